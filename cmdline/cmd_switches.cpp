@@ -1,0 +1,8 @@
+// The two switches of a command-line run: -hide and -nomessages.
+#include "cmdline/cmdline.h"
+#include "cmdline/commands.h"
+#include "settings/messages.h"
+
+void CMD_Hide() { CMDLINE_SetShowWindow(false); }
+
+void CMD_NoMessages() { SetMessageSuppression(1); }

@@ -1,0 +1,26 @@
+// The one seam through which the core reaches the user: boxes, questions, status
+// text, wait cursor, view redraws and window visibility. The console implementation
+// is installed by default; the windowed shell installs its own.
+#pragma once
+
+// Views that a change of the current font asks to redraw.
+enum ViewMask { VIEW_FONT = 1, VIEW_CHAR = 2, VIEW_PROP = 4, VIEW_ALL = 7 };
+
+class PlatformServices {
+ public:
+  virtual ~PlatformServices() = default;
+  // Modal notice with the program's caption and an OK button.
+  virtual void MessageBox(const char* text) = 0;
+  // Yes/no question; true for yes.
+  virtual bool AskYesNo(const char* text) = 0;
+  // Asks which font type an old XBF file holds; -1 when cancelled.
+  virtual int AskXbfType(int defaultType) = 0;
+  virtual void SetStatusText(const char* text) = 0;
+  virtual void SetWaitCursor(bool on) = 0;
+  virtual void RedrawViews(int viewMask) = 0;
+  virtual void ShowMainWindow(bool show) = 0;
+};
+
+// Installs the implementation used from now on (null: the console one).
+void SERVICES_Install(PlatformServices* pServices);
+PlatformServices* SERVICES_Get();

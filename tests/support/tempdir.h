@@ -1,0 +1,36 @@
+// A fresh temporary directory per test, removed afterwards, and a way to run the
+// program in it with a private settings folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Reads a whole file; empty when missing. 'exists' tells whether it was there.
+std::string ReadFile(const std::string& path, bool* exists = nullptr);
+void WriteFile(const std::string& path, const std::string& data);
+
+struct RunResult {
+  int exitCode;
+  std::string out;
+  std::string err;
+};
+
+// Runs build/Morvane with the arguments in 'dir' as working directory and
+// XDG_CONFIG_HOME=<dir>/config, capturing its output.
+RunResult RunMorvane(const TempDir& dir, const std::vector<std::string>& args);
+
+// Writes an INI settings file for RunMorvane's settings folder.
+void WriteSettingsFile(const TempDir& dir, const std::string& sectionBody);
