@@ -1,0 +1,102 @@
+// The font engine: installed faces, fonts opened from a logical-font request,
+// their text metrics, raw sfnt tables and glyph bitmaps. The conventions follow
+// the classic desktop engine the generator was designed around: a positive height
+// is the cell height, a negative one the em height; glyph origins are measured
+// from the pen position, y upwards from the baseline to the top of the black box.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct EngineFont;
+struct EngineFontCloser {
+  void operator()(EngineFont* pFont) const;
+};
+using EngineFontPtr = std::unique_ptr<EngineFont, EngineFontCloser>;
+
+// Character-set values of the logical-font record that pick an 8-bit code page.
+enum {
+  ENGINE_ANSI_CHARSET = 0,
+  ENGINE_DEFAULT_CHARSET = 1,
+  ENGINE_SYMBOL_CHARSET = 2,
+};
+
+struct EngineFontRequest {
+  const char* pFaceName = "";
+  int32_t Height = 0;   // > 0: cell height, < 0: em height, in pixels; 0: 16-pixel cell
+  int32_t Weight = 0;   // 1..1000; 0 means 400
+  int32_t Italic = 0;   // non-zero: italic
+  int32_t CharSet = ENGINE_DEFAULT_CHARSET;
+};
+
+struct EngineTextMetrics {
+  int32_t Height;        // cell height: Ascent + Descent
+  int32_t Ascent;        // baseline row counted from the top of the cell
+  int32_t Descent;
+  int32_t MaxCharWidth;  // largest advance
+};
+
+enum GlyphFormat {
+  GLYPH_MONO = 0,  // 1 bit per pixel, leftmost pixel in the most significant bit
+  GLYPH_GREY = 1,  // one byte per pixel, 0 (none) .. 64 (full coverage)
+};
+
+struct GlyphMetrics {
+  int32_t BlackBoxX;  // width of the inked box; 1 for an empty glyph
+  int32_t BlackBoxY;  // height of the inked box; 1 for an empty glyph
+  int32_t OriginX;    // pen position to the left edge of the box
+  int32_t OriginY;    // baseline up to the top edge of the box
+  int32_t CellIncX;   // advance
+};
+
+// A rendered glyph, valid until the next glyph request on the same font.
+struct GlyphBitmap {
+  const uint8_t* pBits = nullptr;  // null for an empty glyph
+  int32_t Width = 0;
+  int32_t Rows = 0;
+  int32_t Pitch = 0;  // bytes from one row to the next
+  GlyphFormat Format = GLYPH_MONO;
+};
+
+// Every family name of the installed scalable fonts (a font may carry several),
+// sorted, without duplicates.
+std::vector<std::string> ENGINE_ListFaces();
+// True when an installed scalable font carries exactly this family name
+// (case-sensitive).
+bool ENGINE_FaceExists(const char* pFaceName);
+// Makes a font file available to this process as if it were installed; 0 on success.
+int ENGINE_AddFontFile(const char* pPath);
+
+// Opens the best face of the requested family (another family's face when the
+// family is not installed), synthesizing bold and oblique where the face lacks
+// them. Null only when no font at all can be found or opened.
+EngineFontPtr ENGINE_OpenFont(const EngineFontRequest& request);
+void ENGINE_GetTextMetrics(const EngineFont* pFont, EngineTextMetrics* pMetrics);
+
+// Which face a font was opened from and what is synthesized on it.
+struct EngineFaceInfo {
+  std::string File;
+  int32_t Index;          // face index within the file
+  int32_t SyntheticBold;  // pixels every glyph and advance is widened by; 0 none
+  bool SyntheticOblique;
+};
+void ENGINE_GetFaceInfo(const EngineFont* pFont, EngineFaceInfo* pInfo);
+// Copies up to 'count' bytes of the sfnt table 'tag' from 'offset' on; returns
+// the number copied, 0 when the font has no such table or the offset is past its end.
+uint32_t ENGINE_GetFontData(const EngineFont* pFont, uint32_t tag, uint32_t offset,
+                            void* pBuffer, uint32_t count);
+constexpr uint32_t ENGINE_Tag(char a, char b, char c, char d) {
+  return uint32_t(uint8_t(a)) << 24 | uint32_t(uint8_t(b)) << 16 | uint32_t(uint8_t(c)) << 8 |
+         uint32_t(uint8_t(d));
+}
+// The Unicode character that a byte of an 8-bit string stands for in the code page
+// of the request's character set (Windows-1252 for the default set).
+uint32_t ENGINE_ByteToUnicode(const EngineFont* pFont, uint8_t byte);
+
+// Renders the glyph of a Unicode character (the font's default glyph when it has
+// none). Fills the metrics and, when pBitmap is given, the bitmap. Returns 0, or
+// 1 when the glyph cannot be rendered (metrics then describe an empty glyph).
+int ENGINE_GetGlyph(EngineFont* pFont, uint32_t unicode, GlyphFormat format,
+                    GlyphMetrics* pMetrics, GlyphBitmap* pBitmap);

@@ -1,0 +1,36 @@
+// The drawing surface a generated font renders its characters on: 1024 x 1024
+// grey pixels (255 white, 0 black), monochrome or grey. Only the part that earlier
+// drawing touched is ever cleared again.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "generation/fontengine.h"
+
+struct Surface {
+  static constexpr int kSize = 1024;
+  bool Mono = true;           // monochrome: text is drawn without antialiasing
+  std::vector<uint8_t> Grey;  // kSize x kSize, row after row
+  int UsedWidth = 0;          // every pixel outside UsedWidth x UsedHeight is white
+  int UsedHeight = 0;
+};
+
+void SURFACE_Init(Surface* pSurface, bool mono);
+// White everywhere.
+void SURFACE_Clear(Surface* pSurface);
+// Draws a character the way an opaque text output of the character followed by
+// blanks does: its cell (advance x cell height) white, the glyph at the top left
+// with its baseline at 'ascent', clipped to the cell. Gives the cell size.
+void SURFACE_DrawChar(Surface* pSurface, EngineFont* pFont, uint32_t unicode, int ascent,
+                      int cellHeight, int* pWidth, int* pHeight);
+// Combines a 1-bit glyph with exclusive-or at (x, y): ink turns white to black.
+void SURFACE_PlaceMono(Surface* pSurface, const GlyphBitmap& bitmap, int x, int y);
+// Paints every pixel of a 65-level glyph at (x, y) as grey 255 - level x 255 / 64.
+void SURFACE_PaintGrey(Surface* pSurface, const GlyphBitmap& bitmap, int x, int y);
+
+inline uint8_t SURFACE_GetGrey(const Surface* pSurface, int x, int y) {
+  if (x < 0 || y < 0 || x >= Surface::kSize || y >= Surface::kSize) return 255;
+  return pSurface->Grey[size_t(y) * Surface::kSize + x];
+}
+void SURFACE_SetGrey(Surface* pSurface, int x, int y, uint8_t grey);

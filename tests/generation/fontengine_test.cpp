@@ -1,0 +1,238 @@
+#include "generation/fontengine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/testfonts.h"
+
+namespace {
+
+EngineFontPtr Open(const char* pFace, int height, int weight = 400, int italic = 0,
+                   int charSet = ENGINE_DEFAULT_CHARSET) {
+  RegisterTestFonts();
+  EngineFontRequest request;
+  request.pFaceName = pFace;
+  request.Height = height;
+  request.Weight = weight;
+  request.Italic = italic;
+  request.CharSet = charSet;
+  return ENGINE_OpenFont(request);
+}
+
+EngineTextMetrics Metrics(const EngineFont* pFont) {
+  EngineTextMetrics m;
+  ENGINE_GetTextMetrics(pFont, &m);
+  return m;
+}
+
+bool Ink(const GlyphBitmap& b, int x, int y) {
+  if (b.Format == GLYPH_MONO) return b.pBits[y * b.Pitch + x / 8] & (0x80 >> (x % 8));
+  return b.pBits[y * b.Pitch + x] != 0;
+}
+
+int InkCount(const GlyphBitmap& b) {
+  int n = 0;
+  for (int y = 0; y < b.Rows; y++)
+    for (int x = 0; x < b.Width; x++) n += Ink(b, x, y);
+  return n;
+}
+
+}  // namespace
+
+TEST(FontEngine, ListsEveryFamilyNameAndComparesExactly) {
+  RegisterTestFonts();
+  const std::vector<std::string> faces = ENGINE_ListFaces();
+  for (const char* pName : {"Morvane Rect", "Morvane Tall", "Morvane Tall Group", "DejaVu Sans", "IPAGothic"})
+    EXPECT_TRUE(std::binary_search(faces.begin(), faces.end(), pName)) << pName;
+  EXPECT_TRUE(ENGINE_FaceExists("Morvane Tall Group"));
+  EXPECT_TRUE(ENGINE_FaceExists("Liberation Sans"));
+  EXPECT_FALSE(ENGINE_FaceExists("morvane rect"));
+  EXPECT_FALSE(ENGINE_FaceExists("Morvane Rec"));
+  EXPECT_FALSE(ENGINE_FaceExists("MorvaneRect"));
+  EXPECT_FALSE(ENGINE_FaceExists(""));
+}
+
+TEST(FontEngine, PositiveHeightIsTheCellHeightByTheWindowsMetrics) {
+  // Windows ascent 800 + descent 200 in 1000 units; hhea says 900 / -300.
+  EngineFontPtr font = Open("Morvane Rect", 20);
+  ASSERT_TRUE(font);
+  EngineTextMetrics m = Metrics(font.get());
+  EXPECT_EQ(m.Height, 20);
+  EXPECT_EQ(m.Ascent, 16);
+  EXPECT_EQ(m.Descent, 4);
+  EXPECT_EQ(m.MaxCharWidth, 16);  // widest advance 800 units
+  // Ascent 850 + descent 200: a cell of 33 is an em of about 31.4 pixels.
+  font = Open("Morvane Tall", 33);
+  m = Metrics(font.get());
+  EXPECT_EQ(m.Height, 33);
+  EXPECT_EQ(m.Ascent, 27);
+}
+
+TEST(FontEngine, NegativeHeightIsTheEmHeight) {
+  EngineFontPtr font = Open("Morvane Tall", -32);
+  EngineTextMetrics m = Metrics(font.get());
+  EXPECT_EQ(m.Ascent, 27);
+  EXPECT_EQ(m.Descent, 6);
+  EXPECT_EQ(m.Height, 33);
+  GlyphMetrics g;
+  ASSERT_EQ(ENGINE_GetGlyph(font.get(), 'A', GLYPH_MONO, &g, nullptr), 0);
+  EXPECT_EQ(g.CellIncX, 17);  // 531 units at 32 pixels
+  EXPECT_EQ(g.BlackBoxX, 16);
+}
+
+TEST(FontEngine, WithoutOs2TheHheaMetricsScale) {
+  EngineFontPtr font = Open("Morvane NoOS2", 24);  // hhea 900 / -300: em 20
+  EngineTextMetrics m = Metrics(font.get());
+  EXPECT_EQ(m.Height, 24);
+  EXPECT_EQ(m.Ascent, 18);
+  GlyphMetrics g;
+  ENGINE_GetGlyph(font.get(), 'A', GLYPH_MONO, &g, nullptr);
+  EXPECT_EQ(g.CellIncX, 14);
+  EXPECT_EQ(g.BlackBoxY, 14);
+}
+
+TEST(FontEngine, MonoAndGreyGlyphsHaveTheirBoxesOriginsAndAdvances) {
+  EngineFontPtr font = Open("Morvane Rect", 20);  // 50 units a pixel
+  GlyphMetrics g;
+  GlyphBitmap b;
+  ASSERT_EQ(ENGINE_GetGlyph(font.get(), 'A', GLYPH_MONO, &g, &b), 0);
+  EXPECT_EQ(g.BlackBoxX, 10);
+  EXPECT_EQ(g.BlackBoxY, 14);
+  EXPECT_EQ(g.OriginX, 2);
+  EXPECT_EQ(g.OriginY, 14);
+  EXPECT_EQ(g.CellIncX, 14);
+  EXPECT_EQ(InkCount(b), 140);
+
+  ASSERT_EQ(ENGINE_GetGlyph(font.get(), 'g', GLYPH_GREY, &g, &b), 0);
+  EXPECT_EQ(g.BlackBoxX, 8);
+  EXPECT_EQ(g.BlackBoxY, 10);
+  EXPECT_EQ(g.OriginY, 6);  // 4 pixels below the baseline
+  EXPECT_EQ(g.CellIncX, 12);
+  for (int y = 0; y < b.Rows; y++)
+    for (int x = 0; x < b.Width; x++) ASSERT_EQ(b.pBits[y * b.Pitch + x], 64);
+
+  // Two contours with a gap of two rows between them.
+  ENGINE_GetGlyph(font.get(), 'i', GLYPH_MONO, &g, &b);
+  EXPECT_EQ(g.BlackBoxY, 14);
+  EXPECT_TRUE(Ink(b, 0, 0));
+  EXPECT_FALSE(Ink(b, 0, 2));
+  EXPECT_FALSE(Ink(b, 0, 3));
+  EXPECT_TRUE(Ink(b, 0, 4));
+}
+
+TEST(FontEngine, AnEmptyGlyphIsOneByOneWithoutInkAndKeepsItsAdvance) {
+  EngineFontPtr font = Open("Morvane Rect", 20);
+  for (GlyphFormat format : {GLYPH_MONO, GLYPH_GREY}) {
+    GlyphMetrics g;
+    GlyphBitmap b;
+    ASSERT_EQ(ENGINE_GetGlyph(font.get(), ' ', format, &g, &b), 0);
+    EXPECT_EQ(g.BlackBoxX, 1);
+    EXPECT_EQ(g.BlackBoxY, 1);
+    EXPECT_EQ(g.CellIncX, 6);
+    EXPECT_EQ(b.pBits, nullptr);
+  }
+}
+
+TEST(FontEngine, MissingCharactersGetTheDefaultGlyph) {
+  EngineFontPtr font = Open("Morvane Rect", 20);
+  GlyphMetrics g;
+  ENGINE_GetGlyph(font.get(), 0x4E00, GLYPH_MONO, &g, nullptr);
+  EXPECT_EQ(g.CellIncX, 10);  // .notdef advances 500 units
+  EXPECT_EQ(g.BlackBoxX, 7);
+}
+
+TEST(FontEngine, SynthesizesBoldOnlyForAClearlyLighterFace) {
+  EngineFontPtr font = Open("Morvane Rect", 20, 700);
+  EngineFaceInfo info;
+  ENGINE_GetFaceInfo(font.get(), &info);
+  EXPECT_EQ(info.SyntheticBold, 1);
+  EXPECT_FALSE(info.SyntheticOblique);
+  GlyphMetrics g;
+  GlyphBitmap b;
+  ENGINE_GetGlyph(font.get(), 'A', GLYPH_MONO, &g, &b);
+  EXPECT_EQ(g.BlackBoxX, 11);  // one pixel wider, to the right
+  EXPECT_EQ(g.OriginX, 2);
+  EXPECT_EQ(g.CellIncX, 15);
+  EXPECT_EQ(InkCount(b), 154);
+  EXPECT_EQ(Metrics(font.get()).MaxCharWidth, 17);
+  ENGINE_GetGlyph(font.get(), ' ', GLYPH_MONO, &g, nullptr);
+  EXPECT_EQ(g.CellIncX, 7);
+
+  ENGINE_GetFaceInfo(Open("Morvane Rect", 20, 500).get(), &info);
+  EXPECT_EQ(info.SyntheticBold, 0);
+  // A real bold face is taken as it is.
+  ENGINE_GetFaceInfo(Open("DejaVu Sans", 20, 700).get(), &info);
+  EXPECT_EQ(info.SyntheticBold, 0);
+  EXPECT_NE(info.File.find("Bold"), std::string::npos) << info.File;
+  ENGINE_GetFaceInfo(Open("DejaVu Sans", 20, 400).get(), &info);
+  EXPECT_EQ(info.File.find("Bold"), std::string::npos) << info.File;
+  EXPECT_EQ(info.File.find("Condensed"), std::string::npos) << info.File;
+}
+
+TEST(FontEngine, SynthesizesObliqueForAnUprightFace) {
+  EngineFontPtr font = Open("Morvane Rect", 20, 400, 1);
+  EngineFaceInfo info;
+  ENGINE_GetFaceInfo(font.get(), &info);
+  EXPECT_TRUE(info.SyntheticOblique);
+  GlyphMetrics g;
+  GlyphBitmap b;
+  ENGINE_GetGlyph(font.get(), 'A', GLYPH_MONO, &g, &b);
+  EXPECT_GT(g.BlackBoxX, 12);  // sheared by about 3 pixels over 14 rows
+  EXPECT_EQ(g.CellIncX, 14);
+  auto firstInk = [&](int y) {
+    for (int x = 0; x < b.Width; x++)
+      if (Ink(b, x, y)) return x;
+    return -1;
+  };
+  EXPECT_GT(firstInk(0), firstInk(b.Rows - 1));
+  ENGINE_GetFaceInfo(Open("Liberation Sans", 20, 400, 1).get(), &info);
+  EXPECT_FALSE(info.SyntheticOblique);
+  EXPECT_NE(info.File.find("Italic"), std::string::npos) << info.File;
+}
+
+TEST(FontEngine, GivesTheRawCmapBytes) {
+  EngineFontPtr font = Open("Morvane Rect", 20);
+  const uint32_t cmap = ENGINE_Tag('c', 'm', 'a', 'p');
+  uint8_t header[4] = {9, 9, 9, 9};
+  ASSERT_EQ(ENGINE_GetFontData(font.get(), cmap, 0, header, 4), 4u);
+  EXPECT_EQ(header[0] << 8 | header[1], 0);  // version
+  EXPECT_EQ(header[2] << 8 | header[3], 2);  // two subtables
+  uint8_t rest[4096];
+  const uint32_t size = ENGINE_GetFontData(font.get(), cmap, 0, rest, sizeof rest);
+  EXPECT_GT(size, 20u);
+  EXPECT_LT(size, sizeof rest);
+  EXPECT_EQ(ENGINE_GetFontData(font.get(), cmap, size - 2, rest, 10), 2u);
+  EXPECT_EQ(ENGINE_GetFontData(font.get(), cmap, size, rest, 10), 0u);
+  EXPECT_EQ(ENGINE_GetFontData(font.get(), ENGINE_Tag('X', 'Y', 'Z', 'W'), 0, rest, 4), 0u);
+}
+
+TEST(FontEngine, MapsBytesThroughTheCodePageOfTheCharacterSet) {
+  EngineFontPtr font = Open("Morvane Rect", 20);
+  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0x41), 0x41u);
+  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0x80), 0x20ACu);
+  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0x81), 0x81u);  // undefined in Windows-1252
+  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0xE9), 0xE9u);
+  font = Open("Morvane Rect", 20, 400, 0, 204);  // Cyrillic
+  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0xC6), 0x416u);
+  font = Open("Morvane Rect", 20, 400, 0, 161);  // Greek
+  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0xC1), 0x391u);
+  font = Open("Morvane Rect", 20, 400, 0, ENGINE_SYMBOL_CHARSET);
+  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0xC6), 0xC6u);
+}
+
+TEST(FontEngine, ASymbolFontAnswersForLowCodesToo) {
+  EngineFontPtr font = Open("Morvane Symbol", 20);
+  GlyphMetrics g;
+  for (uint32_t code : {0xF041u, 0x41u}) {
+    ENGINE_GetGlyph(font.get(), code, GLYPH_MONO, &g, nullptr);
+    EXPECT_EQ(g.BlackBoxX, 10) << code;
+    EXPECT_EQ(g.CellIncX, 14) << code;
+  }
+}
+
+TEST(FontEngine, AFamilyThatIsNotInstalledGetsASubstitute) {
+  EngineFontPtr font = Open("No Such Family 1234", 16);
+  ASSERT_TRUE(font);
+  EXPECT_EQ(Metrics(font.get()).Height, 16);
+}

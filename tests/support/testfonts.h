@@ -1,0 +1,8 @@
+// The synthetic fonts of tests/data/fonts (built by tools/make_test_fonts.py),
+// made available to the font engine of the test process.
+#pragma once
+
+#include <string>
+
+void RegisterTestFonts();
+std::string TestFontPath(const char* pFileName);
