@@ -81,6 +81,7 @@ struct EngineFaceInfo {
   int32_t Index;          // face index within the file
   int32_t SyntheticBold;  // pixels every glyph and advance is widened by; 0 none
   bool SyntheticOblique;
+  double Ppem;            // em size in pixels the face is scaled to
 };
 void ENGINE_GetFaceInfo(const EngineFont* pFont, EngineFaceInfo* pInfo);
 // Copies up to 'count' bytes of the sfnt table 'tag' from 'offset' on; returns

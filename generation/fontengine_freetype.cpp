@@ -18,6 +18,7 @@ struct EngineFont {
   std::string File;
   int32_t Index = 0;
   EngineTextMetrics Metrics{};
+  double Ppem = 0;
   int32_t BoldPixels = 0;  // synthetic bold: extra width of every glyph
   bool Oblique = false;    // synthetic oblique
   bool SymbolMap = false;  // the selected character map is the Windows symbol one
@@ -191,6 +192,7 @@ bool ApplySize(EngineFont* pFont, int32_t height, bool bold) {
     m.Descent = int32_t(std::lround(descent * ppem / unitsPerEm));
   }
   m.Height = m.Ascent + m.Descent;
+  pFont->Ppem = ppem;
   if (FT_IS_SCALABLE(face)) {
     if (FT_Set_Char_Size(face, 0, FT_F26Dot6(std::lround(ppem * 64)), 72, 72)) return false;
   } else if (face->num_fixed_sizes > 0) {
@@ -331,7 +333,7 @@ void ENGINE_GetTextMetrics(const EngineFont* pFont, EngineTextMetrics* pMetrics)
 }
 
 void ENGINE_GetFaceInfo(const EngineFont* pFont, EngineFaceInfo* pInfo) {
-  *pInfo = EngineFaceInfo{pFont->File, pFont->Index, pFont->BoldPixels, pFont->Oblique};
+  *pInfo = EngineFaceInfo{pFont->File, pFont->Index, pFont->BoldPixels, pFont->Oblique, pFont->Ppem};
 }
 
 uint32_t ENGINE_GetFontData(const EngineFont* pFont, uint32_t tag, uint32_t offset,

@@ -113,6 +113,10 @@ TALL = [
     ("A", 0x41, 531, [(0, 0, 500, 500)]),
 ]
 
+# One glyph for each of 0x20..0x7E: a map of the single range 0x20..0x7E.
+ASCII = [NOTDEF] + [("c%02X" % c, c, 500, [] if c == 0x20 else [(100, 0, 400, 500)])
+                    for c in range(0x20, 0x7F)]
+
 SYMBOL = [
     NOTDEF,
     ("space", 0xF020, 300, []),
@@ -128,6 +132,7 @@ def main(out):
     build(out / "MorvanePhase.ttf", "Morvane Phase", PHASE)
     build(out / "MorvaneTall.ttf", "Morvane Tall", TALL, win=(850, 200),
           typographic="Morvane Tall Group")
+    build(out / "MorvaneAscii.ttf", "Morvane Ascii", ASCII)
     build(out / "MorvaneSymbol.ttf", "Morvane Symbol", SYMBOL, cmap="symbol")
     build(out / "MorvaneNoFormat4.ttf", "Morvane NoFormat4", RECT[:4], cmap="format6")
     build(out / "MorvaneNoOS2.ttf", "Morvane NoOS2", RECT[:4], os2=False)

@@ -12,7 +12,7 @@ void RegisterTestFonts() {
   static bool done = false;
   if (done) return;
   done = true;
-  for (const char* pName : {"MorvaneRect.ttf", "MorvanePhase.ttf", "MorvaneTall.ttf", "MorvaneSymbol.ttf",
+  for (const char* pName : {"MorvaneRect.ttf", "MorvanePhase.ttf", "MorvaneAscii.ttf", "MorvaneTall.ttf", "MorvaneSymbol.ttf",
                             "MorvaneNoFormat4.ttf", "MorvaneNoOS2.ttf"})
     ASSERT_EQ(ENGINE_AddFontFile(TestFontPath(pName).c_str()), 0) << pName;
 }
