@@ -4,6 +4,37 @@
 
 #include <cstdint>
 
+#include "model/font.h"
+
 // True when an installed scalable font carries exactly this family name
 // (case-sensitive); a font may carry several names.
 bool FONT_IsFaceInstalled(const char* pFaceName);
+
+// Creates a font from the system font the record describes (face, height in
+// either sign convention, weight, italic, character set) for a type, encoding
+// and antialiasing method (the 0-based values of model/font.h). Reads the
+// character map, enables the codes it contains, takes the metrics and prepares
+// the drawing surface; no character is rendered yet. Null when the face has no
+// usable character map (nothing reported) or an EXT font is asked for with the
+// ISO8859 encoding (reported). The adjustments of edit/cursoradjust.h registered
+// so far apply to the new font's characters whenever they are rendered.
+FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
+                               int32_t method);
+
+// Sizes of one drawn character: its cell (the record's box) and the size drawn
+// on the surface (four times the cell with internal antialiasing).
+struct GlyphSizes {
+  int CellWidth = 0;
+  int CellHeight = 0;
+  int DrawnWidth = 0;
+  int DrawnHeight = 0;
+};
+
+// Renders one character of a generated font into its record (the font's render
+// hook, called by FONT_RenderChar).
+void FONT_GenerateChar(Font* pFont, uint16_t code);
+// Draws a character on the font's surface and gives its sizes; with a record,
+// fills the record's box, position and advance (extended types).
+void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes);
+// Decides the global sampling y-phase from the font's characters 32..127.
+void AA_FindGlobalPhase(Font* pFont);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cmdline/cmdline.h"
+#include "generation/antialias.h"
 #include "settings/messages.h"
 #include "settings/settings.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   Settings settings;
   SETTINGS_Load(&settings);
   SetMessageSuppression(settings.SuppressMessage);
+  AA_InitGammaTables();
 
   CMDLINE_Init("Morvane.err", ID_FILE_EXIT, SendCommand);
   CMDLINE_ProcessArgs(argc, argv);

@@ -1,0 +1,159 @@
+// Creating a font from a system font: character map, code space, metrics and
+// the drawing surface its characters are rendered on later.
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include "generation/antialias.h"
+#include "generation/cmap.h"
+#include "generation/generate.h"
+#include "generation/rendercontext.h"
+#include "model/codetables.h"
+#include "settings/journal.h"
+#include "settings/messages.h"
+#include "settings/services.h"
+#include "settings/settings.h"
+
+namespace {
+
+// Reads the character map into the font's ranges; 1 when it cannot be read.
+int ReadCharMap(Font* pFont, const EngineFont* pEngineFont) {
+  pFont->Has16BitCodes = 0;
+  const uint32_t tag = ENGINE_Tag('c', 'm', 'a', 'p');
+  CmapRanges ranges;
+  const CmapReader read = [&](uint32_t offset, void* pBuffer, uint32_t count) {
+    return ENGINE_GetFontData(pEngineFont, tag, offset, pBuffer, count);
+  };
+  if (CMAP_ReadRanges(read, &ranges)) return 1;
+  pFont->NumRanges = int32_t(ranges.First.size());
+  pFont->aRangeFirst = std::move(ranges.First);
+  pFont->aRangeLast = std::move(ranges.Last);
+  pFont->Has16BitCodes = 1;
+  return 0;
+}
+
+void SetUpCodeSpace(Font* pFont, int32_t boxHeight) {
+  pFont->NumUsedBlocks = 0;
+  if (pFont->Encoding == ENCODING_ISO8859) pFont->Has16BitCodes = 0;
+  pFont->NumBlocks = pFont->Has16BitCodes ? 4096 : 16;
+  for (int b = 0; b < pFont->NumBlocks; b++) {
+    pFont->aBlock[b].Used = 0;
+    pFont->aBlock[b].Area = -1;
+  }
+  const int numRanges = pFont->NumRanges;
+  const bool jis = pFont->Encoding == ENCODING_JIS;
+  if (pFont->Has16BitCodes) {
+    for (int r = 0; r < numRanges; r++) {
+      const unsigned first = pFont->aRangeFirst[r], last = pFont->aRangeLast[r];
+      if (jis) {
+        for (unsigned c = first; c <= last; c++) FONT_EnableBlock(pFont, SJIS_FromUnicode(uint16_t(c)) >> 4u, 1);
+      } else {
+        for (unsigned b = first / 16; b <= last / 16 && first <= last; b++) FONT_EnableBlock(pFont, b, 1);
+      }
+    }
+  }
+  for (int c = 0; c < 65536; c++) {
+    CharInfo& info = pFont->aCharInfo[c];
+    info.Enabled = info.Rendered = info.Exists = 0;
+    info.BoxHeight = boxHeight;
+  }
+  if (pFont->Has16BitCodes) {
+    for (int r = 0; r < numRanges; r++) {
+      const unsigned first = pFont->aRangeFirst[r], last = pFont->aRangeLast[r];
+      for (unsigned c = first; c <= last; c++) {
+        const uint16_t code = jis ? SJIS_FromUnicode(uint16_t(c)) : uint16_t(c);
+        if (jis && code == 0) continue;
+        pFont->aCharInfo[code].Exists = 1;
+        FONT_EnableChar(pFont, code, 1);
+      }
+    }
+  } else {
+    for (int c = 0; c < 256; c++) {
+      pFont->aCharInfo[c].Exists = 1;
+      pFont->aCharInfo[c].Rendered = 0;
+      FONT_EnableChar(pFont, uint16_t(c), (c >= 32 && c < 128) || c >= 160);
+    }
+  }
+  FONT_AssignAreas(pFont);
+}
+
+void SetMetrics(Font* pFont, const EngineTextMetrics& tm, bool internalAA) {
+  pFont->Height = tm.Height;
+  pFont->MaxWidth = tm.MaxCharWidth;
+  pFont->Baseline = 0;
+  if (FONT_IsExtendedType(pFont->Type)) {
+    pFont->Baseline = tm.Ascent;
+    if (pFont->Type == FONTTYPE_EXT_FRM) {
+      pFont->Height += 2;
+      pFont->MaxWidth += 2;
+    }
+  }
+  if (internalAA) {
+    pFont->Height >>= 2;
+    pFont->MaxWidth >>= 2;
+    pFont->Baseline >>= 2;
+  }
+}
+
+class WaitCursor {
+ public:
+  WaitCursor() { SERVICES_Get()->SetWaitCursor(true); }
+  ~WaitCursor() { SERVICES_Get()->SetWaitCursor(false); }
+};
+
+}  // namespace
+
+FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
+                               int32_t method) {
+  if (!pLogFont) return nullptr;
+  WaitCursor waitCursor;
+  FontPtr font = FONT_Alloc();
+  if (!font) return nullptr;
+  FONT_SetRenderHook(FONT_GenerateChar);
+  font->Type = type;
+  font->Encoding = encoding;
+  font->AAMethod = method;
+  font->LogFont = *pLogFont;
+  font->LogFont.acFaceName[FONT_FACENAME_SIZE - 1] = 0;
+
+  auto context = std::make_shared<RenderContext>();
+  context->InternalAA = (type == FONTTYPE_AA2 || type == FONTTYPE_AA4) && method == AAMETHOD_INTERNAL;
+  EngineFontRequest request;
+  request.pFaceName = font->LogFont.acFaceName;
+  request.Height = pLogFont->Height * (context->InternalAA ? 4 : 1);
+  request.Weight = pLogFont->Weight;
+  request.Italic = pLogFont->Italic;
+  request.CharSet = pLogFont->CharSet;
+  context->pEngineFont = ENGINE_OpenFont(request);
+  font->CurrentChar = 0x41;
+  if (!context->pEngineFont || ReadCharMap(font.get(), context->pEngineFont.get())) return nullptr;
+
+  SetUpCodeSpace(font.get(), std::abs(pLogFont->Height));
+  if (type == FONTTYPE_EXT && !font->Has16BitCodes) {
+    ReportMessage("An extended font file requires a true type or an open type font.\r\n"
+                  "The selected font is not such a font.");
+    return nullptr;
+  }
+  ENGINE_GetTextMetrics(context->pEngineFont.get(), &context->Metrics);
+  SetMetrics(font.get(), context->Metrics, context->InternalAA);
+  // Standard characters are as high as the font, for point sizes too.
+  if (!FONT_IsExtendedType(type))
+    for (CharInfo& info : font->aCharInfo) info.BoxHeight = font->Height;
+
+  // Monochrome for the 1-bit types and internal antialiasing, grey otherwise.
+  const bool mono = type == FONTTYPE_STD || type == FONTTYPE_EXT || type == FONTTYPE_EXT_FRM || context->InternalAA;
+  SURFACE_Init(&context->Canvas, mono);
+  Settings settings;
+  SETTINGS_Load(&settings);
+  context->SuppressOptAA = settings.SuppressOptAA != 0;
+  AA_LoadOptions();
+  context->Adjustments = EDIT_TakeCursorDistAdjust();
+  font->pRenderContext = std::move(context);
+
+  JOURNAL_Clear();
+  char line[JOURNAL_LINE_SIZE + 32];
+  std::snprintf(line, sizeof line, "* Initial font height:  %d", int(font->Height));
+  JOURNAL_FormatLine(line, sizeof line);
+  JOURNAL_Add(line);
+  return font;
+}
