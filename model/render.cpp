@@ -1,0 +1,72 @@
+// Rendering characters on demand through the rasterizer's hook, and the
+// measurements that need rendered characters.
+#include <cstdio>
+
+#include "model/font.h"
+#include "settings/services.h"
+#include "settings/settings.h"
+
+namespace {
+
+FontRenderHook renderHook = nullptr;
+
+}  // namespace
+
+void FONT_SetRenderHook(FontRenderHook hook) { renderHook = hook; }
+
+void FONT_RenderChar(Font* pFont, uint16_t code) {
+  CharInfo& ci = pFont->aCharInfo[code];
+  if (!ci.Exists || !renderHook) return;
+  renderHook(pFont, code);
+  ci.Rendered = 1;
+}
+
+void FONT_RenderPending(Font* pFont) {
+  PlatformServices* pServices = SERVICES_Get();
+  bool changed = false;
+  const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
+  for (uint32_t code = 0; code < end; ++code) {
+    const CharInfo& ci = pFont->aCharInfo[code];
+    if (!ci.Rendered && ci.Enabled && ci.Exists) {
+      if ((code & 0xFF) == 0) {
+        char text[40];
+        std::snprintf(text, sizeof(text), "Reading character %04X   ", code);
+        pServices->SetStatusText(text);
+      }
+      FONT_RenderChar(pFont, static_cast<uint16_t>(code));
+    }
+    if (ci.BoxWidth == 0) {
+      FONT_EnableChar(pFont, static_cast<uint16_t>(code), 0);
+      changed = true;
+    }
+  }
+  pServices->SetStatusText("Ready");
+  if (changed) pServices->RedrawViews(VIEW_FONT | VIEW_CHAR);
+}
+
+int FONT_MeasureCharHeight(Font* pFont, uint16_t code) {
+  if (!pFont->aCharInfo[code].Rendered) FONT_RenderChar(pFont, code);
+  const CharInfo& ci = pFont->aCharInfo[code];
+  if (FONT_IsExtendedType(pFont->Type)) return ci.BoxHeight;
+  const int baseline = pFont->Baseline;
+  if (baseline == 0) return 0;
+  int y = baseline - 2;
+  for (; y >= 0; --y) {
+    bool empty = true;
+    for (int x = 0; x < ci.BoxWidth && empty; ++x) empty = FONT_GetPixel(pFont, code, x, y) == 0;
+    if (empty) break;
+  }
+  return baseline - y - 1;
+}
+
+int FONT_GetLowercaseHeight(Font* pFont) {
+  Settings settings;
+  SETTINGS_Load(&settings);
+  return FONT_MeasureCharHeight(pFont, settings.LowercaseChar);
+}
+
+int FONT_GetCapitalHeight(Font* pFont) {
+  Settings settings;
+  SETTINGS_Load(&settings);
+  return FONT_MeasureCharHeight(pFont, settings.CapitalChar);
+}
