@@ -4,6 +4,7 @@
 
 #include "cmdline/cmdline.h"
 #include "generation/antialias.h"
+#include "model/codetables.h"
 #include "settings/messages.h"
 #include "settings/settings.h"
 
@@ -27,7 +28,10 @@ int main(int argc, char** argv) {
   Settings settings;
   SETTINGS_Load(&settings);
   SetMessageSuppression(settings.SuppressMessage);
+  // The antialiasing tables, then the Shift_JIS and Unicode lookup tables.
   AA_InitGammaTables();
+  SJIS_Init();
+  UNICODE_Init();
 
   CMDLINE_Init("Morvane.err", ID_FILE_EXIT, SendCommand);
   CMDLINE_ProcessArgs(argc, argv);
