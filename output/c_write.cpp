@@ -1,0 +1,224 @@
+// The C source writer: banner, one pixel array per character, the character-info
+// table, the chain of ranges and the GUI_FONT record. Lines end with CR LF.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "model/codetables.h"
+#include "model/font.h"
+#include "output/cbanner.h"
+#include "output/outbuf.h"
+#include "output/pack.h"
+#include "output/progress.h"
+#include "output/ranges.h"
+#include "output/save.h"
+#include "settings/messages.h"
+#include "settings/settings.h"
+
+namespace {
+
+const char* const kTypeNames[] = {
+    "GUI_FONTTYPE_PROP",     "GUI_FONTTYPE_PROP_AA2", "GUI_FONTTYPE_PROP_AA4",     "GUI_FONTTYPE_PROP_EXT",
+    "GUI_FONTTYPE_PROP_FRM", "GUI_FONTTYPE_PROP_AA2_EXT", "GUI_FONTTYPE_PROP_AA4_EXT",
+};
+
+const char kHex[] = "0123456789ABCDEF";
+
+struct Context {
+  Font* pFont;
+  const Settings* pSettings;
+  const char* Qualifier;
+  const char* Cast;
+  std::string FontName;
+  bool Extended;
+  std::vector<uint8_t> Row;
+  std::string Text;  // one character's array, written in one request
+};
+
+// ", NAME" for a UC16 font's character that has a Unicode name.
+std::string NameComment(const Font* pFont, uint16_t code) {
+  if (pFont->Encoding != ENCODING_UC16) return {};
+  const char* name = UNICODE_GetCharName(code);
+  return name && *name ? std::string(", ") + name : std::string();
+}
+
+// Rows of X and _ (1 bpp): 'last' ends the array.
+void BitRows(Context& cx, uint16_t code, const WrittenChar& wc, int plane, bool last) {
+  for (int32_t y = 0; y < wc.Rows; ++y) {
+    OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, plane, cx.Row.data());
+    cx.Text += "  ";
+    for (int32_t i = 0; i < wc.RowBytes; ++i) {
+      if (i) cx.Text += ',';
+      for (int bit = 7; bit >= 0; --bit) cx.Text += (cx.Row[size_t(i)] >> bit & 1) ? 'X' : '_';
+    }
+    cx.Text += (last && y == wc.Rows - 1) ? "};\r\n\r\n" : ",\r\n";
+  }
+}
+
+// Rows of packed bytes in hex (2 and 4 bpp).
+void HexRows(Context& cx, uint16_t code, const WrittenChar& wc) {
+  for (int32_t y = 0; y < wc.Rows; ++y) {
+    OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, 0, cx.Row.data());
+    cx.Text += ' ';
+    for (int32_t i = 0; i < wc.RowBytes; ++i) {
+      const uint8_t b = cx.Row[size_t(i)];
+      cx.Text += " 0x";
+      cx.Text += kHex[b >> 4];
+      cx.Text += kHex[b & 15];
+      if (y < wc.Rows - 1 || i < wc.RowBytes - 1) cx.Text += ',';
+    }
+    if (y < wc.Rows - 1) cx.Text += "\r\n";
+  }
+  cx.Text += "\r\n};\r\n\r\n";
+}
+
+void Bitmaps(Context& cx, const RangeList& ranges) {
+  const Font* pFont = cx.pFont;
+  int32_t lastArea = -1;
+  bool areaAnnounced = false;
+  for (const CodeRange& r : ranges.aRange) {
+    for (uint32_t c = r.First; c <= r.Last; ++c) {
+      const uint16_t code = static_cast<uint16_t>(c);
+      const std::string comment = NameComment(pFont, code);
+      OUT_ShowProgress(code);
+      if (FONT_Has16BitCodes(pFont)) {
+        if (pFont->Encoding == ENCODING_UC16) {
+          const int32_t area = FONT_GetBlockArea(pFont, code >> 4);
+          if (area >= 0 && (!areaAnnounced || area != lastArea)) {
+            OUT_Printf("/* Start of unicode area <%s> */\r\n", FONT_GetBlockAreaName(pFont, code >> 4));
+            lastArea = area;
+            areaAnnounced = true;
+          }
+        } else if (pFont->Encoding == ENCODING_JIS) {
+          const char* name = SJIS_GetCharName(code);
+          OUT_Printf("/* %s */\r\n", name && *name ? name : "no Shift_JIS name");
+        }
+      }
+      WrittenChar wc;
+      OUT_GetWrittenChar(pFont, code, *cx.pSettings, &wc);
+      const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
+      const int32_t size = wc.Rows * wc.RowBytes * (frame ? 2 : 1);
+      OUT_Printf("static %s unsigned char ac%s_%04X[%3i] = { /* code %04X%s */\r\n", cx.Qualifier,
+                 cx.FontName.c_str(), code, size, code, comment.c_str());
+      cx.Row.resize(static_cast<size_t>(wc.RowBytes));
+      cx.Text.clear();
+      if (FONT_GetBitsPerPixel(pFont->Type) > 1) {
+        HexRows(cx, code, wc);
+      } else {
+        BitRows(cx, code, wc, 0, !frame);
+        if (frame) BitRows(cx, code, wc, 1, true);
+      }
+      OUT_WriteBytes(cx.Text.data(), cx.Text.size());
+    }
+  }
+}
+
+void CharInfoTable(Context& cx, const RangeList& ranges) {
+  const char* name = cx.FontName.c_str();
+  OUT_Printf("static %s %s %s_CharInfo[%u] = {\r\n", cx.Qualifier,
+             cx.Extended ? "GUI_CHARINFO_EXT" : "GUI_CHARINFO", name, ranges.NumCodes);
+  bool first = true;
+  for (const CodeRange& r : ranges.aRange) {
+    for (uint32_t c = r.First; c <= r.Last; ++c) {
+      const uint16_t code = static_cast<uint16_t>(c);
+      WrittenChar wc;
+      OUT_GetWrittenChar(cx.pFont, code, *cx.pSettings, &wc);
+      OUT_WriteString(first ? "   { " : "  ,{ ");
+      first = false;
+      if (cx.Extended) {
+        OUT_Printf("%3i, %3i, %3i, %3i, %3i, %sac%s_%04X } /* code %04X%s */\r\n", wc.Width, wc.Rows, wc.XPos,
+                   wc.YPos, wc.XDist, cx.Cast, name, code, code, NameComment(cx.pFont, code).c_str());
+      } else {
+        OUT_Printf("%3i, %3i, %2i, %sac%s_%04X } /* code %04X */\r\n", wc.Width, wc.Width, wc.RowBytes, cx.Cast,
+                   name, code, code);
+      }
+    }
+  }
+  OUT_WriteString("};\r\n\r\n");
+}
+
+void RangeChain(Context& cx, const RangeList& ranges) {
+  const char* name = cx.FontName.c_str();
+  const char* recordType = cx.Extended ? "GUI_FONT_PROP_EXT" : "GUI_FONT_PROP";
+  std::string next = cx.pSettings->V350_Compatibility
+                         ? std::string(cx.Cast) + "0"
+                         : std::string("(GUI_CONST_STORAGE ") + recordType + " *)0";
+  uint32_t index = ranges.NumCodes;
+  for (size_t r = ranges.aRange.size(); r >= 1; --r) {
+    const CodeRange& range = ranges.aRange[r - 1];
+    index -= static_cast<uint32_t>(range.Last - range.First + 1);
+    OUT_Printf("static %s %s %s_Prop%zu = {\r\n   0x%04X /* first character */\r\n"
+               "  ,0x%04X /* last character  */\r\n  ,&%s_CharInfo[%3u] /* address of first character */\r\n"
+               "  ,%s /* pointer to next %s */\r\n};\r\n\r\n",
+               cx.Qualifier, recordType, name, r, range.First, range.Last, name, index, next.c_str(), recordType);
+    next = "&" + cx.FontName + "_Prop" + std::to_string(r);
+  }
+}
+
+void FontRecord(Context& cx) {
+  Font* pFont = cx.pFont;
+  const Settings& settings = *cx.pSettings;
+  const uint16_t baseline = static_cast<uint16_t>(pFont->Baseline);
+  uint16_t lowercase = 0, capital = 0;
+  if (FONT_CharExists(pFont, settings.LowercaseChar) && FONT_CharExists(pFont, settings.CapitalChar)) {
+    lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont));
+    capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont));
+  } else if (pFont->HeightsKnown) {
+    lowercase = static_cast<uint16_t>(pFont->LowercaseHeightRead);
+    capital = static_cast<uint16_t>(pFont->CapitalHeightRead);
+  }
+  std::string typeName = kTypeNames[pFont->Type];
+  if (pFont->Encoding == ENCODING_JIS) typeName += "_SJIS";
+  const int32_t height = pFont->Height * OUT_MagY(settings);
+  OUT_Printf("%s GUI_FONT %s = {\r\n   %s /* type of font    */\r\n  ,%i /* height of font  */\r\n"
+             "  ,%i /* space of font y */\r\n  ,%i /* magnification x */\r\n  ,%i /* magnification y */\r\n",
+             cx.Qualifier, cx.FontName.c_str(), typeName.c_str(), height, height, 1, 1);
+  if (settings.V350_Compatibility) {
+    OUT_Printf("  ,%s&%s_Prop1\r\n", cx.Cast, cx.FontName.c_str());
+  } else {
+    OUT_Printf("  ,%s{&%s_Prop1}\r\n  ,%i /* Baseline */\r\n  ,%i /* Height of lowercase characters */\r\n"
+               "  ,%i /* Height of capital characters */\r\n",
+               cx.Cast, cx.FontName.c_str(), baseline, lowercase, capital);
+  }
+  OUT_WriteString("};\r\n\r\n");
+}
+
+}  // namespace
+
+int FONT_WriteC(Font* pFont, const Settings& settings) {
+  Context cx{pFont, &settings, "GUI_CONST_STORAGE", "", {}, FONT_IsExtendedType(pFont->Type), {}, {}};
+  if (settings.V350_Compatibility) {
+    cx.Qualifier = "GUI_FLASH const";
+    cx.Cast = "(void GUI_FLASH *)";
+  }
+  char fileName[500];
+  if (!FONT_GetFileName(pFont, fileName, sizeof(fileName))) fileName[0] = 0;
+  FONT_RenderPending(pFont);
+  RangeList ranges;
+  OUT_BuildRangeList(pFont, &ranges);
+  if (ranges.aRange.empty()) {
+    ReportMessage("Nothing to save!");
+    return 1;
+  }
+  cx.FontName = CWRITE_DeriveFontName(fileName, pFont->acFontName);
+
+  if (pFont->pHeader) {
+    CWRITE_KeptBanner(pFont->pHeader.get(), settings);
+  } else {
+    char face[64];
+    if (!FONT_GetFaceName(pFont, face, sizeof(face))) face[0] = 0;
+    CWRITE_NewBanner(CWRITE_SourceFileName(fileName), face, pFont->Height * OUT_MagY(settings), settings);
+  }
+  OUT_WriteString("*/\r\n\r\n#include \"GUI.h\"\r\n\r\n");
+  OUT_WriteString(settings.V350_Compatibility ? "#ifndef GUI_FLASH\r\n  #define GUI_FLASH\r\n#endif\r\n\r\n"
+                                              : "#ifndef GUI_CONST_STORAGE\r\n  #define GUI_CONST_STORAGE const\r\n"
+                                                "#endif\r\n\r\n");
+  OUT_Printf("/* The following line needs to be included in any file selecting the\r\n   font.\r\n*/\r\n"
+             "extern %s GUI_FONT %s;\r\n\r\n",
+             cx.Qualifier, cx.FontName.c_str());
+  Bitmaps(cx, ranges);
+  CharInfoTable(cx, ranges);
+  RangeChain(cx, ranges);
+  FontRecord(cx);
+  return 0;
+}

@@ -1,0 +1,17 @@
+#include "output/ranges.h"
+
+#include "model/font.h"
+
+void OUT_BuildRangeList(const Font* pFont, RangeList* pList) {
+  pList->aRange.clear();
+  pList->NumCodes = 0;
+  const int32_t end = FONT_GetNumBlocks(pFont) * 16;
+  for (int32_t code = 0; code < end; ++code) {
+    if (!FONT_IsCharEnabled(pFont, static_cast<uint16_t>(code))) continue;
+    int32_t last = code;
+    while (last + 1 < end && FONT_IsCharEnabled(pFont, static_cast<uint16_t>(last + 1))) ++last;
+    pList->aRange.push_back({static_cast<uint16_t>(code), static_cast<uint16_t>(last)});
+    pList->NumCodes += static_cast<uint32_t>(last - code + 1);
+    code = last;
+  }
+}

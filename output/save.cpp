@@ -1,0 +1,65 @@
+// The save dispatcher: opens the target through a temporary file, runs the writer
+// of the format, and completes or abandons the file.
+#include "output/save.h"
+
+#include <cstdio>
+
+#include "model/font.h"
+#include "output/outbuf.h"
+#include "output/savefile.h"
+#include "settings/messages.h"
+#include "settings/services.h"
+#include "settings/settings.h"
+
+namespace {
+
+bool FileExists(const char* path) {
+  std::FILE* f = std::fopen(path, "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+int RunWriter(Font* pFont, int format, const Settings& settings) {
+  switch (format) {
+    case SAVE_C: return FONT_WriteC(pFont, settings);
+    case SAVE_SIF: return FONT_WriteSIF(pFont, settings);
+    case SAVE_XBF: return FONT_WriteXBF(pFont, settings);
+    default: return 1;
+  }
+}
+
+}  // namespace
+
+int FONT_Save(Font* pFont, int format, int ask) {
+  Settings settings;
+  SETTINGS_Load(&settings);
+  char path[500];
+  if (!FONT_GetFileName(pFont, path, sizeof(path))) path[0] = 0;
+  PlatformServices* services = SERVICES_Get();
+  if (ask && FileExists(path) && !services->AskYesNo("Overwrite existing file?")) return 1;
+
+  SaveFile file;
+  SAVEFILE_Open(&file, path);
+  services->SetWaitCursor(true);
+  OUT_Begin(file.pFile);
+  const int result = RunWriter(pFont, format, settings);
+  const int failures = OUT_End();
+  if (result != 0) {
+    SAVEFILE_Discard(&file);  // nothing saved: an existing file stays as it was
+  } else if (failures || !SAVEFILE_Commit(&file)) {
+    SAVEFILE_Discard(&file);
+    ShowMessageBox("Writing error");
+  }
+  services->SetStatusText("Ready");
+  services->SetWaitCursor(false);
+
+  if (settings.MagX + settings.MagY >= 3) {
+    char text[160];
+    std::snprintf(text, sizeof(text),
+                  "The font file has been saved with\nthe following magnification factors:\n\nX: %d\nY: %d",
+                  settings.MagX, settings.MagY);
+    ShowMessageBox(text);
+  }
+  return 0;
+}

@@ -1,0 +1,118 @@
+// The XBF writer: header, an index entry per code from the first to the last saved
+// one, the character blocks, and the type and attached-text trailers.
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "model/font.h"
+#include "output/outbuf.h"
+#include "output/pack.h"
+#include "output/progress.h"
+#include "output/ranges.h"
+#include "output/save.h"
+#include "settings/messages.h"
+#include "settings/settings.h"
+
+namespace {
+
+uint32_t BlockSize(const Font* pFont, const WrittenChar& wc, int32_t fontHeight) {
+  const uint32_t rowBytes = static_cast<uint32_t>(wc.RowBytes);
+  if (!FONT_IsExtendedType(pFont->Type)) return 4 + rowBytes * static_cast<uint32_t>(fontHeight);
+  const uint32_t planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
+  return 12 + planes * rowBytes * static_cast<uint32_t>(wc.Rows);
+}
+
+}  // namespace
+
+int FONT_WriteXBF(Font* pFont, const Settings& settings) {
+  FONT_RenderPending(pFont);
+  const int32_t fontHeight = pFont->Height * OUT_MagY(settings);
+  const uint16_t lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont));
+  const uint16_t capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont));
+  RangeList ranges;
+  OUT_BuildRangeList(pFont, &ranges);
+  if (ranges.aRange.empty()) {
+    ReportMessage("Nothing to save!");
+    return 1;
+  }
+  const uint16_t firstCode = ranges.aRange.front().First, lastCode = ranges.aRange.back().Last;
+
+  // Every block's size first: the index precedes the blocks, and a block longer than
+  // its 16-bit size field can describe refuses the whole save.
+  std::vector<uint32_t> sizes(static_cast<size_t>(lastCode - firstCode + 1), 0);
+  for (const CodeRange& r : ranges.aRange) {
+    for (uint32_t code = r.First; code <= r.Last; ++code) {
+      WrittenChar wc;
+      OUT_GetWrittenChar(pFont, static_cast<uint16_t>(code), settings, &wc);
+      const uint32_t size = BlockSize(pFont, wc, fontHeight);
+      if (size > 0xFFFF) {
+        char text[200];
+        std::snprintf(text, sizeof(text),
+                      "Character %04X is too large for an XBF file: it needs %u bytes, "
+                      "an XBF file holds at most 65535 per character. Nothing was saved.",
+                      code, size);
+        ReportMessage(text);
+        return 1;
+      }
+      sizes[code - firstCode] = size;
+    }
+  }
+
+  OUT_WriteString("GUIX");
+  OUT_WriteU16(static_cast<uint16_t>(fontHeight));
+  OUT_WriteU16(static_cast<uint16_t>(fontHeight));
+  OUT_WriteU16(static_cast<uint16_t>(pFont->Baseline));
+  OUT_WriteU16(lowercase);
+  OUT_WriteU16(capital);
+  OUT_WriteU16(firstCode);
+  OUT_WriteU16(lastCode);
+  uint32_t offset = 18 + 6 * static_cast<uint32_t>(sizes.size());
+  for (uint32_t size : sizes) {
+    OUT_WriteU32(size ? offset : 0);
+    OUT_WriteU16(static_cast<uint16_t>(size));
+    offset += size;
+  }
+
+  const bool extended = FONT_IsExtendedType(pFont->Type);
+  const int planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
+  std::vector<uint8_t> row;
+  for (const CodeRange& r : ranges.aRange) {
+    for (uint32_t c = r.First; c <= r.Last; ++c) {
+      const uint16_t code = static_cast<uint16_t>(c);
+      OUT_ShowProgress(code);
+      WrittenChar wc;
+      OUT_GetWrittenChar(pFont, code, settings, &wc);
+      int32_t rows = fontHeight;
+      if (extended) {
+        rows = wc.Rows;
+        OUT_WriteU16(static_cast<uint16_t>(wc.XDist));
+        OUT_WriteU16(static_cast<uint16_t>(wc.Width));
+        OUT_WriteU16(static_cast<uint16_t>(wc.Rows));
+        OUT_WriteU16(static_cast<uint16_t>(wc.XPos));
+        OUT_WriteU16(static_cast<uint16_t>(wc.YPos));
+      } else {
+        OUT_WriteU16(static_cast<uint16_t>(wc.Width));
+      }
+      OUT_WriteU16(static_cast<uint16_t>(wc.RowBytes));
+      row.resize(static_cast<size_t>(wc.RowBytes));
+      for (int plane = 0; plane < planes; ++plane) {
+        for (int32_t y = 0; y < rows; ++y) {
+          OUT_PackRow(pFont, code, settings, wc, y, plane, row.data());
+          OUT_WriteBytes(reinterpret_cast<const char*>(row.data()), row.size());
+        }
+      }
+    }
+  }
+
+  OUT_WriteString("XBF");
+  OUT_WriteByte(static_cast<uint8_t>(pFont->Type));
+  if (pFont->pXbfText) {
+    const size_t length = std::strlen(pFont->pXbfText.get());
+    OUT_WriteBytes(pFont->pXbfText.get(), length);
+    OUT_WriteString("QRVB");
+    OUT_WriteU16(static_cast<uint16_t>(length));
+    OUT_WriteString("XBF");
+    OUT_WriteByte(static_cast<uint8_t>(pFont->Type));
+  }
+  return 0;
+}
