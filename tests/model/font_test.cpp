@@ -1,0 +1,304 @@
+#include "model/font.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "edit/cursoradjust.h"
+
+namespace {
+
+FontPtr MakeFont(int32_t type, bool sixteenBit = true) {
+  FontPtr font = FONT_Alloc();
+  font->Type = type;
+  font->Has16BitCodes = sixteenBit;
+  font->NumBlocks = sixteenBit ? 4096 : 16;
+  return font;
+}
+
+// A character of the given box with allocated, empty planes.
+void MakeChar(Font* pFont, uint16_t code, int width, int height) {
+  FONT_SetCharSize(pFont, code, width, height);
+  pFont->aCharInfo[code].BoxHeight = height;
+}
+
+}  // namespace
+
+TEST(Font, AllocatesAZeroFilledFontAndDeletingClearsTheCursorAdjustments) {
+  FontPtr font = FONT_Alloc();
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->NumBlocks, 0);
+  EXPECT_EQ(font->aCharInfo[0xFFFF].BoxWidth, 0);
+  EXPECT_EQ(font->aCharInfo[0xFFFF].pPixels, nullptr);
+  EXPECT_EQ(font->aBlock[4095].Used, 0);
+  EXPECT_EQ(font->pHeader, nullptr);
+  EXPECT_EQ(FONT_GetHFont(font.get()), nullptr);
+  EXPECT_EQ(FONT_GetHeight(nullptr), 0);
+
+  EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
+  ASSERT_EQ(EDIT_GetCursorDistAdjust(0x41), 2);
+  FONT_Delete(std::move(font));
+  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 0);
+  FONT_Delete(nullptr);
+}
+
+TEST(Font, RowBytesFollowTheBitsPerPixelOfEachType) {
+  struct Case {
+    int32_t type;
+    int width;
+    int bytes;
+  };
+  const Case cases[] = {
+      {FONTTYPE_STD, 1, 1},     {FONTTYPE_STD, 8, 1},     {FONTTYPE_STD, 9, 2},     {FONTTYPE_EXT, 17, 3},
+      {FONTTYPE_EXT_FRM, 16, 2}, {FONTTYPE_AA2, 9, 3},     {FONTTYPE_AA2, 4, 1},     {FONTTYPE_EXT_AA2, 5, 2},
+      {FONTTYPE_AA4, 3, 2},     {FONTTYPE_AA4, 2, 1},     {FONTTYPE_EXT_AA4, 7, 4}, {FONTTYPE_STD, 0, 0},
+  };
+  for (const Case& c : cases) {
+    FontPtr font = MakeFont(c.type);
+    EXPECT_EQ(FONT_GetRowBytes(font.get(), c.width), c.bytes) << "type " << c.type << " width " << c.width;
+  }
+  FontPtr unknown = MakeFont(7);
+  EXPECT_EQ(FONT_GetRowBytes(unknown.get(), 9), 0);
+  EXPECT_EQ(FONT_GetMaxPixelValue(MakeFont(FONTTYPE_EXT_FRM).get()), 1);
+  EXPECT_EQ(FONT_GetMaxPixelValue(MakeFont(FONTTYPE_EXT_AA2).get()), 3);
+  EXPECT_EQ(FONT_GetMaxPixelValue(MakeFont(FONTTYPE_AA4).get()), 15);
+}
+
+TEST(Font, SetCharSizeAllocatesZeroedPlanesAndReplacesOldOnes) {
+  FontPtr font = MakeFont(FONTTYPE_AA2);
+  FONT_SetCharSize(font.get(), 0x41, 9, 4);
+  const CharInfo& ci = font->aCharInfo[0x41];
+  EXPECT_EQ(ci.BoxWidth, 9);
+  EXPECT_EQ(ci.BoxHeight, 0);  // left to the caller
+  EXPECT_EQ(ci.DataSize, 12u);
+  ASSERT_NE(ci.pPixels, nullptr);
+  EXPECT_EQ(ci.pFrame, nullptr);
+  for (uint32_t i = 0; i < ci.DataSize; ++i) EXPECT_EQ(ci.pPixels[i], 0);
+
+  font->aCharInfo[0x41].BoxHeight = 4;
+  FONT_SetPixel(font.get(), 0x41, 8, 3, 3);
+  FONT_SetCharSize(font.get(), 0x41, 2, 2);
+  EXPECT_EQ(ci.DataSize, 2u);
+  EXPECT_EQ(ci.pPixels[0] | ci.pPixels[1], 0);
+
+  FontPtr framed = MakeFont(FONTTYPE_EXT_FRM);
+  FONT_SetCharSize(framed.get(), 7, 10, 3);
+  EXPECT_EQ(framed->aCharInfo[7].DataSize, 6u);
+  EXPECT_NE(framed->aCharInfo[7].pFrame, nullptr);
+  FONT_SetCharSize(framed.get(), 7, 0, 3);
+  EXPECT_EQ(framed->aCharInfo[7].DataSize, 0u);
+  EXPECT_EQ(framed->aCharInfo[7].pPixels, nullptr);
+}
+
+TEST(Font, PixelsRoundTripForEveryTypeAndBitPosition) {
+  for (int32_t type = FONTTYPE_STD; type < FONT_NUM_TYPES; ++type) {
+    FontPtr font = MakeFont(type);
+    const int largest = FONT_GetMaxPixelValue(font.get());
+    const int width = 11, height = 3;
+    MakeChar(font.get(), 0x1234, width, height);
+    // Every position gets a value that differs from its neighbours'.
+    auto value = [&](int x, int y) { return (x * 7 + y * 3 + 1) % (largest + 1); };
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) FONT_SetPixel(font.get(), 0x1234, x, y, value(x, y));
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x, y), value(x, y)) << "type " << type << " at " << x << "," << y;
+    // Overwriting one pixel changes only that pixel, whatever its bit position.
+    for (int x = 0; x < width; ++x) {
+      for (int v : {largest, 0}) {
+        FONT_SetPixel(font.get(), 0x1234, x, 1, v);
+        EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x, 1), v);
+        if (x > 0) {
+          EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x - 1, 1), 0);
+        }
+        if (x + 1 < width) {
+          EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x + 1, 1), value(x + 1, 1));
+        }
+        EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x, 0), value(x, 0));
+        EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x, 2), value(x, 2));
+      }
+    }
+  }
+}
+
+TEST(Font, LeftmostPixelLiesInTheLeastSignificantBits) {
+  FontPtr mono = MakeFont(FONTTYPE_STD);
+  MakeChar(mono.get(), 1, 9, 2);
+  FONT_SetPixel(mono.get(), 1, 0, 0, 1);
+  FONT_SetPixel(mono.get(), 1, 3, 0, 1);
+  FONT_SetPixel(mono.get(), 1, 8, 1, 1);
+  const uint8_t* p = mono->aCharInfo[1].pPixels.get();
+  EXPECT_EQ(p[0], 0x09);
+  EXPECT_EQ(p[1], 0x00);
+  EXPECT_EQ(p[2], 0x00);
+  EXPECT_EQ(p[3], 0x01);  // x 8 of row 1: second byte of the row, bit 0
+
+  FontPtr aa2 = MakeFont(FONTTYPE_EXT_AA2);
+  MakeChar(aa2.get(), 1, 5, 1);
+  FONT_SetPixel(aa2.get(), 1, 1, 0, 2);
+  FONT_SetPixel(aa2.get(), 1, 3, 0, 3);
+  FONT_SetPixel(aa2.get(), 1, 4, 0, 1);
+  EXPECT_EQ(aa2->aCharInfo[1].pPixels[0], 0xC8);
+  EXPECT_EQ(aa2->aCharInfo[1].pPixels[1], 0x01);
+
+  FontPtr aa4 = MakeFont(FONTTYPE_AA4);
+  MakeChar(aa4.get(), 1, 3, 1);
+  FONT_SetPixel(aa4.get(), 1, 0, 0, 0x3);
+  FONT_SetPixel(aa4.get(), 1, 1, 0, 0xE);
+  FONT_SetPixel(aa4.get(), 1, 2, 0, 0x7);
+  EXPECT_EQ(aa4->aCharInfo[1].pPixels[0], 0xE3);
+  EXPECT_EQ(aa4->aCharInfo[1].pPixels[1], 0x07);
+}
+
+TEST(Font, ReadsOutsideTheBoxAreBackground) {
+  FontPtr font = MakeFont(FONTTYPE_STD);
+  MakeChar(font.get(), 0x41, 3, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) FONT_SetPixel(font.get(), 0x41, x, y, 1);
+  // Bits of the byte beyond the box width are set too but lie outside the box.
+  font->aCharInfo[0x41].pPixels[0] = 0xFF;
+  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 2, 0), 1);
+  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 3, 0), 0);
+  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, -1, 0), 0);
+  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 0, -1), 0);
+  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 0, 2), 0);
+  EXPECT_EQ(FONT_GetPixel(font.get(), 0x42, 0, 0), 0);  // no planes at all
+}
+
+TEST(Font, FramePixelsOfExtendedFramedCharacters) {
+  FontPtr font = MakeFont(FONTTYPE_EXT_FRM);
+  MakeChar(font.get(), 0x41, 4, 3);
+  CharInfo& ci = font->aCharInfo[0x41];
+  FONT_SetPixel(font.get(), 0x41, 1, 1, 1);
+  FONT_SetPixel(font.get(), 0x41, 1, 1, -1);  // frame over ink: the ink stays in its plane
+  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 1, 1), -1);
+  EXPECT_EQ(ci.pPixels[1], 0x02);
+  EXPECT_EQ(ci.pFrame[1], 0x02);
+
+  FONT_SetPixel(font.get(), 0x41, 2, 1, -1);
+  EXPECT_EQ(ci.pPixels[1], 0x02);  // a frame write leaves the pixel plane alone
+  FONT_SetPixel(font.get(), 0x41, 2, 1, 0);  // background removes the frame pixel
+  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 2, 1), 0);
+  FONT_SetPixel(font.get(), 0x41, 1, 1, 1);  // ink removes it too
+  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 1, 1), 1);
+  EXPECT_EQ(ci.pFrame[1], 0x00);
+}
+
+TEST(Font, CalcFrameSurroundsInkInsideTheBox) {
+  FontPtr font = MakeFont(FONTTYPE_EXT_FRM);
+  MakeChar(font.get(), 0x41, 5, 4);
+  FONT_SetPixel(font.get(), 0x41, 2, 1, 1);
+  FONT_SetPixel(font.get(), 0x41, 3, 1, 1);
+  FONT_SetPixel(font.get(), 0x41, 4, 3, 1);  // in the corner: two neighbours lie outside
+  FONT_SetPixel(font.get(), 0x41, 0, 0, -1);  // an earlier frame pixel
+  FONT_CalcFrame(font.get(), 0x41);
+  const char* expected[] = {
+      // F frame, # ink, . background
+      "F.FF.",
+      ".F##F",
+      "..FFF",
+      "...F#",
+  };
+  auto picture = [&](int y) {
+    std::string row;
+    for (int x = 0; x < 5; ++x) {
+      const int v = FONT_GetPixel(font.get(), 0x41, x, y);
+      row += v < 0 ? 'F' : v ? '#' : '.';
+    }
+    return row;
+  };
+  for (int y = 0; y < 4; ++y) EXPECT_EQ(picture(y), expected[y]) << "row " << y;
+  // Bits past the box width stay clear although they share the byte.
+  for (int y = 0; y < 4; ++y) EXPECT_EQ(font->aCharInfo[0x41].pFrame[y] & 0xE0, 0);
+
+  FONT_RecalcFrame(font.get(), 0x41);
+  EXPECT_EQ(picture(0), "..FF.");  // the earlier frame pixel is gone
+  EXPECT_EQ(picture(3), "...F#");
+}
+
+TEST(Font, FramesAreOnlyCalculatedForTheFramedType) {
+  FontPtr font = MakeFont(FONTTYPE_EXT);
+  MakeChar(font.get(), 0x41, 3, 3);
+  FONT_SetPixel(font.get(), 0x41, 1, 1, 1);
+  FONT_CalcFrame(font.get(), 0x41);
+  FONT_RecalcFrame(font.get(), 0x41);
+  EXPECT_EQ(font->aCharInfo[0x41].pFrame, nullptr);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, x, y), x == 1 && y == 1 ? 1 : 0);
+}
+
+TEST(Font, EnablingMarksBlocksUsedAndNothingUnmarksThem) {
+  FontPtr font = MakeFont(FONTTYPE_STD);
+  FONT_EnableChar(font.get(), 0x41, 1);
+  FONT_EnableChar(font.get(), 0x42, 1);
+  EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0x41));
+  EXPECT_TRUE(FONT_IsBlockUsed(font.get(), 0x4));
+  EXPECT_EQ(FONT_GetNumUsedBlocks(font.get()), 1u);
+
+  for (uint16_t code = 0x40; code < 0x50; ++code) FONT_EnableChar(font.get(), code, 0);
+  EXPECT_FALSE(FONT_IsCharEnabled(font.get(), 0x41));
+  EXPECT_TRUE(FONT_IsBlockUsed(font.get(), 0x4));
+  EXPECT_EQ(FONT_GetNumUsedBlocks(font.get()), 1u);
+
+  FONT_EnableBlock(font.get(), 0x30, 0);  // disabling never marks a block
+  EXPECT_FALSE(FONT_IsBlockUsed(font.get(), 0x30));
+  FONT_EnableBlock(font.get(), 0x30, 1);
+  for (uint16_t code = 0x300; code < 0x310; ++code) EXPECT_TRUE(FONT_IsCharEnabled(font.get(), code));
+  EXPECT_FALSE(FONT_IsCharEnabled(font.get(), 0x310));
+  EXPECT_FALSE(FONT_IsCharEnabled(font.get(), 0x2FF));
+  EXPECT_EQ(FONT_GetNumUsedBlocks(font.get()), 2u);
+  FONT_EnableBlock(font.get(), 0x30, 0);
+  EXPECT_FALSE(FONT_IsCharEnabled(font.get(), 0x305));
+  EXPECT_EQ(FONT_GetNumUsedBlocks(font.get()), 2u);
+
+  FONT_EnableRange(font.get(), 0x4F, 0x61, 1);  // blocks 4 (already used), 5 and 6
+  EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0x4F));
+  EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0x61));
+  EXPECT_FALSE(FONT_IsCharEnabled(font.get(), 0x62));
+  EXPECT_EQ(FONT_GetNumUsedBlocks(font.get()), 4u);
+  FONT_EnableRange(font.get(), 0x90, 0x80, 1);  // last before first: nothing
+  EXPECT_FALSE(FONT_IsCharEnabled(font.get(), 0x90));
+  EXPECT_FALSE(FONT_IsCharEnabled(font.get(), 0x80));
+  FONT_EnableRange(font.get(), 0xFFFE, 0xFFFF, 1);
+  EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0xFFFF));
+  EXPECT_EQ(FONT_GetNumUsedBlocks(font.get()), 5u);
+}
+
+TEST(Font, CurrentCharMustLieInsideTheFont) {
+  FontPtr narrow = MakeFont(FONTTYPE_STD, false);
+  FONT_SetCurrentChar(narrow.get(), 0xFF);
+  EXPECT_EQ(FONT_GetCurrentChar(narrow.get()), 0xFF);
+  FONT_SetCurrentChar(narrow.get(), 256);
+  EXPECT_EQ(FONT_GetCurrentChar(narrow.get()), 0);
+  FontPtr wide = MakeFont(FONTTYPE_STD, true);
+  FONT_SetCurrentChar(wide.get(), 0xFFFF);
+  EXPECT_EQ(FONT_GetCurrentChar(wide.get()), 0xFFFF);
+  FONT_SetCurrentChar(wide.get(), 0x10000);
+  EXPECT_EQ(FONT_GetCurrentChar(wide.get()), 0);
+}
+
+TEST(Font, NamesAreCopiedOnlyWhenTheyFit) {
+  FontPtr font = FONT_Alloc();
+  std::snprintf(font->LogFont.acFaceName, sizeof(font->LogFont.acFaceName), "DejaVu Sans");
+  char buffer[40] = "untouched";
+  EXPECT_EQ(FONT_GetFaceName(font.get(), buffer, 11), 0);  // no room for the zero
+  EXPECT_STREQ(buffer, "untouched");
+  EXPECT_EQ(FONT_GetFaceName(font.get(), buffer, 12), 11);
+  EXPECT_STREQ(buffer, "DejaVu Sans");
+
+  FONT_SetFileName(font.get(), "dv16.c");
+  EXPECT_EQ(FONT_GetFileName(font.get(), buffer, sizeof(buffer)), 6);
+  EXPECT_STREQ(buffer, "dv16.c");
+  const std::string longName(600, 'n');
+  FONT_SetFileName(font.get(), longName.c_str());
+  char path[600];
+  EXPECT_EQ(FONT_GetFileName(font.get(), path, sizeof(path)), 499);
+  EXPECT_EQ(std::string(path), longName.substr(0, 499));
+
+  LogFontRecord record;
+  font->LogFont.Weight = 700;
+  FONT_GetLogFont(font.get(), &record);
+  EXPECT_EQ(record.Weight, 700);
+  EXPECT_STREQ(record.acFaceName, "DejaVu Sans");
+}

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "model/font.h"
+#include "settings/services.h"
+#include "settings/settings.h"
+#include "support/tempdir.h"
+
+namespace {
+
+// Records what the font model shows the user.
+class RecordingServices : public PlatformServices {
+ public:
+  void MessageBox(const char*) override {}
+  bool AskYesNo(const char*) override { return false; }
+  int AskXbfType(int) override { return -1; }
+  void SetStatusText(const char* text) override { status.push_back(text); }
+  void SetWaitCursor(bool) override {}
+  void RedrawViews(int viewMask) override { redraws.push_back(viewMask); }
+  void ShowMainWindow(bool) override {}
+  std::vector<std::string> status;
+  std::vector<int> redraws;
+};
+
+// Stands in for the rasterizer: gives every character a 3 x 4 box with ink in
+// its middle column, except the codes listed as blank, which get width 0.
+std::vector<uint16_t> rendered;
+std::vector<uint16_t> blankCodes;
+
+void FakeRender(Font* pFont, uint16_t code) {
+  rendered.push_back(code);
+  for (uint16_t blank : blankCodes) {
+    if (blank == code) {
+      pFont->aCharInfo[code].BoxWidth = 0;
+      return;
+    }
+  }
+  FONT_SetCharSize(pFont, code, 3, 4);
+  pFont->aCharInfo[code].BoxHeight = 4;
+  for (int y = 0; y < 4; ++y) FONT_SetPixel(pFont, code, 1, y, 1);
+}
+
+class RenderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    rendered.clear();
+    blankCodes.clear();
+    SERVICES_Install(&services);
+    FONT_SetRenderHook(FakeRender);
+  }
+  void TearDown() override {
+    SERVICES_Install(nullptr);
+    FONT_SetRenderHook(nullptr);
+  }
+  static FontPtr MakeFont(int32_t type, bool sixteenBit) {
+    FontPtr font = FONT_Alloc();
+    font->Type = type;
+    font->Has16BitCodes = sixteenBit;
+    font->NumBlocks = sixteenBit ? 4096 : 16;
+    return font;
+  }
+  // A character of the given width whose ink rows are marked in 'rows' ('#').
+  static void Draw(Font* pFont, uint16_t code, const std::vector<std::string>& rows) {
+    const int width = static_cast<int>(rows[0].size());
+    FONT_SetCharSize(pFont, code, width, static_cast<int>(rows.size()));
+    CharInfo& ci = pFont->aCharInfo[code];
+    ci.BoxHeight = static_cast<int>(rows.size());
+    ci.Exists = ci.Rendered = 1;
+    for (size_t y = 0; y < rows.size(); ++y)
+      for (int x = 0; x < width; ++x)
+        if (rows[y][x] == '#') FONT_SetPixel(pFont, code, x, static_cast<int>(y), 1);
+  }
+  RecordingServices services;
+};
+
+}  // namespace
+
+TEST_F(RenderTest, RenderCharRendersOnlyExistingCharacters) {
+  FontPtr font = MakeFont(FONTTYPE_STD, true);
+  FONT_RenderChar(font.get(), 0x41);
+  EXPECT_TRUE(rendered.empty());
+  EXPECT_FALSE(FONT_IsCharRendered(font.get(), 0x41));
+
+  font->aCharInfo[0x41].Exists = 1;
+  FONT_RenderChar(font.get(), 0x41);
+  EXPECT_EQ(rendered, std::vector<uint16_t>{0x41});
+  EXPECT_TRUE(FONT_IsCharRendered(font.get(), 0x41));
+  EXPECT_EQ(FONT_GetCharWidth(font.get(), 0x41), 3);
+
+  FONT_SetRenderHook(nullptr);  // no rasterizer: nothing happens
+  font->aCharInfo[0x42].Exists = 1;
+  FONT_RenderChar(font.get(), 0x42);
+  EXPECT_FALSE(FONT_IsCharRendered(font.get(), 0x42));
+}
+
+TEST_F(RenderTest, RenderPendingRendersEnabledCharactersAndDropsEmptyOnes) {
+  FontPtr font = MakeFont(FONTTYPE_STD, true);
+  for (uint16_t code : {0x41, 0x100, 0x4E00, 0x4E01, 0x20}) {
+    font->aCharInfo[code].Exists = 1;
+    FONT_EnableChar(font.get(), code, 1);
+  }
+  blankCodes = {0x20};                               // the system font draws it without width
+  FONT_EnableChar(font.get(), 0x42, 1);              // enabled but not in the font
+  font->aCharInfo[0x43].Exists = 1;                  // exists but not enabled
+  Draw(font.get(), 0x44, {"#"});                     // read from a file: already rendered
+  FONT_EnableChar(font.get(), 0x44, 1);
+
+  FONT_RenderPending(font.get());
+  EXPECT_EQ(rendered, (std::vector<uint16_t>{0x20, 0x41, 0x100, 0x4E00, 0x4E01}));
+  EXPECT_FALSE(FONT_IsCharEnabled(font.get(), 0x20));
+  EXPECT_FALSE(FONT_IsCharEnabled(font.get(), 0x42));
+  EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0x41));
+  EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0x44));
+  EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0x4E01));
+  EXPECT_FALSE(FONT_IsCharRendered(font.get(), 0x43));
+  EXPECT_TRUE(FONT_IsBlockUsed(font.get(), 0x4));  // disabling keeps the block used
+  // A phase text only where a rendered code starts a group of 256.
+  EXPECT_EQ(services.status,
+            (std::vector<std::string>{"Reading character 0100   ", "Reading character 4E00   ", "Ready"}));
+  EXPECT_EQ(services.redraws, std::vector<int>{VIEW_FONT | VIEW_CHAR});
+
+  rendered.clear();
+  FONT_RenderPending(font.get());  // everything is rendered now
+  EXPECT_TRUE(rendered.empty());
+}
+
+TEST_F(RenderTest, RenderPendingStaysInsideAnEightBitFont) {
+  FontPtr font = MakeFont(FONTTYPE_STD, false);
+  for (int code = 0; code < 256; ++code) Draw(font.get(), static_cast<uint16_t>(code), {"#"});
+  FONT_EnableChar(font.get(), 0x300, 1);  // beyond the 16 blocks: not looked at
+  FONT_RenderPending(font.get());
+  EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0x300));
+  EXPECT_EQ(services.status, std::vector<std::string>{"Ready"});
+  EXPECT_TRUE(services.redraws.empty());  // no character of width 0
+}
+
+TEST_F(RenderTest, MeasureCharHeightCountsInkRowsAboveTheBaseline) {
+  FontPtr font = MakeFont(FONTTYPE_STD, true);
+  font->Baseline = 6;
+  Draw(font.get(), 'e', {
+                            "....",
+                            "....",
+                            ".##.",
+                            "#..#",
+                            "####",
+                            "#...",
+                            ".##.",
+                            "....",
+                        });
+  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'e'), 4);  // rows 2..5
+
+  // The row just above the baseline counts without being looked at.
+  Draw(font.get(), 'x', {"...", "...", "..#", "...", "...", "...", "..."});
+  font->Baseline = 4;
+  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'x'), 2);  // empty row 1 ends the scan: rows 2..3
+  Draw(font.get(), 'I', {"#", "#", "#", "#"});
+  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'I'), 4);  // no empty row above
+
+  font->Baseline = 1;
+  Draw(font.get(), '.', {"..", ".."});
+  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), '.'), 1);
+  font->Baseline = 0;
+  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'e'), 0);
+}
+
+TEST_F(RenderTest, MeasureCharHeightRendersFirstAndUsesTheBoxOfExtendedCharacters) {
+  FontPtr font = MakeFont(FONTTYPE_EXT_AA2, true);
+  font->Baseline = 0;  // the extended types do not look at it
+  font->aCharInfo['A'].Exists = 1;
+  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'A'), 4);
+  EXPECT_EQ(rendered, std::vector<uint16_t>{'A'});
+
+  FontPtr standard = MakeFont(FONTTYPE_AA4, true);
+  standard->Baseline = 4;
+  standard->aCharInfo['A'].Exists = 1;
+  EXPECT_EQ(FONT_MeasureCharHeight(standard.get(), 'A'), 4);  // the fake glyph inks every row
+  EXPECT_TRUE(FONT_IsCharRendered(standard.get(), 'A'));
+}
+
+TEST_F(RenderTest, LowercaseAndCapitalHeightsMeasureTheConfiguredCharacters) {
+  TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+  FontPtr font = MakeFont(FONTTYPE_STD, true);
+  font->Baseline = 5;
+  Draw(font.get(), 'e', {".", ".", "#", "#", "#"});
+  Draw(font.get(), 'A', {".", "#", "#", "#", "#"});
+  Draw(font.get(), 'x', {".", ".", ".", "#", "#"});
+  Draw(font.get(), 'H', {"#", "#", "#", "#", "#"});
+  EXPECT_EQ(FONT_GetLowercaseHeight(font.get()), 3);
+  EXPECT_EQ(FONT_GetCapitalHeight(font.get()), 4);
+
+  Settings settings;
+  SETTINGS_Load(&settings);
+  settings.LowercaseChar = 'x';
+  settings.CapitalChar = 'H';
+  ASSERT_EQ(SETTINGS_Save(&settings), 0);
+  EXPECT_EQ(FONT_GetLowercaseHeight(font.get()), 2);
+  EXPECT_EQ(FONT_GetCapitalHeight(font.get()), 5);
+  unsetenv("XDG_CONFIG_HOME");
+}
