@@ -62,10 +62,8 @@ void HexRows(Context& cx, uint16_t code, const WrittenChar& wc) {
     cx.Text += ' ';
     for (int32_t i = 0; i < wc.RowBytes; ++i) {
       const uint8_t b = cx.Row[size_t(i)];
-      cx.Text += " 0x";
-      cx.Text += kHex[b >> 4];
-      cx.Text += kHex[b & 15];
-      if (y < wc.Rows - 1 || i < wc.RowBytes - 1) cx.Text += ',';
+      const char entry[6] = {' ', '0', 'x', kHex[b >> 4], kHex[b & 15], ','};
+      cx.Text.append(entry, (y < wc.Rows - 1 || i < wc.RowBytes - 1) ? 6 : 5);
     }
     if (y < wc.Rows - 1) cx.Text += "\r\n";
   }

@@ -20,13 +20,56 @@ void OUT_GetWrittenChar(const Font* pFont, uint16_t code, const Settings& settin
   pChar->XDist = ci.CursorDist * magX;
 }
 
+namespace {
+
+// In-memory bytes hold the leftmost pixel in the low bits, written bytes in the
+// high bits: the table turns one into the other for each pixel size.
+struct ReverseTables {
+  uint8_t aByBits[5][256];
+  ReverseTables() {
+    for (int bits : {1, 2, 4}) {
+      const int perByte = 8 / bits, mask = (1 << bits) - 1;
+      for (int b = 0; b < 256; ++b) {
+        int r = 0;
+        for (int i = 0; i < perByte; ++i) r |= ((b >> (i * bits)) & mask) << (8 - bits * (i + 1));
+        aByBits[bits][b] = static_cast<uint8_t>(r);
+      }
+    }
+  }
+};
+const ReverseTables kReverse;
+
+// Unmagnified rows straight from the planes.
+void PackPlaneRow(const CharInfo& ci, int bits, const WrittenChar& wc, int32_t y, int plane, uint8_t* pOut) {
+  const uint8_t* table = kReverse.aByBits[bits];
+  const size_t rowBytes = static_cast<size_t>(wc.RowBytes);
+  const uint8_t* pixels = ci.pPixels.get() + static_cast<size_t>(y) * rowBytes;
+  const uint8_t* frame = ci.pFrame ? ci.pFrame.get() + static_cast<size_t>(y) * rowBytes : nullptr;
+  for (size_t i = 0; i < rowBytes; ++i) {
+    uint8_t b;
+    if (!frame) b = plane ? 0 : pixels[i];
+    else b = plane ? frame[i] : static_cast<uint8_t>(pixels[i] & ~frame[i]);  // one bit per pixel
+    pOut[i] = table[b];
+  }
+  const int usedBits = static_cast<int>(wc.Width * bits % 8);  // clear what lies beyond the box
+  if (usedBits && rowBytes) pOut[rowBytes - 1] &= static_cast<uint8_t>(0xFF00 >> usedBits);
+}
+
+}  // namespace
+
 void OUT_PackRow(const Font* pFont, uint16_t code, const Settings& settings, const WrittenChar& wc,
                  int32_t y, int plane, uint8_t* pOut) {
   const int32_t magX = OUT_MagX(settings), magY = OUT_MagY(settings);
   const int bits = FONT_GetBitsPerPixel(pFont->Type);
-  const int perByte = 8 / bits;
+  const CharInfo& ci = pFont->aCharInfo[code];
   std::memset(pOut, 0, static_cast<size_t>(wc.RowBytes));
   const int32_t sy = y / magY;
+  if (sy >= ci.BoxHeight || !ci.pPixels) return;  // below the box: background
+  if (magX == 1 && static_cast<uint64_t>(sy + 1) * static_cast<uint64_t>(wc.RowBytes) <= ci.DataSize) {
+    PackPlaneRow(ci, bits, wc, sy, plane, pOut);
+    return;
+  }
+  const int perByte = 8 / bits;
   for (int32_t x = 0; x < wc.Width; ++x) {
     int value = FONT_GetPixel(pFont, code, x / magX, sy);
     value = plane ? (value < 0) : (value < 0 ? 0 : value);
