@@ -72,8 +72,7 @@ void HexRows(Context& cx, uint16_t code, const WrittenChar& wc) {
 
 void Bitmaps(Context& cx, const RangeList& ranges) {
   const Font* pFont = cx.pFont;
-  int32_t lastArea = -1;
-  bool areaAnnounced = false;
+  int32_t lastArea = -1;  // none announced yet
   for (const CodeRange& r : ranges.aRange) {
     for (uint32_t c = r.First; c <= r.Last; ++c) {
       const uint16_t code = static_cast<uint16_t>(c);
@@ -82,10 +81,9 @@ void Bitmaps(Context& cx, const RangeList& ranges) {
       if (FONT_Has16BitCodes(pFont)) {
         if (pFont->Encoding == ENCODING_UC16) {
           const int32_t area = FONT_GetBlockArea(pFont, code >> 4);
-          if (area >= 0 && (!areaAnnounced || area != lastArea)) {
+          if (area >= 0 && area != lastArea) {
             OUT_Printf("/* Start of unicode area <%s> */\r\n", FONT_GetBlockAreaName(pFont, code >> 4));
             lastArea = area;
-            areaAnnounced = true;
           }
         } else if (pFont->Encoding == ENCODING_JIS) {
           const char* name = SJIS_GetCharName(code);
