@@ -2,10 +2,8 @@
 // command and do nothing.
 #include "cmdline/commands.h"
 
-void CMD_Create() {}
 void CMD_Edit() {}
 void CMD_Enable() {}
 void CMD_Merge() {}
 void CMD_ReadPattern() {}
-void CMD_SaveAs() {}
 int CMD_OpenFile(const char*, bool) { return 1; }

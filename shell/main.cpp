@@ -5,6 +5,7 @@
 #include "cmdline/cmdline.h"
 #include "generation/antialias.h"
 #include "model/codetables.h"
+#include "model/current.h"
 #include "settings/messages.h"
 #include "settings/settings.h"
 
@@ -25,6 +26,10 @@ void SendCommand(int id, int) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The current font is released before the font engine it was opened with.
+  struct ReleaseFont {
+    ~ReleaseFont() { FONT_SetCurrent(nullptr); }
+  } releaseFont;
   Settings settings;
   SETTINGS_Load(&settings);
   SetMessageSuppression(settings.SuppressMessage);

@@ -1,0 +1,29 @@
+// -saveasFILENAME,TYPE: saves the current font as C source, SIF or XBF, replacing
+// an existing file without asking.
+#include "cmdline/commands.h"
+#include "model/current.h"
+#include "cmdline/readers.h"
+#include "output/save.h"
+#include "settings/messages.h"
+
+void CMD_SaveAs() {
+  static const char* const kFormats[] = {"C", "SIF", "XBF", nullptr};
+  Font* pFont = FONT_GetCurrent();
+  if (!pFont) {
+    ReportMessage("No font data");
+    return;
+  }
+  char fileName[260], type[200];
+  CMDLINE_GetString(fileName, sizeof(fileName));
+  if (CMDLINE_ExpectSeparator(',')) return;
+  CMDLINE_GetString(type, sizeof(type));
+  if (CMDLINE_GetError()) return;
+  const int format = CMDLINE_FindOption(type, kFormats);
+  if (!format) return;
+  if (format - 1 == SAVE_XBF && (pFont->Type == FONTTYPE_AA2 || pFont->Type == FONTTYPE_AA4)) {
+    ReportMessage("Fonts of the type Standard 2bpp or 4bpp can not be saved in XBF-format.");
+    return;
+  }
+  FONT_SetFileName(pFont, fileName);
+  FONT_Save(pFont, format - 1, 0);
+}
