@@ -61,8 +61,9 @@ using PatternPtr = std::unique_ptr<FcPattern, FcPatternFree>;
 using FontSetPtr = std::unique_ptr<FcFontSet, FcFontSetFree>;
 using ObjectSetPtr = std::unique_ptr<FcObjectSet, FcObjectSetFree>;
 
+// The configuration, with the fonts added by the process, is released at exit.
 bool InitFontconfig() {
-  static bool ok = FcInit();
+  static const bool ok = FcInit() && std::atexit(FcFini) == 0;
   return ok;
 }
 
