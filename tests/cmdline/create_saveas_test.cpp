@@ -60,7 +60,9 @@ TEST(CreateSaveAs, EveryTypeFromARealFaceAgreesAcrossTheThreeFormats) {
     const std::string sif = CFONT_Describe(
         CFONT_ParseSif(ReadFile(dir.file(name + ".sif")), ext, type == 1 || type == 5 ? 2 : type == 2 || type == 6 ? 4 : 1,
                        type == 4));
-    if (xbf) EXPECT_EQ(CFONT_Describe(CFONT_ParseXbf(ReadFile(dir.file(name + ".xbf")))), sif) << types[type];
+    if (xbf) {
+      EXPECT_EQ(CFONT_Describe(CFONT_ParseXbf(ReadFile(dir.file(name + ".xbf")))), sif) << types[type];
+    }
     expected.push_back(sif);
     files.push_back({dir.file(name + ".c"), "GUI_Font" + name, ext});
   }
