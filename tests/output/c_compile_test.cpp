@@ -74,6 +74,10 @@ void CheckAllTypes(bool compat) {
     expected.push_back(fromXbf);
     files.push_back({t.dir.file(name + ".c"), "GUI_Font" + name, FONT_IsExtendedType(type)});
   }
+  // Long saves show their progress every 256 codes, and end with "Ready".
+  EXPECT_NE(std::find(t.services.status.begin(), t.services.status.end(), "Saving character 4E00   "),
+            t.services.status.end());
+  EXPECT_EQ(t.services.status.back(), "Ready");
   std::string walk;
   ASSERT_TRUE(CFONT_CompileAndWalk(t.dir.path(), files, compat, &walk)) << walk;
   const std::vector<std::string> fonts = SplitFonts(walk);
