@@ -55,9 +55,9 @@ std::vector<std::string> SplitFonts(const std::string& walk) {
 
 std::string WithoutFirstLine(const std::string& text) { return text.substr(text.find('\n') + 1); }
 
-void CheckAllTypes(bool compat) {
+void CheckAllTypes(const std::string& settings, bool compat) {
   SaveTest t;
-  if (compat) t.UseSettings("V350_Compatibility=1\n");
+  t.UseSettings(settings);
   std::vector<CFontFile> files;
   std::vector<std::string> expected;
   for (int32_t type = 0; type < FONT_NUM_TYPES; ++type) {
@@ -91,8 +91,10 @@ void CheckAllTypes(bool compat) {
   }
 }
 
-TEST(CCompile, EveryTypeCompilesAndMatchesItsXbfAndSifFiles) { CheckAllTypes(false); }
+TEST(CCompile, EveryTypeCompilesAndMatchesItsXbfAndSifFiles) { CheckAllTypes("", false); }
 
-TEST(CCompile, CompatibilityLayoutCompilesAndMatchesToo) { CheckAllTypes(true); }
+TEST(CCompile, CompatibilityLayoutCompilesAndMatchesToo) { CheckAllTypes("V350_Compatibility=1\n", true); }
+
+TEST(CCompile, MagnifiedFontsMatchAcrossTheFormatsToo) { CheckAllTypes("MagX=2\nMagY=3\n", false); }
 
 }  // namespace
