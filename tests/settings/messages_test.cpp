@@ -1,0 +1,124 @@
+// Message routing, the log file and the journal.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "cmdline/cmdline.h"
+#include "settings/journal.h"
+#include "settings/messages.h"
+#include "settings/services.h"
+#include "support/errorlog.h"
+#include "support/tempdir.h"
+
+namespace {
+
+class RecordingServices : public PlatformServices {
+ public:
+  void MessageBox(const char* text) override {
+    boxes += std::string(text) + "|";
+    if (nested) ReportMessage("raised while reporting");  // dropped by the guard
+  }
+  bool AskYesNo(const char*) override { return false; }
+  int AskXbfType(int) override { return -1; }
+  void SetStatusText(const char*) override {}
+  void SetWaitCursor(bool) override {}
+  void RedrawViews(int) override {}
+  void ShowMainWindow(bool) override {}
+  std::string boxes;
+  bool nested = false;
+};
+
+TEST(Messages, RoutingFollowsSuppressionThenCommandLineMode) {
+  TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.file("cfg").c_str(), 1);
+  RecordingServices services;
+  SERVICES_Install(&services);
+  TakeErrors();  // command-line mode on, error file set up
+
+  ReportMessage("to the error file");
+  EXPECT_FALSE(CMDLINE_IsActive());  // the first error ends command-line mode
+  EXPECT_EQ(TakeErrors(), "|to the error file");
+
+  CMDLINE_SetActive(false);
+  ReportMessage("to a box");
+  EXPECT_EQ(services.boxes, "to a box|");
+  services.nested = true;
+  ReportMessage("outer");
+  EXPECT_EQ(services.boxes, "to a box|outer|");
+
+  EXPECT_EQ(SetMessageSuppression(1), 0);
+  EXPECT_EQ(GetMessageSuppression(), 1);
+  CMDLINE_SetActive(true);
+  ReportMessage("to the log");
+  EXPECT_EQ(TakeErrors(), "");
+  EXPECT_EQ(services.boxes, "to a box|outer|");
+  std::filesystem::path log =
+      std::filesystem::read_symlink("/proc/self/exe").parent_path() / "morvane_tests.log";
+  std::string text = ReadFile(log.string());
+  std::filesystem::remove(log);
+  EXPECT_NE(text.find("to the log\r\n"), std::string::npos);
+  SERVICES_Install(nullptr);
+}
+
+TEST(Messages, LogFileInWorkingDirectoryAppends) {
+  TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.file("cfg").c_str(), 1);
+  std::filesystem::create_directories(dir.file("cfg/VANTOR"));
+  WriteFile(dir.file("cfg/VANTOR/Font Converter for Tavro.ini"), "[V6.32c]\nLogInWorkingDir=1\n");
+  std::filesystem::path old = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  WriteFile(dir.file("morvane_tests.log"), "earlier\r\n");
+  WriteLogFile("first");
+  WriteLogFile("two\nlines");
+  WriteLogFile(nullptr);
+  std::filesystem::current_path(old);
+  EXPECT_EQ(ReadFile(dir.file("morvane_tests.log")), "earlier\r\nfirst\r\ntwo\nlines\r\n");
+}
+
+TEST(Journal, LinesAreClosedAtTheBoxBorder) {
+  char line[JOURNAL_LINE_SIZE] = "* 1234567";  // 9 characters
+  JOURNAL_FormatLine(line);
+  EXPECT_EQ(std::strlen(line), 72u);
+  EXPECT_EQ(std::string(line), "* 1234567" + std::string(60, ' ') + "*\r\n");
+
+  std::string s69 = "* " + std::string(67, 'x');
+  char exact[JOURNAL_LINE_SIZE];
+  std::strcpy(exact, s69.c_str());
+  JOURNAL_FormatLine(exact);
+  EXPECT_EQ(std::string(exact), s69 + "*\r\n");
+
+  // Longer texts get the closing directly behind them, as far as the buffer holds.
+  std::string s75 = "* " + std::string(73, 'y');
+  char wide[100];
+  std::strcpy(wide, s75.c_str());
+  JOURNAL_FormatLine(wide, sizeof(wide));
+  EXPECT_EQ(std::string(wide), s75 + "*\r\n");
+  char narrow[JOURNAL_LINE_SIZE];
+  std::strcpy(narrow, s75.substr(0, 72).c_str());
+  JOURNAL_FormatLine(narrow);
+  EXPECT_EQ(std::string(narrow), s75.substr(0, 69) + "*\r\n");
+}
+
+TEST(Journal, GrowsAcrossManyLinesAndClears) {
+  EXPECT_EQ(JOURNAL_GetLength(), 0u);
+  EXPECT_STREQ(JOURNAL_GetText(), "");
+  std::string expected;
+  char line[JOURNAL_LINE_SIZE];
+  for (int i = 0; i < 100; ++i) {  // several 1024-byte steps
+    std::snprintf(line, sizeof(line), "* Initial font height:  %d", i);
+    JOURNAL_FormatLine(line);
+    JOURNAL_Add(line);
+    expected += line;
+  }
+  EXPECT_EQ(JOURNAL_GetLength(), 7200u);
+  EXPECT_EQ(std::string(JOURNAL_GetText()), expected);
+  JOURNAL_Clear();
+  EXPECT_EQ(JOURNAL_GetLength(), 0u);
+  JOURNAL_Add("* again");
+  EXPECT_STREQ(JOURNAL_GetText(), "* again");
+}
+
+}  // namespace
