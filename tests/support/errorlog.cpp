@@ -8,15 +8,19 @@
 #include "support/tempdir.h"
 
 namespace {
-std::string ErrorFileName() {
-  static const std::string name = "/tmp/morvane-test-errors-" + std::to_string(getpid()) + ".err";
-  static bool initialised = false;
-  if (!initialised) {
-    initialised = true;
+// The error file of this test process, removed when the process ends.
+struct ErrorFile {
+  std::string name = "/tmp/morvane-test-errors-" + std::to_string(getpid()) + ".err";
+  ErrorFile() {
     CMDLINE_Init(name.c_str(), ID_FILE_EXIT, nullptr);
     std::remove(name.c_str());
   }
-  return name;
+  ~ErrorFile() { std::remove(name.c_str()); }
+};
+
+const std::string& ErrorFileName() {
+  static const ErrorFile file;
+  return file.name;
 }
 size_t consumed = 0;
 }  // namespace
