@@ -1,0 +1,14 @@
+// Reading a C source font in the layout the C writer produces back into a Font.
+#pragma once
+
+#include <string>
+
+#include "model/font.h"
+
+// Reads the file; null on failure, after the failure's messages were reported
+// through ReportMessage. The journal is cleared after every read of an opened
+// file. The caller stores the path in the font (FONT_SetFileName).
+FontPtr CFILE_Read(const char* path);
+// Parses a file image already in memory (no open, no journal clearing): the
+// same rules and messages as CFILE_Read.
+FontPtr CFILE_Parse(std::string text);
