@@ -5,5 +5,4 @@
 void CMD_Edit() {}
 void CMD_Enable() {}
 void CMD_Merge() {}
-void CMD_ReadPattern() {}
 int CMD_OpenFile(const char*, bool) { return 1; }

@@ -56,8 +56,9 @@ std::string helpText;
 
 bool IsHandler(const CommandEntry* entry) { return entry->handler != nullptr; }
 
-// Extension of the file name part, from its last dot, in lower case.
-std::string LowerExtension(const char* name) {
+}  // namespace
+
+std::string CMDLINE_LowerExtension(const char* name) {
   const char* base = std::strrchr(name, '/');
   base = base ? base + 1 : name;
   const char* dot = std::strrchr(base, '.');
@@ -65,8 +66,6 @@ std::string LowerExtension(const char* name) {
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return ext;
 }
-
-}  // namespace
 
 void CMDLINE_Init(const char* fileName, int exitIdentifier, CommandDispatcher dispatcher) {
   errorFileName = fileName;
@@ -99,7 +98,7 @@ int CMDLINE_ProcessArgs(int argc, char** argv) {
       ok = CMDLINE_Execute(arg + 1, CMDLINE_aCommands) != 0;
       ok = ok && !CMDLINE_GetError();
     } else if (fileArgOpen) {
-      std::string ext = LowerExtension(arg);
+      std::string ext = CMDLINE_LowerExtension(arg);
       if (ext != ".c" && ext != ".xbf") {
         if (!GetMessageSuppression()) CMDLINE_ReportError("File extension must be 'XBF' or 'C'");
         ok = false;

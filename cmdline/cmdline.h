@@ -2,6 +2,8 @@
 // deferred commands, the console help and the error file of a command-line run.
 #pragma once
 
+#include <string>
+
 // One row of the command table. A row runs its handler at once, or queues its
 // command identifier for the main window; the row without either shows the help.
 struct CommandEntry {
@@ -31,6 +33,8 @@ void CMDLINE_NextJob();
 void CMDLINE_ShowHelp(const CommandEntry* table);
 // The help text: "Valid command line options:" and one row per command.
 const char* CMDLINE_GetHelpText(const CommandEntry* table);
+// The extension of a file name (from the last dot of its last part), lower case.
+std::string CMDLINE_LowerExtension(const char* name);
 // Records an error of a command-line run in the error file; nothing outside one.
 void CMDLINE_ReportError(const char* message);
 bool CMDLINE_IsActive();

@@ -1,0 +1,123 @@
+// Pattern files. Written as UTF-16 little-endian with a byte-order mark, one line
+// per group of 16 codes that holds enabled characters. Read as 16-bit units in
+// the order the mark gives, or byte by byte (Shift_JIS) for JIS fonts.
+#include "input/pattern.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+#include "model/font.h"
+#include "settings/files.h"
+#include "settings/journal.h"
+#include "settings/messages.h"
+#include "settings/services.h"
+
+namespace {
+
+constexpr size_t kReportLimit = 961;  // no code is listed once the report is this long
+
+// Collects the codes a pattern file lists but the font lacks.
+class MissingReport {
+ public:
+  explicit MissingReport(const Font* pFont) : pFont_(pFont) {}
+  void Add(unsigned code) {
+    if (count_ == 0) {
+      text_ = "Problem occured when calculating the content of the following font file:\r\n\r\n";
+      text_ += pFont_->acFileName[0] ? pFont_->acFileName : "<?\?\?>";
+      text_ += "\r\n\r\nThe following character codes found in the pattern file are not part of the that font file:\r\n";
+    }
+    if (text_.size() >= kReportLimit) {
+      if (!truncated_) text_ += "...";
+      truncated_ = true;
+    } else {
+      char item[16];
+      std::snprintf(item, sizeof(item), "%s%04X", count_ % 10 == 0 ? "\r\n" : ", ", code);
+      text_ += item;
+    }
+    ++count_;
+  }
+  const std::string& Text() const { return text_; }
+
+ private:
+  const Font* pFont_;
+  std::string text_;
+  unsigned count_ = 0;
+  bool truncated_ = false;
+};
+
+void ApplyCode(Font* pFont, unsigned code, MissingReport* pReport) {
+  if (code < 32) return;
+  if (pFont->aCharInfo[code].Exists)
+    FONT_EnableChar(pFont, static_cast<uint16_t>(code), 1);
+  else
+    pReport->Add(code);
+}
+
+void AddJournalLine(const char* format, const char* path) {
+  char line[300];
+  std::snprintf(line, sizeof(line), format, path);
+  JOURNAL_FormatLine(line, sizeof(line));
+  JOURNAL_Add(line);
+}
+
+}  // namespace
+
+std::string PATTERN_Apply(Font* pFont, const std::string& image) {
+  MissingReport report(pFont);
+  const auto* p = reinterpret_cast<const unsigned char*>(image.data());
+  const size_t n = image.size();
+  if (pFont->Encoding == ENCODING_JIS) {
+    for (size_t i = 0; i < n; ++i) {
+      if (p[i] < 0x80) {
+        ApplyCode(pFont, p[i], &report);
+      } else if (i + 1 < n) {
+        ApplyCode(pFont, p[i] * 256u + p[i + 1], &report);
+        ++i;
+      }
+    }
+    return report.Text();
+  }
+  // The first unit is the mark (or taken as one): it only decides the byte order.
+  const bool bigEndian = n >= 2 && p[0] == 0xFE && p[1] == 0xFF;
+  for (size_t i = 2; i < n; i += 2) {
+    const unsigned first = p[i], second = i + 1 < n ? p[i + 1] : 0;
+    ApplyCode(pFont, bigEndian ? first * 256u + second : second * 256u + first, &report);
+  }
+  return report.Text();
+}
+
+int PATTERN_Read(Font* pFont, const char* path) {
+  AddJournalLine("* Read pattern file: %s", path);
+  std::string image;
+  if (!FILES_ReadAll(path, &image)) {
+    ReportMessage("Could not open file!");
+    return 0;
+  }
+  const std::string report = PATTERN_Apply(pFont, image);
+  SERVICES_Get()->RedrawViews(VIEW_FONT);
+  if (!report.empty()) ReportMessage(report.c_str());
+  return 0;
+}
+
+std::string PATTERN_Format(const Font* pFont) {
+  std::string image = "\xFF\xFE";
+  int lastGroup = -1;
+  const int numCodes = pFont->NumBlocks * 16;
+  for (int code = 0; code < numCodes; ++code) {
+    if (!pFont->aCharInfo[code].Enabled) continue;
+    if (lastGroup >= 0 && code / 16 != lastGroup) image += std::string("\r\0\n\0", 4);
+    lastGroup = code / 16;
+    image += static_cast<char>(code & 0xFF);
+    image += static_cast<char>(code >> 8);
+  }
+  return image;
+}
+
+int PATTERN_Save(const Font* pFont, const char* path) {
+  struct stat st;
+  if (stat(path, &st) == 0 && !SERVICES_Get()->AskYesNo("Overwrite existing file?")) return 1;
+  AddJournalLine("* Save pattern file: %s", path);
+  return FILES_WriteAtomic(path, PATTERN_Format(pFont)) ? 0 : 1;
+}
