@@ -2,7 +2,7 @@
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build test demo bench clean
+.PHONY: all deps build test sanitize fuzz demo bench clean
 
 all: build
 
@@ -16,6 +16,17 @@ build: deps
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_SANITIZE=ON >/dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+# The libFuzzer targets, each run for FUZZ_SECONDS (default 60).
+fuzz: deps
+	@tools/run-fuzzers.sh $(or $(FUZZ_SECONDS),60)
+
 demo: build
 	@tools/demo.sh $(BUILD_DIR)/Morvane
 
@@ -24,4 +35,4 @@ bench: build
 	@tools/run-benchmarks.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) demo-out
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz demo-out

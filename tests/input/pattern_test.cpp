@@ -139,7 +139,8 @@ TEST(Pattern, CommandNeedsAFontAndReportsWhatIsMissing) {
   SaveTest t;
   FONT_SetCurrent(LatinFont());
   TakeErrors();
-  CMDLINE_SetArgText(t.dir.file("absent.txt").c_str());
+  const std::string absent = t.dir.file("absent.txt");
+  CMDLINE_SetArgText(absent.c_str());
   CMD_ReadPattern();
   EXPECT_NE(TakeErrors().find("Could not open file!"), std::string::npos);
   const std::string path = t.dir.file("p.txt");

@@ -86,9 +86,9 @@ TEST_F(SettingsStore, ValuesAreReadWithTheStandardDecimalConversion) {
 
 TEST_F(SettingsStore, MalformedFileYieldsDefaultsForWhatCannotBeRead) {
   std::filesystem::create_directories(dir_.file("cfg/VANTOR"));
-  std::string junk("\0\xff\xfe[V6.32c\nMagX\n=5\n[V6.32c]\nMagY=99999999999999\nnoequals\n"
-                   "MeasurementChars=66\n[",
-                   80);
+  static const char kJunk[] = "\0\xff\xfe[V6.32c\nMagX\n=5\n[V6.32c]\nMagY=99999999999999\nnoequals\n"
+                              "MeasurementChars=66\n[";
+  const std::string junk(kJunk, sizeof kJunk - 1);
   WriteFile(IniPath(), junk);
   Settings s;
   ASSERT_EQ(SETTINGS_Load(&s), 0);
