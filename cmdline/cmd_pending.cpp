@@ -2,7 +2,5 @@
 // command and do nothing.
 #include "cmdline/commands.h"
 
-void CMD_Edit() {}
-void CMD_Enable() {}
 void CMD_Merge() {}
 int CMD_OpenFile(const char*, bool) { return 1; }
