@@ -1,0 +1,207 @@
+// Reading C font files written by the C writer back: every type and encoding,
+// the kept banner on re-saving, a generated real font, and the reading itself.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+#include "generation/generation_fixture.h"
+#include "input/c_read.h"
+#include "output/save.h"
+#include "output/savetest.h"
+#include "settings/journal.h"
+
+namespace {
+
+// Sizes, positions and pixels that differ from code to code, so that a value
+// read for the wrong character shows.
+int Width(unsigned code) { return 1 + int(code % 13); }
+int BoxHeight(unsigned code) { return 2 + int(code % 7); }
+
+int PixelFor(int32_t type, unsigned code, int x, int y) {
+  const int v = int(code) + 3 * x + 5 * y + x * y;
+  switch (type) {
+    case FONTTYPE_AA2:
+    case FONTTYPE_EXT_AA2:
+      return v % 4;
+    case FONTTYPE_AA4:
+    case FONTTYPE_EXT_AA4:
+      return v % 16;
+    case FONTTYPE_EXT_FRM:
+      return v % 5 == 0 ? FONT_FRAME_PIXEL : v % 3 == 0;
+    default:
+      return v % 3 == 0;
+  }
+}
+
+FontPtr TestFont(int32_t type, int32_t encoding, const std::vector<std::pair<unsigned, unsigned>>& ranges) {
+  const int height = 14;
+  FontPtr f = NewFont(type, encoding, height);
+  f->Baseline = FONT_IsExtendedType(type) ? 11 : 0;
+  for (auto [first, last] : ranges)
+    for (unsigned c = first; c <= last; ++c) {
+      const int h = FONT_IsExtendedType(type) ? BoxHeight(c) : height;
+      AddChar(f.get(), uint16_t(c), Width(c), h, [&](int x, int y) { return PixelFor(type, c, x, y); },
+              int(c % 3) - 1, int(c % 5) + 4, Width(c) + int(c % 2));
+    }
+  return f;
+}
+
+// Every enabled character of 'saved' equals the one of 'read', and nothing else is enabled.
+void ExpectSameCharacters(Font* saved, Font* read) {
+  const bool extended = FONT_IsExtendedType(saved->Type);
+  int32_t maxWidth = 0;
+  for (unsigned c = 0; c < FONT_NUM_CODES; ++c) {
+    const uint16_t code = uint16_t(c);
+    ASSERT_EQ(FONT_IsCharEnabled(read, code), FONT_IsCharEnabled(saved, code)) << std::hex << c;
+    if (!FONT_IsCharEnabled(saved, code)) continue;
+    const CharInfo &a = saved->aCharInfo[c], &b = read->aCharInfo[c];
+    ASSERT_EQ(b.BoxWidth, a.BoxWidth) << std::hex << c;
+    ASSERT_EQ(b.BoxHeight, a.BoxHeight || extended ? a.BoxHeight : saved->Height) << std::hex << c;
+    EXPECT_TRUE(b.Exists && b.Rendered);
+    EXPECT_EQ(b.FileRowBytes, extended ? (a.BoxWidth + 7) / 8 : FONT_GetRowBytes(saved, a.BoxWidth));
+    if (extended) {
+      ASSERT_EQ(b.BoxLeft, a.BoxLeft) << std::hex << c;
+      ASSERT_EQ(b.BoxTop, a.BoxTop) << std::hex << c;
+      ASSERT_EQ(b.CursorDist, a.CursorDist) << std::hex << c;
+    }
+    for (int y = 0; y < a.BoxHeight; ++y)
+      for (int x = 0; x < a.BoxWidth; ++x)
+        ASSERT_EQ(FONT_GetPixel(read, code, x, y), FONT_GetPixel(saved, code, x, y))
+            << std::hex << c << std::dec << " at " << x << "," << y;
+    maxWidth = std::max(maxWidth, a.BoxWidth);
+  }
+  EXPECT_EQ(read->MaxWidth, maxWidth);
+}
+
+// The re-saved file is the first one with one "C-file modified by" line added
+// at the end of the kept banner.
+// With sameBody false (a font that comes back in another encoding) only the
+// banner and the added line are compared.
+void ExpectModifiedLineOnly(const std::string& first, const std::string& again, bool sameBody = true) {
+  const size_t end = first.find("*/\r\n\r\n#include");
+  ASSERT_NE(end, std::string::npos);
+  ASSERT_GT(again.size(), first.size());
+  EXPECT_EQ(again.substr(0, end), first.substr(0, end));
+  const std::string added = again.substr(end, again.find("*/\r\n\r\n#include") - end);
+  EXPECT_TRUE(std::regex_match(added, std::regex("  C-file modified by Font Converter for Tavro version 6\\.32c: "
+                                                 "[A-Z][a-z]{2} \\d\\d \\d{4} at \\d\\d:\\d\\d:\\d\\d\r\n")))
+      << added;
+  if (!sameBody) return;
+  const std::string rest = again.substr(end + added.size()), expected = first.substr(end);
+  const auto diff = std::mismatch(rest.begin(), rest.end(), expected.begin(), expected.end());
+  EXPECT_TRUE(diff.first == rest.end() && diff.second == expected.end())
+      << "differs at: " << std::string(diff.first, rest.end()).substr(0, 200);
+}
+
+struct Case {
+  int32_t type;
+  int32_t encoding;
+};
+
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+  static const char* const types[] = {"STD", "AA2", "AA4", "EXT", "EXT_FRM", "EXT_AA2", "EXT_AA4"};
+  static const char* const encodings[] = {"UC16", "ISO8859", "JIS"};
+  return std::string(types[info.param.type]) + "_" + encodings[info.param.encoding];
+}
+
+class CReadRoundTrip : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CReadRoundTrip, CharactersMetricsAndBannerComeBack) {
+  const auto [type, encoding] = GetParam();
+  SaveTest t;
+  std::vector<std::pair<unsigned, unsigned>> ranges = {{0x20, 0x7E}, {0xA0, 0xFF}};
+  if (encoding == ENCODING_UC16) ranges.push_back({0x4E00, 0x4E20});
+  if (encoding == ENCODING_JIS) ranges.push_back({0x8140, 0x8150});
+  FontPtr saved = TestFont(type, encoding, ranges);
+  const std::string file = t.Save(saved.get(), "round.c", SAVE_C);
+  ASSERT_FALSE(file.empty());
+  JOURNAL_Add("* a line of the previous font");
+  FontPtr read = CFILE_Read(t.dir.file("round.c").c_str());
+  ASSERT_TRUE(read) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
+  EXPECT_TRUE(t.services.boxes.empty());
+  EXPECT_EQ(JOURNAL_GetLength(), 0u);
+
+  EXPECT_EQ(read->Type, type);
+  EXPECT_EQ(read->Encoding, encoding == ENCODING_JIS ? ENCODING_JIS : ENCODING_UC16);
+  EXPECT_EQ(read->NumBlocks, 4096);
+  EXPECT_TRUE(read->Has16BitCodes);
+  EXPECT_EQ(read->Height, 14);
+  EXPECT_STREQ(read->acFontName, "GUI_Fontround");
+  EXPECT_EQ(read->Baseline, saved->Baseline);
+  if (FONT_IsExtendedType(type)) {
+    EXPECT_TRUE(read->HeightsKnown);
+    EXPECT_EQ(read->LowercaseHeightRead, FONT_GetLowercaseHeight(saved.get()));
+    EXPECT_EQ(read->CapitalHeightRead, FONT_GetCapitalHeight(saved.get()));
+  } else {
+    EXPECT_FALSE(read->HeightsKnown);
+  }
+  EXPECT_GE(FONT_GetBlockArea(read.get(), 0x4E), 0);  // areas of the 16-bit code space
+  ExpectSameCharacters(saved.get(), read.get());
+
+  ASSERT_TRUE(read->pHeader);
+  EXPECT_EQ(std::string(read->pHeader.get()), file.substr(0, file.find("*/\r\n\r\n#include")));
+  const std::string again = t.Save(read.get(), "again.c", SAVE_C);
+  ExpectModifiedLineOnly(file, again, encoding != ENCODING_ISO8859);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryType, CReadRoundTrip,
+                         ::testing::Values(Case{FONTTYPE_STD, ENCODING_UC16}, Case{FONTTYPE_AA2, ENCODING_UC16},
+                                           Case{FONTTYPE_AA4, ENCODING_UC16}, Case{FONTTYPE_EXT, ENCODING_UC16},
+                                           Case{FONTTYPE_EXT_FRM, ENCODING_UC16},
+                                           Case{FONTTYPE_EXT_AA2, ENCODING_UC16},
+                                           Case{FONTTYPE_EXT_AA4, ENCODING_UC16}, Case{FONTTYPE_STD, ENCODING_JIS},
+                                           Case{FONTTYPE_STD, ENCODING_ISO8859},
+                                           Case{FONTTYPE_AA4, ENCODING_ISO8859},
+                                           Case{FONTTYPE_EXT_FRM, ENCODING_ISO8859}),
+                         CaseName);
+
+TEST(CRead, ResavedFileKeepsEveryEarlierModificationLine) {
+  SaveTest t;
+  FontPtr saved = TestFont(FONTTYPE_EXT, ENCODING_UC16, {{0x41, 0x43}});
+  const std::string first = t.Save(saved.get(), "a.c", SAVE_C);
+  FontPtr read = CFILE_Read(t.dir.file("a.c").c_str());
+  ASSERT_TRUE(read);
+  const std::string second = t.Save(read.get(), "b.c", SAVE_C);
+  FontPtr readAgain = CFILE_Read(t.dir.file("b.c").c_str());
+  ASSERT_TRUE(readAgain);
+  // An edit recorded in the journal goes into the history block of the next save.
+  char line[JOURNAL_LINE_SIZE] = "* Some edit";
+  JOURNAL_FormatLine(line);
+  JOURNAL_Add(line);
+  const std::string third = t.Save(readAgain.get(), "c.c", SAVE_C);
+  ExpectModifiedLineOnly(first, second);
+  const size_t end = second.find("*/\r\n\r\n#include");
+  EXPECT_EQ(third.substr(0, end), second.substr(0, end));
+  const std::string added = third.substr(end, third.find("*/\r\n\r\n#include") - end);
+  EXPECT_TRUE(std::regex_match(added, std::regex("\\* {68}\\*\r\n\\* Some edit {58}\\*\r\n\\* {68}\\*\r\n\\*{70}\r\n"
+                                                 "  C-file modified by [^\r\n]*\r\n")))
+      << added;
+  size_t lines = 0;
+  for (size_t at = third.find("C-file modified by"); at != std::string::npos; at = third.find("C-file modified by", at + 1))
+    ++lines;
+  EXPECT_EQ(lines, 2u);
+}
+
+TEST(CRead, GeneratedFontsRoundTrip) {
+  SaveTest t;
+  for (auto [face, type] : {std::pair{"Morvane Rect", FONTTYPE_EXT_FRM}, std::pair{"DejaVu Sans", FONTTYPE_EXT_AA4},
+                            std::pair{"DejaVu Sans", FONTTYPE_AA2}}) {
+    CreateArgs args;
+    args.pFace = face;
+    args.Height = 16;
+    args.Type = type;
+    FontPtr created = CreateFont(args);
+    ASSERT_TRUE(created) << face;
+    const std::string file = t.Save(created.get(), "real.c", SAVE_C);
+    FontPtr read = CFILE_Read(t.dir.file("real.c").c_str());
+    ASSERT_TRUE(read) << face << (t.services.boxes.empty() ? "" : t.services.boxes.back());
+    EXPECT_GT(read->MaxWidth, 0);
+    EXPECT_EQ(read->Height, created->Height);
+    EXPECT_EQ(read->Baseline, created->Baseline);
+    ExpectSameCharacters(created.get(), read.get());
+    ExpectModifiedLineOnly(file, t.Save(read.get(), "again.c", SAVE_C));
+  }
+}
+
+}  // namespace
