@@ -79,8 +79,12 @@ void BlankOutComments(std::string& text) {
     for (size_t i = from; i < to; ++i)
       if (!IsLineEnd(text[i])) text[i] = ' ';
   };
-  size_t i = 0;
-  while (i < n) {
+  const char* p = text.data();
+  for (size_t i = 0; i < n;) {
+    if (p[i] != '/' && p[i] != '#') {
+      ++i;
+      continue;
+    }
     size_t end = i;
     if (text.compare(i, 2, "/*") == 0) {
       end = text.find("*/", i + 2);
@@ -115,20 +119,23 @@ class Scanner {
   // The next identifier token, at most 'limit' characters (the rest of a longer
   // one is the next token). With stopAtBrace a "}" ends the search.
   bool Token(std::string_view* pToken, size_t limit = kKeywordLength, bool stopAtBrace = false) {
+    const char* d = t_.data();
+    const size_t n = t_.size();
     size_t pos = pos_;
-    while (pos < t_.size() && !IsIdentChar(t_[pos])) {
-      if (stopAtBrace && t_[pos] == '}') {
+    while (pos < n && !IsIdentChar(d[pos])) {
+      if (stopAtBrace && d[pos] == '}') {
         pos_ = pos;
         return false;
       }
       ++pos;
     }
-    if (pos >= t_.size()) {
+    if (pos >= n) {
       pos_ = pos;
       return false;
     }
+    const size_t last = n - pos > limit ? pos + limit : n;
     size_t end = pos;
-    while (end < t_.size() && end - pos < limit && IsIdentChar(t_[end])) ++end;
+    while (end < last && IsIdentChar(d[end])) ++end;
     *pToken = t_.substr(pos, end - pos);
     pos_ = end;
     return true;
