@@ -8,6 +8,7 @@
 #include "input/c_read.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -47,9 +48,13 @@ const TypeName kTypeNames[] = {
     {"GUI_FONTTYPE_PROP_SJIS", FONTTYPE_STD, ENCODING_JIS},
 };
 
-bool IsIdentChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
+constexpr std::array<bool, 256> kIdentChars = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c)
+    table[size_t(c)] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+  return table;
+}();
+bool IsIdentChar(char c) { return kIdentChars[static_cast<unsigned char>(c)]; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -79,12 +84,11 @@ void BlankOutComments(std::string& text) {
     for (size_t i = from; i < to; ++i)
       if (!IsLineEnd(text[i])) text[i] = ' ';
   };
-  const char* p = text.data();
+  const char* p = text.c_str();  // holds no zero byte before its end
   for (size_t i = 0; i < n;) {
-    if (p[i] != '/' && p[i] != '#') {
-      ++i;
-      continue;
-    }
+    const char* next = std::strpbrk(p + i, "/#");
+    if (!next) break;
+    i = size_t(next - p);
     size_t end = i;
     if (text.compare(i, 2, "/*") == 0) {
       end = text.find("*/", i + 2);
