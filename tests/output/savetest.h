@@ -19,13 +19,18 @@ class RecordingServices : public PlatformServices {
     questions.push_back(text);
     return answer;
   }
-  int AskXbfType(int) override { return -1; }
+  int AskXbfType(int defaultType) override {
+    xbfQuestions.push_back(defaultType);
+    return xbfAnswer;
+  }
   void SetStatusText(const char* text) override { status.push_back(text); }
   void SetWaitCursor(bool) override {}
   void RedrawViews(int) override {}
   void ShowMainWindow(bool) override {}
   std::vector<std::string> boxes, questions, status;
   bool answer = false;
+  std::vector<int> xbfQuestions;  // the preselected type of each XBF type question
+  int xbfAnswer = -1;             // the type answered; -1 cancels
 };
 
 // A font of the type and encoding, without characters.

@@ -1,0 +1,254 @@
+// Reading XBF files back: every type with its trailer, old files without one
+// (detection and the type question), the attached text, and damaged files.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "input/readtest.h"
+#include "input/xbf_read.h"
+#include "output/save.h"
+#include "output/savetest.h"
+#include "settings/journal.h"
+#include "settings/settings.h"
+
+namespace {
+
+// The XBF writer records the packed row of the font's type.
+int XbfFileRowBytes(const Font* pSaved, int width) { return FONT_GetRowBytes(pSaved, width); }
+
+const char kCreateFailed[] = "Could not create font!";
+
+std::string WithoutTrailer(const std::string& file) { return file.substr(0, file.size() - 4); }
+
+void PutU16(std::string* pImage, size_t at, uint16_t value) {
+  (*pImage)[at] = char(value & 0xFF);
+  (*pImage)[at + 1] = char(value >> 8);
+}
+
+void PutU32(std::string* pImage, size_t at, uint32_t value) {
+  PutU16(pImage, at, uint16_t(value & 0xFFFF));
+  PutU16(pImage, at + 2, uint16_t(value >> 16));
+}
+
+class XbfReadTypes : public ::testing::TestWithParam<int32_t> {};
+
+TEST_P(XbfReadTypes, TrailerGivesTheTypeWithoutAQuestion) {
+  const int32_t type = GetParam();
+  SaveTest t;
+  t.UseSettings("SuppressDetectXBF=1\n");
+  FontPtr saved = TestFont(type, ENCODING_UC16, {{0x20, 0x7E}, {0xA0, 0xFF}, {0x4E00, 0x4E20}});
+  const std::string file = t.Save(saved.get(), "round.xbf", SAVE_XBF);
+  ASSERT_EQ(file.substr(0, 4), "GUIX");
+  JOURNAL_Add("* a line of the previous font");
+  FontPtr read = XBF_Read(t.dir.file("round.xbf").c_str());
+  ASSERT_TRUE(read) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
+  EXPECT_TRUE(t.services.boxes.empty());
+  EXPECT_TRUE(t.services.xbfQuestions.empty());
+  EXPECT_EQ(JOURNAL_GetLength(), 0u);
+  ASSERT_FALSE(t.services.status.empty());
+  EXPECT_EQ(t.services.status.back(), "Ready");
+
+  EXPECT_EQ(read->Type, type);
+  EXPECT_EQ(read->Encoding, ENCODING_UC16);
+  EXPECT_EQ(read->NumBlocks, 4096);
+  EXPECT_TRUE(read->Has16BitCodes);
+  EXPECT_EQ(read->Height, 14);
+  EXPECT_EQ(read->Baseline, saved->Baseline);
+  EXPECT_FALSE(read->pXbfText);
+  EXPECT_EQ(bool(read->HeightsKnown), FONT_GetLowercaseHeight(saved.get()) && FONT_GetCapitalHeight(saved.get()));
+  if (read->HeightsKnown) {
+    EXPECT_EQ(read->LowercaseHeightRead, FONT_GetLowercaseHeight(saved.get()));
+    EXPECT_EQ(read->CapitalHeightRead, FONT_GetCapitalHeight(saved.get()));
+  }
+  EXPECT_GE(FONT_GetBlockArea(read.get(), 0x4E), 0);
+  ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
+  // Saving what was read gives the same file again.
+  EXPECT_EQ(t.Save(read.get(), "again.xbf", SAVE_XBF), file);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryType, XbfReadTypes,
+                         ::testing::Values(FONTTYPE_STD, FONTTYPE_AA2, FONTTYPE_AA4, FONTTYPE_EXT, FONTTYPE_EXT_FRM,
+                                           FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4));
+
+TEST(XbfRead, OldFilesGetTheirTypeFromTheBlockSizes) {
+  for (int32_t type : {FONTTYPE_STD, FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
+    SaveTest t;
+    FontPtr saved = TestFont(type, ENCODING_UC16, {{0x41, 0x5A}});
+    const std::string old = WithoutTrailer(t.Save(saved.get(), "new.xbf", SAVE_XBF));
+    WriteFile(t.dir.file("old.xbf"), old);
+    FontPtr read = XBF_Read(t.dir.file("old.xbf").c_str());
+    ASSERT_TRUE(read) << type;
+    EXPECT_TRUE(t.services.xbfQuestions.empty()) << type;
+    EXPECT_EQ(read->Type, type);
+    ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
+  }
+}
+
+TEST(XbfRead, UndecidableOldFilesAskForTheTypeAndKeepTheAnswer) {
+  SaveTest t;
+  t.UseSettings("GetTypeXBF=4\n");
+  // Narrow characters only; and wide ones none of which has a saved neighbour.
+  FontPtr narrow = NewFont(FONTTYPE_EXT, ENCODING_UC16, 10);
+  for (uint16_t code : {0x41, 0x42, 0x43}) AddChar(narrow.get(), code, 4, 6, [](int x, int y) { return x == y; }, 0, 7, 5);
+  FontPtr apart = NewFont(FONTTYPE_EXT, ENCODING_UC16, 10);
+  for (uint16_t code : {0x41, 0x43, 0x45}) AddChar(apart.get(), code, 9, 6, [](int x, int y) { return x > y; }, 0, 7, 10);
+  WriteFile(t.dir.file("narrow.xbf"), WithoutTrailer(t.Save(narrow.get(), "n.xbf", SAVE_XBF)));
+  WriteFile(t.dir.file("apart.xbf"), WithoutTrailer(t.Save(apart.get(), "a.xbf", SAVE_XBF)));
+
+  t.services.xbfAnswer = FONTTYPE_EXT;
+  FontPtr read = XBF_Read(t.dir.file("narrow.xbf").c_str());
+  ASSERT_TRUE(read);
+  EXPECT_EQ(t.services.xbfQuestions, std::vector<int>{FONTTYPE_EXT_FRM});
+  EXPECT_EQ(read->Type, FONTTYPE_EXT);
+  ExpectSameCharacters(narrow.get(), read.get(), XbfFileRowBytes);
+  Settings settings;
+  SETTINGS_Load(&settings);
+  EXPECT_EQ(settings.GetTypeXBF, FONTTYPE_EXT);
+
+  read = XBF_Read(t.dir.file("apart.xbf").c_str());
+  ASSERT_TRUE(read);
+  EXPECT_EQ(t.services.xbfQuestions, (std::vector<int>{FONTTYPE_EXT_FRM, FONTTYPE_EXT}));
+  ExpectSameCharacters(apart.get(), read.get(), XbfFileRowBytes);
+
+  t.services.xbfAnswer = -1;
+  EXPECT_FALSE(XBF_Read(t.dir.file("apart.xbf").c_str()));
+  EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed});
+  SETTINGS_Load(&settings);
+  EXPECT_EQ(settings.GetTypeXBF, FONTTYPE_EXT);  // a cancelled question stores nothing
+}
+
+TEST(XbfRead, SuppressedDetectionAlwaysAsks) {
+  SaveTest t;
+  t.UseSettings("SuppressDetectXBF=1\n");
+  FontPtr saved = TestFont(FONTTYPE_EXT, ENCODING_UC16, {{0x41, 0x5A}});
+  const std::string old = WithoutTrailer(t.Save(saved.get(), "new.xbf", SAVE_XBF));
+  EXPECT_FALSE(XBF_Parse(old));
+  EXPECT_EQ(t.services.xbfQuestions.size(), 1u);
+  EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed});
+
+  // Asked first, the missing magic fails the read afterwards.
+  t.services.xbfAnswer = FONTTYPE_EXT;
+  EXPECT_FALSE(XBF_Parse("not a font file at all"));
+  EXPECT_EQ(t.services.xbfQuestions.size(), 2u);
+  EXPECT_EQ(t.services.boxes.size(), 2u);
+}
+
+TEST(XbfRead, MissingMagicFailsWithoutAQuestion) {
+  SaveTest t;
+  t.services.xbfAnswer = FONTTYPE_EXT;
+  for (const std::string image : {"", "GUI", "not a font file at all", "XBF"}) {
+    EXPECT_FALSE(XBF_Parse(image)) << image;
+  }
+  EXPECT_TRUE(t.services.xbfQuestions.empty());
+  EXPECT_EQ(t.services.boxes, std::vector<std::string>(4, kCreateFailed));
+}
+
+TEST(XbfRead, AttachedTextIsKeptAndWrittenBack) {
+  SaveTest t;
+  FontPtr saved = TestFont(FONTTYPE_EXT_AA4, ENCODING_UC16, {{0x30, 0x39}});
+  const char kText[] = "twenty bytes of text";
+  ASSERT_EQ(std::strlen(kText), 20u);
+  saved->pXbfText = std::make_unique<char[]>(sizeof(kText));
+  std::memcpy(saved->pXbfText.get(), kText, sizeof(kText));
+  const std::string file = t.Save(saved.get(), "text.xbf", SAVE_XBF);
+  FontPtr read = XBF_Parse(file);
+  ASSERT_TRUE(read);
+  ASSERT_TRUE(read->pXbfText);
+  EXPECT_STREQ(read->pXbfText.get(), kText);
+  EXPECT_EQ(t.Save(read.get(), "again.xbf", SAVE_XBF), file);
+
+  // A length that does not fit in front of the marker, or is 0, means no text.
+  std::string image = file;
+  PutU16(&image, image.size() - 6, uint16_t(image.size()));
+  read = XBF_Parse(image);
+  ASSERT_TRUE(read);
+  EXPECT_FALSE(read->pXbfText);
+  PutU16(&image, image.size() - 6, 0);
+  read = XBF_Parse(image);
+  ASSERT_TRUE(read);
+  EXPECT_FALSE(read->pXbfText);
+}
+
+TEST(XbfRead, BaselineOfStandardFontsIsZero) {
+  SaveTest t;
+  FontPtr standard = TestFont(FONTTYPE_STD, ENCODING_UC16, {{0x41, 0x43}});
+  standard->Baseline = 9;
+  const std::string file = t.Save(standard.get(), "std.xbf", SAVE_XBF);
+  ASSERT_EQ(uint8_t(file[8]), 9);  // written into the header all the same
+  FontPtr read = XBF_Parse(file);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->Baseline, 0);
+}
+
+TEST(XbfRead, BoxesOutsideTheCellComeBack) {
+  SaveTest t;
+  FontPtr saved = NewFont(FONTTYPE_EXT, ENCODING_UC16, 12);
+  saved->Baseline = 9;
+  // Left of the cursor and reaching above the top row: negative positions in the file.
+  AddChar(saved.get(), 0x6A, 5, 12, [](int x, int y) { return (x + y) % 2; }, -3, 11, 4);
+  AddChar(saved.get(), 0x6B, 6, 3, [](int x, int) { return x % 2; }, 1, 3, 7);
+  FontPtr read = XBF_Parse(t.Save(saved.get(), "pos.xbf", SAVE_XBF));
+  ASSERT_TRUE(read);
+  ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
+}
+
+TEST(XbfRead, DamagedFilesFailWithTheMessage) {
+  SaveTest t;
+  FontPtr saved = TestFont(FONTTYPE_EXT_FRM, ENCODING_UC16, {{0x41, 0x48}});
+  const std::string file = t.Save(saved.get(), "frm.xbf", SAVE_XBF);
+  const std::string trailer = file.substr(file.size() - 4);
+  ASSERT_EQ(trailer, std::string("XBF\x04", 4));
+
+  // Cut anywhere in front of the last block, the trailer put back: the index or a
+  // block reaches past the end.
+  const size_t lastEntry = 18 + 6 * 7;
+  const size_t lastBlock = uint8_t(file[lastEntry]) | uint8_t(file[lastEntry + 1]) << 8;
+  ASSERT_GT(lastBlock, lastEntry);
+  for (size_t size = 0; size < lastBlock; ++size) {
+    if (size >= 14 && size < 18) continue;  // the trailer's bytes become a code range that is empty
+    t.services.boxes.clear();
+    EXPECT_FALSE(XBF_Parse(file.substr(0, size) + trailer)) << size;
+    EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed}) << size;
+  }
+
+  std::string image = file;
+  PutU32(&image, 18, 0xFFFFFF00);  // the first index entry points past the end
+  EXPECT_FALSE(XBF_Parse(image));
+  image = file;
+  image.back() = 7;  // no such type
+  EXPECT_FALSE(XBF_Parse(image));
+  image = file;
+  PutU16(&image, 4, 2);  // a font lower than its characters
+  EXPECT_FALSE(XBF_Parse(image));
+  EXPECT_TRUE(t.services.xbfQuestions.empty());
+}
+
+TEST(XbfRead, SharedOversizedBlocksDoNotExhaustMemory) {
+  SaveTest t;
+  // Every code of the index points at one standard block 65535 pixels wide with
+  // rows of 0 bytes: a few hundred kilobytes claiming terabytes of planes.
+  std::string image = "GUIX";
+  for (uint16_t v : {uint16_t(65535), uint16_t(65535), uint16_t(0), uint16_t(0), uint16_t(0), uint16_t(0), uint16_t(65535)})
+    image += std::string{char(v & 0xFF), char(v >> 8)};
+  const uint32_t block = 18 + 6 * 65536u;
+  for (uint32_t code = 0; code < 65536; ++code) {
+    image += std::string(6, '\0');
+    PutU32(&image, image.size() - 6, block);
+  }
+  image += std::string{'\xFF', '\xFF', 0, 0} + "XBF" + std::string(1, '\0');
+  EXPECT_FALSE(XBF_Parse(image));
+  EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed});
+
+  // The same with blocks 64 x 64 that a well-formed file would have to hold in full.
+  PutU16(&image, 4, 64);
+  PutU16(&image, block, 64);
+  EXPECT_FALSE(XBF_Parse(image));
+}
+
+TEST(XbfRead, MissingFileIsReported) {
+  SaveTest t;
+  EXPECT_FALSE(XBF_Read(t.dir.file("missing.xbf").c_str()));
+  EXPECT_EQ(t.services.boxes, std::vector<std::string>{"Could not open file!"});
+}
+
+}  // namespace
