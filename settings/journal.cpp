@@ -19,8 +19,9 @@ void JOURNAL_FormatLine(char* line, size_t capacity) {
 void JOURNAL_Add(const char* text) {
   size_t n = std::strlen(text);
   if (length + n + 1 > bufferCapacity) {
-    size_t newCapacity = bufferCapacity;
-    while (length + n + 1 > newCapacity) newCapacity += 1024;
+    // Doubling keeps long runs of edits (thousands of lines) linear.
+    size_t newCapacity = bufferCapacity * 2 + 1024;
+    while (length + n + 1 > newCapacity) newCapacity *= 2;
     auto newBuffer = std::make_unique<char[]>(newCapacity);
     if (length) std::memcpy(newBuffer.get(), buffer.get(), length);
     buffer = std::move(newBuffer);
