@@ -1,0 +1,34 @@
+// -mergeFILENAME: merges a C or XBF font file into the current font.
+#include "cmdline/cmdline.h"
+#include "cmdline/commands.h"
+#include "cmdline/readers.h"
+#include "input/merge.h"
+#include "model/current.h"
+#include "settings/messages.h"
+#include "settings/services.h"
+
+void CMD_Merge() {
+  Font* pFont = FONT_GetCurrent();
+  if (!pFont) {
+    ReportMessage("No font data");
+    return;
+  }
+  char fileName[260];
+  CMDLINE_GetString(fileName, sizeof(fileName));
+  if (CMDLINE_GetError()) return;
+  const std::string ext = CMDLINE_LowerExtension(fileName);
+  if (ext != ".c" && ext != ".xbf") {
+    ReportMessage("File extension must be 'XBF' or 'C'");
+    return;
+  }
+  FontPtr pSource = CMD_ReadFontFile(fileName, ext == ".xbf");
+  if (!pSource) {
+    ReportMessage("Error reading 'C' file");
+    return;
+  }
+  pFont->pXbfText.reset();
+  char message[100];
+  if (MERGE_Fonts(pFont, pSource.get(), message, sizeof(message))) ReportMessage(message);
+  FONT_Delete(std::move(pSource));
+  SERVICES_Get()->RedrawViews(VIEW_CHAR | VIEW_FONT);
+}
