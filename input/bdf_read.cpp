@@ -6,6 +6,7 @@
 // Sizes are checked against the text still to be read before anything is
 // allocated, so a file cannot make the reader allocate much more than its size.
 #include "input/bdf_read.h"
+#include "input/readfile.h"
 
 #include <array>
 #include <cstdint>
@@ -15,8 +16,6 @@
 
 #include "edit/edit.h"
 #include "model/codetables.h"
-#include "settings/files.h"
-#include "settings/journal.h"
 #include "settings/messages.h"
 #include "settings/services.h"
 
@@ -251,15 +250,5 @@ FontPtr BDF_Parse(const std::string& text) {
 }
 
 FontPtr BDF_Read(const char* path) {
-  std::FILE* pFile = std::fopen(path, "rb");
-  if (!pFile) {
-    ReportMessage("Could not open file!");
-    return nullptr;
-  }
-  std::fclose(pFile);
-  std::string text;
-  FontPtr pFont;
-  if (FILES_ReadAll(path, &text)) pFont = BDF_Parse(text);
-  JOURNAL_Clear();
-  return pFont;
+  return INPUT_ReadFontFile(path, [](std::string text) { return BDF_Parse(text); }, nullptr);
 }

@@ -6,6 +6,7 @@
 // been counted in the text, so a file cannot make the reader allocate more than
 // a small multiple of its own size.
 #include "input/c_read.h"
+#include "input/readfile.h"
 
 #include <algorithm>
 #include <array>
@@ -16,8 +17,6 @@
 #include <vector>
 
 #include "model/codetables.h"
-#include "settings/files.h"
-#include "settings/journal.h"
 #include "settings/messages.h"
 #include "settings/services.h"
 
@@ -519,18 +518,5 @@ FontPtr CFILE_Parse(std::string text) {
 }
 
 FontPtr CFILE_Read(const char* path) {
-  std::FILE* pFile = std::fopen(path, "rb");
-  if (!pFile) {
-    ReportMessage("Could not open file!");
-    return nullptr;
-  }
-  std::fclose(pFile);
-  std::string text;
-  FontPtr pFont;
-  if (FILES_ReadAll(path, &text))
-    pFont = CFILE_Parse(std::move(text));
-  else
-    ReportMessage("Could not read file!");
-  JOURNAL_Clear();
-  return pFont;
+  return INPUT_ReadFontFile(path, CFILE_Parse, "Could not read file!");
 }

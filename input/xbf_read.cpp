@@ -8,14 +8,12 @@
 // proportion to the file (see kAllocPerFileByte), so a small file cannot make the
 // reader allocate gigabytes.
 #include "input/xbf_read.h"
+#include "input/readfile.h"
 
-#include <cstdio>
 #include <algorithm>
 #include <cstring>
 
 #include "model/codetables.h"
-#include "settings/files.h"
-#include "settings/journal.h"
 #include "settings/messages.h"
 #include "settings/services.h"
 #include "settings/settings.h"
@@ -290,15 +288,5 @@ FontPtr XBF_Parse(const std::string& image) {
 }
 
 FontPtr XBF_Read(const char* path) {
-  std::FILE* pFile = std::fopen(path, "rb");
-  if (!pFile) {
-    ReportMessage("Could not open file!");
-    return nullptr;
-  }
-  std::fclose(pFile);
-  std::string image;
-  FontPtr pFont;
-  if (FILES_ReadAll(path, &image)) pFont = XBF_Parse(image);
-  JOURNAL_Clear();
-  return pFont;
+  return INPUT_ReadFontFile(path, [](std::string image) { return XBF_Parse(image); }, nullptr);
 }
