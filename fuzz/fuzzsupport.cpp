@@ -16,6 +16,7 @@ class SilentServices : public PlatformServices {
   void SetStatusText(const char*) override {}
   void SetWaitCursor(bool) override {}
   void RedrawViews(int) override {}
+  void FontChanged(const ChangeNotice&) override {}
   void ShowMainWindow(bool) override {}
 };
 

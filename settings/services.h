@@ -6,6 +6,21 @@
 // Views that a change of the current font asks to redraw.
 enum ViewMask { VIEW_FONT = 1, VIEW_CHAR = 2, VIEW_PROP = 4, VIEW_ALL = 7 };
 
+// What an operation changed in the codes of a change notice; bits.
+enum ChangeWhat {
+  CHANGE_PIXELS = 1,   // pixel or frame planes
+  CHANGE_BOX = 2,      // box size, position or cursor advance
+  CHANGE_ENABLED = 4,  // enabled state of characters or used blocks
+  CHANGE_METRICS = 8,  // font-wide values: height, baseline, maximum width
+};
+
+// A change of the current font: codes First..Last (inclusive) changed as What says.
+struct ChangeNotice {
+  int First = 0;
+  int Last = 0;
+  int What = 0;
+};
+
 class PlatformServices {
  public:
   virtual ~PlatformServices() = default;
@@ -17,7 +32,10 @@ class PlatformServices {
   virtual int AskXbfType(int defaultType) = 0;
   virtual void SetStatusText(const char* text) = 0;
   virtual void SetWaitCursor(bool on) = 0;
+  // View state (current character, keyboard target, selection) changed.
   virtual void RedrawViews(int viewMask) = 0;
+  // The font's data changed; a window repaints just the cells of those codes.
+  virtual void FontChanged(const ChangeNotice& notice) = 0;
   virtual void ShowMainWindow(bool show) = 0;
 };
 

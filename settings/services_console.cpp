@@ -42,6 +42,7 @@ class ConsoleServices : public PlatformServices {
   }
   void SetWaitCursor(bool) override {}
   void RedrawViews(int) override {}
+  void FontChanged(const ChangeNotice&) override {}
   void ShowMainWindow(bool) override {}
 
  private:

@@ -20,6 +20,7 @@ class RecordingServices : public PlatformServices {
   void SetStatusText(const char* text) override { status.push_back(text); }
   void SetWaitCursor(bool) override {}
   void RedrawViews(int viewMask) override { redraws.push_back(viewMask); }
+  void FontChanged(const ChangeNotice&) override {}
   void ShowMainWindow(bool) override {}
   std::vector<std::string> status;
   std::vector<int> redraws;

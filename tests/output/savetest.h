@@ -26,6 +26,7 @@ class RecordingServices : public PlatformServices {
   void SetStatusText(const char* text) override { status.push_back(text); }
   void SetWaitCursor(bool) override {}
   void RedrawViews(int) override {}
+  void FontChanged(const ChangeNotice&) override {}
   void ShowMainWindow(bool) override {}
   std::vector<std::string> boxes, questions, status;
   bool answer = false;

@@ -26,6 +26,7 @@ class RecordingServices : public PlatformServices {
   void SetStatusText(const char*) override {}
   void SetWaitCursor(bool) override {}
   void RedrawViews(int) override {}
+  void FontChanged(const ChangeNotice&) override {}
   void ShowMainWindow(bool) override {}
   std::string boxes;
   bool nested = false;

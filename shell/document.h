@@ -1,0 +1,64 @@
+// The current font as the window sees it. The document is the one owner of the
+// current font while the window runs and the only caller of edit operations from
+// the window; it turns the core's change notices into signals, so each view
+// repaints just what changed. The window-wide state the views share (which view
+// holds the keyboard, whether every block is shown) lives here too.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "model/font.h"
+#include "settings/services.h"
+
+Q_DECLARE_METATYPE(ChangeNotice)
+
+class Document : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Document(QObject* parent = nullptr);
+
+  // The current font; null before the first one.
+  Font* font() const;
+  // Installs pFont as the current font (the previous one is destroyed) with its
+  // file path ("" for a new font) and emits fontInstalled. A null pFont changes
+  // nothing.
+  void install(FontPtr pFont, const QString& path);
+
+  // The code selected in the views; 0 without a font.
+  int currentChar() const;
+  // Selects a code (FONT_SetCurrentChar) and emits currentCharChanged when it moved.
+  void setCurrentChar(int code);
+
+  // 0: the font view receives keystrokes; 1: the character view.
+  int keyboardTarget() const { return keyboardTarget_; }
+  void setKeyboardTarget(int target);
+  // 1: the font view shows every block; 0: only the used blocks.
+  int showAllCharacters() const { return showAllCharacters_; }
+  void setShowAllCharacters(int on);
+
+  // Writes one pixel of a character through the core: with journal on, first the
+  // journal line of a pixel set; EXT_FRM fonts get their frame rebuilt. Emits
+  // fontChanged for that code.
+  void setPixel(int code, int x, int y, int value, bool journal);
+
+  // Called by the window's platform services when the core reports a change.
+  void notifyFontChanged(const ChangeNotice& notice);
+  void notifyRedraw(int viewMask);
+
+ signals:
+  // A new font replaced the previous one: views lay themselves out again.
+  void fontInstalled();
+  // The font's data changed in the codes of the notice.
+  void fontChanged(const ChangeNotice& notice);
+  // View state changed (ViewMask bits say which views should repaint).
+  void redrawRequested(int viewMask);
+  void currentCharChanged(int code);
+  void keyboardTargetChanged(int target);
+  void showAllCharactersChanged(int on);
+
+ private:
+  int keyboardTarget_ = 0;
+  int showAllCharacters_ = 1;
+};
