@@ -1,0 +1,311 @@
+// The chooser's lists, from fontconfig (the same source as the engine's face
+// list), and the sample line rendered through the generator.
+#include "generation/facelist.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "edit/cursoradjust.h"
+#include "generation/fontengine.h"
+#include "generation/generate.h"
+#include "model/codetables.h"
+#include "settings/journal.h"
+
+namespace {
+
+struct PatternFree {
+  void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+struct FontSetFree {
+  void operator()(FcFontSet* p) const { FcFontSetDestroy(p); }
+};
+struct ObjectSetFree {
+  void operator()(FcObjectSet* p) const { FcObjectSetDestroy(p); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternFree>;
+using FontSetPtr = std::unique_ptr<FcFontSet, FontSetFree>;
+using ObjectSetPtr = std::unique_ptr<FcObjectSet, ObjectSetFree>;
+
+// The installed scalable fonts (of one family when given), as the engine lists them.
+FontSetPtr ListScalable(const char* pFamily, const char* pExtra) {
+  PatternPtr pattern(FcPatternCreate());
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  if (pFamily) FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(pFamily));
+  ObjectSetPtr objects(FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_STYLELANG, FC_FILE, FC_WEIGHT, FC_SLANT,
+                                        FC_WIDTH, FC_FONTFORMAT, pExtra, nullptr));
+  return FontSetPtr(FcFontList(nullptr, pattern.get(), objects.get()));
+}
+
+bool HasFamily(FcPattern* pFont, const char* pFamily) {
+  FcChar8* pName = nullptr;
+  for (int i = 0; FcPatternGetString(pFont, FC_FAMILY, i, &pName) == FcResultMatch; i++)
+    if (std::strcmp(reinterpret_cast<const char*>(pName), pFamily) == 0) return true;
+  return false;
+}
+
+int GetInt(FcPattern* pFont, const char* pObject, int fallback) {
+  int value = fallback;
+  FcPatternGetInteger(pFont, pObject, 0, &value);
+  return value;
+}
+
+// An sfnt font with TrueType or CFF outlines (a bare CFF file has no sfnt tables).
+bool IsOutlineFont(FcPattern* pFont) {
+  FcChar8* pFormat = nullptr;
+  if (FcPatternGetString(pFont, FC_FONTFORMAT, 0, &pFormat) != FcResultMatch) return false;
+  const std::string format = reinterpret_cast<const char*>(pFormat);
+  if (format == "TrueType") return true;
+  if (format != "CFF") return false;
+  FcChar8* pFile = nullptr;
+  if (FcPatternGetString(pFont, FC_FILE, 0, &pFile) != FcResultMatch) return false;
+  const std::string file = reinterpret_cast<const char*>(pFile);
+  return file.size() < 4 || strcasecmp(file.c_str() + file.size() - 4, ".cff") != 0;
+}
+
+// The style name in English when the face gives one, else its first.
+std::string StyleName(FcPattern* pFont) {
+  FcChar8* pStyle = nullptr;
+  FcChar8* pLang = nullptr;
+  std::string first;
+  for (int i = 0; FcPatternGetString(pFont, FC_STYLE, i, &pStyle) == FcResultMatch; i++) {
+    if (i == 0) first = reinterpret_cast<const char*>(pStyle);
+    if (FcPatternGetString(pFont, FC_STYLELANG, i, &pLang) == FcResultMatch &&
+        std::strncmp(reinterpret_cast<const char*>(pLang), "en", 2) == 0)
+      return reinterpret_cast<const char*>(pStyle);
+  }
+  return first.empty() ? "Regular" : first;
+}
+
+// Rounds a weight to the hundreds the logical-font record uses.
+int32_t RecordWeight(int openTypeWeight) {
+  return std::clamp((openTypeWeight + 50) / 100 * 100, 100, 900);
+}
+
+}  // namespace
+
+std::vector<FaceFamily> ENGINE_ListFamilies() {
+  std::vector<FaceFamily> families;
+  std::set<std::string> outline;
+  if (FontSetPtr set = ListScalable(nullptr, nullptr)) {
+    for (int i = 0; i < set->nfont; i++) {
+      if (!IsOutlineFont(set->fonts[i])) continue;
+      FcChar8* pName = nullptr;
+      for (int n = 0; FcPatternGetString(set->fonts[i], FC_FAMILY, n, &pName) == FcResultMatch; n++)
+        outline.insert(reinterpret_cast<const char*>(pName));
+    }
+  }
+  for (std::string& name : ENGINE_ListFaces()) {
+    if (name.empty() || name[0] == '@') continue;
+    const bool isOutline = outline.count(name) != 0;
+    families.push_back(FaceFamily{std::move(name), isOutline});
+  }
+  return families;
+}
+
+std::vector<FaceStyle> ENGINE_ListStyles(const char* pFamily) {
+  std::vector<FaceStyle> styles;
+  if (!pFamily || !*pFamily) return styles;
+  FontSetPtr set = ListScalable(pFamily, nullptr);
+  if (!set) return styles;
+  // The engine always takes a face of the width nearest to normal.
+  int bestWidth = -1;
+  for (int i = 0; i < set->nfont; i++) {
+    if (!HasFamily(set->fonts[i], pFamily)) continue;
+    const int distance = std::abs(GetInt(set->fonts[i], FC_WIDTH, FC_WIDTH_NORMAL) - FC_WIDTH_NORMAL);
+    if (bestWidth < 0 || distance < bestWidth) bestWidth = distance;
+  }
+  for (int i = 0; i < set->nfont; i++) {
+    FcPattern* pFont = set->fonts[i];
+    if (!HasFamily(pFont, pFamily) ||
+        std::abs(GetInt(pFont, FC_WIDTH, FC_WIDTH_NORMAL) - FC_WIDTH_NORMAL) != bestWidth)
+      continue;
+    FaceStyle style;
+    style.Name = StyleName(pFont);
+    style.Weight = RecordWeight(FcWeightToOpenType(GetInt(pFont, FC_WEIGHT, FC_WEIGHT_REGULAR)));
+    style.Italic = GetInt(pFont, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
+    const bool known = std::any_of(styles.begin(), styles.end(), [&](const FaceStyle& s) {
+      return s.Weight == style.Weight && s.Italic == style.Italic;
+    });
+    if (!known) styles.push_back(style);
+  }
+  if (styles.empty()) return styles;
+  // Bold and slanted forms the engine synthesizes from the nearest face.
+  const struct {
+    const char* pName;
+    int32_t Weight, Italic;
+  } aBasic[] = {{"Regular", 400, 0}, {"Italic", 400, 1}, {"Bold", 700, 0}, {"Bold Italic", 700, 1}};
+  for (const auto& basic : aBasic) {
+    const bool near = std::any_of(styles.begin(), styles.end(), [&](const FaceStyle& s) {
+      return s.Italic == basic.Italic && !s.Synthetic &&
+             (basic.Weight == 700 ? s.Weight >= 600 : s.Weight >= 300 && s.Weight <= 500);
+    });
+    if (!near) styles.push_back(FaceStyle{basic.pName, basic.Weight, basic.Italic, true});
+  }
+  std::sort(styles.begin(), styles.end(), [](const FaceStyle& a, const FaceStyle& b) {
+    return a.Weight != b.Weight ? a.Weight < b.Weight : a.Italic < b.Italic;
+  });
+  return styles;
+}
+
+int ENGINE_FindStyle(const std::vector<FaceStyle>& styles, int32_t weight, int32_t italic) {
+  if (weight <= 0) weight = 400;
+  int best = -1;
+  int bestScore = 0;
+  for (size_t i = 0; i < styles.size(); i++) {
+    const int score = ((styles[i].Italic != 0) != (italic != 0)) * 10000 + std::abs(styles[i].Weight - weight);
+    if (best < 0 || score < bestScore) {
+      best = int(i);
+      bestScore = score;
+    }
+  }
+  return best;
+}
+
+std::vector<FaceScript> ENGINE_ListScripts(const char* pFamily) {
+  static const FaceScript aScripts[] = {
+      {"Western", ENGINE_ANSI_CHARSET}, {"Central European", 238}, {"Cyrillic", 204},
+      {"Greek", 161},                   {"Turkish", 162},          {"Hebrew", 177},
+      {"Arabic", 178},                  {"Baltic", 186},           {"Vietnamese", 163},
+      {"Thai", 222},                    {"Symbol", ENGINE_SYMBOL_CHARSET},
+  };
+  std::vector<FaceScript> scripts;
+  // Every code the family's faces cover.
+  FcCharSet* pCovered = FcCharSetCreate();
+  if (pFamily && *pFamily) {
+    if (FontSetPtr set = ListScalable(pFamily, FC_CHARSET)) {
+      for (int i = 0; i < set->nfont; i++) {
+        FcCharSet* pFaceSet = nullptr;
+        if (HasFamily(set->fonts[i], pFamily) &&
+            FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &pFaceSet) == FcResultMatch)
+          FcCharSetMerge(pCovered, pFaceSet, nullptr);
+      }
+    }
+  }
+  for (const FaceScript& script : aScripts) {
+    EngineFontRequest request;
+    request.pFaceName = pFamily ? pFamily : "";
+    request.CharSet = script.CharSet;
+    EngineFontPtr font = ENGINE_OpenFont(request);
+    if (!font) continue;
+    // A symbol font keeps its characters in the private-use copy of 0xF020..0xF0FF.
+    int covered = 0, total = 0;
+    for (int b = 0xC0; b <= 0xFF; b++) {
+      const uint32_t u = script.CharSet == ENGINE_SYMBOL_CHARSET ? 0xF000 + b : ENGINE_ByteToUnicode(font.get(), uint8_t(b));
+      total++;
+      covered += FcCharSetHasChar(pCovered, u) ? 1 : 0;
+    }
+    if (covered * 10 >= total * 9)
+      scripts.push_back(script);
+  }
+  FcCharSetDestroy(pCovered);
+  if (scripts.empty() || scripts[0].CharSet != ENGINE_ANSI_CHARSET) scripts.insert(scripts.begin(), aScripts[0]);
+  return scripts;
+}
+
+std::vector<uint16_t> FONT_GetSampleCodes(const Font* pFont) {
+  std::vector<uint16_t> codes;
+  if (!pFont) return codes;
+  const auto add = [&](uint16_t code) {
+    if (pFont->aCharInfo[code].Exists) codes.push_back(code);
+  };
+  for (const char* p = "AaBbYyZz"; *p; p++) add(uint16_t(*p));
+  if (pFont->Encoding == ENCODING_ISO8859) {
+    for (uint16_t code : {0xC1, 0xE1, 0xC2, 0xE2}) add(code);
+  } else {
+    for (uint16_t u : {0x3042, 0x30A2, 0x4E9C}) {
+      const uint16_t code = pFont->Encoding == ENCODING_JIS ? SJIS_FromUnicode(u) : u;
+      if (code) add(code);
+    }
+  }
+  if (codes.empty()) {
+    // A font without Latin letters shows its first printable characters.
+    for (int c = 0x21; c < FONT_NUM_CODES && codes.size() < 8; c++)
+      if (pFont->aCharInfo[c].Exists && !(c >= 0x80 && c < 0xA0)) codes.push_back(uint16_t(c));
+  }
+  return codes;
+}
+
+int FONT_RenderSample(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
+                      int32_t method, FontSample* pSample) {
+  *pSample = FontSample{};
+  pSample->Type = type;
+  if (!pLogFont || (FONT_IsExtendedType(type) && encoding != ENCODING_UC16)) return 1;
+  // Creation starts a new journal; the current font's journal is kept.
+  const std::string journal = JOURNAL_GetText();
+  FontPtr created = FONT_CreateFromLogFont(pLogFont, type, encoding, method);
+  JOURNAL_Clear();
+  if (!journal.empty()) JOURNAL_Add(journal.c_str());
+  if (!created) return 1;
+  // Releasing a document's font empties the program-wide adjustment list; this
+  // font never was one, so it is released alone.
+  std::unique_ptr<Font> font(created.release());
+  Font* pFont = font.get();
+  pSample->FontHeight = pFont->Height;
+  const bool extended = FONT_IsExtendedType(type);
+  // Lay the characters out around the baseline (row 0 before the shift below).
+  int pen = 0, top = 0, bottom = 0;
+  for (uint16_t code : FONT_GetSampleCodes(pFont)) {
+    FONT_RenderChar(pFont, code);
+    const CharInfo& info = pFont->aCharInfo[code];
+    SampleGlyph glyph;
+    glyph.Code = code;
+    glyph.Width = info.BoxWidth;
+    glyph.Height = FONT_GetCharHeight(pFont, code);
+    if (extended) {
+      glyph.X = pen + info.BoxLeft;
+      glyph.Y = -info.BoxTop;
+      pen += info.CursorDist;
+    } else {
+      glyph.X = pen;
+      glyph.Y = -pFont->Height;
+      pen += info.BoxWidth;
+    }
+    top = std::min(top, glyph.Y);
+    bottom = std::max(bottom, glyph.Y + glyph.Height);
+    pSample->Glyphs.push_back(glyph);
+  }
+  int left = 0, right = pen;
+  for (const SampleGlyph& g : pSample->Glyphs) {
+    left = std::min(left, g.X);
+    right = std::max(right, g.X + g.Width);
+  }
+  for (SampleGlyph& g : pSample->Glyphs) {
+    g.X -= left;
+    g.Y -= top;
+  }
+  pSample->Width = right - left;
+  pSample->Height = bottom - top;
+  pSample->Pixels.assign(size_t(pSample->Width) * size_t(pSample->Height), 0);
+  for (const SampleGlyph& g : pSample->Glyphs) {
+    for (int y = 0; y < g.Height; y++)
+      for (int x = 0; x < g.Width; x++) {
+        const int value = FONT_GetPixel(pFont, g.Code, x, y);
+        // Overlapping boxes: ink wins over background.
+        if (value) pSample->Pixels[size_t(g.Y + y) * size_t(pSample->Width) + size_t(g.X + x)] = int8_t(value);
+      }
+  }
+  return 0;
+}
+
+std::string ENGINE_GetDefaultFamily(const std::vector<FaceFamily>& families) {
+  if (families.empty()) return "";
+  PatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif")));
+  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result;
+  PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+  FcChar8* pName = nullptr;
+  if (match && FcPatternGetString(match.get(), FC_FAMILY, 0, &pName) == FcResultMatch) {
+    const std::string name = reinterpret_cast<const char*>(pName);
+    for (const FaceFamily& family : families)
+      if (family.Name == name) return name;
+  }
+  return families.front().Name;
+}

@@ -1,0 +1,674 @@
+// The New command's dialogs driven with key and mouse events: the generation
+// options and their list and button rules, the font chooser's lists, size units,
+// sample and settings, and the font New creates from them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <cstdlib>
+#include <string>
+
+#include "edit/cursoradjust.h"
+#include "generation/antialias.h"
+#include "generation/facelist.h"
+#include "generation/fontengine.h"
+#include "generation/generate.h"
+#include "settings/journal.h"
+#include "settings/settings.h"
+#include "shell/dialogs/fontchooser.h"
+#include "shell/dialogs/generationdialog.h"
+#include "shell/dialogs/newfont.h"
+#include "support/tempdir.h"
+
+namespace {
+
+const char* const kFace = "DejaVu Sans";
+
+// Each test gets its own settings folder.
+class NewFontTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { AA_InitGammaTables(); }
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    SetPointMode(0);
+  }
+  void TearDown() override { SHELL_SetDialogRunner(nullptr); }
+
+  static void SetPointMode(int on) {
+    Settings settings;
+    SETTINGS_Load(&settings);
+    settings.PointMode = on;
+    ASSERT_EQ(SETTINGS_Save(&settings), 0);
+  }
+  std::string SettingsText() const { return ReadFile(SETTINGS_GetFileName()); }
+
+  TempDir dir;
+};
+
+QStringList Entries(const QListWidget* pList) {
+  QStringList entries;
+  for (int i = 0; i < pList->count(); i++) entries << pList->item(i)->text();
+  return entries;
+}
+
+void ClickRow(QListWidget* pList, int row) {
+  ASSERT_LT(row, pList->count());
+  const QRect rect = pList->visualItemRect(pList->item(row));
+  QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void ClickButton(QAbstractButton* pButton) { QTest::mouseClick(pButton, Qt::LeftButton); }
+
+QPushButton* Button(QWidget* pDialog, const char* pName) { return pDialog->findChild<QPushButton*>(pName); }
+
+void ShowActive(QWidget* pWidget) {
+  pWidget->show();
+  QApplication::setActiveWindow(pWidget);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(pWidget));
+}
+
+// Replaces the text of a line edit as a user would: select all, type.
+void TypeInto(QLineEdit* pEdit, const QString& text) {
+  pEdit->setFocus();
+  pEdit->selectAll();
+  QTest::keyClick(pEdit, Qt::Key_Delete);
+  QTest::keyClicks(pEdit, text);
+}
+
+// ---- The generation options ----------------------------------------------
+
+TEST_F(NewFontTest, OptionsOpenWithThePresetsAndListEveryType) {
+  GenerationDialog dialog(nullptr, FONTTYPE_EXT_FRM, ENCODING_UC16, AAMETHOD_INTERNAL);
+  EXPECT_EQ(dialog.windowTitle(), "Font generation options");
+  EXPECT_EQ(Entries(dialog.typeList()),
+            QStringList({"Standard", "Antialiased, 2bpp", "Antialiased, 4bpp", "Extended", "Extended, framed",
+                         "Extended, antialiased, 2bpp", "Extended, antialiased, 4bpp"}));
+  EXPECT_EQ(dialog.typeList()->currentRow(), FONTTYPE_EXT_FRM);
+  EXPECT_TRUE(dialog.encodingButton(ENCODING_UC16)->isChecked());
+  EXPECT_TRUE(dialog.methodButton(AAMETHOD_INTERNAL)->isChecked());
+  EXPECT_FALSE(dialog.methodButton(AAMETHOD_OS)->isEnabled());
+  // Labels with their mnemonics, in the order the keyboard visits them.
+  EXPECT_EQ(dialog.encodingButton(0)->text(), "16 Bit &UNICODE");
+  EXPECT_EQ(dialog.encodingButton(1)->text(), "8 Bit &ASCII + ISO 8859");
+  EXPECT_EQ(dialog.encodingButton(2)->text(), "8/16 Bit &SHIFT_JIS");
+  EXPECT_EQ(dialog.methodButton(0)->text(), "Using OS");
+  EXPECT_EQ(dialog.methodButton(1)->text(), "Internal");
+  QWidget* pChain = dialog.typeList();
+  QStringList order;
+  for (int i = 0; i < 7; i++) {
+    order << pChain->objectName();
+    pChain = pChain->nextInFocusChain();
+    while (pChain->focusPolicy() == Qt::NoFocus) pChain = pChain->nextInFocusChain();
+  }
+  EXPECT_EQ(order, QStringList({"typeList", "encoding0", "encoding1", "encoding2", "ok", "cancel", "method0"}));
+}
+
+TEST_F(NewFontTest, AnExtendedPresetWithAnEightBitEncodingBecomesStandard) {
+  for (int32_t encoding : {ENCODING_ISO8859, ENCODING_JIS}) {
+    GenerationDialog dialog(nullptr, FONTTYPE_EXT_AA2, encoding, AAMETHOD_OS);
+    EXPECT_EQ(dialog.typeList()->count(), 3);
+    EXPECT_EQ(dialog.typeList()->currentRow(), FONTTYPE_STD);
+    EXPECT_TRUE(dialog.encodingButton(encoding)->isChecked());
+  }
+  // A standard preset keeps its type.
+  GenerationDialog dialog(nullptr, FONTTYPE_AA4, ENCODING_JIS, AAMETHOD_OS);
+  EXPECT_EQ(dialog.typeList()->count(), 3);
+  EXPECT_EQ(dialog.typeList()->currentRow(), FONTTYPE_AA4);
+}
+
+TEST_F(NewFontTest, AntialiasingButtonsFollowTheSelectedType) {
+  GenerationDialog dialog(nullptr, FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS);
+  ShowActive(&dialog);
+  QRadioButton* pInternal = dialog.methodButton(AAMETHOD_INTERNAL);
+  EXPECT_FALSE(pInternal->isEnabled());
+  QTest::keyClick(dialog.typeList(), Qt::Key_Down);  // Antialiased, 2bpp
+  EXPECT_EQ(dialog.typeList()->currentRow(), FONTTYPE_AA2);
+  EXPECT_TRUE(pInternal->isEnabled());
+  ClickRow(dialog.typeList(), FONTTYPE_AA4);
+  EXPECT_TRUE(pInternal->isEnabled());
+  ClickRow(dialog.typeList(), FONTTYPE_EXT_AA4);
+  EXPECT_FALSE(pInternal->isEnabled());
+  EXPECT_FALSE(dialog.methodButton(AAMETHOD_OS)->isEnabled());
+}
+
+TEST_F(NewFontTest, EightBitEncodingsDropTheExtendedTypesAndUnicodeBringsThemBack) {
+  GenerationDialog dialog(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
+  ShowActive(&dialog);
+  ClickButton(dialog.encodingButton(ENCODING_ISO8859));
+  EXPECT_EQ(Entries(dialog.typeList()), QStringList({"Standard", "Antialiased, 2bpp", "Antialiased, 4bpp"}));
+  EXPECT_EQ(dialog.typeList()->currentRow(), FONTTYPE_STD);
+  // Another 8-bit encoding removes nothing more; a standard selection stays.
+  ClickRow(dialog.typeList(), FONTTYPE_AA2);
+  ClickButton(dialog.encodingButton(ENCODING_JIS));
+  EXPECT_EQ(dialog.typeList()->count(), 3);
+  EXPECT_EQ(dialog.typeList()->currentRow(), FONTTYPE_AA2);
+  ClickButton(dialog.encodingButton(ENCODING_UC16));
+  EXPECT_EQ(dialog.typeList()->count(), 7);
+  EXPECT_EQ(dialog.typeList()->item(6)->text(), "Extended, antialiased, 4bpp");
+  EXPECT_EQ(dialog.typeList()->currentRow(), FONTTYPE_AA2);
+  ClickButton(dialog.encodingButton(ENCODING_UC16));
+  EXPECT_EQ(dialog.typeList()->count(), 7);
+}
+
+TEST_F(NewFontTest, OkReturnsTheChoiceAndCancelOrEscapeRejects) {
+  GenerationDialog dialog(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
+  ShowActive(&dialog);
+  ClickRow(dialog.typeList(), FONTTYPE_AA4);
+  ClickButton(dialog.methodButton(AAMETHOD_INTERNAL));
+  ClickButton(dialog.encodingButton(ENCODING_JIS));
+  ClickButton(Button(&dialog, "ok"));
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.type(), FONTTYPE_AA4);
+  EXPECT_EQ(dialog.encoding(), ENCODING_JIS);
+  EXPECT_EQ(dialog.method(), AAMETHOD_INTERNAL);
+
+  GenerationDialog cancelled(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
+  ShowActive(&cancelled);
+  ClickRow(cancelled.typeList(), FONTTYPE_STD);
+  ClickButton(Button(&cancelled, "cancel"));
+  EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+  EXPECT_EQ(cancelled.type(), FONTTYPE_EXT);
+
+  GenerationDialog escaped(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
+  ShowActive(&escaped);
+  QTest::keyClick(escaped.typeList(), Qt::Key_Escape);
+  EXPECT_FALSE(escaped.isVisible());
+  EXPECT_EQ(escaped.result(), QDialog::Rejected);
+
+  // Return in the list presses the default button.
+  GenerationDialog entered(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
+  ShowActive(&entered);
+  QTest::keyClick(entered.typeList(), Qt::Key_Up);
+  QTest::keyClick(entered.typeList(), Qt::Key_Return);
+  EXPECT_EQ(entered.result(), QDialog::Accepted);
+  EXPECT_EQ(entered.type(), FONTTYPE_AA4);
+}
+
+TEST_F(NewFontTest, AMethodWithoutACheckedButtonKeepsItsPreset) {
+  GenerationDialog dialog(nullptr, FONTTYPE_AA2, ENCODING_UC16, 7);
+  ShowActive(&dialog);
+  EXPECT_FALSE(dialog.methodButton(0)->isChecked());
+  EXPECT_FALSE(dialog.methodButton(1)->isChecked());
+  ClickButton(Button(&dialog, "ok"));
+  EXPECT_EQ(dialog.method(), 7);
+}
+
+TEST_F(NewFontTest, MnemonicsReachTheirControls) {
+  GenerationDialog dialog(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
+  ShowActive(&dialog);
+  Button(&dialog, "ok")->setFocus();
+  QTest::keyClick(&dialog, Qt::Key_T, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), dialog.typeList());
+  // The encoding group hands the focus to its checked button.
+  QTest::keyClick(&dialog, Qt::Key_E, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), dialog.encodingButton(ENCODING_UC16));
+}
+
+// ---- The font chooser ------------------------------------------------------
+
+LogFontRecord Record(const char* pFace, int32_t weight = 400, int32_t italic = 0) {
+  LogFontRecord record;
+  std::strncpy(record.acFaceName, pFace, sizeof record.acFaceName - 1);
+  record.Weight = weight;
+  record.Italic = uint8_t(italic);
+  return record;
+}
+
+TEST_F(NewFontTest, ChooserListsTheFacesTheCreateCommandFinds) {
+  FontChooser chooser(nullptr, LogFontRecord{}, FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 0);
+  QStringList expected;
+  for (const std::string& name : ENGINE_ListFaces())
+    if (name[0] != '@') expected << QString::fromStdString(name);
+  EXPECT_EQ(Entries(chooser.faceList()), expected);
+  EXPECT_TRUE(expected.contains(kFace));
+  for (const QString& name : expected) EXPECT_FALSE(name.startsWith('@'));
+  // Without a current font a face is chosen all the same, and the family field has the focus.
+  ASSERT_NE(chooser.faceList()->currentItem(), nullptr);
+  EXPECT_TRUE(ENGINE_FaceExists(chooser.logFont().acFaceName));
+  EXPECT_EQ(chooser.pixelEdit()->text(), "");
+}
+
+TEST_F(NewFontTest, ExtendedTypesListOnlyOutlineFaces) {
+  const std::vector<FaceFamily> families = ENGINE_ListFamilies();
+  ASSERT_GT(families.size(), 2u);
+  for (int32_t type : {FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
+    FontChooser chooser(nullptr, Record(kFace), type, ENCODING_UC16, AAMETHOD_OS, 0);
+    QStringList expected;
+    for (const FaceFamily& family : families)
+      if (family.Outline) expected << QString::fromStdString(family.Name);
+    EXPECT_EQ(Entries(chooser.faceList()), expected) << type;
+  }
+  // A Type 1 font (no sfnt tables, so no character map to read) is offered for
+  // the standard types only. Its copy gets a family name of its own.
+  std::string type1 = ReadFile("/usr/share/fonts/type1/urw-base35/NimbusSans-Regular.t1");
+  const size_t at = type1.find("/FamilyName (Nimbus Sans)");
+  ASSERT_NE(at, std::string::npos) << "fonts-urw-base35 is needed";
+  type1.replace(at, 25, "/FamilyName (MorvaneType)");
+  WriteFile(dir.file("morvanetype.t1"), type1);
+  ASSERT_EQ(ENGINE_AddFontFile(dir.file("morvanetype.t1").c_str()), 0);
+  FontChooser standard(nullptr, Record(kFace), FONTTYPE_AA2, ENCODING_UC16, AAMETHOD_OS, 0);
+  EXPECT_TRUE(Entries(standard.faceList()).contains("MorvaneType"));
+  FontChooser extended(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 0);
+  EXPECT_FALSE(Entries(extended.faceList()).contains("MorvaneType"));
+  EXPECT_TRUE(Entries(extended.faceList()).contains(kFace));
+  // Each listed outline family opens as a TrueType or OpenType font: it has a character map.
+  for (const FaceFamily& family : families) {
+    if (!family.Outline || family.Name != kFace) continue;
+    EngineFontRequest request;
+    request.pFaceName = family.Name.c_str();
+    EngineFontPtr font = ENGINE_OpenFont(request);
+    ASSERT_TRUE(font);
+    uint8_t head[4];
+    EXPECT_EQ(ENGINE_GetFontData(font.get(), ENGINE_Tag('c', 'm', 'a', 'p'), 0, head, 4), 4u);
+  }
+}
+
+TEST_F(NewFontTest, ChooserOffersTheStylesOfTheFamily) {
+  FontChooser chooser(nullptr, Record(kFace, 700, 1), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 16);
+  const QStringList styles = Entries(chooser.styleList());
+  for (const char* pStyle : {"ExtraLight", "Book", "Oblique", "Bold", "Bold Oblique"})
+    EXPECT_TRUE(styles.contains(pStyle)) << pStyle;
+  // Condensed faces are a width the engine never picks for this family.
+  for (const QString& style : styles) EXPECT_FALSE(style.contains("Condensed")) << style.toStdString();
+  EXPECT_EQ(styles.size(), 5);
+  // The preset weight and slant pick their style; a click picks another.
+  EXPECT_EQ(chooser.styleList()->currentItem()->text(), "Bold Oblique");
+  ShowActive(&chooser);
+  ClickRow(chooser.styleList(), int(styles.indexOf("ExtraLight")));
+  EXPECT_EQ(chooser.logFont().Weight, 200);
+  EXPECT_EQ(chooser.logFont().Italic, 0);
+  ClickRow(chooser.styleList(), int(styles.indexOf("Oblique")));
+  EXPECT_EQ(chooser.logFont().Weight, 400);
+  EXPECT_EQ(chooser.logFont().Italic, 1);
+}
+
+TEST_F(NewFontTest, TypingAFamilySelectsIt) {
+  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 0);
+  ShowActive(&chooser);
+  TypeInto(chooser.faceEdit(), "dejavu sans m");
+  EXPECT_EQ(chooser.faceList()->currentItem()->text(), "DejaVu Sans Mono");
+  const QStringList styles = Entries(chooser.styleList());
+  EXPECT_TRUE(styles.contains("Bold"));
+  EXPECT_FALSE(styles.contains("ExtraLight"));
+  TypeInto(chooser.faceEdit(), "DejaVu Sans");
+  EXPECT_STREQ(chooser.logFont().acFaceName, kFace);
+}
+
+TEST_F(NewFontTest, ChooserMnemonicsReachTheFieldOfTheUnit) {
+  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 16);
+  ShowActive(&chooser);
+  QTest::keyClick(&chooser, Qt::Key_Y, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), chooser.styleList());
+  QTest::keyClick(&chooser, Qt::Key_F, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), chooser.faceEdit());
+  QTest::keyClick(&chooser, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), chooser.pixelEdit());
+  ClickButton(chooser.pointsButton());
+  QTest::keyClick(&chooser, Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(QApplication::focusWidget(), chooser.pointEdit());
+  EXPECT_EQ(chooser.pixelsButton()->text(), "P&ixels");
+  EXPECT_EQ(chooser.pointsButton()->text(), "P&oints");
+}
+
+TEST_F(NewFontTest, PixelFieldStartsWithTheCurrentHeightSelectedAndFocused) {
+  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 23);
+  ShowActive(&chooser);
+  EXPECT_TRUE(chooser.pixelsButton()->isChecked());
+  EXPECT_TRUE(chooser.pixelEdit()->isVisible());
+  EXPECT_FALSE(chooser.pointList()->isVisible());
+  EXPECT_EQ(chooser.pixelEdit()->text(), "23");
+  EXPECT_EQ(chooser.pixelEdit()->selectedText(), "23");
+  EXPECT_EQ(QApplication::focusWidget(), chooser.pixelEdit());
+  EXPECT_EQ(chooser.pixelHeight(), 23);
+  EXPECT_EQ(chooser.logFont().Height, 23);
+}
+
+TEST_F(NewFontTest, PixelFieldReadsTheLeadingDecimalOfItsFirstTenCharacters) {
+  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 16);
+  ShowActive(&chooser);
+  TypeInto(chooser.pixelEdit(), "12abc");
+  EXPECT_EQ(chooser.pixelHeight(), 12);
+  TypeInto(chooser.pixelEdit(), "         5");
+  EXPECT_EQ(chooser.pixelHeight(), 5);
+  TypeInto(chooser.pixelEdit(), "          7");  // the 7 is the eleventh character
+  EXPECT_EQ(chooser.pixelHeight(), 0);
+  // No pixel height: the point size decides, as an em height.
+  TypeInto(chooser.pointEdit(), "18");
+  EXPECT_EQ(chooser.logFont().Height, -24);
+}
+
+TEST_F(NewFontTest, PointsConvertToAnEmHeightAt96DotsPerInch) {
+  EXPECT_EQ(CHOOSER_PointsToHeight(12), -16);
+  EXPECT_EQ(CHOOSER_PointsToHeight(9), -12);
+  EXPECT_EQ(CHOOSER_PointsToHeight(10), -13);  // 13.33 rounds down
+  EXPECT_EQ(CHOOSER_PointsToHeight(10.5), -14);
+  EXPECT_EQ(CHOOSER_PointsToHeight(11), -15);  // 14.67 rounds up
+  EXPECT_DOUBLE_EQ(CHOOSER_HeightToPoints(-16), 12.0);
+  EXPECT_DOUBLE_EQ(CHOOSER_HeightToPoints(-14), 10.5);
+
+  SetPointMode(1);
+  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 20);
+  ShowActive(&chooser);
+  EXPECT_TRUE(chooser.pointsButton()->isChecked());
+  EXPECT_TRUE(chooser.pointList()->isVisible());
+  EXPECT_FALSE(chooser.pixelEdit()->isVisible());
+  EXPECT_EQ(chooser.pixelHeight(), 0);
+  ClickRow(chooser.pointList(), int(Entries(chooser.pointList()).indexOf("36")));
+  EXPECT_EQ(chooser.pointEdit()->text(), "36");
+  EXPECT_EQ(chooser.logFont().Height, -48);
+  // The sample is drawn at that em height: its font is taller than 48 pixels.
+  chooser.updateSample();
+  EXPECT_GT(chooser.sample().FontHeight, 48);
+  // The other unit brings the pixel field back.
+  ClickButton(chooser.pixelsButton());
+  EXPECT_TRUE(chooser.pixelEdit()->isVisible());
+  EXPECT_FALSE(chooser.pointList()->isVisible());
+  EXPECT_EQ(chooser.logFont().Height, 20);
+}
+
+TEST_F(NewFontTest, TheUnitIsStoredWhenTheChooserIsConfirmed) {
+  {
+    FontChooser chooser(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 16);
+    ShowActive(&chooser);
+    ClickButton(chooser.pointsButton());
+    EXPECT_EQ(SettingsText().find("PointMode=1"), std::string::npos);  // not before OK
+    ClickButton(Button(&chooser, "ok"));
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+  }
+  EXPECT_NE(SettingsText().find("PointMode=1"), std::string::npos);
+  {
+    FontChooser chooser(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 16);
+    EXPECT_TRUE(chooser.pointsButton()->isChecked());
+    ShowActive(&chooser);
+    ClickButton(chooser.pixelsButton());
+    ClickButton(Button(&chooser, "cancel"));  // cancelling stores nothing
+  }
+  EXPECT_NE(SettingsText().find("PointMode=1"), std::string::npos);
+  {
+    FontChooser chooser(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 16);
+    ShowActive(&chooser);
+    ClickButton(chooser.pixelsButton());
+    ClickButton(Button(&chooser, "ok"));
+  }
+  EXPECT_NE(SettingsText().find("PointMode=0"), std::string::npos);
+}
+
+TEST_F(NewFontTest, FramedFontsAreDrawnTwoPixelsLowerThanChosen) {
+  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_EXT_FRM, ENCODING_UC16, AAMETHOD_OS, 16);
+  ShowActive(&chooser);
+  EXPECT_EQ(chooser.logFont().Height, 14);
+  chooser.updateSample();
+  EXPECT_EQ(chooser.sample().FontHeight, 16);  // the frame rows make up the two
+  TypeInto(chooser.pixelEdit(), "2");
+  EXPECT_EQ(chooser.logFont().Height, 0);
+  TypeInto(chooser.pixelEdit(), "1");
+  EXPECT_EQ(chooser.logFont().Height, 1);
+  ClickButton(chooser.pointsButton());
+  TypeInto(chooser.pointEdit(), "12");
+  EXPECT_EQ(chooser.logFont().Height, -16);  // point-derived heights stay
+  // Other types keep the chosen height.
+  FontChooser plain(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 16);
+  EXPECT_EQ(plain.logFont().Height, 16);
+}
+
+TEST_F(NewFontTest, ScriptSelectorOnlyForEightBitFonts) {
+  FontChooser unicode(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 16);
+  ShowActive(&unicode);
+  EXPECT_FALSE(unicode.scriptCombo()->isVisible());
+  EXPECT_FALSE(unicode.scriptLabel()->isVisible());
+  EXPECT_EQ(unicode.logFont().CharSet, ENGINE_DEFAULT_CHARSET);
+
+  FontChooser iso(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_ISO8859, AAMETHOD_OS, 16);
+  ShowActive(&iso);
+  ASSERT_TRUE(iso.scriptCombo()->isVisible());
+  EXPECT_EQ(iso.scriptLabel()->text(), "Sc&ript:");
+  EXPECT_EQ(iso.scriptCombo()->itemText(0), "Western");
+  const int cyrillic = iso.scriptCombo()->findText("Cyrillic");
+  ASSERT_GE(cyrillic, 0);
+  EXPECT_EQ(iso.scriptCombo()->findText("Symbol"), -1);  // not a symbol font
+  iso.updateSample();
+  const FontSample western = iso.sample();
+  iso.scriptCombo()->setCurrentIndex(cyrillic);
+  EXPECT_EQ(iso.logFont().CharSet, 204);
+  iso.updateSample();
+  // Code 0xC1 is a Cyrillic letter now, not a Latin one.
+  const auto glyphOf = [](const FontSample& s, uint16_t code) {
+    return std::find_if(s.Glyphs.begin(), s.Glyphs.end(), [&](const SampleGlyph& g) { return g.Code == code; });
+  };
+  ASSERT_NE(glyphOf(western, 0xC1), western.Glyphs.end());
+  ASSERT_NE(glyphOf(iso.sample(), 0xC1), iso.sample().Glyphs.end());
+  EXPECT_NE(glyphOf(western, 0xC1)->Width * 100 + glyphOf(western, 0xC1)->Height,
+            glyphOf(iso.sample(), 0xC1)->Width * 100 + glyphOf(iso.sample(), 0xC1)->Height);
+}
+
+// The sample on screen holds, glyph by glyph, the pixels the generator gives the
+// same record, type and method.
+void ExpectSampleMatchesGenerator(FontChooser* pChooser, int32_t type, int32_t method) {
+  pChooser->updateSample();
+  const FontSample& sample = pChooser->sample();
+  ASSERT_GE(sample.Glyphs.size(), 8u);
+  const LogFontRecord record = pChooser->logFont();
+  FontPtr font = FONT_CreateFromLogFont(&record, type, ENCODING_UC16, method);
+  ASSERT_TRUE(font);
+  EXPECT_EQ(sample.FontHeight, font->Height);
+  const QImage shown = pChooser->sampleView()->grab().toImage();
+  const QPoint origin = pChooser->sampleView()->imageOrigin();
+  ASSERT_GE(shown.width(), origin.x() + sample.Width);
+  ASSERT_GE(shown.height(), origin.y() + sample.Height);
+  int ink = 0;
+  for (const SampleGlyph& g : sample.Glyphs) {
+    FONT_RenderChar(font.get(), g.Code);
+    ASSERT_EQ(g.Width, FONT_GetCharWidth(font.get(), g.Code)) << g.Code;
+    ASSERT_EQ(g.Height, FONT_GetCharHeight(font.get(), g.Code)) << g.Code;
+    for (int y = 0; y < g.Height; y++)
+      for (int x = 0; x < g.Width; x++) {
+        const int value = FONT_GetPixel(font.get(), g.Code, x, y);
+        if (!value) continue;  // a neighbour's ink may lie in this box
+        ink++;
+        const AAColor c = AA_ValueToColor(type, value);
+        const QRgb pixel = shown.pixel(origin + QPoint(g.X + x, g.Y + y));
+        ASSERT_EQ(pixel & 0xFFFFFF, qRgb(int(c & 255), int(c >> 8 & 255), int(c >> 16 & 255)) & 0xFFFFFF)
+            << "type " << type << " code " << g.Code << " at " << x << "," << y;
+      }
+  }
+  EXPECT_GT(ink, 100);
+  // Outside the sample the view is white.
+  EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(NewFontTest, SampleShowsTheGeneratorsPixels) {
+  const struct {
+    int32_t Type, Method;
+  } aCases[] = {{FONTTYPE_STD, AAMETHOD_OS},     {FONTTYPE_AA2, AAMETHOD_INTERNAL}, {FONTTYPE_AA4, AAMETHOD_OS},
+                {FONTTYPE_EXT, AAMETHOD_OS},     {FONTTYPE_EXT_FRM, AAMETHOD_OS},   {FONTTYPE_EXT_AA4, AAMETHOD_OS}};
+  for (const auto& c : aCases) {
+    FontChooser chooser(nullptr, Record(kFace), c.Type, ENCODING_UC16, c.Method, 17);
+    chooser.resize(700, 500);
+    ShowActive(&chooser);
+    ExpectSampleMatchesGenerator(&chooser, c.Type, c.Method);
+  }
+}
+
+TEST_F(NewFontTest, ExtendedSampleSharesOneBaseline) {
+  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 20);
+  chooser.updateSample();
+  const FontSample& s = chooser.sample();
+  ASSERT_GE(s.Glyphs.size(), 8u);
+  const LogFontRecord record = chooser.logFont();
+  FontPtr font = FONT_CreateFromLogFont(&record, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
+  ASSERT_TRUE(font);
+  // Box top plus the distance from the baseline to it is the same row for every
+  // character, and the boxes follow the advances.
+  int baseline = -1, pen = s.Glyphs[0].X - font->aCharInfo[s.Glyphs[0].Code].BoxLeft;
+  for (const SampleGlyph& g : s.Glyphs) {
+    FONT_RenderChar(font.get(), g.Code);
+    const CharInfo& info = font->aCharInfo[g.Code];
+    if (baseline < 0) baseline = g.Y + info.BoxTop;
+    EXPECT_EQ(g.Y + info.BoxTop, baseline) << g.Code;
+    EXPECT_EQ(g.X, pen + info.BoxLeft) << g.Code;
+    pen += info.CursorDist;
+  }
+  // 'y' reaches below the baseline, 'A' does not.
+  EXPECT_GT(s.Glyphs[5].Y + s.Glyphs[5].Height, baseline);
+  EXPECT_LE(s.Glyphs[0].Y + s.Glyphs[0].Height, baseline);
+}
+
+TEST_F(NewFontTest, SampleOfALargeFaceRendersOnlyItsCharactersAndKeepsTheJournal) {
+  JOURNAL_Clear();
+  JOURNAL_Add("* kept line *\r\n");
+  FontPtr current = FONT_Alloc();
+  EDIT_IncCursorDistRange(current.get(), 'A', 'Z', 3);
+  const std::string journal = JOURNAL_GetText();
+  FontChooser chooser(nullptr, Record("IPAGothic"), FONTTYPE_EXT_AA2, ENCODING_UC16, AAMETHOD_OS, 24);
+  ASSERT_STREQ(chooser.logFont().acFaceName, "IPAGothic");
+  chooser.updateSample();
+  // Latin letters, kana and a kanji.
+  std::vector<uint16_t> codes;
+  for (const SampleGlyph& g : chooser.sample().Glyphs) codes.push_back(g.Code);
+  EXPECT_EQ(codes, (std::vector<uint16_t>{'A', 'a', 'B', 'b', 'Y', 'y', 'Z', 'z', 0x3042, 0x30A2, 0x4E9C}));
+  EXPECT_EQ(JOURNAL_GetText(), journal);
+  EXPECT_EQ(EDIT_GetCursorDistAdjust('B'), 3);
+  current.reset();
+  EXPECT_EQ(EDIT_GetCursorDistAdjust('B'), 0);
+}
+
+// ---- New -------------------------------------------------------------------
+
+// Drives both dialogs with events; each step gets the dialog and returns the result.
+struct Script {
+  std::function<void(GenerationDialog*)> Options;
+  std::function<void(FontChooser*)> Chooser;
+  int Shown = 0;
+};
+
+void UseScript(Script* pScript) {
+  SHELL_SetDialogRunner([pScript](QDialog* pDialog) {
+    pScript->Shown++;
+    pDialog->show();
+    QApplication::setActiveWindow(pDialog);
+    if (auto* pOptions = qobject_cast<GenerationDialog*>(pDialog)) pScript->Options(pOptions);
+    if (auto* pChooser = qobject_cast<FontChooser*>(pDialog)) pScript->Chooser(pChooser);
+    return pDialog->result();
+  });
+}
+
+TEST_F(NewFontTest, NewCreatesTheChosenFont) {
+  Script script;
+  script.Options = [](GenerationDialog* pDialog) {
+    ClickRow(pDialog->typeList(), FONTTYPE_EXT_FRM);
+    ClickButton(Button(pDialog, "ok"));
+  };
+  script.Chooser = [](FontChooser* pChooser) {
+    TypeInto(pChooser->faceEdit(), "DejaVu Sans");
+    TypeInto(pChooser->pixelEdit(), "16");
+    ClickButton(Button(pChooser, "ok"));
+  };
+  UseScript(&script);
+  FontPtr font = SHELL_RunNewFont(nullptr, nullptr);
+  ASSERT_TRUE(font);
+  EXPECT_EQ(script.Shown, 2);
+  EXPECT_EQ(font->Type, FONTTYPE_EXT_FRM);
+  EXPECT_EQ(font->Encoding, ENCODING_UC16);
+  EXPECT_EQ(font->Height, 16);
+  EXPECT_EQ(font->LogFont.Height, 14);
+  EXPECT_STREQ(font->LogFont.acFaceName, kFace);
+  EXPECT_EQ(font->LogFont.Weight, 400);
+}
+
+TEST_F(NewFontTest, NewStartsFromTheCurrentFont) {
+  // A 2 bpp ISO 8859 font with internal antialiasing, 20 pixels, bold.
+  LogFontRecord record = Record(kFace, 700);
+  record.Height = 20;
+  record.CharSet = 204;
+  FontPtr current = FONT_CreateFromLogFont(&record, FONTTYPE_AA2, ENCODING_ISO8859, AAMETHOD_INTERNAL);
+  ASSERT_TRUE(current);
+  Script script;
+  script.Options = [](GenerationDialog* pDialog) {
+    EXPECT_EQ(pDialog->typeList()->count(), 3);
+    EXPECT_EQ(pDialog->typeList()->currentRow(), FONTTYPE_AA2);
+    EXPECT_TRUE(pDialog->encodingButton(ENCODING_ISO8859)->isChecked());
+    EXPECT_TRUE(pDialog->methodButton(AAMETHOD_INTERNAL)->isChecked());
+    ClickRow(pDialog->typeList(), FONTTYPE_AA4);
+    ClickButton(Button(pDialog, "ok"));
+  };
+  script.Chooser = [&](FontChooser* pChooser) {
+    EXPECT_EQ(pChooser->pixelEdit()->text(), QString::number(current->Height));
+    EXPECT_EQ(pChooser->styleList()->currentItem()->text(), "Bold");
+    EXPECT_EQ(pChooser->scriptCombo()->currentText(), "Cyrillic");
+    TypeInto(pChooser->pixelEdit(), "18");
+    QTest::keyClick(pChooser->pixelEdit(), Qt::Key_Return);
+  };
+  UseScript(&script);
+  FontPtr font = SHELL_RunNewFont(nullptr, current.get());
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->Type, FONTTYPE_AA4);
+  EXPECT_EQ(font->Encoding, ENCODING_ISO8859);
+  EXPECT_EQ(font->AAMethod, AAMETHOD_INTERNAL);
+  EXPECT_EQ(font->Height, 18);
+  EXPECT_EQ(font->LogFont.CharSet, 204);
+  EXPECT_EQ(font->LogFont.Weight, 700);
+}
+
+TEST_F(NewFontTest, NewGivesNothingWhenEitherDialogIsCancelled) {
+  Script script;
+  script.Options = [](GenerationDialog* pDialog) { ClickButton(Button(pDialog, "cancel")); };
+  UseScript(&script);
+  EXPECT_FALSE(SHELL_RunNewFont(nullptr, nullptr));
+  EXPECT_EQ(script.Shown, 1);
+
+  script.Shown = 0;
+  script.Options = [](GenerationDialog* pDialog) {
+    ClickRow(pDialog->typeList(), FONTTYPE_EXT_AA4);
+    ClickButton(pDialog->methodButton(AAMETHOD_INTERNAL));  // disabled: no effect
+    ClickButton(Button(pDialog, "ok"));
+  };
+  script.Chooser = [](FontChooser* pChooser) { QTest::keyClick(pChooser->faceEdit(), Qt::Key_Escape); };
+  EXPECT_FALSE(SHELL_RunNewFont(nullptr, nullptr));
+  EXPECT_EQ(script.Shown, 2);
+}
+
+TEST_F(NewFontTest, ExtendedAntialiasedFontsUseTheEnginesMethod) {
+  LogFontRecord record = Record(kFace);
+  int32_t type = FONTTYPE_AA4, encoding = ENCODING_UC16, method = AAMETHOD_INTERNAL;
+  Script script;
+  script.Options = [](GenerationDialog* pDialog) {
+    EXPECT_TRUE(pDialog->methodButton(AAMETHOD_INTERNAL)->isChecked());
+    ClickRow(pDialog->typeList(), FONTTYPE_EXT_AA4);
+    ClickButton(Button(pDialog, "ok"));
+  };
+  script.Chooser = [](FontChooser* pChooser) { ClickButton(Button(pChooser, "ok")); };
+  UseScript(&script);
+  ASSERT_EQ(FONT_ChooseSystemFont(nullptr, &record, &type, &encoding, &method, 16), 0);
+  EXPECT_EQ(type, FONTTYPE_EXT_AA4);
+  EXPECT_EQ(method, AAMETHOD_OS);
+  EXPECT_EQ(record.Height, 16);
+  EXPECT_EQ(FONT_ChooseSystemFont(nullptr, nullptr, &type, &encoding, &method, 16), 1);
+}
+
+TEST_F(NewFontTest, ScreenshotsOfBothDialogs) {
+  SHOTS_NewFontDialogs(QString::fromStdString(dir.file("shots")));
+  for (const char* pName : {"generation-dialog.png", "font-chooser.png"}) {
+    QImage image(QString::fromStdString(dir.file("shots/") + pName));
+    ASSERT_FALSE(image.isNull()) << pName;
+    EXPECT_GT(image.width(), 150) << pName;
+    EXPECT_GT(image.height(), 150) << pName;
+  }
+  // The chooser's picture shows a sample with black ink.
+  QImage chooser(QString::fromStdString(dir.file("shots/font-chooser.png")));
+  int black = 0;
+  for (int y = 0; y < chooser.height(); y++)
+    for (int x = 0; x < chooser.width(); x++) black += (chooser.pixel(x, y) & 0xFFFFFF) == 0;
+  EXPECT_GT(black, 50);
+}
+
+}  // namespace
