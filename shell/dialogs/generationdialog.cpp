@@ -40,7 +40,7 @@ GenerationDialog::GenerationDialog(QWidget* parent, int32_t type, int32_t encodi
   for (const char* pName : kTypeNames) typeList_->addItem(pName);
   // Tall enough for the seven entries, as wide as the longest one.
   const int rows = FONT_NUM_TYPES;
-  typeList_->setMinimumHeight(typeList_->sizeHintForRow(0) * rows + 2 * typeList_->frameWidth());
+  typeList_->setFixedHeight(typeList_->sizeHintForRow(0) * rows + 2 * typeList_->frameWidth() + 2);
   typeList_->setMinimumWidth(typeList_->sizeHintForColumn(0) + 2 * typeList_->frameWidth() +
                              typeList_->verticalScrollBar()->sizeHint().width());
 
@@ -79,7 +79,8 @@ GenerationDialog::GenerationDialog(QWidget* parent, int32_t type, int32_t encodi
   auto* grid = new QGridLayout(this);
   auto* listColumn = new QVBoxLayout;
   listColumn->addWidget(typeLabel);
-  listColumn->addWidget(typeList_, 1);
+  listColumn->addWidget(typeList_);
+  listColumn->addStretch();
   grid->addLayout(listColumn, 0, 0);
   auto* buttonColumn = new QVBoxLayout;
   buttonColumn->addSpacing(typeLabel->sizeHint().height());
