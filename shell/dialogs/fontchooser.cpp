@@ -52,7 +52,7 @@ QImage CHOOSER_SampleImage(const FontSample& sample) {
 SampleView::SampleView(QWidget* parent) : QWidget(parent) {
   setObjectName("sample");
   setAutoFillBackground(false);
-  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void SampleView::setImage(const QImage& image) {
@@ -66,6 +66,8 @@ QPoint SampleView::imageOrigin() const {
 }
 
 QSize SampleView::sizeHint() const { return QSize(fontMetrics().height() * 16, fontMetrics().height() * 5); }
+
+QSize SampleView::minimumSizeHint() const { return QSize(fontMetrics().height() * 8, fontMetrics().height() * 4); }
 
 void SampleView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -146,6 +148,8 @@ FontChooser::FontChooser(QWidget* parent, const LogFontRecord& preset, int32_t t
   grid->addWidget(faceList_, 2, 0);
   grid->addWidget(styleList_, 1, 1, 2, 1);
   grid->addWidget(pointList_, 2, 2);
+  grid->setRowStretch(2, 3);
+  grid->setRowStretch(3, 2);
   grid->setColumnStretch(0, 3);
   grid->setColumnStretch(1, 2);
   grid->setColumnStretch(2, 1);
@@ -249,6 +253,13 @@ FontChooser::FontChooser(QWidget* parent, const LogFontRecord& preset, int32_t t
   const QList<QListWidgetItem*> points = pointList_->findItems(pointEdit_->text(), Qt::MatchExactly);
   if (!points.isEmpty()) pointList_->setCurrentItem(points.first());
   updateSample();
+}
+
+void FontChooser::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The chosen entries in sight once the lists have their size.
+  if (faceList_->currentItem()) faceList_->scrollToItem(faceList_->currentItem(), QAbstractItemView::PositionAtCenter);
+  if (pointList_->currentItem()) pointList_->scrollToItem(pointList_->currentItem());
 }
 
 void FontChooser::fillStyles() {

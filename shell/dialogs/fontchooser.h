@@ -39,6 +39,7 @@ class SampleView : public QWidget {
   // Where the image's top-left pixel lies in the widget.
   QPoint imageOrigin() const;
   QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -82,6 +83,9 @@ class FontChooser : public QDialog {
   SampleView* sampleView() const { return sampleView_; }
 
   void accept() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   void fillStyles();

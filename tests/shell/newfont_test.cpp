@@ -236,6 +236,8 @@ TEST_F(NewFontTest, ChooserListsTheFacesTheCreateCommandFinds) {
   ASSERT_NE(chooser.faceList()->currentItem(), nullptr);
   EXPECT_TRUE(ENGINE_FaceExists(chooser.logFont().acFaceName));
   EXPECT_EQ(chooser.pixelEdit()->text(), "");
+  ShowActive(&chooser);
+  EXPECT_EQ(QApplication::focusWidget(), chooser.faceEdit());
 }
 
 TEST_F(NewFontTest, ExtendedTypesListOnlyOutlineFaces) {
