@@ -5,6 +5,8 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <array>
+#include <map>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -187,21 +189,27 @@ std::vector<FaceScript> ENGINE_ListScripts(const char* pFamily) {
       }
     }
   }
+  // The characters of the upper letters' bytes 0xC0..0xFF in each code page,
+  // the same for every font: found once, through the engine's own conversion.
+  static std::map<int32_t, std::array<uint32_t, 64>> letters;
   for (const FaceScript& script : aScripts) {
-    EngineFontRequest request;
-    request.pFaceName = pFamily ? pFamily : "";
-    request.CharSet = script.CharSet;
-    EngineFontPtr font = ENGINE_OpenFont(request);
-    if (!font) continue;
-    // A symbol font keeps its characters in the private-use copy of 0xF020..0xF0FF.
-    int covered = 0, total = 0;
-    for (int b = 0xC0; b <= 0xFF; b++) {
-      const uint32_t u = script.CharSet == ENGINE_SYMBOL_CHARSET ? 0xF000 + b : ENGINE_ByteToUnicode(font.get(), uint8_t(b));
-      total++;
-      covered += FcCharSetHasChar(pCovered, u) ? 1 : 0;
+    auto known = letters.find(script.CharSet);
+    if (known == letters.end()) {
+      EngineFontRequest request;
+      request.pFaceName = pFamily ? pFamily : "";
+      request.CharSet = script.CharSet;
+      EngineFontPtr font = ENGINE_OpenFont(request);
+      if (!font) continue;
+      std::array<uint32_t, 64> codes{};
+      // A symbol font keeps its characters in the private-use copy of 0xF020..0xF0FF.
+      for (int b = 0xC0; b <= 0xFF; b++)
+        codes[size_t(b - 0xC0)] =
+            script.CharSet == ENGINE_SYMBOL_CHARSET ? 0xF000u + uint32_t(b) : ENGINE_ByteToUnicode(font.get(), uint8_t(b));
+      known = letters.emplace(script.CharSet, codes).first;
     }
-    if (covered * 10 >= total * 9)
-      scripts.push_back(script);
+    int covered = 0;
+    for (uint32_t u : known->second) covered += FcCharSetHasChar(pCovered, u) ? 1 : 0;
+    if (covered * 10 >= int(known->second.size()) * 9) scripts.push_back(script);
   }
   FcCharSetDestroy(pCovered);
   if (scripts.empty() || scripts[0].CharSet != ENGINE_ANSI_CHARSET) scripts.insert(scripts.begin(), aScripts[0]);
