@@ -126,6 +126,7 @@ FontChooser::FontChooser(QWidget* parent, const LogFontRecord& preset, int32_t t
 
   auto* sampleBox = new QGroupBox("Sample", this);
   sampleView_ = new SampleView(sampleBox);
+  sampleView_->setAccessibleName("Sample");
   sampleInfo_ = new QLabel(sampleBox);
   sampleInfo_->setObjectName("sampleInfo");
   auto* sampleLayout = new QVBoxLayout(sampleBox);
@@ -362,6 +363,7 @@ void FontChooser::updateSample() {
   if (record.acFaceName[0] && std::abs(record.Height) <= 512)
     sampleValid_ = FONT_RenderSample(&record, type_, encoding_, FONT_GetEffectiveAAMethod(type_, method_), &sample_) == 0;
   sampleView_->setImage(sampleValid_ ? CHOOSER_SampleImage(sample_) : QImage());
+  sampleView_->setAccessibleDescription(sampleValid_ ? QString::fromUtf8(record.acFaceName) : QString());
   if (sampleValid_)
     sampleInfo_->setText(QString("Font height: %1 pixels").arg(sample_.FontHeight));
   else

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include "generation/antialias.h"
+#include "model/codetables.h"
 #include "shell/dialogs/fontchooser.h"
 #include "shell/dialogs/generationdialog.h"
 #include "shell/dialogs/newfont.h"
@@ -23,6 +24,8 @@ void Save(QWidget* pWidget, const QString& path) {
 void SHOTS_NewFontDialogs(const QString& dir) {
   QDir().mkpath(dir);
   AA_InitGammaTables();
+  SJIS_Init();
+  UNICODE_Init();
   GenerationDialog options(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
   Save(&options, QDir(dir).filePath("generation-dialog.png"));
 

@@ -23,6 +23,7 @@
 #include "generation/facelist.h"
 #include "generation/fontengine.h"
 #include "generation/generate.h"
+#include "model/codetables.h"
 #include "settings/journal.h"
 #include "settings/settings.h"
 #include "shell/dialogs/fontchooser.h"
@@ -37,7 +38,11 @@ const char* const kFace = "DejaVu Sans";
 // Each test gets its own settings folder.
 class NewFontTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { AA_InitGammaTables(); }
+  static void SetUpTestSuite() {
+    AA_InitGammaTables();
+    SJIS_Init();
+    UNICODE_Init();
+  }
   void SetUp() override {
     setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
     SetPointMode(0);
@@ -538,6 +543,13 @@ TEST_F(NewFontTest, SampleOfALargeFaceRendersOnlyItsCharactersAndKeepsTheJournal
   std::vector<uint16_t> codes;
   for (const SampleGlyph& g : chooser.sample().Glyphs) codes.push_back(g.Code);
   EXPECT_EQ(codes, (std::vector<uint16_t>{'A', 'a', 'B', 'b', 'Y', 'y', 'Z', 'z', 0x3042, 0x30A2, 0x4E9C}));
+  // The same characters by their Shift_JIS codes in a JIS font.
+  FontChooser jis(nullptr, Record("IPAGothic"), FONTTYPE_STD, ENCODING_JIS, AAMETHOD_OS, 24);
+  jis.updateSample();
+  codes.clear();
+  for (const SampleGlyph& g : jis.sample().Glyphs) codes.push_back(g.Code);
+  EXPECT_EQ(codes, (std::vector<uint16_t>{'A', 'a', 'B', 'b', 'Y', 'y', 'Z', 'z', 0x82A0, 0x8341, 0x889F}));
+  EXPECT_GT(jis.sample().Glyphs.back().Width, jis.sample().Glyphs[0].Width);  // a full-width kanji
   EXPECT_EQ(JOURNAL_GetText(), journal);
   EXPECT_EQ(EDIT_GetCursorDistAdjust('B'), 3);
   current.reset();
