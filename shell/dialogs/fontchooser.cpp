@@ -367,7 +367,7 @@ void FontChooser::updateSample() {
   if (sampleValid_)
     sampleInfo_->setText(QString("Font height: %1 pixels").arg(sample_.FontHeight));
   else
-    sampleInfo_->setText(record.acFaceName[0] ? "No sample for this size or face" : "");
+    sampleInfo_->setText(record.acFaceName[0] ? "No font can be made from this face at this size" : "");
 }
 
 void FontChooser::accept() {
