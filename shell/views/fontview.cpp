@@ -19,8 +19,6 @@ namespace {
 const QColor kGray(170, 170, 170);
 // The longest area name; fonts with 16-bit codes reserve its width.
 const char kLongestAreaName[] = "Comb. Half Marks, CJK Comp. Forms & SFV";
-// Glyph images kept between paints, in bytes: a few screens of a large font.
-constexpr int kCacheBytes = 4 << 20;
 
 QColor DisplayColor(int type, int value) {
   const AAColor c = AA_ValueToColor(type, value);
@@ -43,7 +41,7 @@ int ToGridAction(int sliderAction) {
 }  // namespace
 
 FontView::FontView(Document* pDocument, QWidget* pParent)
-    : QAbstractScrollArea(pParent), pDocument_(pDocument), cache_(kCacheBytes) {
+    : QAbstractScrollArea(pParent), pDocument_(pDocument) {
   setObjectName("VIEWFONT_Class");
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   setFocusPolicy(Qt::StrongFocus);
@@ -55,6 +53,8 @@ FontView::FontView(Document* pDocument, QWidget* pParent)
   QFont labelFont = font();
   labelFont.setPixelSize(12);
   setFont(labelFont);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   verticalScrollBar()->setSingleStep(1);
   horizontalScrollBar()->setSingleStep(1);
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
@@ -63,16 +63,18 @@ FontView::FontView(Document* pDocument, QWidget* pParent)
           [this](int action) { onScrollAction(true, action); });
   connect(verticalScrollBar(), &QAbstractSlider::valueChanged, this, [this] { keepCurrentInView(); });
 
-  connect(pDocument_, &Document::fontInstalled, this, [this] {
-    cache_.clear();
-    relayout(65);
+  // Cells are painted from the font's planes every time (no glyph images are
+  // kept), so any change needs only a repaint; changes of sizes or of enabled
+  // blocks also move the scroll ranges.
+  connect(pDocument_, &Document::fontInstalled, this, [this] { relayout(65); });
+  connect(pDocument_, &Document::fontChanged, this, [this](const ChangeNotice& notice) {
+    if (notice.What & (CHANGE_METRICS | CHANGE_ENABLED | CHANGE_BOX))
+      refresh();
+    else
+      viewport()->update();
   });
-  connect(pDocument_, &Document::fontChanged, this, &FontView::onFontChanged);
   connect(pDocument_, &Document::redrawRequested, this, [this](int mask) {
-    if (!(mask & VIEW_FONT)) return;
-    // The core does not say which characters changed: drop every kept image.
-    cache_.clear();
-    refresh();
+    if (mask & VIEW_FONT) refresh();
   });
   connect(pDocument_, &Document::currentCharChanged, this, [this] { viewport()->update(); });
   connect(pDocument_, &Document::keyboardTargetChanged, this, [this](int target) {
@@ -110,24 +112,34 @@ void FontView::refresh() {
 }
 
 void FontView::updateScrollBars() {
+  if (updatingBars_) return;
+  updatingBars_ = true;
   const Font* pFont = pDocument_->font();
   QScrollBar* pV = verticalScrollBar();
   QScrollBar* pH = horizontalScrollBar();
-  if (!pFont) {
-    pV->setRange(0, 0);
-    pH->setRange(0, 0);
-    return;
+  int rows = 0, needed = 0;
+  if (pFont) {
+    rows = GRID_NumRows(pFont, pDocument_->showAllCharacters());
+    needed = GRID_NeededWidth(gridGeometry(), FONT_Has16BitCodes(pFont) != 0,
+                              fontMetrics().horizontalAdvance(QLatin1String(kLongestAreaName)));
   }
-  const GridGeometry g = gridGeometry();
-  const int rows = GRID_NumRows(pFont, pDocument_->showAllCharacters());
+  // Each bar takes room from the other's direction: decide twice. Showing or
+  // hiding a bar lays the viewport out at once, so the row count and the client
+  // width are current when a selection scrolls right after.
+  for (int pass = 0; pass < 2; pass++) {
+    const Qt::ScrollBarPolicy vertical = rows && rows >= visibleRows() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (verticalScrollBarPolicy() != vertical) setVerticalScrollBarPolicy(vertical);
+    const Qt::ScrollBarPolicy horizontal =
+        pFont && viewport()->width() < needed ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (horizontalScrollBarPolicy() != horizontal) setHorizontalScrollBarPolicy(horizontal);
+  }
   const int visible = visibleRows();
-  pV->setPageStep(visible);
-  pV->setRange(0, rows >= visible ? GRID_ScrollLimit(rows, visible) : 0);
-  const int needed = GRID_NeededWidth(g, FONT_Has16BitCodes(pFont) != 0,
-                                      fontMetrics().horizontalAdvance(QLatin1String(kLongestAreaName)));
   const int width = viewport()->width();
+  pV->setPageStep(visible);
+  pV->setRange(0, pFont && rows >= visible ? GRID_ScrollLimit(rows, visible) : 0);
   pH->setPageStep(std::max(width, 1));
-  pH->setRange(0, width < needed ? GRID_ScrollLimit(needed, width) : 0);
+  pH->setRange(0, pFont && width < needed ? GRID_ScrollLimit(needed, width) : 0);
+  updatingBars_ = false;
 }
 
 void FontView::goToCode(int code) {
@@ -285,19 +297,6 @@ void FontView::mousePressEvent(QMouseEvent* pEvent) {
   pEvent->accept();
 }
 
-void FontView::onFontChanged(const ChangeNotice& notice) {
-  const int first = std::max(notice.First, 0), last = std::min(notice.Last, FONT_NUM_CODES - 1);
-  if (last - first > 4096) {
-    cache_.clear();
-  } else {
-    for (int code = first; code <= last; code++) cache_.remove(code);
-  }
-  if (notice.What & (CHANGE_METRICS | CHANGE_ENABLED | CHANGE_BOX))
-    refresh();
-  else
-    viewport()->update();
-}
-
 QImage FontView::glyphImage(int code, bool inverted) {
   const Font* pFont = pDocument_->font();
   const uint16_t c = uint16_t(code);
@@ -338,31 +337,13 @@ QImage FontView::glyphImage(int code, bool inverted) {
 void FontView::drawGlyph(QPainter& painter, int code, const QRect& interior, bool inverted) {
   Font* pFont = pDocument_->font();
   const uint16_t c = uint16_t(code);
-  if (!FONT_IsCharRendered(pFont, c)) {
-    FONT_RenderChar(pFont, c);
-    cache_.remove(code);
-  }
+  if (!FONT_IsCharRendered(pFont, c)) FONT_RenderChar(pFont, c);
   if (FONT_GetCharHeight(pFont, c) == 0 || FONT_GetCharWidth(pFont, c) <= 0) return;
   const QPoint at(interior.left() + GRID_GLYPH_INDENT - 1, interior.top());
   // Never wider than the cell: a character widened by editing stays in its cell.
   const int visibleWidth = std::max(interior.right() - at.x() + 1, 0);
-  if (inverted) {
-    const QImage image = glyphImage(code, true);
-    painter.drawImage(at, image, QRect(0, 0, std::min(image.width(), visibleWidth), image.height()));
-    return;
-  }
-  const QImage* pImage = cache_.object(code);
-  if (!pImage) {
-    auto* pNew = new QImage(glyphImage(code, false));  // owned by the cache from here on
-    pImage = pNew;
-    if (!cache_.insert(code, pNew, int(pNew->sizeInBytes()))) pImage = nullptr;
-  }
-  if (pImage) {
-    painter.drawImage(at, *pImage, QRect(0, 0, std::min(pImage->width(), visibleWidth), pImage->height()));
-  } else {
-    const QImage image = glyphImage(code, false);
-    painter.drawImage(at, image, QRect(0, 0, std::min(image.width(), visibleWidth), image.height()));
-  }
+  const QImage image = glyphImage(code, inverted);
+  painter.drawImage(at, image, QRect(0, 0, std::min(image.width(), visibleWidth), image.height()));
 }
 
 void FontView::paintEvent(QPaintEvent*) {

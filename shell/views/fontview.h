@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <QCache>
 #include <QImage>
 
 #include "shell/views/grid.h"
@@ -39,8 +38,6 @@ class FontView : public QAbstractScrollArea {
   int visibleRows() const;
   // Interior of the cell of a code; empty when the code is not on screen.
   QRect cellRect(int code) const;
-  // Glyph images kept for painting (bounded; for the benchmarks).
-  int cachedGlyphs() const { return cache_.count(); }
 
  signals:
   // A command for the main window's dispatch (660 toggle, 661/662 block).
@@ -61,13 +58,13 @@ class FontView : public QAbstractScrollArea {
   void selectAt(const QPoint& pos);
   void onScrollAction(bool horizontal, int action);
   void keepCurrentInView();
-  void onFontChanged(const ChangeNotice& notice);
   // Pixels of a character over the font height, transparent where 0; inverted
   // for the current character while the view holds the keyboard.
   QImage glyphImage(int code, bool inverted);
+  // Renders a character on its first display and draws it into its cell.
   void drawGlyph(class QPainter& painter, int code, const QRect& interior, bool inverted);
 
   Document* pDocument_;
-  QCache<int, QImage> cache_;
   int wheelRest_ = 0;
+  bool updatingBars_ = false;
 };

@@ -154,7 +154,9 @@ int GRID_CodeAt(const Font* pFont, int showAll, const GridGeometry& g, int topRo
 }
 
 int GRID_ScrollToRow(int pos, int visibleRows, int row) {
-  if (pos + visibleRows - 1 < row) pos = row - visibleRows + 2;
+  // The last of the visible rows is usually cut, so the one before it is the
+  // last whole row; a row below that becomes the last whole row.
+  if (pos + visibleRows - 2 < row) pos = row - visibleRows + 2;
   if (pos > row) pos = row;
   return std::max(pos, 0);
 }

@@ -52,8 +52,8 @@ int GRID_MoveTarget(const Font* pFont, int showAll, int current, int d);
 // position of the view; -1 when the click hits no cell.
 int GRID_CodeAt(const Font* pFont, int showAll, const GridGeometry& g, int topRow, int hpos, int x, int y);
 
-// Vertical position that brings a row into view (visibleRows as from
-// GRID_VisibleRows).
+// Vertical position that brings a row into view as a whole row (visibleRows as
+// from GRID_VisibleRows, the last one counted though cut).
 int GRID_ScrollToRow(int pos, int visibleRows, int row);
 // Horizontal position that brings grid column `column` into a client width.
 int GRID_ScrollToColumn(const GridGeometry& g, int hpos, int column, int clientWidth);

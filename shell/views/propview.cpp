@@ -59,7 +59,9 @@ std::vector<PropView::Line> PropView::lines() const {
   add(QStringLiteral("Character Information"), true);
   add(QString::asprintf("Code:         %i (0x%04X)", code, code));
   if (FONT_Has16BitCodes(pFont)) {
-    const char* pName = UNICODE_GetCharName(c);
+    // A Shift_JIS code is named by the Unicode character it stands for.
+    const uint16_t unicode = FONT_GetEncoding(pFont) == ENCODING_JIS ? SJIS_ToUnicode(c) : c;
+    const char* pName = unicode || !c ? UNICODE_GetCharName(unicode) : nullptr;
     add(QString::asprintf("Character:    %s", pName ? pName : "-"));
   }
   add(QString::asprintf("Width:        %i", info.BoxWidth));

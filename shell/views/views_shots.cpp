@@ -4,6 +4,7 @@
 // faces.
 #include "shell/views/views_shots.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QWidget>
@@ -93,13 +94,15 @@ void SHOTS_Views(const QString& dir) {
     document.setKeyboardTarget(keyboardTarget);
     fontView.goToCode(code);
     charView.setPixelCursor(cursor.x(), cursor.y());
-    // Two passes: the first paint renders the visible characters and sets the
-    // status text the second one shows.
+    // Lay the scroll bars out, then paint twice: the first paint renders the
+    // visible characters and sets the status text the second one shows.
+    QApplication::processEvents();
     window.grab();
+    QApplication::processEvents();
     const QString path = QDir(dir).filePath(QString::fromLatin1(pName));
     if (!window.grab().save(path)) std::fprintf(stderr, "views shots: cannot write %s\n", qPrintable(path));
   };
-  shoot(Generate("DejaVu Sans", 16, FONTTYPE_AA4, ENCODING_UC16), 0, 0x00E9, {0, 0}, "views-aa4-unicode.png");
+  shoot(Generate("DejaVu Sans Mono", 16, FONTTYPE_AA4, ENCODING_UC16), 0, 0x00E9, {0, 0}, "views-aa4-unicode.png");
   shoot(Generate("DejaVu Sans", 20, FONTTYPE_EXT_FRM, ENCODING_UC16), 1, 'g', {3, 5}, "views-ext-frm.png");
   shoot(Generate("IPAGothic", 16, FONTTYPE_STD, ENCODING_JIS), 0, 0x82A0, {0, 0}, "views-jis.png");
 

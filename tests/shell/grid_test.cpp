@@ -122,10 +122,12 @@ TEST(GridClicks, CodeAtPointCountsShownRowsAndColumns) {
 }
 
 TEST(GridScrolling, SelectionScrollsIntoViewAndScrollingKeepsItThere) {
-  // A visible page of 5 rows (the fifth cut): a row below moves it near the bottom.
+  // A visible page of 5 rows (the fifth cut): a row below the fourth becomes the
+  // last whole row.
   EXPECT_EQ(GRID_ScrollToRow(0, 5, 3), 0);
-  EXPECT_EQ(GRID_ScrollToRow(0, 5, 4), 0);
+  EXPECT_EQ(GRID_ScrollToRow(0, 5, 4), 1);
   EXPECT_EQ(GRID_ScrollToRow(0, 5, 5), 2);
+  EXPECT_EQ(GRID_ScrollToRow(2, 5, 5), 2);
   EXPECT_EQ(GRID_ScrollToRow(10, 5, 4), 4);
   EXPECT_EQ(GRID_ScrollToRow(4095, 5, 0), 0);
   const GridGeometry g = GRID_GetGeometry(8, 5);  // pitch 26

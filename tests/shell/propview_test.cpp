@@ -112,6 +112,17 @@ TEST_F(PropViewTest, EightBitFontsHaveNoNameLineAndUnnamedCodesAHyphen) {
   EXPECT_EQ(texts[6], "Character:    -");
 }
 
+TEST_F(PropViewTest, ShiftJisCodesAreNamedByTheirUnicodeCharacter) {
+  Font* pFont = Install(FONTTYPE_STD);
+  pFont->Encoding = ENCODING_JIS;
+  SetGlyph(pFont, 0x82A0, 3, 0, 0);
+  doc.setCurrentChar(0x82A0);
+  EXPECT_EQ(Texts()[6], "Character:    HIRAGANA LETTER A");
+  SetGlyph(pFont, 0x8140 + 0x3F, 3, 0, 0);  // a gap of the double-byte table
+  doc.setCurrentChar(0x817F);
+  EXPECT_EQ(Texts()[6], "Character:    -");
+}
+
 TEST_F(PropViewTest, NoLinesWithoutAFontAndAnEmptyFaceKeepsItsLine) {
   EXPECT_TRUE(view.lines().empty());
   Install(FONTTYPE_STD);
