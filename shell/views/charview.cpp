@@ -23,6 +23,14 @@ QColor DisplayColor(int type, int value) {
   return QColor(int(c & 255), int(c >> 8 & 255), int(c >> 16 & 255));
 }
 
+// The current character of a generated font may not be rendered yet: it is
+// before it is shown or edited, so that rendering never overwrites an edit.
+void RenderCurrent(Font* pFont) {
+  if (!pFont) return;
+  const uint16_t code = FONT_GetCurrentChar(pFont);
+  if (!FONT_IsCharRendered(pFont, code)) FONT_RenderChar(pFont, code);
+}
+
 }  // namespace
 
 CharView::CharView(Document* pDocument, QWidget* pParent) : QFrame(pParent), pDocument_(pDocument) {
@@ -74,6 +82,7 @@ void CharView::wrapCursor() {
 
 void CharView::paintEvent(QPaintEvent* pEvent) {
   QFrame::paintEvent(pEvent);
+  RenderCurrent(pDocument_->font());
   const Font* pFont = pDocument_->font();
   if (!pFont) return;
   const int code = pDocument_->currentChar();
@@ -139,6 +148,7 @@ void CharView::invert() {
 void CharView::pixelCommand(int id) {
   Font* pFont = pDocument_->font();
   if (!pFont) return;
+  RenderCurrent(pFont);
   if (id == 680) {
     changeIndex(1);
   } else if (id == 681) {
@@ -158,6 +168,7 @@ void CharView::pixelCommand(int id) {
 void CharView::handleKey(QKeyEvent* pEvent) {
   Font* pFont = pDocument_->font();
   if (!pFont) return;
+  RenderCurrent(pFont);
   const int key = pEvent->key();
   const bool keypad = pEvent->modifiers() & Qt::KeypadModifier;
   switch (key) {
@@ -206,8 +217,9 @@ void CharView::keyPressEvent(QKeyEvent* pEvent) {
 bool CharView::focusNextPrevChild(bool) { return false; }
 
 bool CharView::clickAt(const QPoint& pos) {
-  const Font* pFont = pDocument_->font();
+  Font* pFont = pDocument_->font();
   if (!pFont) return false;
+  RenderCurrent(pFont);
   pDocument_->setKeyboardTarget(1);
   const int s = cellSize();
   const QPoint p = pos - contentsRect().topLeft();

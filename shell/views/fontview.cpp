@@ -207,12 +207,10 @@ void FontView::keyPressEvent(QKeyEvent* pEvent) {
     pEvent->accept();
     return;
   }
-  if (pDocument_->keyboardTarget() != 0) {
-    pEvent->ignore();
-    return;
-  }
+  // Keys the handler does not take (and all keys while the character view holds
+  // the keyboard) go on to the parent.
   pEvent->ignore();
-  handleKey(pEvent);
+  if (pDocument_->keyboardTarget() == 0) handleKey(pEvent);
 }
 
 // Tab flips the keyboard between the views instead of moving the focus.

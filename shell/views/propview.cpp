@@ -77,6 +77,11 @@ std::vector<PropView::Line> PropView::lines() const {
 
 void PropView::paintEvent(QPaintEvent* pEvent) {
   QFrame::paintEvent(pEvent);
+  // A generated font's current character gets its box when it is rendered.
+  if (Font* pFont = pDocument_->font()) {
+    const uint16_t code = FONT_GetCurrentChar(pFont);
+    if (!FONT_IsCharRendered(pFont, code)) FONT_RenderChar(pFont, code);
+  }
   const std::vector<Line> shown = lines();
   if (shown.empty()) return;
   QPainter painter(this);

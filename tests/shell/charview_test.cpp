@@ -288,6 +288,22 @@ TEST_F(CharViewTest, CursorFrameAndStatusFollowTheKeyboard) {
   EXPECT_EQ(Rgb(image, ink.left() + 1, ink.top() + 10), kBlack);
 }
 
+TEST_F(CharViewTest, TheCurrentCharacterIsRenderedBeforeItIsEdited) {
+  FontPtr pFont = GeneratedFont("DejaVu Sans", 16, FONTTYPE_EXT_AA4, ENCODING_UC16);
+  if (!pFont) GTEST_SKIP() << "DejaVu Sans is not installed";
+  Font* f = Install(std::move(pFont));
+  ASSERT_FALSE(FONT_IsCharRendered(f, 'A')) << "nothing painted yet";
+  view.setPixelCursor(0, 0);
+  Key(Qt::Key_F);
+  EXPECT_TRUE(FONT_IsCharRendered(f, 'A'));
+  EXPECT_GT(FONT_GetCharWidth(f, 'A'), 5);
+  EXPECT_EQ(Pixel(0, 0), 15);
+  EXPECT_NE(std::string(JOURNAL_GetText()).find("at 0/0 set to 15 "), std::string::npos);
+  // Showing it later keeps the edit.
+  Grab(&view);
+  EXPECT_EQ(Pixel(0, 0), 15);
+}
+
 TEST_F(CharViewTest, NoFontAndTinyViewsDrawNothing) {
   view.resize(300, 5);
   const QImage empty = Grab(&view);
