@@ -101,6 +101,33 @@ TEST_F(FontViewTest, RowsOfASmallFontAreSeventeenPixelsApart) {
   EXPECT_EQ(Rgb(image, 50 + 5 * pitch + 10, 2 * 17 + 2), kWhite);
 }
 
+TEST_F(FontViewTest, BoxesSitAtTheirRowAndTheCurrentCharacterShowsInverted) {
+  // An extended 4-bit font of height 8, baseline 6: a 3 x 2 box whose top lies 4
+  // above the baseline starts at row 2 of the cell.
+  FontPtr pFont = MemoryFont(FONTTYPE_EXT_AA4, true);
+  SetGlyph(pFont.get(), 'B', 3, 2, 4, {"f5.", "..1"});
+  SetGlyph(pFont.get(), 'C', 3, 2, 4, {"f5.", "..1"});
+  doc.install(std::move(pFont), "");
+  view.goToCode('B');
+  const auto color = [](int value) {
+    const AAColor c = AA_ValueToColor(FONTTYPE_EXT_AA4, value);
+    return (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
+  };
+  const QImage image = Image();
+  const QRect current = view.cellRect('B');
+  const QRect other = view.cellRect('C');
+  const int x0 = 9, y0 = 2;  // glyph origin inside the interior
+  for (int dx = 0; dx < 3; dx++)
+    for (int dy = -1; dy <= 2; dy++) {
+      const int value = dy < 0 || dy > 1 ? 0 : dy == 0 ? (dx == 0 ? 15 : dx == 1 ? 5 : 0) : (dx == 2 ? 1 : 0);
+      EXPECT_EQ(Rgb(image, other.left() + x0 + dx, other.top() + y0 + dy), value ? color(value) : kWhite)
+          << dx << "," << dy;
+      // Selected: black ground, ink in the colour of (15 - value).
+      EXPECT_EQ(Rgb(image, current.left() + x0 + dx, current.top() + y0 + dy), value ? color(15 - value) : kBlack)
+          << dx << "," << dy;
+    }
+}
+
 TEST_F(FontViewTest, LeftFromCodeZeroDependsOnTheCodeWidth) {
   FontPtr pNarrow = MemoryFont(FONTTYPE_STD, false);
   SetGlyph(pNarrow.get(), 'A', 5, 0, 0);
