@@ -145,14 +145,18 @@ void FontView::updateScrollBars() {
 void FontView::goToCode(int code) {
   Font* pFont = pDocument_->font();
   if (!pFont || code < 0) return;
+  // The positions set here follow the selection; they must not move it again.
+  const bool wasPlacing = placing_;
+  placing_ = true;
+  updateScrollBars();
   pDocument_->setCurrentChar(code);
   const int current = pDocument_->currentChar();
-  updateScrollBars();
   const int row = GRID_RowOfBlock(pFont, pDocument_->showAllCharacters(), current >> 4);
   verticalScrollBar()->setValue(GRID_ScrollToRow(topRow(), visibleRows(), row));
   horizontalScrollBar()->setValue(
       GRID_ScrollToColumn(gridGeometry(), horizontalPosition(), current & 15, viewport()->width()));
   refresh();
+  placing_ = wasPlacing;
 }
 
 void FontView::relayout(int code) {
@@ -244,7 +248,7 @@ void FontView::wheelEvent(QWheelEvent* pEvent) {
 
 void FontView::keepCurrentInView() {
   const Font* pFont = pDocument_->font();
-  if (pFont) {
+  if (pFont && !placing_) {
     const int current = pDocument_->currentChar();
     const int target = GRID_KeepInView(pFont, pDocument_->showAllCharacters(), current, topRow(), visibleRows());
     if (target != current) pDocument_->setCurrentChar(target);

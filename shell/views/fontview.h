@@ -67,4 +67,5 @@ class FontView : public QAbstractScrollArea {
   Document* pDocument_;
   int wheelRest_ = 0;
   bool updatingBars_ = false;
+  bool placing_ = false;  // goToCode is setting the scroll positions
 };
