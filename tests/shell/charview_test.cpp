@@ -1,0 +1,325 @@
+// The character view driven with real keys and clicks on the offscreen platform:
+// the pixels and journal lines they write, the cursor and its wrap, the status text
+// and the painted cells.
+#include "shell/views/charview.h"
+
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QTest>
+
+#include "generation/antialias.h"
+#include "model/current.h"
+#include "settings/journal.h"
+#include "shell/document.h"
+#include "shell/views/grid.h"
+#include "shell/views/pixelmenu.h"
+#include "viewtest.h"
+
+namespace {
+
+constexpr unsigned kWhite = 0xFFFFFF, kBlack = 0x000000, kYellow = 0xFFFF80, kCyan = 0x80FFFF;
+
+class CharViewTest : public testing::Test {
+ protected:
+  CharViewTest() : services(&doc), view(&doc) {
+    view.resize(300, 8 * 20 + 2 * view.frameWidth());  // cells of 20 pixels for a font of height 8
+    view.show();
+    JOURNAL_Clear();
+  }
+  ~CharViewTest() override { FONT_SetCurrent(nullptr); }
+
+  // Installs a font with character A current and gives the view the keyboard.
+  Font* Install(FontPtr pFont) {
+    doc.install(std::move(pFont), "");
+    doc.setCurrentChar('A');
+    doc.setKeyboardTarget(1);
+    return doc.font();
+  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&view, key, modifiers); }
+  int Pixel(int x, int y) const { return FONT_GetPixel(doc.font(), 'A', x, y); }
+  // Interior of the cell of box pixel (x, y) of character A.
+  QRect Interior(int x, int y) const {
+    const QRect cell = view.cellRect(x, y + GRID_BoxTopRow(doc.font(), 'A'));
+    return cell.adjusted(1, 1, -1, -1);
+  }
+
+  Document doc;
+  RecordingServices services;
+  CharView view;
+};
+
+TEST_F(CharViewTest, DigitsOutOfRangeAreIgnoredAndValidOnesJournaled) {
+  Install([] {
+    FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
+    SetGlyph(pFont.get(), 'A', 5, 0, 0);
+    return pFont;
+  }());
+  view.setPixelCursor(3, 4);
+  Key(Qt::Key_2);
+  EXPECT_EQ(Pixel(3, 4), 0);
+  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
+  Key(Qt::Key_1);
+  EXPECT_EQ(Pixel(3, 4), 1);
+  char expected[128] = "* Pixel index of character 0x41 (65) at 3/4 set to 1";
+  JOURNAL_FormatLine(expected, sizeof expected);
+  EXPECT_EQ(std::string(JOURNAL_GetText()), expected);
+  // Letters give 10..15: out of range for one bit per pixel as well.
+  Key(Qt::Key_F);
+  EXPECT_EQ(Pixel(3, 4), 1);
+  Key(Qt::Key_0);
+  EXPECT_EQ(Pixel(3, 4), 0);
+  // Keys reach the pixels only while the view holds the keyboard.
+  doc.setKeyboardTarget(0);
+  Key(Qt::Key_1);
+  EXPECT_EQ(Pixel(3, 4), 0);
+}
+
+TEST_F(CharViewTest, SpaceInvertsTwoBitPixelsAndKeypadKeysStep) {
+  Install([] {
+    FontPtr pFont = MemoryFont(FONTTYPE_AA2, true);
+    SetGlyph(pFont.get(), 'A', 5, 0, 0, {"1.3.."});
+    return pFont;
+  }());
+  view.setPixelCursor(0, 0);
+  Key(Qt::Key_Space);
+  EXPECT_EQ(Pixel(0, 0), 2);
+  view.setPixelCursor(2, 0);
+  Key(Qt::Key_Space);
+  EXPECT_EQ(Pixel(2, 0), 0);
+  Key(Qt::Key_Plus, Qt::KeypadModifier);
+  Key(Qt::Key_Plus, Qt::KeypadModifier);
+  Key(Qt::Key_Plus, Qt::KeypadModifier);
+  Key(Qt::Key_Plus, Qt::KeypadModifier);  // at the highest index: ignored
+  EXPECT_EQ(Pixel(2, 0), 3);
+  Key(Qt::Key_Minus, Qt::KeypadModifier);
+  EXPECT_EQ(Pixel(2, 0), 2);
+  Key(Qt::Key_Minus);  // the main keyboard's minus is no pixel key
+  EXPECT_EQ(Pixel(2, 0), 2);
+  Key(Qt::Key_4);
+  EXPECT_EQ(Pixel(2, 0), 2);
+}
+
+TEST_F(CharViewTest, FramedFontMinusWritesAFramePixelAndRebuildsTheFrame) {
+  Font* pFont = Install([] {
+    FontPtr pFont = MemoryFont(FONTTYPE_EXT_FRM, true);
+    SetGlyph(pFont.get(), 'A', 5, 6, 6, {".....", ".....", "..#..", ".....", ".....", "....."});
+    return pFont;
+  }());
+  FONT_RecalcFrame(pFont, 'A');
+  // Beside the ink: the frame pixel stays after the rebuild.
+  view.setPixelCursor(2, 0);
+  Key(Qt::Key_Minus, Qt::KeypadModifier);
+  EXPECT_EQ(Pixel(2, 0), 0) << "not next to ink: the rebuilt frame drops it";
+  std::string journal = JOURNAL_GetText();
+  EXPECT_NE(journal.find("at 2/0 set to -1 "), std::string::npos) << journal;
+  JOURNAL_Clear();
+  view.setPixelCursor(4, 4);
+  Key(Qt::Key_1);
+  EXPECT_EQ(Pixel(4, 4), 1);
+  EXPECT_EQ(Pixel(3, 4), -1) << "the frame follows the new ink";
+  EXPECT_EQ(Pixel(4, 3), -1);
+  view.setPixelCursor(3, 4);
+  Key(Qt::Key_Space);  // a frame pixel inverts to ink
+  EXPECT_EQ(Pixel(3, 4), 1);
+  Key(Qt::Key_0);
+  EXPECT_EQ(Pixel(3, 4), -1) << "white beside ink: the rebuilt frame takes it";
+  journal = JOURNAL_GetText();
+  EXPECT_NE(journal.find("at 3/4 set to 0 "), std::string::npos) << journal;
+  Key(Qt::Key_Minus, Qt::KeypadModifier);  // below -1: ignored
+  EXPECT_EQ(Pixel(3, 4), -1);
+  // The frame is painted light cyan.
+  const QImage image = Grab(&view);
+  EXPECT_TRUE(AllOf(image, Interior(2, 1), kCyan));
+  EXPECT_TRUE(AllOf(image, Interior(2, 2), kBlack));
+  EXPECT_TRUE(AllOf(image, Interior(0, 0), kWhite));
+}
+
+TEST_F(CharViewTest, ArrowsWrapRoundTheBox) {
+  Install([] {
+    FontPtr pFont = MemoryFont(FONTTYPE_EXT, true);
+    SetGlyph(pFont.get(), 'A', 4, 5, 6);
+    return pFont;
+  }());
+  view.setPixelCursor(3, 2);
+  Key(Qt::Key_Right);
+  EXPECT_EQ(view.pixelCursor(), QPoint(0, 2));
+  Key(Qt::Key_Left);
+  EXPECT_EQ(view.pixelCursor(), QPoint(3, 2));
+  view.setPixelCursor(1, 0);
+  Key(Qt::Key_Up);
+  EXPECT_EQ(view.pixelCursor(), QPoint(1, 4));
+  Key(Qt::Key_Down);
+  EXPECT_EQ(view.pixelCursor(), QPoint(1, 0));
+  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
+  // A narrower character brings the cursor back in before it is used.
+  FONT_SetCharSize(doc.font(), 'B', 2, 5);
+  doc.font()->aCharInfo['B'].BoxHeight = 5;
+  doc.font()->aCharInfo['B'].BoxTop = 6;
+  FONT_EnableChar(doc.font(), 'B', 1);
+  view.setPixelCursor(3, 2);
+  doc.setCurrentChar('B');
+  Key(Qt::Key_1);
+  EXPECT_EQ(view.pixelCursor(), QPoint(0, 2));
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', 0, 2), 1);
+}
+
+TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
+  Install([] {
+    FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
+    SetGlyph(pFont.get(), 'A', 5, 0, 0);
+    return pFont;
+  }());
+  view.setPixelCursor(1, 1);
+  std::vector<int> requested;
+  QObject::connect(&view, &CharView::commandRequested, [&](int id) { requested.push_back(id); });
+  QTest::mouseClick(&view, Qt::RightButton, {}, Interior(1, 1).center());
+  auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(pMenu, nullptr);
+  QAction* pSet15 = nullptr;
+  QAction* pSet1 = nullptr;
+  for (QAction* pAction : pMenu->actions()) {
+    if (pAction->text() == "Set index to 15\t&F") pSet15 = pAction;
+    if (pAction->text() == "Set index to &1\t1") pSet1 = pAction;
+  }
+  ASSERT_NE(pSet15, nullptr);
+  ASSERT_NE(pSet1, nullptr);
+  EXPECT_FALSE(pSet15->isEnabled());
+  EXPECT_TRUE(pSet1->isEnabled());
+  pSet1->trigger();
+  pMenu->close();
+  EXPECT_EQ(requested, std::vector<int>{701});
+  view.pixelCommand(701);
+  EXPECT_EQ(Pixel(1, 1), 1);
+  view.pixelCommand(715);  // grayed: not written
+  EXPECT_EQ(Pixel(1, 1), 1);
+  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
+
+  Install([] {
+    FontPtr pFont = MemoryFont(FONTTYPE_AA4, true);
+    SetGlyph(pFont.get(), 'A', 5, 0, 0);
+    return pFont;
+  }());
+  QMenu menu;
+  VIEWS_FillPixelIndexMenu(&menu);
+  VIEWS_ApplyPixelIndexState(&menu, doc.font(), 1);
+  int enabled = 0;
+  for (QAction* pAction : menu.actions()) enabled += !pAction->isSeparator() && pAction->isEnabled();
+  EXPECT_EQ(enabled, 19);
+  VIEWS_ApplyPixelIndexState(&menu, doc.font(), 0);
+  for (QAction* pAction : menu.actions()) EXPECT_FALSE(!pAction->isSeparator() && pAction->isEnabled());
+  view.setPixelCursor(2, 3);
+  view.pixelCommand(715);
+  EXPECT_EQ(Pixel(2, 3), 15);
+  view.pixelCommand(681);
+  EXPECT_EQ(Pixel(2, 3), 14);
+  view.pixelCommand(682);
+  EXPECT_EQ(Pixel(2, 3), 1);
+  EXPECT_EQ(std::string(JOURNAL_GetText()).size(), 2 * 72u) << "one line each for decrease and invert";
+  // Each value is painted in its display colour.
+  const QImage image = Grab(&view);
+  const AAColor c = AA_ValueToColor(FONTTYPE_AA4, 1);
+  const unsigned rgb = (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
+  EXPECT_EQ(Rgb(image, Interior(2, 3).left() + 1, Interior(2, 3).center().y()), rgb);
+}
+
+TEST_F(CharViewTest, RowsOutsideTheBoxAreYellowAndClicksThereMoveNothing) {
+  Install([] {
+    FontPtr pFont = MemoryFont(FONTTYPE_EXT, true);  // height 8, baseline 6
+    SetGlyph(pFont.get(), 'A', 4, 6, 5, {"####", "....", "....", "....", "....", "#..#"});
+    return pFont;
+  }());
+  ASSERT_EQ(view.cellSize(), 20);
+  doc.setKeyboardTarget(0);  // no cursor frame over the cells
+  // Box top 5 above baseline 6: the box starts at screen row 1 and ends at row 6.
+  const QImage image = Grab(&view);
+  for (int c = 0; c < 4; c++) {
+    EXPECT_TRUE(AllOf(image, view.cellRect(c, 0).adjusted(1, 1, -1, -1), kYellow)) << c;
+    EXPECT_TRUE(AllOf(image, view.cellRect(c, 7).adjusted(1, 1, -1, -1), kYellow)) << c;
+    EXPECT_TRUE(AllOf(image, view.cellRect(c, 1).adjusted(1, 1, -1, -1), kBlack)) << c;
+  }
+  EXPECT_TRUE(AllOf(image, view.cellRect(1, 6).adjusted(1, 1, -1, -1), kWhite));
+  // Two pixels of black between neighbours, one at the outer edge.
+  const QRect cell = view.cellRect(1, 3);
+  EXPECT_EQ(Rgb(image, cell.left(), cell.center().y()), kBlack);
+  EXPECT_EQ(Rgb(image, cell.left() - 1, cell.center().y()), kBlack);
+  EXPECT_EQ(Rgb(image, cell.left() + 1, cell.center().y()), kWhite);
+  view.setPixelCursor(2, 3);
+  QTest::mouseClick(&view, Qt::LeftButton, {}, view.cellRect(1, 7).center());
+  EXPECT_EQ(doc.keyboardTarget(), 1) << "any click takes the keyboard";
+  EXPECT_EQ(view.pixelCursor(), QPoint(2, 3));
+  QTest::mouseClick(&view, Qt::LeftButton, {}, view.cellRect(3, 2).center());
+  EXPECT_EQ(view.pixelCursor(), QPoint(3, 1));
+  EXPECT_EQ(Pixel(3, 1), 0) << "a click never changes a pixel";
+  QTest::mouseClick(&view, Qt::LeftButton, {}, view.cellRect(4, 2).center());  // right of the box
+  EXPECT_EQ(view.pixelCursor(), QPoint(3, 1));
+}
+
+TEST_F(CharViewTest, CursorFrameAndStatusFollowTheKeyboard) {
+  Install([] {
+    FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
+    SetGlyph(pFont.get(), 'A', 5, 0, 0, {".#..."});
+    return pFont;
+  }());
+  view.setPixelCursor(0, 0);
+  QImage image = Grab(&view);
+  EXPECT_EQ(services.status, "Index of pixel [ 0, 0 ] = 0");
+  // White cell at (0,0): its 2-pixel frame inverted to black, the inner square
+  // white; the black grid line round it inverted to white.
+  const QRect cell = view.cellRect(0, 0);
+  EXPECT_EQ(Rgb(image, cell.left() + 3, cell.top() + 10), kWhite);
+  EXPECT_EQ(Rgb(image, cell.left() + 1, cell.top() + 10), kBlack);
+  EXPECT_EQ(Rgb(image, cell.left(), cell.top() + 10), kWhite);
+  EXPECT_EQ(Rgb(image, cell.left() + 10, cell.top() + 1), kBlack);
+  EXPECT_EQ(Rgb(image, cell.right() - 1, cell.top() + 10), kBlack);
+  EXPECT_EQ(Rgb(image, cell.left() + 10, cell.bottom()), kWhite);
+  Key(Qt::Key_Right);
+  image = Grab(&view);
+  EXPECT_EQ(services.status, "Index of pixel [ 1, 0 ] = 1");
+  EXPECT_EQ(Rgb(image, cell.left() + 1, cell.top() + 10), kWhite) << "the old frame is gone";
+  const QRect ink = view.cellRect(1, 0);
+  EXPECT_EQ(Rgb(image, ink.left() + 1, ink.top() + 10), kWhite) << "black inverted";
+  EXPECT_EQ(Rgb(image, ink.left() + 5, ink.top() + 10), kBlack);
+  // Tab gives the keyboard back to the font view.
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(doc.keyboardTarget(), 0);
+  image = Grab(&view);
+  EXPECT_EQ(services.status, "Ready");
+  EXPECT_EQ(Rgb(image, ink.left() + 1, ink.top() + 10), kBlack);
+}
+
+TEST_F(CharViewTest, TheCurrentCharacterIsRenderedBeforeItIsEdited) {
+  FontPtr pFont = GeneratedFont("DejaVu Sans", 16, FONTTYPE_EXT_AA4, ENCODING_UC16);
+  if (!pFont) GTEST_SKIP() << "DejaVu Sans is not installed";
+  Font* f = Install(std::move(pFont));
+  ASSERT_FALSE(FONT_IsCharRendered(f, 'A')) << "nothing painted yet";
+  view.setPixelCursor(0, 0);
+  Key(Qt::Key_F);
+  EXPECT_TRUE(FONT_IsCharRendered(f, 'A'));
+  EXPECT_GT(FONT_GetCharWidth(f, 'A'), 5);
+  EXPECT_EQ(Pixel(0, 0), 15);
+  EXPECT_NE(std::string(JOURNAL_GetText()).find("at 0/0 set to 15 "), std::string::npos);
+  // Showing it later keeps the edit.
+  Grab(&view);
+  EXPECT_EQ(Pixel(0, 0), 15);
+}
+
+TEST_F(CharViewTest, NoFontAndTinyViewsDrawNothing) {
+  view.resize(300, 5);
+  const QImage empty = Grab(&view);
+  Key(Qt::Key_1);
+  QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_EQ(doc.keyboardTarget(), 0);
+  Install([] {
+    FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
+    SetGlyph(pFont.get(), 'A', 5, 0, 0, {"#####"});
+    return pFont;
+  }());
+  doc.setKeyboardTarget(0);
+  EXPECT_EQ(view.cellSize(), 0);
+  QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_EQ(doc.keyboardTarget(), 1);
+  EXPECT_EQ(Grab(&view), empty);
+}
+
+}  // namespace

@@ -1,0 +1,390 @@
+// The font view driven with real key, mouse and wheel events on the offscreen
+// platform; assertions on the selection, the scroll position and the grabbed cells.
+#include "shell/views/fontview.h"
+
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "edit/enable.h"
+#include "generation/antialias.h"
+#include "model/current.h"
+#include "shell/document.h"
+#include "viewtest.h"
+
+namespace {
+
+constexpr unsigned kWhite = 0xFFFFFF, kBlack = 0x000000, kGray = 0xAAAAAA;
+
+class FontViewTest : public testing::Test {
+ protected:
+  FontViewTest() : services(&doc), view(&doc) {
+    // The main window's dispatch of the popup and Space commands.
+    QObject::connect(&view, &FontView::commandRequested, [this](int id) {
+      commands.push_back(id);
+      if (id == 660) EDIT_ToggleChar();
+      if (id == 661 || id == 662) EDIT_EnableBlock(id == 662);
+    });
+    view.resize(700, 200);
+    view.show();
+  }
+  ~FontViewTest() override { FONT_SetCurrent(nullptr); }
+
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&view, key, modifiers); }
+  int Current() const { return doc.currentChar(); }
+  QImage Image() { return Grab(view.viewport()); }
+
+  Document doc;
+  RecordingServices services;
+  FontView view;
+  std::vector<int> commands;
+};
+
+// A Unicode font whose blocks 2 and 4 are in use.
+FontPtr TwoBlockFont() {
+  FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
+  SetGlyph(pFont.get(), 0x25, 5, 0, 0, {"#####"});
+  SetGlyph(pFont.get(), 0x45, 5, 0, 0, {"#####"});
+  return pFont;
+}
+
+TEST_F(FontViewTest, NewFontSelectsAAndScrollsItsRowIntoView) {
+  view.resize(700, 60);  // three rows and a cut one
+  FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
+  SetGlyph(pFont.get(), 0x300, 5, 0, 0);
+  SetGlyph(pFont.get(), 'A', 5, 0, 0, {"#....", "#....", "#...."});
+  FONT_EnableBlock(pFont.get(), 'A' >> 4, 0);  // A's block disabled
+  doc.install(std::move(pFont), "");
+  EXPECT_EQ(Current(), 'A');
+  EXPECT_EQ(view.topRow(), 4 - view.visibleRows() + 2);
+  const QRect cell = view.cellRect('A');
+  ASSERT_FALSE(cell.isEmpty());
+  // The current character is inverted: a black cell with its pixel column gray
+  // (disabled characters show gray on black while selected).
+  const QImage image = Image();
+  EXPECT_EQ(Rgb(image, cell.left() + 2, cell.top() + 1), kBlack);
+  EXPECT_EQ(Rgb(image, cell.left() + 9, cell.top() + 1), kGray);
+  EXPECT_EQ(Rgb(image, cell.left() + 10, cell.top() + 1), kBlack);
+  // In the used-blocks mode as well.
+  doc.setShowAllCharacters(0);
+  EXPECT_EQ(Current(), 'A');
+  EXPECT_EQ(view.topRow(), 0);
+}
+
+TEST_F(FontViewTest, RowsOfASmallFontAreSeventeenPixelsApart) {
+  doc.install(TwoBlockFont(), "");
+  doc.setCurrentChar(0x100);
+  view.goToCode(0x25);
+  view.verticalScrollBar()->setValue(0);
+  doc.setKeyboardTarget(1);  // no inverted cell
+  const QImage image = Image();
+  const int x = view.cellRect(0x23).center().x();
+  for (int row = 0; row < 4; row++) {
+    EXPECT_EQ(Rgb(image, x, row * 17), kBlack) << "grid line above row " << row;
+    for (int y = row * 17 + 1; y < row * 17 + 17; y++) EXPECT_NE(Rgb(image, x, y), kBlack) << y;
+  }
+  // Disabled cells are gray, enabled ones white; the vertical lines are P apart.
+  EXPECT_EQ(Rgb(image, view.cellRect(0x25).center().x(), 17 * 2 + 12), kWhite);
+  EXPECT_EQ(Rgb(image, x, 17 * 2 + 12), kGray);
+  EXPECT_EQ(Rgb(image, x, 17 * 1 + 12), kGray);
+  const int pitch = view.gridGeometry().ColumnPitch;
+  EXPECT_EQ(pitch, 5 + 21);
+  for (int c = 0; c <= 16; c++) EXPECT_EQ(Rgb(image, 50 + c * pitch, 17 + 5), kBlack) << c;
+  EXPECT_EQ(Rgb(image, 49, 17 + 5), kWhite);
+  // The pixels of 0x25 (top row inked) start 10 pixels right of its grid line.
+  EXPECT_EQ(Rgb(image, 50 + 5 * pitch + 10, 2 * 17 + 1), kBlack);
+  EXPECT_EQ(Rgb(image, 50 + 5 * pitch + 9, 2 * 17 + 1), kWhite);
+  EXPECT_EQ(Rgb(image, 50 + 5 * pitch + 10, 2 * 17 + 2), kWhite);
+}
+
+TEST_F(FontViewTest, BoxesSitAtTheirRowAndTheCurrentCharacterShowsInverted) {
+  // An extended 4-bit font of height 8, baseline 6: a 3 x 2 box whose top lies 4
+  // above the baseline starts at row 2 of the cell.
+  FontPtr pFont = MemoryFont(FONTTYPE_EXT_AA4, true);
+  SetGlyph(pFont.get(), 'B', 3, 2, 4, {"f5.", "..1"});
+  SetGlyph(pFont.get(), 'C', 3, 2, 4, {"f5.", "..1"});
+  doc.install(std::move(pFont), "");
+  view.goToCode('B');
+  const auto color = [](int value) {
+    const AAColor c = AA_ValueToColor(FONTTYPE_EXT_AA4, value);
+    return (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
+  };
+  const QImage image = Image();
+  const QRect current = view.cellRect('B');
+  const QRect other = view.cellRect('C');
+  const int x0 = 9, y0 = 2;  // glyph origin inside the interior
+  for (int dx = 0; dx < 3; dx++)
+    for (int dy = -1; dy <= 2; dy++) {
+      const int value = dy < 0 || dy > 1 ? 0 : dy == 0 ? (dx == 0 ? 15 : dx == 1 ? 5 : 0) : (dx == 2 ? 1 : 0);
+      EXPECT_EQ(Rgb(image, other.left() + x0 + dx, other.top() + y0 + dy), value ? color(value) : kWhite)
+          << dx << "," << dy;
+      // Selected: black ground, ink in the colour of (15 - value).
+      EXPECT_EQ(Rgb(image, current.left() + x0 + dx, current.top() + y0 + dy), value ? color(15 - value) : kBlack)
+          << dx << "," << dy;
+    }
+}
+
+TEST_F(FontViewTest, LeftFromCodeZeroDependsOnTheCodeWidth) {
+  FontPtr pNarrow = MemoryFont(FONTTYPE_STD, false);
+  SetGlyph(pNarrow.get(), 'A', 5, 0, 0);
+  doc.install(std::move(pNarrow), "");
+  view.goToCode(0);
+  Key(Qt::Key_Left);
+  EXPECT_EQ(Current(), 0);
+  doc.install(TwoBlockFont(), "");
+  view.goToCode(0);
+  Key(Qt::Key_Left);
+  EXPECT_EQ(Current(), 0xFFFF);
+  EXPECT_FALSE(view.cellRect(0xFFFF).isEmpty()) << "the last row is scrolled into view";
+  Key(Qt::Key_Right);
+  EXPECT_EQ(Current(), 0);
+  EXPECT_EQ(view.topRow(), 0);
+}
+
+TEST_F(FontViewTest, UsedBlocksDownRunsRoundAndEmptyFontsDoNotMove) {
+  doc.install(TwoBlockFont(), "");
+  doc.setShowAllCharacters(0);
+  view.goToCode(0x25);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(Current(), 0x45);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(Current(), 0x25);
+  Key(Qt::Key_Up);
+  EXPECT_EQ(Current(), 0x45);
+  Key(Qt::Key_Right);
+  Key(Qt::Key_PageDown);
+  EXPECT_EQ(Current(), 0x46 - 0x20 * (view.visibleRows() % 2));
+  // The grid shows two rows, then the closing line and white below.
+  const QImage image = Image();
+  const int x = view.cellRect(0x23).center().x();
+  EXPECT_EQ(Rgb(image, x, 2 * 17), kBlack);
+  EXPECT_EQ(Rgb(image, 50, 2 * 17 + 5), kWhite);
+  EXPECT_TRUE(AllOf(image, QRect(0, 2 * 17 + 1, image.width(), image.height() - 2 * 17 - 1), kWhite));
+
+  doc.install(MemoryFont(FONTTYPE_STD, true), "");
+  EXPECT_EQ(Current(), 'A');
+  for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageDown}) {
+    Key(key);
+    EXPECT_EQ(Current(), 'A') << key;
+  }
+}
+
+TEST_F(FontViewTest, HomeAndEndInBothModes) {
+  FontPtr pFont = TwoBlockFont();
+  SetGlyph(pFont.get(), 0x4B, 5, 0, 0);
+  doc.install(std::move(pFont), "");
+  for (int showAll : {1, 0}) {
+    doc.setShowAllCharacters(showAll);
+    view.goToCode(0x4B);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(Current(), 0x40) << showAll;
+    view.goToCode(0x4B);
+    Key(Qt::Key_End);
+    EXPECT_EQ(Current(), 0x4F) << showAll;
+  }
+  doc.setShowAllCharacters(1);
+  Key(Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(Current(), 0xFFFF);
+  EXPECT_FALSE(view.cellRect(0xFFFF).isEmpty());
+  Key(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(Current(), 0);
+  EXPECT_EQ(view.topRow(), 0);
+  doc.setShowAllCharacters(0);
+  Key(Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(Current(), 0x4F);
+  Key(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(Current(), 0x20);
+}
+
+TEST_F(FontViewTest, PopupDisablesTheBlockWhichStaysOnScreenGray) {
+  doc.install(TwoBlockFont(), "");
+  doc.setShowAllCharacters(0);
+  const QRect cell = view.cellRect(0x42);
+  ASSERT_FALSE(cell.isEmpty());
+  QTest::mouseClick(view.viewport(), Qt::RightButton, {}, cell.center());
+  EXPECT_EQ(Current(), 0x42);
+  auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(pMenu, nullptr);
+  QStringList labels;
+  QAction* pDisable = nullptr;
+  for (QAction* pAction : pMenu->actions()) {
+    labels << (pAction->isSeparator() ? QStringLiteral("-") : pAction->text());
+    if (pAction->text() == "&Disable block") pDisable = pAction;
+  }
+  EXPECT_EQ(labels, QStringList({"&Toggle character", "-", "&Disable block", "&Enable block"}));
+  ASSERT_NE(pDisable, nullptr);
+  pDisable->trigger();
+  pMenu->close();
+  EXPECT_EQ(commands, std::vector<int>{661});
+  for (int code = 0x40; code < 0x50; code++) EXPECT_FALSE(FONT_IsCharEnabled(doc.font(), uint16_t(code)));
+  // The row is still shown; a neighbour of the current cell is gray.
+  doc.setKeyboardTarget(1);
+  const QImage image = Image();
+  const QRect next = view.cellRect(0x43);
+  ASSERT_FALSE(next.isEmpty());
+  EXPECT_TRUE(AllOf(image, next, kGray));
+  EXPECT_TRUE(AllOf(image, view.cellRect(0x42), kGray)) << "not inverted while the character view has the keys";
+}
+
+TEST_F(FontViewTest, ClicksSelectAndTakeTheKeyboardSpaceAsksForToggle) {
+  doc.install(TwoBlockFont(), "");
+  doc.setKeyboardTarget(1);
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(20, 5));  // label column
+  EXPECT_EQ(doc.keyboardTarget(), 1);
+  EXPECT_EQ(Current(), 'A');
+  const QRect cell = view.cellRect(0x27);
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.bottomRight());
+  EXPECT_EQ(doc.keyboardTarget(), 0);
+  EXPECT_EQ(Current(), 0x27);
+  EXPECT_EQ(Rgb(Image(), cell.left() + 1, cell.top() + 1), kBlack);
+  Key(Qt::Key_Space);
+  EXPECT_EQ(commands, std::vector<int>{660});
+  EXPECT_TRUE(FONT_IsCharEnabled(doc.font(), 0x27));
+  // Tab hands the keyboard over; the cell loses its inversion.
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(doc.keyboardTarget(), 1);
+  EXPECT_EQ(Rgb(Image(), cell.left() + 1, cell.top() + 1), kWhite);
+}
+
+TEST_F(FontViewTest, WheelAndScrollBarKeepTheSelectionOnScreen) {
+  doc.install(TwoBlockFont(), "");
+  view.goToCode(0x05);
+  const int rows = view.visibleRows();
+  QWheelEvent down(QPointF(100, 50), view.viewport()->mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, -360),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view.viewport(), &down);
+  EXPECT_EQ(view.topRow(), 3);
+  EXPECT_EQ(Current(), 0x35) << "moved to the top visible row, same column";
+  QWheelEvent up(QPointF(100, 50), view.viewport()->mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, 120),
+                 Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view.viewport(), &up);
+  EXPECT_EQ(view.topRow(), 2);
+  EXPECT_EQ(Current(), 0x35);
+  view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(view.topRow(), 2 + rows);
+  EXPECT_EQ(Current(), (2 + rows) * 16 + 5);
+  view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+  EXPECT_EQ(view.topRow(), 4096 - rows + 1);
+  EXPECT_FALSE(view.cellRect(Current()).isEmpty());
+  view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(view.topRow(), 4096 - rows + 1);
+}
+
+TEST_F(FontViewTest, PageDownMovesByTheVisibleRows) {
+  doc.install(TwoBlockFont(), "");
+  view.goToCode(0x13);
+  const int rows = view.visibleRows();
+  Key(Qt::Key_PageDown);
+  EXPECT_EQ(Current(), 0x13 + 16 * rows);
+  Key(Qt::Key_PageUp);
+  EXPECT_EQ(Current(), 0x13);
+}
+
+TEST_F(FontViewTest, AreaNamesRepeatPerBlockAndJisFontsShowNone) {
+  view.resize(1100, 200);
+  doc.install(TwoBlockFont(), "");
+  doc.setCurrentChar(0);
+  view.goToCode(0);
+  const GridGeometry g = view.gridGeometry();
+  const int x = 16 * g.ColumnPitch + 70;
+  const auto strip = [&](const QImage& image, int row) {
+    return image.copy(QRect(x, row * g.RowPitch + 1, 400, g.RowHeight));
+  };
+  QImage image = Image();
+  // Rows 0x0000..0x0070 lie in one block: the same name on each.
+  for (int row = 0; row < 8; row++) {
+    EXPECT_GT(CountNot(image, QRect(x, row * g.RowPitch + 1, 400, g.RowHeight), kWhite), 20) << row;
+    EXPECT_EQ(strip(image, row), strip(image, 0)) << row;
+  }
+  EXPECT_NE(strip(image, 8), strip(image, 7)) << "0x0080 starts another block";
+
+  FontPtr pJis = MemoryFont(FONTTYPE_STD, true);
+  pJis->Encoding = ENCODING_JIS;
+  doc.install(std::move(pJis), "");
+  view.goToCode(0);
+  image = Image();
+  EXPECT_TRUE(AllOf(image, QRect(x - 10, 0, image.width() - x + 10, image.height()), kWhite));
+}
+
+TEST_F(FontViewTest, OnlySixteenBitFontsReserveRoomForAreaNames) {
+  FontPtr pFont = MemoryFont(FONTTYPE_STD, false);
+  doc.install(std::move(pFont), "");
+  const GridGeometry g = view.gridGeometry();
+  const int needed = 16 * g.ColumnPitch + 52;
+  view.resize(needed + 2 * view.frameWidth() + view.verticalScrollBar()->sizeHint().width(), 200);
+  QApplication::processEvents();
+  EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+  doc.install(TwoBlockFont(), "");
+  QApplication::processEvents();
+  EXPECT_GT(view.horizontalScrollBar()->maximum(), 20);
+  // Scrolling right moves the grid left by the same pixels.
+  view.horizontalScrollBar()->setValue(7);
+  EXPECT_EQ(view.cellRect(0x41).left(), 50 + g.ColumnPitch + 1 - 7);
+}
+
+TEST_F(FontViewTest, RowLabelsAreFourHexDigitsAndABlank) {
+  doc.install(TwoBlockFont(), "");
+  view.goToCode(0x3040);
+  const GridGeometry g = view.gridGeometry();
+  const int row = 0x304 - view.topRow();
+  ASSERT_GE(row, 0);
+  ASSERT_LT(row, view.visibleRows() - 1);
+  const QImage image = Image();
+  const QRect label(0, row * g.RowPitch, 50, g.RowPitch);
+  // The same text drawn the same way with the view's font.
+  QImage expected(label.size(), QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  {
+    QPainter painter(&expected);
+    painter.setFont(view.font());
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(0, 1, 50, g.RowHeight), Qt::AlignLeft | Qt::AlignTop, "3040 ");
+  }
+  EXPECT_GT(CountNot(expected, expected.rect(), kWhite), 10);
+  EXPECT_EQ(image.copy(label), expected);
+}
+
+TEST_F(FontViewTest, CharactersAreRenderedWhenTheyFirstBecomeVisible) {
+  FontPtr pFont = GeneratedFont("DejaVu Sans", 16, FONTTYPE_AA4, ENCODING_UC16);
+  if (!pFont) GTEST_SKIP() << "DejaVu Sans is not installed";
+  doc.install(std::move(pFont), "");
+  Image();
+  const Font* f = doc.font();
+  const auto rendered = [f] {
+    int n = 0;
+    for (int code = 0; code < 65536; code++) n += FONT_IsCharRendered(f, uint16_t(code));
+    return n;
+  };
+  const int visibleCells = view.visibleRows() * 16;
+  const int afterFirst = rendered();
+  EXPECT_GT(afterFirst, 16);
+  EXPECT_LE(afterFirst, visibleCells);
+  EXPECT_TRUE(FONT_IsCharRendered(f, 'A'));
+  EXPECT_FALSE(FONT_IsCharRendered(f, 0x0410)) << "Cyrillic is off screen";
+  Key(Qt::Key_End, Qt::ControlModifier);
+  Image();
+  EXPECT_LE(rendered(), afterFirst + visibleCells);
+  // A rendered glyph shows its ink: the A cell holds dark pixels in its glyph area.
+  view.goToCode('A');
+  doc.setKeyboardTarget(1);
+  const QRect cell = view.cellRect('A');
+  const QImage image = Image();
+  EXPECT_GT(CountNot(image, cell.adjusted(9, 0, 0, 0), kWhite), 10);
+  EXPECT_TRUE(AllOf(image, QRect(cell.left(), cell.top(), 9, cell.height()), kWhite));
+  // Each ink pixel has the display colour of its value.
+  const int top = GRID_BoxTopRow(f, 'A');
+  for (int y = 0; y < FONT_GetCharHeight(f, 'A'); y++)
+    for (int x = 0; x < FONT_GetCharWidth(f, 'A'); x++) {
+      const int v = FONT_GetPixel(f, 'A', x, y);
+      if (!v) continue;
+      const AAColor c = AA_ValueToColor(FONTTYPE_AA4, v);
+      const unsigned expected = (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
+      ASSERT_EQ(Rgb(image, cell.left() + 9 + x, cell.top() + top + y), expected) << x << "," << y;
+    }
+}
+
+}  // namespace
