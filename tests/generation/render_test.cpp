@@ -215,14 +215,14 @@ TEST_F(InternalAA, WithoutOptimizationTheXPhaseIsZero) {
 TEST_F(InternalAA, CellSizesAreAQuarterRoundedUp) {
   CreateArgs args;
   args.pFace = "Morvane Tall";
-  args.Height = -8;  // drawn at an em of 32: 17 x 33
+  args.Height = -8;  // drawn at an em of 32: 17 x 35 (27.2 + 6.4 rounded outward)
   args.Type = AA4;
   args.Method = 1;
   FontPtr font = CreateFont(args);
   GlyphSizes sizes;
   FONT_RenderGlyph(font.get(), 'A', nullptr, &sizes);
   EXPECT_EQ(sizes.DrawnWidth, 17);
-  EXPECT_EQ(sizes.DrawnHeight, 33);
+  EXPECT_EQ(sizes.DrawnHeight, 35);
   EXPECT_EQ(sizes.CellWidth, 5);
   EXPECT_EQ(sizes.CellHeight, 9);
   FONT_RenderChar(font.get(), 'A');
