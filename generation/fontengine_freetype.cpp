@@ -2,6 +2,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_FONT_FORMATS_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -177,11 +178,21 @@ void CellExtent(FT_Face face, long* pAscent, long* pDescent) {
 // Pixels from a 26.6 value, rounded up.
 int32_t CeilPixels(FT_Pos value) { return int32_t((value + 63) >> 6); }
 
+// True when FreeType hints the face at whole-pixel ems whatever em is asked for:
+// TrueType outlines whose header asks for integer scaling.
+bool HintsAtWholePixels(FT_Face face) {
+  const auto* pHead = static_cast<const TT_Header*>(FT_Get_Sfnt_Table(face, FT_SFNT_HEAD));
+  const char* pFormat = FT_Get_Font_Format(face);
+  return pHead && (pHead->Flags & 8) && pFormat && std::strcmp(pFormat, "TrueType") == 0;
+}
+
 // Sets the face to an em of 'ppem64' 64ths of a pixel and gives the cell extent at
-// the scale the face then really renders with (hinted TrueType faces round the em
-// to whole pixels), rounded outward.
+// that scale, rounded outward. For a face hinted at whole-pixel ems the em is
+// rounded as the hinter rounds it, so that the metrics, the hinted glyphs and the
+// unhinted ones all have the one scale.
 bool SetEm(FT_Face face, FT_F26Dot6 ppem64, long ascent, long descent, int32_t* pAscent,
            int32_t* pDescent) {
+  if (HintsAtWholePixels(face)) ppem64 = std::max<FT_F26Dot6>(64, (ppem64 + 32) & ~FT_F26Dot6(63));
   if (FT_Set_Char_Size(face, 0, ppem64, 72, 72)) return false;
   const FT_Fixed scale = face->size->metrics.y_scale;
   *pAscent = CeilPixels(FT_MulFix(ascent, scale));

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -161,9 +162,137 @@ void SweepFace(const char* pFamily) {
   EXPECT_EQ(failures, 0) << log;
 }
 
+// The glyphs that reach highest and lowest within the extent.
+std::vector<FaceGlyph> Extremes(std::vector<FaceGlyph> glyphs, size_t count) {
+  std::vector<FaceGlyph> result;
+  std::sort(glyphs.begin(), glyphs.end(), [](const FaceGlyph& a, const FaceGlyph& b) { return a.Top > b.Top; });
+  result.insert(result.end(), glyphs.begin(), glyphs.begin() + std::min(count, glyphs.size()));
+  std::sort(glyphs.begin(), glyphs.end(), [](const FaceGlyph& a, const FaceGlyph& b) { return a.Bottom < b.Bottom; });
+  result.insert(result.end(), glyphs.begin(), glyphs.begin() + std::min(count, glyphs.size()));
+  return result;
+}
+
+// Whether the extent at this em, scaled in FreeType's fixed-point arithmetic and
+// rounded outward, fits the height.
+bool Fits(const FaceOutlines& o, double ppem, int height) {
+  const FT_Fixed scale = FT_DivFix(FT_Long(std::lround(ppem * 64)), o.UnitsPerEm);
+  auto outward = [scale](long units) { return (FT_MulFix(units, scale) + 63) >> 6; };
+  return outward(o.WinAscent) + outward(o.WinDescent) <= height;
+}
+
+// Opens the family at every cell height (and, for internal antialiasing, at four
+// times some of them) and at every em height, and checks the font's height and
+// that the extreme glyphs, monochrome and grey, lie inside the cell.
+void SweepEngine(const char* pFamily) {
+  const FaceOutlines outlines = ReadOutlines(pFamily, SweptCodes());
+  ASSERT_GT(outlines.Inside.size(), 150u) << pFamily;
+  const std::vector<FaceGlyph> glyphs = Extremes(outlines.Inside, 6);
+  std::vector<int> heights;
+  for (int h = 6; h <= 255; h++) heights.push_back(h);
+  for (int h = 6; h <= 255; h += 17) heights.push_back(4 * h);
+  for (int h = 6; h <= 255; h += 3) heights.push_back(-h);
+  std::string log;
+  for (int height : heights) {
+    EngineFontRequest request;
+    request.pFaceName = pFamily;
+    request.Height = height;
+    EngineFontPtr font = ENGINE_OpenFont(request);
+    ASSERT_TRUE(font);
+    EngineTextMetrics m;
+    ENGINE_GetTextMetrics(font.get(), &m);
+    EngineFaceInfo info;
+    ENGINE_GetFaceInfo(font.get(), &info);
+    const std::string at = std::string(pFamily) + " " + std::to_string(height);
+    ASSERT_EQ(m.Height, m.Ascent + m.Descent) << at;
+    if (height > 0) {
+      ASSERT_EQ(m.Height, height) << at;
+      // The largest em whose extent fits: a pixel more no longer fits.
+      EXPECT_TRUE(Fits(outlines, info.Ppem, height)) << at << " em " << info.Ppem;
+      EXPECT_FALSE(Fits(outlines, info.Ppem + 1, height)) << at << " em " << info.Ppem;
+    } else {
+      // As high as the extent at that em, rounded outward.
+      const double exact = -height * double(outlines.WinAscent + outlines.WinDescent) / outlines.UnitsPerEm;
+      EXPECT_GE(m.Height, exact) << at;
+      EXPECT_LT(m.Height, exact + 2) << at;
+    }
+    for (GlyphFormat format : {GLYPH_MONO, GLYPH_GREY})
+      for (const FaceGlyph& glyph : glyphs) {
+        GlyphMetrics g;
+        ENGINE_GetGlyph(font.get(), glyph.Code, format, &g, nullptr);
+        const int top = m.Ascent - g.OriginY;
+        if (top < 0 || top + g.BlackBoxY > m.Height) {
+          char text[160];
+          std::snprintf(text, sizeof text, "%s format %d: U+%04X rows %d..%d outside 0..%d\n", at.c_str(), format,
+                        unsigned(glyph.Code), top, top + g.BlackBoxY - 1, m.Height - 1);
+          log += text;
+        }
+      }
+  }
+  EXPECT_EQ(log, "");
+}
+
 }  // namespace
+
+TEST(GlyphCell, EveryHeightHoldsTheHighestAndLowestGlyphsOfDejaVuSans) { SweepEngine("DejaVu Sans"); }
+TEST(GlyphCell, EveryHeightHoldsTheHighestAndLowestGlyphsOfLiberationSans) { SweepEngine("Liberation Sans"); }
+TEST(GlyphCell, EveryHeightHoldsTheHighestAndLowestGlyphsOfWenQuanYiMicroHei) { SweepEngine("WenQuanYi Micro Hei"); }
+TEST(GlyphCell, EveryHeightHoldsTheHighestAndLowestGlyphsOfIpaGothic) { SweepEngine("IPAGothic"); }
 
 TEST(GlyphCell, DejaVuSansKeepsEveryRowFrom8To40) { SweepFace("DejaVu Sans"); }
 TEST(GlyphCell, LiberationSansKeepsEveryRowFrom8To40) { SweepFace("Liberation Sans"); }
 TEST(GlyphCell, WenQuanYiMicroHeiKeepsEveryRowFrom8To40) { SweepFace("WenQuanYi Micro Hei"); }
 TEST(GlyphCell, IpaGothicKeepsEveryRowFrom8To40) { SweepFace("IPAGothic"); }
+
+// The cases users met, in every type: each glyph inside the drawn cell of the
+// standard types (at four times the size for internal antialiasing) and boxed
+// inside the line in the extended types, the font exactly as high as asked.
+TEST(GlyphCell, ReportedCasesKeepTheirRowsInEveryType) {
+  struct Case {
+    const char* pFamily;
+    int Height;
+    std::vector<uint32_t> Codes;
+  };
+  const std::vector<uint32_t> descenders = {'g', 'j', 'p', 'q', 'y', '_'};
+  const Case cases[] = {
+      {"Liberation Sans", 13, {'_', 0xE7, 0xC7}},  {"WenQuanYi Micro Hei", 17, descenders},
+      {"WenQuanYi Micro Hei", 22, descenders},      {"WenQuanYi Micro Hei", 27, descenders},
+      {"DejaVu Sans", 14, {0xC0, 0xC5, '_'}},       {"DejaVu Sans", 17, {'_', 0xC0}},
+  };
+  struct TypeMethod {
+    int Type, Method;
+  };
+  const TypeMethod types[] = {{STD, 0}, {AA2, 0}, {AA4, 0}, {AA2, 1}, {AA4, 1},
+                              {EXT, 0}, {EXT_FRM, 0}, {EXT_AA2, 0}, {EXT_AA4, 0}};
+  for (const Case& c : cases)
+    for (const TypeMethod& t : types) {
+      CreateArgs args;
+      args.pFace = c.pFamily;
+      args.Height = c.Height;
+      args.Type = t.Type;
+      args.Method = t.Method;
+      FontPtr font = CreateFont(args);
+      ASSERT_TRUE(font);
+      const std::string at = std::string(c.pFamily) + " " + std::to_string(c.Height) + " type " +
+                             std::to_string(t.Type) + " method " + std::to_string(t.Method);
+      const int height = FONT_GetHeight(font.get());
+      EXPECT_EQ(height, c.Height + (t.Type == EXT_FRM ? 2 : 0)) << at;
+      const RenderContext* pContext = font->pRenderContext.get();
+      for (uint32_t code : c.Codes) {
+        FONT_RenderChar(font.get(), uint16_t(code));
+        if (FONT_IsExtendedType(t.Type)) {
+          const CharInfo* pInfo = Info(font.get(), uint16_t(code));
+          const int top = FONT_GetBaseline(font.get()) - pInfo->BoxTop;
+          EXPECT_GE(top, 0) << at << " U+" << std::hex << code;
+          EXPECT_LE(top + pInfo->BoxHeight, height) << at << " U+" << std::hex << code;
+        } else {
+          EXPECT_EQ(FONT_GetCharHeight(font.get(), uint16_t(code)), height) << at;
+          GlyphMetrics g;
+          ENGINE_GetGlyph(pContext->pEngineFont.get(), code, GLYPH_MONO, &g, nullptr);
+          const int top = pContext->Metrics.Ascent - g.OriginY;
+          EXPECT_GE(top, 0) << at << " U+" << std::hex << code;
+          EXPECT_LE(top + g.BlackBoxY, pContext->Metrics.Height) << at << " U+" << std::hex << code;
+          EXPECT_GT(g.BlackBoxY * g.BlackBoxX, 1) << at << " U+" << std::hex << code;  // not empty
+        }
+      }
+    }
+}
