@@ -221,14 +221,15 @@ bool ApplySize(EngineFont* pFont, int32_t height, bool bold) {
   long ascent, descent;
   CellExtent(face, &ascent, &descent);
   const long extent = std::max(1L, ascent + descent);
-  // FreeType keeps ems up to 0xFFFF pixels.
+  // FreeType keeps ems up to 0xFFFF pixels; a font that would need more is refused.
   constexpr FT_F26Dot6 kMaxEm = FT_F26Dot6(0xFFFF) * 64;
   if (height > 0) {
     // The extent never exceeds the cell at a scale of at most height / extent, so
     // the largest em that fits lies at or below that one.
     FT_F26Dot6 low = 1;
-    FT_F26Dot6 high = std::clamp<FT_F26Dot6>(
-        FT_F26Dot6(std::floor(double(height) * unitsPerEm * 64 / double(extent))), 1, kMaxEm);
+    const double fit = std::floor(double(height) * unitsPerEm * 64 / double(extent));
+    FT_F26Dot6 high = std::max<FT_F26Dot6>(FT_F26Dot6(fit), 1);
+    if (high > kMaxEm) return false;
     int32_t a = 0, d = 0;
     if (!SetEm(face, high, ascent, descent, &a, &d)) return false;
     if (a + d > height) {
@@ -248,7 +249,8 @@ bool ApplySize(EngineFont* pFont, int32_t height, bool bold) {
     m.Ascent = spare >= 0 ? a + spare / 2 : std::min(a, height);
     m.Descent = height - m.Ascent;
   } else {
-    const FT_F26Dot6 em = std::clamp<FT_F26Dot6>(FT_F26Dot6(-int64_t(height)) * 64, 1, kMaxEm);
+    const FT_F26Dot6 em = FT_F26Dot6(-int64_t(height)) * 64;
+    if (em > kMaxEm) return false;
     if (!SetEm(face, em, ascent, descent, &m.Ascent, &m.Descent)) return false;
   }
   m.Height = m.Ascent + m.Descent;
