@@ -1,5 +1,7 @@
 // Creating a font from a system font: character map, code space, metrics and
 // the drawing surface its characters are rendered on later.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -92,7 +94,7 @@ void SetMetrics(Font* pFont, const EngineTextMetrics& tm, bool internalAA) {
   if (internalAA) {
     // A quarter of the cell drawn at four times the size, rounded up as the
     // characters' cells are: an em-height cell need not be a multiple of four.
-    pFont->Height = (pFont->Height + 3) >> 2;
+    pFont->Height = int32_t((int64_t(pFont->Height) + 3) >> 2);
     pFont->MaxWidth >>= 2;
     pFont->Baseline >>= 2;
   }
@@ -134,7 +136,10 @@ FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int3
   EngineFontRequest request;
   // The record holds at most 31 characters of the name; the engine gets it whole.
   request.pFaceName = pFaceName && *pFaceName ? pFaceName : font->LogFont.acFaceName;
-  request.Height = pLogFont->Height * (context->InternalAA ? 4 : 1);
+  // Four times the size for internal antialiasing, within the 32-bit range (the
+  // engine refuses heights that large anyway).
+  const int64_t height = int64_t(pLogFont->Height) * (context->InternalAA ? 4 : 1);
+  request.Height = int32_t(std::clamp<int64_t>(height, INT32_MIN, INT32_MAX));
   request.Weight = pLogFont->Weight;
   request.Italic = pLogFont->Italic;
   request.CharSet = pLogFont->CharSet;
