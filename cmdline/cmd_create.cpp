@@ -101,6 +101,6 @@ void CMD_Create() {
   record.Italic = static_cast<uint8_t>(italic);
   record.CharSet = 1;  // the default character set
   std::snprintf(record.acFaceName, sizeof(record.acFaceName), "%s", face.c_str());
-  FontPtr font = FONT_CreateFromLogFont(&record, type - 1, encoding - 1, method - 1);
+  FontPtr font = FONT_CreateFromLogFont(&record, type - 1, encoding - 1, method - 1, face.c_str());
   if (font) FONT_SetCurrent(std::move(font));
 }

@@ -14,9 +14,9 @@ void ReadValues(const CmapReader& read, uint32_t offset, std::vector<uint16_t>* 
   for (size_t i = 0; i < pValues->size() && 2 * i + 1 < n; i++) (*pValues)[i] = U16(&bytes[2 * i]);
 }
 
-}  // namespace
-
-int CMAP_ReadRanges(const CmapReader& read, CmapRanges* pRanges) {
+// Finds the format-4 subtable the ranges are read from; 0 and its offset and
+// segment count on success.
+int FindSubtable(const CmapReader& read, uint32_t* pOffset, uint32_t* pNumRanges) {
   uint8_t header[4];
   if (read(0, header, 4) < 4) return 1;
   const uint32_t numTables = U16(header + 2);
@@ -41,10 +41,24 @@ int CMAP_ReadRanges(const CmapReader& read, CmapRanges* pRanges) {
   if (offset == 0) return 1;
   uint8_t subtable[14];
   if (read(offset, subtable, 14) < 14 || U16(subtable) != 4) return 1;
-  const uint32_t numRanges = U16(subtable + 6) / 2u;
+  *pOffset = offset;
+  *pNumRanges = U16(subtable + 6) / 2u;
+  return 0;
+}
+
+}  // namespace
+
+int CMAP_ReadRanges(const CmapReader& read, CmapRanges* pRanges) {
+  uint32_t offset = 0, numRanges = 0;
+  if (FindSubtable(read, &offset, &numRanges)) return 1;
   pRanges->First.assign(numRanges, 0);
   pRanges->Last.assign(numRanges, 0);
   ReadValues(read, offset + 14, &pRanges->Last);
   ReadValues(read, offset + 2 * numRanges + 16, &pRanges->First);
   return 0;
+}
+
+int CMAP_CheckUsable(const CmapReader& read) {
+  uint32_t offset = 0, numRanges = 0;
+  return FindSubtable(read, &offset, &numRanges);
 }

@@ -19,3 +19,5 @@ struct CmapRanges {
 // subtables, has no Windows Unicode or symbol subtable, or that subtable is not
 // in format 4.
 int CMAP_ReadRanges(const CmapReader& read, CmapRanges* pRanges);
+// 0 when CMAP_ReadRanges would succeed on the table (without reading the ranges).
+int CMAP_CheckUsable(const CmapReader& read);

@@ -1,7 +1,10 @@
 // Creating a font from a system font: character map, code space, metrics and
 // the drawing surface its characters are rendered on later.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 #include "generation/antialias.h"
@@ -89,10 +92,22 @@ void SetMetrics(Font* pFont, const EngineTextMetrics& tm, bool internalAA) {
     }
   }
   if (internalAA) {
-    pFont->Height >>= 2;
+    // A quarter of the cell drawn at four times the size, rounded up as the
+    // characters' cells are: an em-height cell need not be a multiple of four.
+    pFont->Height = int32_t((int64_t(pFont->Height) + 3) >> 2);
     pFont->MaxWidth >>= 2;
     pFont->Baseline >>= 2;
   }
+}
+
+// Names the face that was opened, so that the user sees which file failed.
+void ReportNoCharMap(const char* pFaceName, const EngineFont* pEngineFont) {
+  EngineFaceInfo info;
+  ENGINE_GetFaceInfo(pEngineFont, &info);
+  const size_t slash = info.File.rfind('/');
+  const std::string file = slash == std::string::npos ? info.File : info.File.substr(slash + 1);
+  const std::string text = std::string("Font has no usable character map: ") + pFaceName + " (" + file + ")";
+  ReportMessage(text.c_str());
 }
 
 class WaitCursor {
@@ -104,7 +119,7 @@ class WaitCursor {
 }  // namespace
 
 FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
-                               int32_t method) {
+                               int32_t method, const char* pFaceName) {
   if (!pLogFont) return nullptr;
   WaitCursor waitCursor;
   FontPtr font = FONT_Alloc();
@@ -119,14 +134,22 @@ FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int3
   auto context = std::make_shared<RenderContext>();
   context->InternalAA = (type == FONTTYPE_AA2 || type == FONTTYPE_AA4) && method == AAMETHOD_INTERNAL;
   EngineFontRequest request;
-  request.pFaceName = font->LogFont.acFaceName;
-  request.Height = pLogFont->Height * (context->InternalAA ? 4 : 1);
+  // The record holds at most 31 characters of the name; the engine gets it whole.
+  request.pFaceName = pFaceName && *pFaceName ? pFaceName : font->LogFont.acFaceName;
+  // Four times the size for internal antialiasing, within the 32-bit range (the
+  // engine refuses heights that large anyway).
+  const int64_t height = int64_t(pLogFont->Height) * (context->InternalAA ? 4 : 1);
+  request.Height = int32_t(std::clamp<int64_t>(height, INT32_MIN, INT32_MAX));
   request.Weight = pLogFont->Weight;
   request.Italic = pLogFont->Italic;
   request.CharSet = pLogFont->CharSet;
   context->pEngineFont = ENGINE_OpenFont(request);
   font->CurrentChar = 0x41;
-  if (!context->pEngineFont || ReadCharMap(font.get(), context->pEngineFont.get())) return nullptr;
+  if (!context->pEngineFont) return nullptr;
+  if (ReadCharMap(font.get(), context->pEngineFont.get())) {
+    ReportNoCharMap(request.pFaceName, context->pEngineFont.get());
+    return nullptr;
+  }
 
   SetUpCodeSpace(font.get(), std::abs(pLogFont->Height));
   if (type == FONTTYPE_EXT && !font->Has16BitCodes) {

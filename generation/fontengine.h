@@ -69,9 +69,14 @@ bool ENGINE_FaceExists(const char* pFaceName);
 // Makes a font file available to this process as if it were installed; 0 on success.
 int ENGINE_AddFontFile(const char* pPath);
 
-// Opens the best face of the requested family (another family's face when the
-// family is not installed), synthesizing bold and oblique where the face lacks
-// them. Null only when no font at all can be found or opened.
+// Opens the best face of the requested family that has a usable character map
+// (the best face that opens when none has one), synthesizing bold and oblique
+// where the face lacks them. Only a family that is not installed at all is
+// replaced by fontconfig's substitute. A positive height gives a font exactly
+// that high whose cell holds the face's whole extent (the Windows ascent and
+// descent, else the hhea ones) at the scale glyphs are rendered with; a negative
+// one sets that em and makes the cell as high as the extent. Null only when no
+// face can be found or opened.
 EngineFontPtr ENGINE_OpenFont(const EngineFontRequest& request);
 void ENGINE_GetTextMetrics(const EngineFont* pFont, EngineTextMetrics* pMetrics);
 
@@ -81,7 +86,7 @@ struct EngineFaceInfo {
   int32_t Index;          // face index within the file
   int32_t SyntheticBold;  // pixels every glyph and advance is widened by; 0 none
   bool SyntheticOblique;
-  double Ppem;            // em size in pixels the face is scaled to
+  double Ppem;            // em size in pixels the face is rendered at
 };
 void ENGINE_GetFaceInfo(const EngineFont* pFont, EngineFaceInfo* pInfo);
 // Copies up to 'count' bytes of the sfnt table 'tag' from 'offset' on; returns

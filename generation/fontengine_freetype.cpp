@@ -2,6 +2,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_FONT_FORMATS_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <iconv.h>
 
+#include "generation/cmap.h"
 #include "generation/fontengine.h"
 
 struct EngineFont {
@@ -109,32 +111,31 @@ FaceChoice ChoiceOf(FcPattern* pFont) {
   return choice;
 }
 
-// The face of the family that suits the request best: normal width first, then
-// the slant, then the nearest weight (on a tie the heavier one for bold requests).
-bool ChooseInFamily(const EngineFontRequest& request, int weight, FaceChoice* pChoice) {
+// The faces of the family, the one that suits the request best first: normal
+// width first, then the slant, then the nearest weight (on a tie the heavier one
+// for bold requests, else the lighter one). Faces of equal rank keep fontconfig's
+// order. Empty when no installed face carries the family name.
+std::vector<FaceChoice> RankInFamily(const EngineFontRequest& request, int weight) {
+  std::vector<FaceChoice> faces;
   FontSetPtr set = ListScalable(request.pFaceName);
-  if (!set) return false;
-  FcPattern* pBest = nullptr;
-  long bestScore = 0;
+  if (!set) return faces;
+  std::vector<std::pair<long, int>> ranked;
   for (int i = 0; i < set->nfont; i++) {
     FcPattern* pFont = set->fonts[i];
     if (!HasFamily(pFont, request.pFaceName)) continue;
     const int width = GetInt(pFont, FC_WIDTH, FC_WIDTH_NORMAL);
     const bool italic = GetInt(pFont, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
     const int faceWeight = FcWeightToOpenType(GetInt(pFont, FC_WEIGHT, FC_WEIGHT_REGULAR));
-    // On a tie, the heavier face for weights above regular, else the lighter one.
     const int weightDistance =
         std::abs(faceWeight - weight) * 2 + (weight > 400 ? faceWeight < weight : faceWeight > weight);
     const long score = std::abs(width - FC_WIDTH_NORMAL) * 100000L +
                        (italic != (request.Italic != 0)) * 10000L + weightDistance;
-    if (!pBest || score < bestScore) {
-      pBest = pFont;
-      bestScore = score;
-    }
+    ranked.emplace_back(score, i);
   }
-  if (!pBest) return false;
-  *pChoice = ChoiceOf(pBest);
-  return true;
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [score, i] : ranked) faces.push_back(ChoiceOf(set->fonts[i]));
+  return faces;
 }
 
 // What fontconfig substitutes for a family that is not installed.
@@ -174,34 +175,90 @@ void CellExtent(FT_Face face, long* pAscent, long* pDescent) {
   }
 }
 
-// Scales the face for the requested height and fills the text metrics.
+// Pixels from a 26.6 value, rounded up.
+int32_t CeilPixels(FT_Pos value) { return int32_t((value + 63) >> 6); }
+
+// True when FreeType hints the face at whole-pixel ems whatever em is asked for:
+// TrueType outlines whose header asks for integer scaling.
+bool HintsAtWholePixels(FT_Face face) {
+  const auto* pHead = static_cast<const TT_Header*>(FT_Get_Sfnt_Table(face, FT_SFNT_HEAD));
+  const char* pFormat = FT_Get_Font_Format(face);
+  return pHead && (pHead->Flags & 8) && pFormat && std::strcmp(pFormat, "TrueType") == 0;
+}
+
+// Sets the face to an em of 'ppem64' 64ths of a pixel and gives the cell extent at
+// that scale, rounded outward. For a face hinted at whole-pixel ems the em is
+// rounded as the hinter rounds it, so that the metrics, the hinted glyphs and the
+// unhinted ones all have the one scale.
+bool SetEm(FT_Face face, FT_F26Dot6 ppem64, long ascent, long descent, int32_t* pAscent,
+           int32_t* pDescent) {
+  if (HintsAtWholePixels(face)) ppem64 = std::max<FT_F26Dot6>(64, (ppem64 + 32) & ~FT_F26Dot6(63));
+  if (FT_Set_Char_Size(face, 0, ppem64, 72, 72)) return false;
+  const FT_Fixed scale = face->size->metrics.y_scale;
+  *pAscent = CeilPixels(FT_MulFix(ascent, scale));
+  *pDescent = CeilPixels(FT_MulFix(descent, scale));
+  return true;
+}
+
+// Scales the face for the requested height and fills the text metrics. A cell
+// height takes the largest scale whose outward-rounded extent fits it, so no glyph
+// inside the extent loses a row; the rows left over are shared out above and below.
+// An em height gives a cell as high as the outward-rounded extent at that em.
 bool ApplySize(EngineFont* pFont, int32_t height, bool bold) {
   FT_Face face = pFont->Face;
+  EngineTextMetrics& m = pFont->Metrics;
+  if (height == 0) height = 16;
+  if (!FT_IS_SCALABLE(face)) {
+    if (face->num_fixed_sizes <= 0 || FT_Select_Size(face, 0)) return false;
+    m.Ascent = CeilPixels(face->size->metrics.ascender);
+    m.Descent = std::max(0, CeilPixels(-face->size->metrics.descender));
+    m.Height = m.Ascent + m.Descent;
+    pFont->Ppem = face->size->metrics.y_ppem;
+    m.MaxCharWidth = CeilPixels(face->size->metrics.max_advance);
+    return true;
+  }
   const double unitsPerEm = face->units_per_EM ? face->units_per_EM : 2048;
   long ascent, descent;
   CellExtent(face, &ascent, &descent);
-  if (height == 0) height = 16;
-  double ppem;
-  EngineTextMetrics& m = pFont->Metrics;
+  const long extent = std::max(1L, ascent + descent);
+  // FreeType keeps ems up to 0xFFFF pixels; a font that would need more is refused.
+  constexpr FT_F26Dot6 kMaxEm = FT_F26Dot6(0xFFFF) * 64;
   if (height > 0) {
-    ppem = height * unitsPerEm / double(ascent + descent);
-    m.Ascent = int32_t(std::lround(double(ascent) * height / double(ascent + descent)));
+    // The extent never exceeds the cell at a scale of at most height / extent, so
+    // the largest em that fits lies at or below that one.
+    FT_F26Dot6 low = 1;
+    const double fit = std::floor(double(height) * unitsPerEm * 64 / double(extent));
+    FT_F26Dot6 high = std::max<FT_F26Dot6>(FT_F26Dot6(fit), 1);
+    if (high > kMaxEm) return false;
+    int32_t a = 0, d = 0;
+    if (!SetEm(face, high, ascent, descent, &a, &d)) return false;
+    if (a + d > height) {
+      // Binary search for the largest em whose extent fits; 'high' does not fit.
+      while (low < high) {
+        const FT_F26Dot6 mid = low + (high - low) / 2;
+        if (!SetEm(face, mid, ascent, descent, &a, &d)) return false;
+        if (a + d <= height)
+          low = mid + 1;
+        else
+          high = mid;
+      }
+      // 'low' is the first em that does not fit; the one below it does (if any).
+      if (!SetEm(face, std::max<FT_F26Dot6>(1, low - 1), ascent, descent, &a, &d)) return false;
+    }
+    const int32_t spare = height - a - d;
+    m.Ascent = spare >= 0 ? a + spare / 2 : std::min(a, height);
     m.Descent = height - m.Ascent;
   } else {
-    ppem = -double(height);
-    m.Ascent = int32_t(std::lround(ascent * ppem / unitsPerEm));
-    m.Descent = int32_t(std::lround(descent * ppem / unitsPerEm));
+    const FT_F26Dot6 em = FT_F26Dot6(-int64_t(height)) * 64;
+    if (em > kMaxEm) return false;
+    if (!SetEm(face, em, ascent, descent, &m.Ascent, &m.Descent)) return false;
   }
   m.Height = m.Ascent + m.Descent;
-  pFont->Ppem = ppem;
-  if (FT_IS_SCALABLE(face)) {
-    if (FT_Set_Char_Size(face, 0, FT_F26Dot6(std::lround(ppem * 64)), 72, 72)) return false;
-  } else if (face->num_fixed_sizes > 0) {
-    FT_Select_Size(face, 0);
-  }
+  const FT_Size_Metrics& size = face->size->metrics;
+  pFont->Ppem = double(size.y_scale) * unitsPerEm / 65536.0 / 64.0;
   // Synthetic bold widens every glyph by about 1/32 em, at least one pixel.
-  pFont->BoldPixels = bold ? std::max(1, int(std::lround(ppem / 32))) : 0;
-  m.MaxCharWidth = int32_t(std::lround(face->max_advance_width * ppem / unitsPerEm)) + pFont->BoldPixels;
+  pFont->BoldPixels = bold ? std::max(1, int(std::lround(pFont->Ppem / 32))) : 0;
+  m.MaxCharWidth = int32_t((FT_MulFix(face->max_advance_width, size.x_scale) + 32) >> 6) + pFont->BoldPixels;
   return true;
 }
 
@@ -311,22 +368,40 @@ EngineFontPtr ENGINE_OpenFont(const EngineFontRequest& request) {
   FT_Library library = TheLibrary().Get();
   if (!library) return nullptr;
   const int weight = request.Weight > 0 ? std::min<int>(request.Weight, 1000) : 400;
-  FaceChoice choice;
-  if (!ChooseInFamily(request, weight, &choice) && !ChooseSubstitute(request, weight, &choice))
-    return nullptr;
-  EngineFontPtr font(std::make_unique<EngineFont>().release());
-  if (FT_New_Face(library, choice.File.c_str(), choice.Index, &font->Face)) {
-    font->Face = nullptr;
-    return nullptr;
+  // An installed family is never replaced by another one; only a name that no
+  // installed face carries gets fontconfig's substitute.
+  std::vector<FaceChoice> candidates = RankInFamily(request, weight);
+  if (candidates.empty()) {
+    FaceChoice substitute;
+    if (!ChooseSubstitute(request, weight, &substitute)) return nullptr;
+    candidates.push_back(substitute);
   }
-  font->File = choice.File;
-  font->Index = choice.Index;
-  const bool bold = weight >= 600 && choice.Weight + 200 <= weight;
-  font->Oblique = request.Italic && !choice.Italic;
-  if (!ApplySize(font.get(), request.Height, bold)) return nullptr;
-  SelectCharMap(font.get());
-  FillCodePage(font.get(), request.CharSet);
-  return font;
+  // The best face that has a usable character map (a family may be installed
+  // both as outline files without one and as sfnt files); without any such face,
+  // the best face that opens.
+  EngineFontPtr fallback;
+  for (const FaceChoice& choice : candidates) {
+    EngineFontPtr font(std::make_unique<EngineFont>().release());
+    if (FT_New_Face(library, choice.File.c_str(), choice.Index, &font->Face)) {
+      font->Face = nullptr;
+      continue;
+    }
+    const CmapReader read = [&font](uint32_t offset, void* pBuffer, uint32_t count) {
+      return ENGINE_GetFontData(font.get(), ENGINE_Tag('c', 'm', 'a', 'p'), offset, pBuffer, count);
+    };
+    const bool usable = CMAP_CheckUsable(read) == 0;
+    if (!usable && fallback) continue;
+    font->File = choice.File;
+    font->Index = choice.Index;
+    const bool bold = weight >= 600 && choice.Weight + 200 <= weight;
+    font->Oblique = request.Italic && !choice.Italic;
+    if (!ApplySize(font.get(), request.Height, bold)) continue;
+    SelectCharMap(font.get());
+    FillCodePage(font.get(), request.CharSet);
+    if (usable) return font;
+    fallback = std::move(font);
+  }
+  return fallback;
 }
 
 void ENGINE_GetTextMetrics(const EngineFont* pFont, EngineTextMetrics* pMetrics) {
@@ -351,17 +426,16 @@ uint32_t ENGINE_ByteToUnicode(const EngineFont* pFont, uint8_t byte) {
   return pFont->aByteToUnicode[byte];
 }
 
-int ENGINE_GetGlyph(EngineFont* pFont, uint32_t unicode, GlyphFormat format,
-                    GlyphMetrics* pMetrics, GlyphBitmap* pBitmap) {
-  *pMetrics = GlyphMetrics{1, 1, 0, 0, 0};
-  if (pBitmap) *pBitmap = GlyphBitmap{};
+namespace {
+
+// Loads, transforms and renders a glyph into the face's slot; 0 on success.
+int LoadGlyph(EngineFont* pFont, FT_UInt index, GlyphFormat format, bool hinted) {
   FT_Face face = pFont->Face;
-  const bool synthetic = pFont->BoldPixels > 0 || pFont->Oblique;
   FT_Int32 flags = FT_LOAD_NO_BITMAP | (format == GLYPH_MONO ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
-  if (!synthetic) flags |= FT_LOAD_RENDER;
-  if (FT_Load_Glyph(face, GlyphIndex(pFont, unicode), flags)) return 1;
+  if (!hinted) flags |= FT_LOAD_NO_HINTING;
+  if (FT_Load_Glyph(face, index, flags)) return 1;
   FT_GlyphSlot slot = face->glyph;
-  if (synthetic && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+  if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
     if (pFont->Oblique) {
       const FT_Matrix shear = {0x10000, 0x0366A, 0, 0x10000};  // about 12 degrees
       FT_Outline_Transform(&slot->outline, &shear);
@@ -369,13 +443,42 @@ int ENGINE_GetGlyph(EngineFont* pFont, uint32_t unicode, GlyphFormat format,
     // Grows to the right, as an overstruck copy one step right would.
     if (pFont->BoldPixels > 0) FT_Outline_EmboldenXY(&slot->outline, FT_Pos(pFont->BoldPixels) * 64, 0);
   }
-  // The mono renderer gives an empty outline a blank pixel; it stays empty here.
-  const bool empty = slot->metrics.width == 0 || slot->metrics.height == 0;
   if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
       FT_Render_Glyph(slot, format == GLYPH_MONO ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL))
     return 1;
+  return 0;
+}
+
+// True when the rendered glyph in the slot reaches above or below the cell.
+bool LeavesCell(const EngineFont* pFont) {
+  const FT_GlyphSlot slot = pFont->Face->glyph;
+  if (slot->bitmap.rows == 0) return false;
+  return slot->bitmap_top > pFont->Metrics.Ascent ||
+         slot->bitmap_top - int(slot->bitmap.rows) < -pFont->Metrics.Descent;
+}
+
+}  // namespace
+
+int ENGINE_GetGlyph(EngineFont* pFont, uint32_t unicode, GlyphFormat format,
+                    GlyphMetrics* pMetrics, GlyphBitmap* pBitmap) {
+  *pMetrics = GlyphMetrics{1, 1, 0, 0, 0};
+  if (pBitmap) *pBitmap = GlyphBitmap{};
+  const FT_UInt index = GlyphIndex(pFont, unicode);
+  if (LoadGlyph(pFont, index, format, true)) return 1;
+  // Every glyph advances by its hinted advance.
+  const FT_Pos advance = pFont->Face->glyph->advance.x;
+  // Hinting may lift an accent or drop a descender past the cell that holds the
+  // whole outline; such a glyph is drawn from its outline as it is, unless that
+  // does not fit either.
+  if (LeavesCell(pFont) && FT_IS_SCALABLE(pFont->Face)) {
+    if (LoadGlyph(pFont, index, format, false)) return 1;
+    if (LeavesCell(pFont) && LoadGlyph(pFont, index, format, true)) return 1;
+  }
+  FT_GlyphSlot slot = pFont->Face->glyph;
+  // The mono renderer gives an empty outline a blank pixel; it stays empty here.
+  const bool empty = slot->metrics.width == 0 || slot->metrics.height == 0;
   const FT_Bitmap& bitmap = slot->bitmap;
-  pMetrics->CellIncX = Round26(slot->advance.x) + pFont->BoldPixels;
+  pMetrics->CellIncX = Round26(advance) + pFont->BoldPixels;
   if (empty || bitmap.width == 0 || bitmap.rows == 0 || !bitmap.buffer) return 0;
   pMetrics->BlackBoxX = int32_t(bitmap.width);
   pMetrics->BlackBoxY = int32_t(bitmap.rows);

@@ -14,12 +14,13 @@ bool FONT_IsFaceInstalled(const char* pFaceName);
 // either sign convention, weight, italic, character set) for a type, encoding
 // and antialiasing method (the 0-based values of model/font.h). Reads the
 // character map, enables the codes it contains, takes the metrics and prepares
-// the drawing surface; no character is rendered yet. Null when the face has no
-// usable character map (nothing reported) or an EXT font is asked for with the
-// ISO8859 encoding (reported). The adjustments of edit/cursoradjust.h registered
-// so far apply to the new font's characters whenever they are rendered.
+// the drawing surface; no character is rendered yet. Null, reported, when no face
+// of the family has a usable character map or an EXT font is asked for with the
+// ISO8859 encoding. The adjustments of edit/cursoradjust.h registered so far apply
+// to the new font's characters whenever they are rendered. 'pFaceName', when
+// given, is the whole family name, which the record may hold only in part.
 FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
-                               int32_t method);
+                               int32_t method, const char* pFaceName = nullptr);
 
 // Sizes of one drawn character: its cell (the record's box) and the size drawn
 // on the surface (four times the cell with internal antialiasing).

@@ -51,10 +51,10 @@ TEST(CreateFont, MetricsOfTheStandardAndExtendedTypes) {
 TEST(CreateFont, PointSizesGiveStandardCharactersTheFontHeight) {
   CreateArgs args;
   args.pFace = "Morvane Tall";
-  args.Height = -32;  // em 32: cell 27 + 6
+  args.Height = -32;  // em 32: cell 27.2 + 6.4, rounded outward
   FontPtr font = CreateFont(args);
-  EXPECT_EQ(FONT_GetHeight(font.get()), 33);
-  EXPECT_EQ(FONT_GetCharHeight(font.get(), 0x41), 33);
+  EXPECT_EQ(FONT_GetHeight(font.get()), 35);
+  EXPECT_EQ(FONT_GetCharHeight(font.get(), 0x41), 35);
   args.Type = EXT;
   font = CreateFont(args);
   EXPECT_EQ(FONT_GetCharHeight(font.get(), 0x41), 32);  // the extended types get their boxes when rendered
@@ -69,9 +69,11 @@ TEST(CreateFont, InternalAntialiasingOpensTheFaceAtFourTimesTheSize) {
   EXPECT_EQ(FONT_GetHeight(font.get()), 16);
   EXPECT_EQ(FONT_GetMaxWidth(font.get()), 64 * 800 / 1000 / 4);
   args.pFace = "Morvane Tall";
-  args.Height = -8;  // em 32: cell 33, shifted right by 2
+  args.Height = -8;  // em 32: cell 35, a quarter rounded up like the characters' cells
   font = CreateFont(args);
-  EXPECT_EQ(FONT_GetHeight(font.get()), 8);
+  EXPECT_EQ(FONT_GetHeight(font.get()), 9);
+  FONT_RenderChar(font.get(), 'A');
+  EXPECT_EQ(FONT_GetCharHeight(font.get(), 'A'), 9);
   LogFontRecord record;
   FONT_GetLogFont(font.get(), &record);
   EXPECT_EQ(record.Height, -8);  // the record keeps the requested height
@@ -130,12 +132,15 @@ TEST(CreateFont, SymbolMapsAreTakenWhenThereIsNoUnicodeMap) {
   EXPECT_FALSE(FONT_CharExists(font.get(), 0x41));
 }
 
-TEST(CreateFont, FontsWithoutAUsableMapAreRefusedSilently) {
+TEST(CreateFont, AFamilyWithoutAUsableMapIsRefusedNamingTheFace) {
   TakeErrors();
   CreateArgs args;
   args.pFace = "Morvane NoFormat4";
   EXPECT_FALSE(CreateFont(args));
-  EXPECT_EQ(TakeErrors(), "");
+  const std::string errors = TakeErrors();
+  EXPECT_NE(errors.find("Font has no usable character map: Morvane NoFormat4 (MorvaneNoFormat4.ttf)"),
+            std::string::npos)
+      << errors;
 }
 
 TEST(CreateFont, ExtendedIso8859IsRefusedWithAMessage) {

@@ -62,19 +62,25 @@ TEST(FontEngine, PositiveHeightIsTheCellHeightByTheWindowsMetrics) {
   EXPECT_EQ(m.Ascent, 16);
   EXPECT_EQ(m.Descent, 4);
   EXPECT_EQ(m.MaxCharWidth, 16);  // widest advance 800 units
-  // Ascent 850 + descent 200: a cell of 33 is an em of about 31.4 pixels.
+  // Ascent 850 + descent 200: a cell of 33 would be an em of about 31.4 pixels,
+  // but there the ascent of 26.7 and the descent of 6.3 round outward to 34 rows.
+  // The largest em that fits is 26 / 0.85 (26 + 7 rows).
   font = Open("Morvane Tall", 33);
   m = Metrics(font.get());
   EXPECT_EQ(m.Height, 33);
-  EXPECT_EQ(m.Ascent, 27);
+  EXPECT_EQ(m.Ascent, 26);
+  EXPECT_EQ(m.Descent, 7);
+  EngineFaceInfo info;
+  ENGINE_GetFaceInfo(font.get(), &info);
+  EXPECT_NEAR(info.Ppem, 26 / 0.85, 0.01);
 }
 
 TEST(FontEngine, NegativeHeightIsTheEmHeight) {
   EngineFontPtr font = Open("Morvane Tall", -32);
   EngineTextMetrics m = Metrics(font.get());
-  EXPECT_EQ(m.Ascent, 27);
-  EXPECT_EQ(m.Descent, 6);
-  EXPECT_EQ(m.Height, 33);
+  EXPECT_EQ(m.Ascent, 28);   // 27.2 rounded up
+  EXPECT_EQ(m.Descent, 7);   // 6.4 rounded up
+  EXPECT_EQ(m.Height, 35);
   GlyphMetrics g;
   ASSERT_EQ(ENGINE_GetGlyph(font.get(), 'A', GLYPH_MONO, &g, nullptr), 0);
   EXPECT_EQ(g.CellIncX, 17);  // 531 units at 32 pixels

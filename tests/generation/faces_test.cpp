@@ -1,0 +1,155 @@
+// Which face a family name opens: a face with a usable character map when the
+// family has one, the named family itself (never a substitute) when it is
+// installed, and the whole name even where the record holds only part of it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "generation/fontengine.h"
+#include "generation/generation_fixture.h"
+#include "generation/rendercontext.h"
+#include "support/errorlog.h"
+#include "support/testfonts.h"
+#include "support/tempdir.h"
+
+namespace {
+
+EngineFaceInfo FaceOf(const Font* pFont) {
+  EngineFaceInfo info{};
+  ENGINE_GetFaceInfo(pFont->pRenderContext->pEngineFont.get(), &info);
+  return info;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+int InkPixels(Font* pFont, uint16_t code) {
+  FONT_RenderChar(pFont, code);
+  int n = 0;
+  for (int y = 0; y < FONT_GetCharHeight(pFont, code); y++)
+    for (int x = 0; x < FONT_GetCharWidth(pFont, code); x++) n += FONT_GetPixel(pFont, code, x, y) != 0;
+  return n;
+}
+
+// A copy of Liberation Sans Regular whose family is called 'family', written
+// with fontTools into 'path'.
+bool WriteRenamedFont(const TempDir& dir, const std::string& path, const std::string& family) {
+  const std::string script = dir.file("rename.py");
+  WriteFile(script,
+            "import sys\n"
+            "from fontTools.ttLib import TTFont\n"
+            "source, target, family = sys.argv[1:4]\n"
+            "font = TTFont(source)\n"
+            "for record in list(font['name'].names):\n"
+            "    text = {1: family, 16: family, 4: family + ' Regular',\n"
+            "            6: family.replace(' ', '') + '-Regular'}.get(record.nameID)\n"
+            "    if text is not None:\n"
+            "        font['name'].setName(text, record.nameID, record.platformID, record.platEncID, record.langID)\n"
+            "font.save(target)\n");
+  const std::string command = "/usr/bin/python3 '" + script +
+                              "' /usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf '" + path +
+                              "' '" + family + "'";
+  return std::system(command.c_str()) == 0;
+}
+
+const char kLongFamily[] = "Liberation Sans Renamed With A Long Family Name";
+
+}  // namespace
+
+TEST(FaceChoice, FamiliesInstalledAsType1AndOpenTypeOpenAFaceWithACharacterMap) {
+  TakeErrors();
+  for (const char* pFamily : {"Nimbus Roman", "Nimbus Sans Narrow", "C059"}) {
+    for (int weight : {400, 700})
+      for (int italic : {0, 1}) {
+        CreateArgs args;
+        args.pFace = pFamily;
+        args.Height = 20;
+        args.Weight = weight;
+        args.Italic = italic;
+        FontPtr font = CreateFont(args);
+        ASSERT_TRUE(font) << pFamily << " " << weight << " " << italic;
+        const EngineFaceInfo info = FaceOf(font.get());
+        EXPECT_TRUE(EndsWith(info.File, ".otf")) << info.File;
+        EXPECT_EQ(info.SyntheticBold, 0) << info.File;  // the family's own bold face
+        EXPECT_FALSE(info.SyntheticOblique) << info.File;
+        EXPECT_TRUE(FONT_CharExists(font.get(), 'A'));
+        EXPECT_TRUE(FONT_CharExists(font.get(), 0xE9));
+        EXPECT_GT(InkPixels(font.get(), 'A'), 20) << info.File;
+      }
+  }
+  EXPECT_EQ(TakeErrors(), "");
+}
+
+TEST(FaceChoice, AnInstalledFamilyIsNeverReplacedByAnother) {
+  RegisterTestFonts();
+  EngineFontRequest request;
+  request.pFaceName = "Morvane NoFormat4";  // installed, but without a usable map
+  request.Height = 16;
+  EngineFontPtr font = ENGINE_OpenFont(request);
+  ASSERT_TRUE(font);
+  EngineFaceInfo info;
+  ENGINE_GetFaceInfo(font.get(), &info);
+  EXPECT_TRUE(EndsWith(info.File, "/MorvaneNoFormat4.ttf")) << info.File;
+
+  request.pFaceName = "Nimbus Roman";
+  ENGINE_GetFaceInfo(ENGINE_OpenFont(request).get(), &info);
+  EXPECT_NE(info.File.find("/NimbusRoman-Regular."), std::string::npos) << info.File;
+}
+
+TEST(FaceChoice, ALongFamilyNameIsKeptWholeForTheEngine) {
+  TempDir dir;
+  const std::string path = dir.file("LongFamily.ttf");
+  ASSERT_TRUE(WriteRenamedFont(dir, path, kLongFamily));
+  ASSERT_EQ(ENGINE_AddFontFile(path.c_str()), 0);
+  ASSERT_TRUE(ENGINE_FaceExists(kLongFamily));
+
+  CreateArgs args;
+  args.pFace = "Liberation Sans";
+  FontPtr original = CreateFont(args);
+  ASSERT_TRUE(original);
+  LogFontRecord record{};
+  record.Height = 20;
+  record.Weight = 400;
+  record.CharSet = 1;
+  const std::string family = kLongFamily;
+  family.copy(record.acFaceName, sizeof record.acFaceName - 1);
+  ASSERT_EQ(std::string(record.acFaceName).size(), 31u);  // the record holds only part of the name
+  FontPtr font = FONT_CreateFromLogFont(&record, STD, UC16, 0, kLongFamily);
+  ASSERT_TRUE(font);
+  EXPECT_EQ(FaceOf(font.get()).File, path);
+  char name[64];
+  FONT_GetFaceName(font.get(), name, sizeof name);
+  EXPECT_EQ(std::string(name), std::string(kLongFamily, 31));
+  for (uint16_t code : {uint16_t('A'), uint16_t('g'), uint16_t(0xC5)})
+    EXPECT_EQ(Pixels(font.get(), code), Pixels(original.get(), code)) << code;
+}
+
+TEST(FaceChoice, TheCreateCommandConvertsTheFamilyItNames) {
+  TempDir dir;
+  ASSERT_EQ(std::system(("mkdir -p '" + dir.file("fonts") + "' '" + dir.file("config/fontconfig") + "' '" +
+                         dir.file("long") + "' '" + dir.file("original") + "'")
+                            .c_str()),
+            0);
+  ASSERT_TRUE(WriteRenamedFont(dir, dir.file("fonts/LongFamily.ttf"), kLongFamily));
+  // The program's fontconfig reads the user configuration under XDG_CONFIG_HOME.
+  WriteFile(dir.file("config/fontconfig/fonts.conf"),
+            "<?xml version=\"1.0\"?>\n<fontconfig>\n  <dir>" + dir.file("fonts") + "</dir>\n  <cachedir>" +
+                dir.file("cache") + "</cachedir>\n</fontconfig>\n");
+  RunMorvane(dir, {"-hide", std::string("-create") + kLongFamily + ",REGULAR,18,STD,UC16", "-saveaslong/font.c,C",
+                   "-exit"});
+  RunMorvane(dir, {"-hide", "-createLiberation Sans,REGULAR,18,STD,UC16", "-saveasoriginal/font.c,C", "-exit"});
+  bool exists = true;
+  ReadFile(dir.file("Morvane.err"), &exists);
+  EXPECT_FALSE(exists) << ReadFile(dir.file("Morvane.err"));
+  const std::string renamed = ReadFile(dir.file("long/font.c")), original = ReadFile(dir.file("original/font.c"));
+  ASSERT_FALSE(original.empty());
+  // The banner names the family; everything after it is the same font.
+  const size_t a = renamed.find("#include"), b = original.find("#include");
+  ASSERT_NE(a, std::string::npos);
+  ASSERT_NE(b, std::string::npos);
+  EXPECT_TRUE(renamed.substr(a) == original.substr(b));
+  EXPECT_NE(renamed.find(std::string("Font:        ") + std::string(kLongFamily, 31)), std::string::npos);
+}
