@@ -83,6 +83,8 @@ class FontChooser : public QDialog {
   SampleView* sampleView() const { return sampleView_; }
 
   void accept() override;
+  // The whole family name chosen; the record holds at most its first 31 characters.
+  QString familyName() const { return selectedFace(); }
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -24,7 +24,7 @@ int RunDialog(QDialog* pDialog) {
 void SHELL_SetDialogRunner(DialogRunner runner) { Runner() = std::move(runner); }
 
 int FONT_ChooseSystemFont(QWidget* owner, LogFontRecord* pRecord, int32_t* pType, int32_t* pEncoding,
-                          int32_t* pMethod, int32_t currentHeight) {
+                          int32_t* pMethod, int32_t currentHeight, std::string* pFamily) {
   if (!pRecord) return 1;
   GenerationDialog options(owner, *pType, *pEncoding, *pMethod);
   if (RunDialog(&options) != QDialog::Accepted) return 1;
@@ -35,6 +35,7 @@ int FONT_ChooseSystemFont(QWidget* owner, LogFontRecord* pRecord, int32_t* pType
   if (RunDialog(&chooser) != QDialog::Accepted) return 1;
   // The chooser's record carries the height by the unit and framed-type rules.
   *pRecord = chooser.logFont();
+  if (pFamily) *pFamily = chooser.familyName().toStdString();
   *pType = type;
   *pEncoding = encoding;
   *pMethod = FONT_GetEffectiveAAMethod(type, method);
@@ -51,6 +52,7 @@ FontPtr SHELL_RunNewFont(QWidget* parent, const Font* pCurrent) {
     method = FONT_GetAAMethod(pCurrent);
     height = FONT_GetHeight(pCurrent);
   }
-  if (FONT_ChooseSystemFont(parent, &record, &type, &encoding, &method, height)) return nullptr;
-  return FONT_CreateFromLogFont(&record, type, encoding, method);
+  std::string family;
+  if (FONT_ChooseSystemFont(parent, &record, &type, &encoding, &method, height, &family)) return nullptr;
+  return FONT_CreateFromLogFont(&record, type, encoding, method, family.empty() ? nullptr : family.c_str());
 }

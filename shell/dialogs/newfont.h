@@ -1,6 +1,8 @@
 // The New command: the generation options, then the font chooser, then the font.
 #pragma once
 
+#include <string>
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -14,7 +16,7 @@ class QWidget;
 // confirmed values out; currentHeight is the current font's height, 0 without
 // one). 0 when both were confirmed; 1 on Cancel or a null record (outputs untouched).
 int FONT_ChooseSystemFont(QWidget* owner, LogFontRecord* pRecord, int32_t* pType, int32_t* pEncoding,
-                          int32_t* pMethod, int32_t currentHeight);
+                          int32_t* pMethod, int32_t currentHeight, std::string* pFamily = nullptr);
 
 // Runs the dialogs starting from the current font's settings (EXT, UC16, OS and
 // an empty record without one) and creates the font. Null on Cancel or when the
