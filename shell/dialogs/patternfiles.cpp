@@ -35,12 +35,9 @@ void SHELL_SetupPatternDialog(QFileDialog* dialog, bool save) {
   dialog->setNameFilters(kFilters);
   const int position = filterPosition >= 1 && filterPosition <= kFilters.size() ? filterPosition : 1;
   dialog->selectNameFilter(kFilters[position - 1]);
-  dialog->setDefaultSuffix(position == 1 ? "txt" : "");
   if (!lastSavedPath.isEmpty()) dialog->setDirectory(QFileInfo(lastSavedPath).absolutePath());
-  QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
-    dialog->setDefaultSuffix(filter == kFilters[0] ? "txt" : "");
-    ShowEveryFileForStarDotStar(dialog, filter);
-  });
+  QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
+                   [dialog](const QString& filter) { ShowEveryFileForStarDotStar(dialog, filter); });
   ShowEveryFileForStarDotStar(dialog, kFilters[position - 1]);
 }
 
@@ -48,7 +45,9 @@ bool SHELL_FinishPatternDialog(QFileDialog* dialog, bool save) {
   if (dialog->result() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return false;
   const int chosen = int(kFilters.indexOf(dialog->selectedNameFilter()));
   if (chosen >= 0) filterPosition = chosen + 1;
-  const QString path = dialog->selectedFiles().first();
+  QString path = dialog->selectedFiles().first();
+  // A name typed without an extension under the text-file filter gets ".txt".
+  if (save && chosen == 0 && QFileInfo(path).suffix().isEmpty()) path += ".txt";
   Font* pFont = FONT_GetCurrent();
   if (!pFont) return false;
   const QByteArray name = QFile::encodeName(path);
