@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLineEdit>
 
 #include "input/pattern.h"
 #include "model/current.h"
@@ -24,6 +25,20 @@ void ShowEveryFileForStarDotStar(QFileDialog* dialog, const QString& filter) {
   if (auto* model = dialog->findChild<QFileSystemModel*>()) model->setNameFilters({"*"});
 }
 
+// When the user picks another file type in a save dialog, the typed name is cut at
+// its first "." and gets the type's extension ("my.list" becomes "my.txt"). The
+// type of every file has no extension to give: the name is left without one
+// (rather than the "my.*" Qt's dialog would make of it).
+void RenameForFilter(QFileDialog* dialog, const QString& filter) {
+  const int open = int(filter.lastIndexOf("(*."));
+  if (open < 0) return;
+  const QString extension = filter.mid(open + 3).chopped(1);
+  auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+  if (!edit || edit->text().isEmpty()) return;
+  const QString base = edit->text().left(200).section('.', 0, 0);
+  edit->setText(extension.contains('*') ? base : base + "." + extension);
+}
+
 }  // namespace
 
 void SHELL_SetupPatternDialog(QFileDialog* dialog, bool save) {
@@ -36,8 +51,10 @@ void SHELL_SetupPatternDialog(QFileDialog* dialog, bool save) {
   const int position = filterPosition >= 1 && filterPosition <= kFilters.size() ? filterPosition : 1;
   dialog->selectNameFilter(kFilters[position - 1]);
   if (!lastSavedPath.isEmpty()) dialog->setDirectory(QFileInfo(lastSavedPath).absolutePath());
-  QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
-                   [dialog](const QString& filter) { ShowEveryFileForStarDotStar(dialog, filter); });
+  QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog, save](const QString& filter) {
+    ShowEveryFileForStarDotStar(dialog, filter);
+    if (save) RenameForFilter(dialog, filter);
+  });
   ShowEveryFileForStarDotStar(dialog, kFilters[position - 1]);
 }
 

@@ -2,7 +2,9 @@
 // screenshots.
 #include "shell/dialogs/about.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -218,6 +220,32 @@ TEST_F(PatternDialogs, TheChosenFilterIsOfferedNextTime) {
   QFileDialog next;
   SHELL_SetupPatternDialog(&next, false);
   EXPECT_EQ(next.selectedNameFilter(), "All files (*.*)");
+}
+
+TEST_F(PatternDialogs, PickingTheTextTypeRenamesTheTypedFile) {
+  QFileDialog dialog;
+  SHELL_SetupPatternDialog(&dialog, true);
+  dialog.setDirectory(QString::fromStdString(dir.path()));
+  dialog.selectNameFilter("All files (*.*)");
+  dialog.show();
+  auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+  auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(name, nullptr);
+  ASSERT_NE(types, nullptr);
+  QTest::keyClicks(name, "my.list.dat");
+  QTest::keyClick(types, Qt::Key_Up);  // to "txt-files (*.txt)"
+  EXPECT_EQ(types->currentText(), "txt-files (*.txt)");
+  EXPECT_EQ(name->text(), "my.txt");
+  QTest::keyClick(types, Qt::Key_Down);  // every file: no extension
+  EXPECT_EQ(name->text(), "my");
+  QTest::keyClick(types, Qt::Key_Up);
+  EXPECT_EQ(name->text(), "my.txt");
+  QTest::keyClick(name, Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  ASSERT_TRUE(SHELL_FinishPatternDialog(&dialog, true));
+  bool exists = false;
+  ReadFile(dir.file("my.txt"), &exists);
+  EXPECT_TRUE(exists);
 }
 
 TEST(DialogShots, EveryDialogIsRendered) {
