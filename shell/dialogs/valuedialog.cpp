@@ -56,7 +56,16 @@ int64_t SHELL_ParseValue(const QString& text, int radix) {
 }
 
 ValueEdit::ValueEdit(const ValueField& field, QWidget* parent)
-    : QLineEdit(parent), radix_(field.Radix), negativeAllowed_(field.Min < 0) {}
+    : QLineEdit(parent), radix_(field.Radix), negativeAllowed_(field.Min < 0) {
+  // Pasted text comes out upper case as well.
+  connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+    const QString upper = text.toUpper();
+    if (upper == text) return;
+    const int caret = cursorPosition();
+    setText(upper);
+    setCursorPosition(caret);
+  });
+}
 
 bool ValueEdit::accepts(QChar c) const {
   const char16_t u = c.unicode();
@@ -68,6 +77,11 @@ bool ValueEdit::accepts(QChar c) const {
 }
 
 void ValueEdit::keyPressEvent(QKeyEvent* event) {
+  // Shortcuts (Ctrl+V, Ctrl+A, ...) are control keys, not typed characters.
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
   const QString typed = event->text();
   for (QChar c : typed) {
     if (!accepts(c)) {

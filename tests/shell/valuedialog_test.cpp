@@ -3,6 +3,7 @@
 // characters" with its remembered range and its second round after first > last.
 #include "shell/dialogs/valuedialog.h"
 
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 #include <limits>
@@ -52,6 +53,9 @@ TEST(ValueDialog, ShowsValuesInTheirRadixAndRefusesWhatIsNoDigit) {
   EXPECT_EQ(edit->text(), "ABC9");
   QTest::keyClick(edit, Qt::Key_Backspace);
   EXPECT_EQ(edit->text(), "ABC");
+  QGuiApplication::clipboard()->setText("d0");
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(edit->text(), "ABCD0");
   EXPECT_EQ(refused.count(), 2);
 }
 
