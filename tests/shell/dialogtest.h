@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <functional>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -29,6 +31,15 @@ class SettingsTest : public testing::Test {
   std::string IniText() const { return ReadFile(SETTINGS_GetFileName()); }
   TempDir dir;
 };
+
+// Runs 'act' on the modal dialog that an entry point opens with exec().
+inline void WhenModal(const std::function<void(QDialog*)>& act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    act(dialog);
+  });
+}
 
 struct CaughtMessage {
   QString caption;

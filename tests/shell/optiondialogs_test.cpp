@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "shell/dialogs/dialogs.h"
@@ -269,6 +271,38 @@ TEST_F(OptionDialogs, DialogsAreCentredOnTheMainWindowInsideTheWorkArea) {
   CompatibilityDialog corner(&main);
   corner.show();
   EXPECT_EQ(corner.frameGeometry().topLeft(), area.topLeft());
+}
+
+TEST_F(OptionDialogs, EntryPointsOpenTheirDialogsModally) {
+  const std::pair<int, const char*> ids[] = {
+      {780, "Compatibility options"}, {781, "Magnification factor"},
+      {782, "Logging"}, {783, "Antialiasing (for standard fonts)"},
+      {784, "XBF font options"}, {785, "Set measurement characters"}};
+  for (const auto& [id, caption] : ids) {
+    QString seen;
+    WhenModal([&](QDialog* d) {
+      seen = d->windowTitle();
+      d->reject();
+    });
+    SHELL_RunOptionDialog(nullptr, id);
+    EXPECT_EQ(seen, caption);
+  }
+  WhenModal([](QDialog* d) {
+    QTest::keyClick(Control<QComboBox>(d, 101), Qt::Key_End);
+    QTest::keyClick(d, Qt::Key_Return);  // OK is the default button
+  });
+  SHELL_RunOptionDialog(nullptr, 781);
+  EXPECT_EQ(Stored().MagY, 4);
+
+  WhenModal([](QDialog* d) {
+    EXPECT_EQ(d->windowTitle(), "Type of XBF-font to be read");
+    Tick(Control<QRadioButton>(d, 123));
+    QTest::keyClick(d, Qt::Key_Return);
+  });
+  EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 0), 5);
+  WhenModal([](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+  EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 5), -1);
+  EXPECT_EQ(Stored().GetTypeXBF, 5);
 }
 
 TEST_F(OptionDialogs, EntryPointIgnoresOtherIds) {

@@ -206,6 +206,19 @@ TEST_F(SelectRange, FirstAboveLastIsReportedAndTheDialogComesBackWithTheEnteredV
   EXPECT_EQ(services.boxes.size(), 1u);
 }
 
+TEST_F(SelectRange, EntryPointRunsTheDialogModally) {
+  WhenModal([](QDialog* d) {
+    EXPECT_EQ(d->windowTitle(), "Select range of characters");
+    QTest::keyClicks(d->findChild<QLineEdit*>("140"), "3040");
+    QTest::keyClicks(d->findChild<QLineEdit*>("141"), "309f");
+    QTest::keyClick(d, Qt::Key_Return);
+  });
+  int first = -1, last = -1;
+  ASSERT_TRUE(SHELL_RunSelectRange(nullptr, 721, &first, &last));
+  EXPECT_EQ(first, 0x3040);
+  EXPECT_EQ(last, 0x309F);
+}
+
 TEST_F(SelectRange, OnlyTheRangeCommandsOpenIt) {
   int first = -1, last = -1;
   EXPECT_FALSE(SHELL_RunSelectRange(nullptr, 722, &first, &last));
