@@ -2,6 +2,7 @@
 """Draws the program's icon: a letter M as 7 x 7 pixels (two of the cells beside
 each diagonal half covered, as antialiasing leaves them) on a dark teal tile.
 Writes morvane.svg and the PNG sizes of the hicolor theme beside this script.
+The sizes up to 24 pixels put the cells on whole pixels without gaps.
 The window's About box draws the same emblem (shell/dialogs/logo.cpp).
 Needs nothing beyond Python's standard library."""
 import os
@@ -55,9 +56,29 @@ def sample(x, y):
     return TILE
 
 
+def sample_small(size, x, y):
+    """The small sizes: whole-pixel cells without gaps, so the M stays crisp."""
+    radius = size * RADIUS / 64.0
+    cx = min(max(x, radius), size - radius)
+    cy = min(max(y, radius), size - radius)
+    if (x - cx) ** 2 + (y - cy) ** 2 > radius ** 2:
+        return None
+    cell = (size - 2) // 7
+    origin = (size - 7 * cell) // 2
+    col, row = int((x - origin) // cell), int((y - origin) // cell)
+    if 0 <= col < 7 and 0 <= row < 7 and x >= origin and y >= origin:
+        return COLOURS[PIXEL_M[row][col]]
+    return TILE
+
+
 def render(size, n=4):
+    if size <= 24:
+        return render_with(size, n, lambda x, y: sample_small(size, x, y), 1.0)
+    return render_with(size, n, sample, 64.0 / size)
+
+
+def render_with(size, n, sample, scale):
     rows = []
-    scale = 64.0 / size
     for py in range(size):
         raw = bytearray(b"\0")
         for px in range(size):
