@@ -2,15 +2,17 @@
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build test sanitize fuzz demo bench clean
+.PHONY: all deps configure build test sanitize fuzz demo package bench clean
 
 all: build
 
 deps:
 	@tools/install-deps.sh
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test: build
@@ -27,8 +29,16 @@ sanitize: deps
 fuzz: deps
 	@tools/run-fuzzers.sh $(or $(FUZZ_SECONDS),60)
 
-demo: build
+# Only the program: no tests, no benchmarks.
+demo: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target Morvane
 	@tools/demo.sh $(BUILD_DIR)/Morvane
+
+# The Debian package of the program, built by cpack into build/.
+package: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target Morvane
+	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null
+	@ls $(BUILD_DIR)/morvane_*.deb
 
 bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks

@@ -1,0 +1,270 @@
+// The About box, the "CMD Help" window, the pattern-file dialogs and the dialog
+// screenshots.
+#include "shell/dialogs/about.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextEdit>
+#include <set>
+
+#include "input/pattern.h"
+#include "model/current.h"
+#include "output/savetest.h"
+#include "shell/dialogs/dialogs.h"
+#include "shell/dialogs/patternfiles.h"
+#include "shell/dialogtest.h"
+
+namespace {
+
+TEST(AboutBox, ShowsTitleBuildLineNoticeAndLogo) {
+  AboutBox box(nullptr, "Font Converter for Tavro V6.32c");
+  box.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+  EXPECT_EQ(box.windowTitle(), "About");
+  EXPECT_EQ(box.findChild<QLabel*>("101")->text(), "Font Converter for Tavro V6.32c");
+  const QString build = box.findChild<QLabel*>("104")->text();
+  // "Compiled 14:21:43 on May  4 2023": the day padded with a blank.
+  static const QRegularExpression form(
+      "^Compiled [0-2][0-9]:[0-5][0-9]:[0-6][0-9] on "
+      "(Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) [ 123][0-9] [0-9]{4}$");
+  EXPECT_TRUE(form.match(build).hasMatch()) << build.toStdString();
+  EXPECT_EQ(build, SHELL_BuildLine());
+  auto* notice = box.findChild<QTextEdit*>("102");
+  ASSERT_NE(notice, nullptr);
+  EXPECT_TRUE(notice->isReadOnly());
+  const QString text = notice->toPlainText();
+  EXPECT_TRUE(text.startsWith("\n\n")) << text.toStdString();
+  EXPECT_GT(text.trimmed().size(), 40);
+  const QPixmap logo = box.findChild<QLabel*>("100")->pixmap();
+  EXPECT_EQ(logo.size(), QSize(138, 69));
+  // The logo is drawn, not blank: its two tiles differ from the transparent gap.
+  const QImage image = logo.toImage();
+  EXPECT_NE(image.pixel(30, 34), image.pixel(69, 5));
+  EXPECT_NE(image.pixel(105, 34), image.pixel(69, 5));
+  // The focus starts on OK, and it closes the box.
+  EXPECT_TRUE(box.okButton()->hasFocus());
+  QTest::keyClick(box.okButton(), Qt::Key_Space);
+  EXPECT_FALSE(box.isVisible());
+}
+
+TEST(AboutBox, EscapeClosesIt) {
+  AboutBox box(nullptr, "title");
+  box.show();
+  QTest::keyClick(&box, Qt::Key_Escape);
+  EXPECT_FALSE(box.isVisible());
+  EXPECT_FALSE(box.cancelButton()->isVisible());
+}
+
+// The names behind the "-" that starts a line of the help text, in order.
+QStringList CommandNames(const QString& text) {
+  QStringList names;
+  for (const QString& line : text.split('\n')) {
+    if (!line.startsWith('-')) continue;
+    names << line.mid(1).section(QRegularExpression("[\\t ]"), 0, 0);
+  }
+  return names;
+}
+
+TEST(CmdHelp, ListsTheCommandsInTableOrderReadOnly) {
+  QWidget main;
+  main.resize(400, 300);
+  main.show();
+  SHELL_RunCmdHelp(&main);
+  auto* help = main.findChild<CmdHelpWindow*>("CMD Help");
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->windowTitle(), "CMD Help");
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->width(), 550);
+  QPlainTextEdit* edit = help->textEdit();
+  EXPECT_TRUE(edit->isReadOnly());
+  const QString text = edit->toPlainText();
+  EXPECT_TRUE(text.startsWith("Valid command line options:\n\n"));
+  EXPECT_FALSE(text.contains('\r'));
+  EXPECT_EQ(CommandNames(text), QStringList({"exit", "create", "edit", "enable", "hide", "merge",
+                                             "readpattern", "saveas", "nomessages", "?"}));
+  QTest::keyClicks(edit, "xyz");
+  EXPECT_EQ(edit->toPlainText(), text);
+  help->close();
+}
+
+// A click delivered the way the desktop delivers it, through the window, where
+// modal windows can block it.
+void ClickThroughWindow(QWidget* widget) {
+  QWidget* top = widget->window();
+  QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {},
+                    widget->mapTo(top, widget->rect().center()));
+}
+
+TEST(CmdHelp, TheMainWindowTakesNoInputWhileItIsOpen) {
+  QWidget main;
+  main.setGeometry(0, 0, 300, 200);
+  auto* button = new QPushButton("Press", &main);
+  button->setGeometry(10, 10, 100, 30);
+  int clicks = 0;
+  QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+  main.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  ClickThroughWindow(button);
+  ASSERT_EQ(clicks, 1);
+
+  SHELL_RunCmdHelp(&main);
+  QPointer<CmdHelpWindow> help = main.findChild<CmdHelpWindow*>("CMD Help");
+  ASSERT_TRUE(help);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+  ClickThroughWindow(button);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(QApplication::activeModalWidget() == help.data());
+
+  // Escape in the text closes the window (it deletes itself) and frees the main window.
+  QTest::keyClick(help->textEdit(), Qt::Key_Escape);
+  QTRY_VERIFY(help.isNull());
+  ClickThroughWindow(button);
+  EXPECT_EQ(clicks, 2);
+
+  // Escape on the window itself and the close box close it too.
+  SHELL_RunCmdHelp(&main);
+  help = main.findChild<CmdHelpWindow*>("CMD Help");
+  ASSERT_TRUE(help);
+  QTest::keyClick(help.data(), Qt::Key_Escape);
+  QTRY_VERIFY(help.isNull());
+  SHELL_RunCmdHelp(&main);
+  help = main.findChild<CmdHelpWindow*>("CMD Help");
+  ASSERT_TRUE(help);
+  help->close();  // what the close box does
+  QTRY_VERIFY(help.isNull());
+  ClickThroughWindow(button);
+  EXPECT_EQ(clicks, 3);
+}
+
+class PatternDialogs : public SettingsTest {
+ protected:
+  void SetUp() override {
+    SERVICES_Install(&services);
+    FontPtr pFont = NewFont(FONTTYPE_STD, ENCODING_UC16, 8);
+    for (int c = 0x20; c <= 0x7E; ++c) AddChar(pFont.get(), c, 2, 8, [](int, int) { return 1; });
+    FONT_EnableRange(pFont.get(), 0, 0xFFFF, 0);
+    FONT_SetCurrent(std::move(pFont));
+  }
+  void TearDown() override {
+    FONT_SetCurrent(nullptr);
+    SERVICES_Install(nullptr);
+  }
+  RecordingServices services;
+};
+
+TEST_F(PatternDialogs, ReadAndSaveThroughTheirFileDialogs) {
+  // A UTF-16 file listing A, B and the missing U+3042.
+  const std::string listed("\xFF\xFE" "A\0B\0" "\x42\x30", 8);
+  WriteFile(dir.file("set.txt"), listed);
+  {
+    QFileDialog dialog;
+    SHELL_SetupPatternDialog(&dialog, false);
+    EXPECT_EQ(dialog.windowTitle(), "Select pattern file");
+    EXPECT_EQ(dialog.nameFilters(), QStringList({"txt-files (*.txt)", "All files (*.*)"}));
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    dialog.setDirectory(QString::fromStdString(dir.path()));
+    dialog.selectFile(QString::fromStdString(dir.file("set.txt")));
+    dialog.show();
+    static_cast<QDialog&>(dialog).accept();
+    EXPECT_TRUE(SHELL_FinishPatternDialog(&dialog, false));
+  }
+  EXPECT_TRUE(FONT_IsCharEnabled(FONT_GetCurrent(), 'A'));
+  EXPECT_TRUE(FONT_IsCharEnabled(FONT_GetCurrent(), 'B'));
+  EXPECT_FALSE(FONT_IsCharEnabled(FONT_GetCurrent(), 'C'));
+  ASSERT_EQ(services.boxes.size(), 1u);  // the missing-code report
+  EXPECT_NE(services.boxes[0].find("3042"), std::string::npos);
+
+  {
+    QFileDialog dialog;
+    SHELL_SetupPatternDialog(&dialog, true);
+    EXPECT_EQ(dialog.windowTitle(), "Save pattern file");
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    dialog.setDirectory(QString::fromStdString(dir.path()));
+    dialog.selectFile("saved");  // ".txt" is added under the text-file filter
+    dialog.show();
+    static_cast<QDialog&>(dialog).accept();
+    EXPECT_TRUE(SHELL_FinishPatternDialog(&dialog, true));
+  }
+  EXPECT_EQ(ReadFile(dir.file("saved.txt")), PATTERN_Format(FONT_GetCurrent()));
+  EXPECT_EQ(ReadFile(dir.file("saved.txt")), std::string("\xFF\xFE" "A\0B\0", 6));
+
+  // Cancelled: nothing read; the next dialog opens in the folder of the last save.
+  QFileDialog cancelled;
+  SHELL_SetupPatternDialog(&cancelled, false);
+  EXPECT_EQ(cancelled.directory().absolutePath(), QString::fromStdString(dir.path()));
+  cancelled.show();
+  cancelled.reject();
+  EXPECT_FALSE(SHELL_FinishPatternDialog(&cancelled, false));
+}
+
+TEST_F(PatternDialogs, TheChosenFilterIsOfferedNextTime) {
+  QFileDialog dialog;
+  SHELL_SetupPatternDialog(&dialog, true);
+  dialog.setDirectory(QString::fromStdString(dir.path()));
+  dialog.selectNameFilter("All files (*.*)");
+  dialog.selectFile("list");
+  dialog.show();
+  static_cast<QDialog&>(dialog).accept();
+  ASSERT_TRUE(SHELL_FinishPatternDialog(&dialog, true));
+  bool exists = false;
+  ReadFile(dir.file("list"), &exists);
+  EXPECT_TRUE(exists);  // no extension forced under "All files"
+  QFileDialog next;
+  SHELL_SetupPatternDialog(&next, false);
+  EXPECT_EQ(next.selectedNameFilter(), "All files (*.*)");
+}
+
+TEST_F(PatternDialogs, PickingTheTextTypeRenamesTheTypedFile) {
+  QFileDialog dialog;
+  SHELL_SetupPatternDialog(&dialog, true);
+  dialog.setDirectory(QString::fromStdString(dir.path()));
+  dialog.selectNameFilter("All files (*.*)");
+  dialog.show();
+  auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+  auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(name, nullptr);
+  ASSERT_NE(types, nullptr);
+  QTest::keyClicks(name, "my.list.dat");
+  QTest::keyClick(types, Qt::Key_Up);  // to "txt-files (*.txt)"
+  EXPECT_EQ(types->currentText(), "txt-files (*.txt)");
+  EXPECT_EQ(name->text(), "my.txt");
+  QTest::keyClick(types, Qt::Key_Down);  // every file: no extension
+  EXPECT_EQ(name->text(), "my");
+  QTest::keyClick(types, Qt::Key_Up);
+  EXPECT_EQ(name->text(), "my.txt");
+  QTest::keyClick(name, Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  ASSERT_TRUE(SHELL_FinishPatternDialog(&dialog, true));
+  bool exists = false;
+  ReadFile(dir.file("my.txt"), &exists);
+  EXPECT_TRUE(exists);
+}
+
+TEST(DialogShots, EveryDialogIsRendered) {
+  TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+  SHOTS_Dialogs(QString::fromStdString(dir.file("shots")));
+  const char* names[] = {"compatibility", "magnification", "logging", "antialiasing",
+                         "xbf-options", "measurement", "xbf-type", "range", "about", "cmd-help"};
+  for (const char* name : names) {
+    SCOPED_TRACE(name);
+    QImage image(QString::fromStdString(dir.file("shots/dialog-" + std::string(name) + ".png")));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 200);
+    EXPECT_GE(image.height(), 100);
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+      for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 4u);  // text and controls, not an empty window
+  }
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+// Shared by the dialog tests: a private settings folder for the test process, the
+// settings as stored, and a catcher that reads and closes the message boxes a
+// dialog opens while a test drives it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <functional>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "settings/settings.h"
+#include "support/tempdir.h"
+
+// Points the settings store at a fresh folder before anything loads them.
+class SettingsTest : public testing::Test {
+ protected:
+  SettingsTest() { setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1); }
+  // The settings as the store holds them now.
+  static Settings Stored() {
+    Settings s;
+    SETTINGS_Load(&s);
+    return s;
+  }
+  std::string IniText() const { return ReadFile(SETTINGS_GetFileName()); }
+  TempDir dir;
+};
+
+// Runs 'act' on the modal dialog that an entry point opens with exec().
+inline void WhenModal(const std::function<void(QDialog*)>& act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    act(dialog);
+  });
+}
+
+struct CaughtMessage {
+  QString caption;
+  QString text;
+  QMessageBox::Icon icon;
+};
+
+// While alive, every message box that becomes the active modal window is
+// recorded and closed with its OK button.
+class MessageCatcher {
+ public:
+  MessageCatcher() {
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible()) return;
+      messages.push_back({box->windowTitle(), box->text(), box->icon()});
+      box->button(QMessageBox::Ok)->click();
+    });
+    timer_.start();
+  }
+  std::vector<CaughtMessage> messages;
+
+ private:
+  QTimer timer_;
+};

@@ -1,0 +1,400 @@
+// The option dialogs and the XBF type question driven with real key and mouse
+// events: what each shows from the stored settings, what OK stores, that Cancel
+// stores nothing, the measurement characters' rules and messages, the centring on
+// the main window, and the settings read back by a second process.
+#include "shell/dialogs/optiondialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "shell/dialogs/dialogs.h"
+#include "shell/dialogtest.h"
+
+namespace {
+
+template <typename T>
+T* Control(QWidget* dialog, int id) {
+  T* control = dialog->findChild<T*>(QString::number(id));
+  EXPECT_NE(control, nullptr) << "control " << id;
+  return control;
+}
+
+// Clicks a check box or radio on its indicator (a click beside its text misses).
+void Tick(QAbstractButton* button) {
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+void ClickOk(DialogShell& dialog) { QTest::mouseClick(dialog.okButton(), Qt::LeftButton); }
+
+void Retype(QLineEdit* edit, const QString& text) {
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_Delete);
+  QTest::keyClicks(edit, text);
+}
+
+class OptionDialogs : public SettingsTest {};
+
+TEST_F(OptionDialogs, MeasurementCharactersAcceptOneCharacterOrAHexNumber) {
+  MeasurementDialog dialog(nullptr);
+  dialog.show();
+  EXPECT_EQ(Control<QLineEdit>(&dialog, 157)->text(), "a");
+  EXPECT_EQ(Control<QLineEdit>(&dialog, 158)->text(), "e");
+  EXPECT_EQ(Control<QLineEdit>(&dialog, 159)->text(), "A");
+  Retype(Control<QLineEdit>(&dialog, 157), "0x41");
+  Retype(Control<QLineEdit>(&dialog, 158), "7");
+  Retype(Control<QLineEdit>(&dialog, 159), "0XfF1");
+  MessageCatcher catcher;
+  ClickOk(dialog);
+  EXPECT_TRUE(catcher.messages.empty());
+  EXPECT_FALSE(dialog.isVisible());
+  const Settings s = Stored();
+  EXPECT_EQ(s.BaselineChar, 0x41);
+  EXPECT_EQ(s.LowercaseChar, 0x37);  // the digit's character code, not the number 7
+  EXPECT_EQ(s.CapitalChar, 0xFF1);
+  EXPECT_NE(IniText().find("MeasurementChars=65,55,4081"), std::string::npos) << IniText();
+}
+
+TEST_F(OptionDialogs, InvalidMeasurementCharactersAreRefusedAndTheDialogClosesAllTheSame) {
+  struct Row {
+    const char* input;
+    const char* message;
+  };
+  const Row rows[] = {
+      {"0x12345", "Input is not a valid hexadecimal number!\nValid range is 0x0000-0xFFFF"},
+      {"0x", "Input is not a valid hexadecimal number!\nValid range is 0x0000-0xFFFF"},
+      {"0xG1", "Input is not a valid hexadecimal number!"},
+      {"ab", "Valid inputs are:\n  - Single characters\n  - Hexidecimal numbers prefixed with \"0x\""},
+      {"", "Valid inputs are:\n  - Single characters\n  - Hexidecimal numbers prefixed with \"0x\""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.input);
+    MeasurementDialog dialog(nullptr);
+    dialog.show();
+    // A valid first edit is not stored when a later one fails.
+    Retype(Control<QLineEdit>(&dialog, 157), "x");
+    Retype(Control<QLineEdit>(&dialog, 158), row.input);
+    MessageCatcher catcher;
+    ClickOk(dialog);
+    ASSERT_EQ(catcher.messages.size(), 1u);
+    EXPECT_EQ(catcher.messages[0].caption, "Invalid input");
+    EXPECT_EQ(catcher.messages[0].text, row.message);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Stored().BaselineChar, 'a');
+  }
+  EXPECT_EQ(IniText(), "");
+}
+
+TEST_F(OptionDialogs, StoredMeasurementCharactersShowAsLettersOrHexNumbers) {
+  Settings s = Stored();
+  s.BaselineChar = 0x61;
+  s.LowercaseChar = 0x3042;
+  s.CapitalChar = 0xE9;
+  ASSERT_EQ(SETTINGS_Save(&s), 0);
+  MeasurementDialog dialog(nullptr);
+  EXPECT_EQ(Control<QLineEdit>(&dialog, 157)->text(), "a");
+  EXPECT_EQ(Control<QLineEdit>(&dialog, 158)->text(), "0x3042");
+  EXPECT_EQ(Control<QLineEdit>(&dialog, 159)->text(), QString(QChar(0xE9)));
+  // Unchanged texts store the same codes again.
+  dialog.show();
+  ClickOk(dialog);
+  EXPECT_EQ(Stored().LowercaseChar, 0x3042);
+  EXPECT_EQ(Stored().CapitalChar, 0xE9);
+}
+
+TEST_F(OptionDialogs, MagnificationStoresTheChosenFactors) {
+  Settings s = Stored();
+  s.MagY = 2;
+  ASSERT_EQ(SETTINGS_Save(&s), 0);
+  MagnificationDialog dialog(nullptr);
+  dialog.show();
+  auto* magX = Control<QComboBox>(&dialog, 100);
+  auto* magY = Control<QComboBox>(&dialog, 101);
+  ASSERT_EQ(magX->count(), 4);
+  EXPECT_EQ(magX->currentText(), "1");
+  EXPECT_EQ(magY->currentText(), "2");
+  QTest::keyClick(magX, Qt::Key_Down);
+  QTest::keyClick(magX, Qt::Key_Down);
+  QTest::keyClick(magY, Qt::Key_Up);
+  ClickOk(dialog);
+  EXPECT_EQ(Stored().MagX, 3);
+  EXPECT_EQ(Stored().MagY, 1);
+}
+
+TEST_F(OptionDialogs, CheckBoxesAndRadiosStoreTheirFieldsOnOk) {
+  {
+    CompatibilityDialog dialog(nullptr);
+    dialog.show();
+    EXPECT_TRUE(Control<QRadioButton>(&dialog, 120)->isChecked());
+    Tick(Control<QRadioButton>(&dialog, 121));
+    ClickOk(dialog);
+  }
+  {
+    LoggingDialog dialog(nullptr);
+    dialog.show();
+    Tick(Control<QCheckBox>(&dialog, 110));
+    Tick(Control<QCheckBox>(&dialog, 112));
+    ClickOk(dialog);
+  }
+  {
+    AntialiasingDialog dialog(nullptr);
+    dialog.show();
+    Tick(Control<QCheckBox>(&dialog, 111));
+    ClickOk(dialog);
+  }
+  {
+    XbfOptionsDialog dialog(nullptr);
+    dialog.show();
+    Tick(Control<QCheckBox>(&dialog, 110));
+    ClickOk(dialog);
+  }
+  Settings s = Stored();
+  EXPECT_EQ(s.V350_Compatibility, 1);
+  EXPECT_EQ(s.SuppressLogging, 1);
+  EXPECT_EQ(s.SuppressMessage, 0);
+  EXPECT_EQ(s.LogInWorkingDir, 1);
+  EXPECT_EQ(s.SuppressOptAA, 0);
+  EXPECT_EQ(s.EnableGamma, 1);
+  EXPECT_EQ(s.SuppressDetectXBF, 1);
+  // Opened again, each shows what was stored and unchecking stores 0.
+  LoggingDialog again(nullptr);
+  again.show();
+  EXPECT_TRUE(Control<QCheckBox>(&again, 110)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(&again, 111)->isChecked());
+  Tick(Control<QCheckBox>(&again, 110));
+  ClickOk(again);
+  EXPECT_EQ(Stored().SuppressLogging, 0);
+  CompatibilityDialog compat(nullptr);
+  EXPECT_TRUE(Control<QRadioButton>(&compat, 121)->isChecked());
+  EXPECT_FALSE(Control<QRadioButton>(&compat, 120)->isChecked());
+}
+
+TEST_F(OptionDialogs, CancelAndEscapeStoreNothing) {
+  {
+    LoggingDialog dialog(nullptr);
+    dialog.show();
+    Tick(Control<QCheckBox>(&dialog, 111));
+    QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  }
+  {
+    MagnificationDialog dialog(nullptr);
+    dialog.show();
+    QTest::keyClick(Control<QComboBox>(&dialog, 100), Qt::Key_Down);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+  }
+  EXPECT_EQ(IniText(), "");
+  EXPECT_EQ(Stored().SuppressMessage, 0);
+  EXPECT_EQ(Stored().MagX, 1);
+}
+
+TEST_F(OptionDialogs, OkStoresOnTopOfWhatIsStoredNow) {
+  // Settings changed elsewhere after the dialog opened survive its OK.
+  AntialiasingDialog dialog(nullptr);
+  dialog.show();
+  Settings s = Stored();
+  s.MagX = 4;
+  ASSERT_EQ(SETTINGS_Save(&s), 0);
+  Tick(Control<QCheckBox>(&dialog, 110));
+  ClickOk(dialog);
+  EXPECT_EQ(Stored().MagX, 4);
+  EXPECT_EQ(Stored().SuppressOptAA, 1);
+}
+
+TEST_F(OptionDialogs, XbfTypeDialogChecksTheStoredTypeAndReturnsTheChoice) {
+  {
+    XbfTypeDialog dialog(nullptr, 3);
+    dialog.show();
+    EXPECT_TRUE(Control<QRadioButton>(&dialog, 121)->isChecked());
+    EXPECT_EQ(Control<QRadioButton>(&dialog, 121)->text(), "Extended");
+    Tick(Control<QRadioButton>(&dialog, 122));
+    ClickOk(dialog);
+    EXPECT_EQ(dialog.chosenType(), 4);
+    EXPECT_EQ(Stored().GetTypeXBF, 4);
+  }
+  {
+    // AA4 (2) has no radio: nothing is checked and OK answers and stores -1.
+    XbfTypeDialog dialog(nullptr, 2);
+    dialog.show();
+    for (int id = 120; id <= 124; ++id) EXPECT_FALSE(Control<QRadioButton>(&dialog, id)->isChecked());
+    ClickOk(dialog);
+    EXPECT_EQ(dialog.chosenType(), -1);
+    EXPECT_EQ(Stored().GetTypeXBF, -1);
+  }
+  {
+    XbfTypeDialog dialog(nullptr, 6);
+    dialog.show();
+    EXPECT_TRUE(Control<QRadioButton>(&dialog, 124)->isChecked());
+    Tick(Control<QRadioButton>(&dialog, 120));
+    QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.chosenType(), -1);
+    EXPECT_EQ(Stored().GetTypeXBF, -1);
+  }
+}
+
+TEST_F(OptionDialogs, DialogsAreCentredOnTheMainWindowInsideTheWorkArea) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget main;
+  main.setGeometry(area.left() + 40, area.top() + 30, 500, 400);
+  main.show();
+  LoggingDialog dialog(&main);
+  dialog.show();
+  const QRect frame = dialog.frameGeometry();
+  const QRect owner = main.frameGeometry();
+  EXPECT_EQ(frame.left(), owner.left() + (owner.width() - frame.width()) / 2);
+  EXPECT_EQ(frame.top(), owner.top() + (owner.height() - frame.height()) / 2);
+  // At least the designed size.
+  EXPECT_GE(frame.width(), 394);
+  EXPECT_GE(frame.height(), 120);
+  dialog.hide();
+
+  // A main window hanging off the right and bottom edges keeps the dialog inside.
+  main.move(area.right() - 100, area.bottom() - 60);
+  XbfOptionsDialog edge(&main);
+  edge.show();
+  EXPECT_EQ(edge.frameGeometry().right(), area.right());
+  EXPECT_EQ(edge.frameGeometry().bottom(), area.bottom());
+  edge.hide();
+  // One hanging off the left and top edges: the dialog starts at the work area's corner.
+  main.move(area.left() - 480, area.top() - 390);
+  CompatibilityDialog corner(&main);
+  corner.show();
+  EXPECT_EQ(corner.frameGeometry().topLeft(), area.topLeft());
+}
+
+TEST_F(OptionDialogs, EntryPointsOpenTheirDialogsModally) {
+  const std::pair<int, const char*> ids[] = {
+      {780, "Compatibility options"}, {781, "Magnification factor"},
+      {782, "Logging"}, {783, "Antialiasing (for standard fonts)"},
+      {784, "XBF font options"}, {785, "Set measurement characters"}};
+  for (const auto& [id, caption] : ids) {
+    QString seen;
+    WhenModal([&](QDialog* d) {
+      seen = d->windowTitle();
+      d->reject();
+    });
+    SHELL_RunOptionDialog(nullptr, id);
+    EXPECT_EQ(seen, caption);
+  }
+  WhenModal([](QDialog* d) {
+    QTest::keyClick(Control<QComboBox>(d, 101), Qt::Key_End);
+    QTest::keyClick(d, Qt::Key_Return);  // OK is the default button
+  });
+  SHELL_RunOptionDialog(nullptr, 781);
+  EXPECT_EQ(Stored().MagY, 4);
+
+  WhenModal([](QDialog* d) {
+    EXPECT_EQ(d->windowTitle(), "Type of XBF-font to be read");
+    Tick(Control<QRadioButton>(d, 123));
+    QTest::keyClick(d, Qt::Key_Return);
+  });
+  EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 0), 5);
+  WhenModal([](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+  EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 5), -1);
+  EXPECT_EQ(Stored().GetTypeXBF, 5);
+}
+
+TEST_F(OptionDialogs, EntryPointIgnoresOtherIds) {
+  SHELL_RunOptionDialog(nullptr, 786);
+  SHELL_RunOptionDialog(nullptr, 779);
+  EXPECT_EQ(IniText(), "");
+}
+
+// Settings made in the dialogs here are read back by a second process, which
+// opens the same dialogs and checks what they show.
+TEST_F(OptionDialogs, SettingsSurviveARestart) {
+  {
+    CompatibilityDialog d(nullptr);
+    d.show();
+    Tick(Control<QRadioButton>(&d, 121));
+    ClickOk(d);
+  }
+  {
+    MagnificationDialog d(nullptr);
+    d.show();
+    QTest::keyClick(Control<QComboBox>(&d, 100), Qt::Key_End);
+    QTest::keyClick(Control<QComboBox>(&d, 101), Qt::Key_Down);
+    ClickOk(d);
+  }
+  {
+    LoggingDialog d(nullptr);
+    d.show();
+    Tick(Control<QCheckBox>(&d, 111));
+    ClickOk(d);
+  }
+  {
+    AntialiasingDialog d(nullptr);
+    d.show();
+    Tick(Control<QCheckBox>(&d, 110));
+    ClickOk(d);
+  }
+  {
+    XbfOptionsDialog d(nullptr);
+    d.show();
+    Tick(Control<QCheckBox>(&d, 110));
+    ClickOk(d);
+  }
+  {
+    MeasurementDialog d(nullptr);
+    d.show();
+    Retype(Control<QLineEdit>(&d, 159), "0x3042");
+    ClickOk(d);
+  }
+  {
+    XbfTypeDialog d(nullptr, 0);
+    d.show();
+    Tick(Control<QRadioButton>(&d, 123));
+    ClickOk(d);
+  }
+  QProcess second;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("XDG_CONFIG_HOME", QString::fromStdString(dir.file("config")));
+  env.insert("MORVANE_READ_BACK", "1");
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  second.setProcessEnvironment(env);
+  second.start(QCoreApplication::applicationFilePath(),
+               {"--gtest_also_run_disabled_tests", "--gtest_filter=OptionDialogsReadBack.*"});
+  ASSERT_TRUE(second.waitForFinished(60000));
+  const QString out = QString::fromLocal8Bit(second.readAllStandardOutput());
+  EXPECT_EQ(second.exitCode(), 0) << out.toStdString();
+  EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+}
+
+// The second process of SettingsSurviveARestart; skipped when run on its own.
+TEST(OptionDialogsReadBack, DISABLED_DialogsShowTheSettingsOfTheFirstProcess) {
+  if (!getenv("MORVANE_READ_BACK")) GTEST_SKIP();
+  CompatibilityDialog compat(nullptr);
+  EXPECT_TRUE(Control<QRadioButton>(&compat, 121)->isChecked());
+  MagnificationDialog mag(nullptr);
+  EXPECT_EQ(Control<QComboBox>(&mag, 100)->currentText(), "4");
+  EXPECT_EQ(Control<QComboBox>(&mag, 101)->currentText(), "2");
+  LoggingDialog logging(nullptr);
+  EXPECT_FALSE(Control<QCheckBox>(&logging, 110)->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>(&logging, 111)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(&logging, 112)->isChecked());
+  AntialiasingDialog aa(nullptr);
+  EXPECT_TRUE(Control<QCheckBox>(&aa, 110)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(&aa, 111)->isChecked());
+  XbfOptionsDialog xbf(nullptr);
+  EXPECT_TRUE(Control<QCheckBox>(&xbf, 110)->isChecked());
+  MeasurementDialog measure(nullptr);
+  EXPECT_EQ(Control<QLineEdit>(&measure, 157)->text(), "a");
+  EXPECT_EQ(Control<QLineEdit>(&measure, 159)->text(), "0x3042");
+  Settings s;
+  SETTINGS_Load(&s);
+  XbfTypeDialog type(nullptr, s.GetTypeXBF);
+  EXPECT_TRUE(Control<QRadioButton>(&type, 123)->isChecked());
+}
+
+}  // namespace
