@@ -45,7 +45,7 @@ class CharViewTest : public testing::Test {
   }
 
   Document doc;
-  RecordingServices services;
+  ViewServices services;
   CharView view;
 };
 

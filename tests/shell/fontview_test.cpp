@@ -39,7 +39,7 @@ class FontViewTest : public testing::Test {
   QImage Image() { return Grab(view.viewport()); }
 
   Document doc;
-  RecordingServices services;
+  ViewServices services;
   FontView view;
   std::vector<int> commands;
 };

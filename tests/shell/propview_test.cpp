@@ -55,7 +55,7 @@ class PropViewTest : public testing::Test {
   }
 
   Document doc;
-  RecordingServices services;
+  ViewServices services;
   PropView view;
 };
 

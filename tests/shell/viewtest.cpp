@@ -7,10 +7,10 @@
 #include "model/codetables.h"
 #include "shell/document.h"
 
-RecordingServices::RecordingServices(Document* pDocument) : pDocument_(pDocument) { SERVICES_Install(this); }
-RecordingServices::~RecordingServices() { SERVICES_Install(nullptr); }
-void RecordingServices::RedrawViews(int viewMask) { pDocument_->notifyRedraw(viewMask); }
-void RecordingServices::FontChanged(const ChangeNotice& notice) { pDocument_->notifyFontChanged(notice); }
+ViewServices::ViewServices(Document* pDocument) : pDocument_(pDocument) { SERVICES_Install(this); }
+ViewServices::~ViewServices() { SERVICES_Install(nullptr); }
+void ViewServices::RedrawViews(int viewMask) { pDocument_->notifyRedraw(viewMask); }
+void ViewServices::FontChanged(const ChangeNotice& notice) { pDocument_->notifyFontChanged(notice); }
 
 FontPtr MemoryFont(int32_t type, bool sixteenBit, int height) {
   static bool tables = false;

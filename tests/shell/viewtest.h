@@ -13,10 +13,10 @@
 
 class Document;
 
-class RecordingServices : public PlatformServices {
+class ViewServices : public PlatformServices {
  public:
-  explicit RecordingServices(Document* pDocument);
-  ~RecordingServices() override;
+  explicit ViewServices(Document* pDocument);
+  ~ViewServices() override;
   void MessageBox(const char* text) override { lastMessage = text; }
   bool AskYesNo(const char*) override { return false; }
   int AskXbfType(int) override { return -1; }
