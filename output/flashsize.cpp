@@ -101,6 +101,19 @@ void FLASHSIZE_Update(FlashSizeTally* pTally, const Font* pFont, const Settings&
   for (int code = first; code <= last; ++code) Recount(pTally, pFont, settings, static_cast<uint32_t>(code));
 }
 
+void FLASHSIZE_UpdateUnknown(FlashSizeTally* pTally, const Font* pFont, const Settings& settings) {
+  if (!SameFontWide(*pTally, pFont, settings)) {
+    FLASHSIZE_Rebuild(pTally, pFont, settings);
+    return;
+  }
+  if (!pTally->NumUnknown) return;
+  for (uint32_t code = 0; code < FONT_NUM_CODES; ++code) {
+    if (pTally->aState[code] != FLASHSIZE_STATE_UNKNOWN) continue;
+    const CharInfo& ci = pFont->aCharInfo[code];
+    if (ci.Rendered || !ci.Enabled || !ci.Exists) Recount(pTally, pFont, settings, code);
+  }
+}
+
 void FLASHSIZE_Get(const FlashSizeTally& tally, const Font* pFont, FlashSize* pSize) {
   *pSize = FlashSize();
   pSize->NumChars = tally.NumKnown + tally.NumUnknown;

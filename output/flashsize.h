@@ -59,6 +59,9 @@ void FLASHSIZE_Rebuild(FlashSizeTally* pTally, const Font* pFont, const Settings
 // Computes the shares of codes first..last again (clipped to the font); rebuilds
 // everything when a font-wide value or the magnification changed.
 void FLASHSIZE_Update(FlashSizeTally* pTally, const Font* pFont, const Settings& settings, int first, int last);
+// Recounts the characters the tally holds as not rendered that have been rendered
+// since (rendering on demand sends no change notice); cheap when none is pending.
+void FLASHSIZE_UpdateUnknown(FlashSizeTally* pTally, const Font* pFont, const Settings& settings);
 // The figures of the tally. Characters not rendered yet count with the average
 // share of the known ones (nothing when none is known).
 void FLASHSIZE_Get(const FlashSizeTally& tally, const Font* pFont, FlashSize* pSize);
