@@ -125,6 +125,14 @@ void FLASHSIZE_Get(const FlashSizeTally& tally, const Font* pFont, FlashSize* pS
   if (tally.NumUnknown && tally.NumKnown) {
     pixels += tally.PixelBytes * tally.NumUnknown / tally.NumKnown;
     blocks += tally.XbfBlockBytes * tally.NumUnknown / tally.NumKnown;
+  } else if (tally.NumUnknown) {
+    // Nothing rendered to go by: a full cell of the widest character each.
+    WrittenChar cell{};
+    cell.Width = pFont->MaxWidth * tally.MagX;
+    cell.Rows = pFont->Height * tally.MagY;
+    cell.RowBytes = FONT_GetRowBytes(pFont, cell.Width);
+    pixels += uint64_t{FLASHSIZE_CArrayBytes(pFont, cell)} * tally.NumUnknown;
+    blocks += uint64_t{FLASHSIZE_XbfBlockBytes(pFont, cell, cell.Rows)} * tally.NumUnknown;
   }
   pSize->PixelBytes = pixels;
 

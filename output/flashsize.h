@@ -63,7 +63,8 @@ void FLASHSIZE_Update(FlashSizeTally* pTally, const Font* pFont, const Settings&
 // since (rendering on demand sends no change notice); cheap when none is pending.
 void FLASHSIZE_UpdateUnknown(FlashSizeTally* pTally, const Font* pFont, const Settings& settings);
 // The figures of the tally. Characters not rendered yet count with the average
-// share of the known ones (nothing when none is known).
+// share of the known ones; with none known, as a full cell of the widest
+// character each.
 void FLASHSIZE_Get(const FlashSizeTally& tally, const Font* pFont, FlashSize* pSize);
 // All in one: a fresh tally's figures.
 void FLASHSIZE_Compute(const Font* pFont, const Settings& settings, FlashSize* pSize);

@@ -2,8 +2,11 @@
 // both colour modes and the status bar's size figure, drawn on whatever platform
 // the application runs on (offscreen in the build).
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -13,12 +16,9 @@
 #include "model/codetables.h"
 #include "model/font.h"
 #include "shell/document.h"
+#include "shell/extras/extras_shots.h"
 #include "shell/extras/flashsizelabel.h"
 #include "shell/extras/previewpane.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QSpinBox>
 
 namespace {
 
@@ -59,7 +59,7 @@ void SHOTS_Extras(const QString& dir) {
     pane.textEdit()->setText(QString::fromUtf8("Grüße, Tavro! 0123 € → あ"));
     pane.zoomBox()->setValue(3);
     pane.lightOnDarkBox()->setChecked(dark);
-    pane.resize(760, 200);
+    pane.resize(760, 175);
     Save(&pane, dir + (dark ? "/preview-light-on-dark.png" : "/preview-dark-on-light.png"));
   }
 
