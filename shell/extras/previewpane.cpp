@@ -189,7 +189,9 @@ PreviewPane::PreviewPane(Document* pDocument, QWidget* parent) : QWidget(parent)
   toggle_->setObjectName("actionTextPreview");
   toggle_->setCheckable(true);
   toggle_->setChecked(options.Visible != 0);
-  setVisible(options.Visible != 0);
+  // Only ever hidden here: showing a pane that has no parent yet would open it as
+  // a window of its own; shown, it appears with the window it is placed in.
+  if (!options.Visible) hide();
   connect(toggle_, &QAction::toggled, this, &PreviewPane::setShown);
 
   connect(text_, &QLineEdit::textChanged, this, &PreviewPane::rebuild);

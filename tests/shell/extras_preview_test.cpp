@@ -253,8 +253,20 @@ TEST_F(PreviewTest, OptionsAreRememberedBesideTheSettings) {
   EXTRAS_LoadPreviewSettings(&options);
   EXPECT_EQ(options.Visible, 1);
   EXPECT_EQ(options.Zoom, 5);
+  {
+    // Placed in a window, the pane shows as remembered.
+    QWidget window;
+    auto* pPane = new PreviewPane(&doc, &window);
+    window.show();
+    EXPECT_TRUE(pPane->isVisible());
+  }
   again.toggleAction()->trigger();
   EXPECT_FALSE(PreviewPane::shownInSettings());
+  QWidget window;
+  auto* pPane = new PreviewPane(&doc, &window);
+  window.show();
+  EXPECT_FALSE(pPane->isVisible());
+  EXPECT_FALSE(pPane->toggleAction()->isChecked());
 }
 
 }  // namespace
