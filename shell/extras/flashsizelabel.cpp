@@ -36,28 +36,24 @@ void FlashSizeLabel::rebuild() {
     show();
     return;
   }
-  Settings settings;
-  SETTINGS_Load(&settings);
-  FLASHSIZE_Rebuild(&tally_, pFont, settings);
+  SETTINGS_Load(&settings_);
+  FLASHSIZE_Rebuild(&tally_, pFont, settings_);
   show();
 }
 
 void FlashSizeLabel::changed(int first, int last) {
   Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
   if (!pFont) return;
-  Settings settings;
-  SETTINGS_Load(&settings);
-  FLASHSIZE_Update(&tally_, pFont, settings, first, last);
+  FLASHSIZE_Update(&tally_, pFont, settings_, first, last);
   show();
 }
 
 void FlashSizeLabel::refresh() {
   Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
   if (!pFont) return;
-  Settings settings;
-  SETTINGS_Load(&settings);
-  FLASHSIZE_Update(&tally_, pFont, settings, 1, 0);  // font-wide values and magnification
-  FLASHSIZE_UpdateUnknown(&tally_, pFont, settings);
+  SETTINGS_Load(&settings_);
+  FLASHSIZE_Update(&tally_, pFont, settings_, 1, 0);  // font-wide values and magnification
+  FLASHSIZE_UpdateUnknown(&tally_, pFont, settings_);
   show();
 }
 

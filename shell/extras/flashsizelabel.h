@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "output/flashsize.h"
+#include "settings/settings.h"
 
 class Document;
 
@@ -20,7 +21,8 @@ class FlashSizeLabel : public QLabel {
 
   // The figures shown.
   const FlashSize& figures() const { return size_; }
-  // Looks again at the characters not rendered before and at the settings.
+  // Looks again at the characters not rendered before and at the settings (the
+  // timer does so every second).
   void refresh();
 
  private:
@@ -31,5 +33,6 @@ class FlashSizeLabel : public QLabel {
   Document* pDocument_;
   FlashSizeTally tally_;
   FlashSize size_;
+  Settings settings_;  // loaded at a new font and at each refresh, not per notice
   QTimer timer_;
 };
