@@ -18,7 +18,9 @@
 
 #include "generation/generation_fixture.h"
 #include "settings/settings.h"
+#include "model/codetables.h"
 #include "model/current.h"
+#include "output/savetest.h"
 #include "shell/document.h"
 #include "shell/extras/extrasettings.h"
 #include "support/tempdir.h"
@@ -216,6 +218,33 @@ TEST_F(PreviewTest, FollowsEditsAndRendersOnlyTheText) {
   Install(STD);
   EXPECT_EQ(pane.line().height(), doc.font()->Height);
   EXPECT_GT(ExpectGlyphsOnCanvas(Grab(pane), doc.font(), "AB", pane.devicePosition(), 1, false), 0);
+}
+
+TEST_F(PreviewTest, TypedTextGoesThroughTheFontsEncoding) {
+  SJIS_Init();  // as the program does at start
+  // A Shift_JIS font built by hand: A, and あ at its Shift_JIS code.
+  FontPtr pFont = NewFont(FONTTYPE_STD, ENCODING_JIS, 6);
+  AddChar(pFont.get(), 'A', 3, 6, [](int x, int) { return x == 1; });
+  AddChar(pFont.get(), 0x82A0, 6, 6, [](int x, int y) { return x == y; });
+  doc.install(std::move(pFont), "");
+  PreviewPane pane(&doc);
+  pane.resize(400, 200);
+  pane.show();
+  pane.textEdit()->clear();
+  Type(pane.textEdit(), QString::fromUtf8("Aあ"));
+  EXPECT_EQ(pane.missingCount(), 0);
+  const QImage canvas = Grab(pane);
+  const QPoint origin = pane.devicePosition();
+  for (int y = 0; y < 6; ++y) {
+    EXPECT_EQ(canvas.pixelColor(origin + QPoint(1, y)), PREVIEW_Ink(false)) << y;  // A's stem
+    EXPECT_EQ(canvas.pixelColor(origin + QPoint(0, y)), PREVIEW_Background(false)) << y;
+    for (int x = 0; x < 6; ++x)  // the diagonal of あ after A's 3 columns
+      EXPECT_EQ(canvas.pixelColor(origin + QPoint(3 + x, y)), x == y ? PREVIEW_Ink(false) : PREVIEW_Background(false));
+  }
+  EXPECT_EQ(pane.line().width(), 9);
+  // A character Shift_JIS has no code for is missing.
+  Type(pane.textEdit(), QString::fromUtf8("€"));
+  EXPECT_EQ(pane.missingCount(), 1);
 }
 
 TEST_F(PreviewTest, OptionsAreRememberedBesideTheSettings) {
