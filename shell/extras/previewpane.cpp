@@ -96,11 +96,12 @@ QImage PREVIEW_RenderLine(Font* pFont, const QString& text, bool lightOnDark, in
     const int x0 = p.X - left, y0 = p.Y - top;
     if (p.Code < 0) {
       // A frame one pixel inside the cell, so that neighbours stay apart.
-      const int x1 = x0 + p.Width - 2, y1 = y0 + p.Height - 2;
-      for (int x = x0; x <= x1; ++x)
-        for (int y : {y0 + 1, y1}) image.setPixel(x, y, placeholder);
-      for (int y = y0 + 1; y <= y1; ++y)
-        for (int x : {x0, x1}) image.setPixel(x, y, placeholder);
+      const int x1 = x0 + p.Width - 2, y1 = std::max(y0 + 1, y0 + p.Height - 2);
+      const auto dot = [&](int x, int y) {
+        if (image.rect().contains(x, y)) image.setPixel(x, y, placeholder);
+      };
+      for (int x = x0; x <= x1; ++x) dot(x, y0 + 1), dot(x, y1);
+      for (int y = y0 + 1; y <= y1; ++y) dot(x0, y), dot(x1, y);
       continue;
     }
     for (int y = 0; y < p.Height; ++y) {

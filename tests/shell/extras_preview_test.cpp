@@ -247,6 +247,31 @@ TEST_F(PreviewTest, TypedTextGoesThroughTheFontsEncoding) {
   EXPECT_EQ(pane.missingCount(), 1);
 }
 
+TEST_F(PreviewTest, OptionsFromAnEditedFileAreBounded) {
+  WriteSettingsFile(dir, "MagX=2\n");
+  WriteFile(SETTINGS_GetFileName(), ReadFile(SETTINGS_GetFileName()) +
+                                        "[Preview]\r\nVisible=7\r\nZoom=99\r\nnonsense\r\nText=a=b\r\n[Other]\nZoom=2\n");
+  PreviewSettings options;
+  EXTRAS_LoadPreviewSettings(&options);
+  EXPECT_EQ(options.Visible, 1);
+  EXPECT_EQ(options.Zoom, 8);
+  EXPECT_EQ(options.Text, "a=b");
+  options.Zoom = 2;
+  options.Text = "two\nlines";
+  ASSERT_EQ(EXTRAS_SavePreviewSettings(options), 0);
+  const std::string file = ReadFile(SETTINGS_GetFileName());
+  EXPECT_NE(file.find("MagX=2"), std::string::npos);
+  EXPECT_NE(file.find("[Other]\nZoom=2\n"), std::string::npos);  // other sections kept
+  EXPECT_EQ(file.find("nonsense"), std::string::npos);             // the old section replaced
+  EXTRAS_LoadPreviewSettings(&options);
+  EXPECT_EQ(options.Zoom, 2);
+  EXPECT_EQ(options.Text, "two lines");
+  WriteFile(SETTINGS_GetFileName(), "[Preview]\nZoom=-3\n");
+  EXTRAS_LoadPreviewSettings(&options);
+  EXPECT_EQ(options.Zoom, 1);
+  EXPECT_EQ(options.Visible, 0);
+}
+
 TEST_F(PreviewTest, OptionsAreRememberedBesideTheSettings) {
   Settings settings;
   settings.MagX = 2;
