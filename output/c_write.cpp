@@ -7,6 +7,7 @@
 #include "model/codetables.h"
 #include "model/font.h"
 #include "output/cbanner.h"
+#include "output/flashsize.h"
 #include "output/outbuf.h"
 #include "output/pack.h"
 #include "output/progress.h"
@@ -93,7 +94,7 @@ void Bitmaps(Context& cx, const RangeList& ranges) {
       WrittenChar wc;
       OUT_GetWrittenChar(pFont, code, *cx.pSettings, &wc);
       const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
-      const int32_t size = wc.Rows * wc.RowBytes * (frame ? 2 : 1);
+      const int32_t size = static_cast<int32_t>(FLASHSIZE_CArrayBytes(pFont, wc));
       OUT_Printf("static %s unsigned char ac%s_%04X[%3i] = { /* code %04X%s */\r\n", cx.Qualifier,
                  cx.FontName.c_str(), code, size, code, comment.c_str());
       cx.Row.resize(static_cast<size_t>(wc.RowBytes));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/font.h"
+#include "output/flashsize.h"
 #include "output/outbuf.h"
 #include "output/pack.h"
 #include "output/progress.h"
@@ -12,17 +13,6 @@
 #include "output/save.h"
 #include "settings/messages.h"
 #include "settings/settings.h"
-
-namespace {
-
-uint32_t BlockSize(const Font* pFont, const WrittenChar& wc, int32_t fontHeight) {
-  const uint32_t rowBytes = static_cast<uint32_t>(wc.RowBytes);
-  if (!FONT_IsExtendedType(pFont->Type)) return 4 + rowBytes * static_cast<uint32_t>(fontHeight);
-  const uint32_t planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
-  return 12 + planes * rowBytes * static_cast<uint32_t>(wc.Rows);
-}
-
-}  // namespace
 
 int FONT_WriteXBF(Font* pFont, const Settings& settings) {
   FONT_RenderPending(pFont);
@@ -44,7 +34,7 @@ int FONT_WriteXBF(Font* pFont, const Settings& settings) {
     for (uint32_t code = r.First; code <= r.Last; ++code) {
       WrittenChar wc;
       OUT_GetWrittenChar(pFont, static_cast<uint16_t>(code), settings, &wc);
-      const uint32_t size = BlockSize(pFont, wc, fontHeight);
+      const uint32_t size = FLASHSIZE_XbfBlockBytes(pFont, wc, fontHeight);
       if (size > 0xFFFF) {
         char text[200];
         std::snprintf(text, sizeof(text),

@@ -1,0 +1,76 @@
+#include "shell/extras/flashsizelabel.h"
+
+#include <QLocale>
+
+#include "model/font.h"
+#include "settings/settings.h"
+#include "shell/document.h"
+
+namespace {
+
+QString Bytes(uint64_t bytes) { return QLocale(QLocale::English).toString(static_cast<qulonglong>(bytes)); }
+
+}  // namespace
+
+FlashSizeLabel::FlashSizeLabel(Document* pDocument, QWidget* parent) : QLabel(parent), pDocument_(pDocument) {
+  setObjectName("FlashSizeLabel");
+  setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  if (pDocument_) {
+    connect(pDocument_, &Document::fontInstalled, this, &FlashSizeLabel::rebuild);
+    connect(pDocument_, &Document::fontChanged, this,
+            [this](const ChangeNotice& notice) { changed(notice.First, notice.Last); });
+    // Views redraw after a save rendered every pending character.
+    connect(pDocument_, &Document::redrawRequested, this, &FlashSizeLabel::refresh);
+  }
+  timer_.setInterval(1000);
+  connect(&timer_, &QTimer::timeout, this, &FlashSizeLabel::refresh);
+  timer_.start();
+  rebuild();
+}
+
+void FlashSizeLabel::rebuild() {
+  Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
+  if (!pFont) {
+    tally_ = FlashSizeTally();
+    size_ = FlashSize();
+    show();
+    return;
+  }
+  SETTINGS_Load(&settings_);
+  FLASHSIZE_Rebuild(&tally_, pFont, settings_);
+  show();
+}
+
+void FlashSizeLabel::changed(int first, int last) {
+  Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
+  if (!pFont) return;
+  FLASHSIZE_Update(&tally_, pFont, settings_, first, last);
+  show();
+}
+
+void FlashSizeLabel::refresh() {
+  Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
+  if (!pFont) return;
+  SETTINGS_Load(&settings_);
+  FLASHSIZE_Update(&tally_, pFont, settings_, 1, 0);  // font-wide values and magnification
+  FLASHSIZE_UpdateUnknown(&tally_, pFont, settings_);
+  show();
+}
+
+void FlashSizeLabel::show() {
+  Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
+  if (!pFont) {
+    clear();
+    setToolTip(QString());
+    return;
+  }
+  FLASHSIZE_Get(tally_, pFont, &size_);
+  const QString approx = size_.NumUnknown ? QStringLiteral("~") : QString();
+  QString text = tr("Pixel data %1%2 bytes").arg(approx, Bytes(size_.PixelBytes));
+  if (size_.XbfPossible) text += tr("   XBF %1%2 bytes").arg(approx, Bytes(size_.XbfBytes));
+  else text += tr("   XBF -");
+  setText(text);
+  QString tip = tr("%1 characters enabled").arg(size_.NumChars);
+  if (size_.NumUnknown) tip += tr(", %1 not rendered yet: estimated from the others").arg(size_.NumUnknown);
+  setToolTip(tip);
+}
