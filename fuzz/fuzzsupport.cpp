@@ -76,7 +76,9 @@ void FUZZ_CheckFont(const Font* pFont, size_t size) {
   if (!pFont) return;
   const uint64_t bound = 4 * uint64_t(size) + (uint64_t(1) << 20);
   if (PlaneBytes(pFont) > bound) Fail("planes out of proportion to the input", -1);
-  FontPtr pTarget = FONT_Alloc();
+  // One target font for every input (a Font is large): the codes the merge
+  // touched are emptied again afterwards.
+  static FontPtr pTarget = FONT_Alloc();
   if (!pTarget) return;
   pTarget->Type = pFont->Type;
   pTarget->Height = pFont->Height;
@@ -84,4 +86,9 @@ void FUZZ_CheckFont(const Font* pFont, size_t size) {
   pTarget->Has16BitCodes = 1;
   if (MERGE_Fonts(pTarget.get(), pFont, nullptr, 0) != 0) Fail("merge into a font of the same type and height refused", -1);
   if (PlaneBytes(pTarget.get()) > bound) Fail("merged planes out of proportion to the input", -1);
+  for (CharInfo& ci : pTarget->aCharInfo) {
+    if (ci.BoxWidth || ci.BoxHeight || ci.Enabled || ci.DataSize) ci = CharInfo();
+  }
+  for (CharBlock& block : pTarget->aBlock) block.Used = 0;
+  pTarget->NumUsedBlocks = 0;
 }

@@ -260,7 +260,7 @@ class Reader {
     const int lastPixels = width % (8 / bits);
     const uint8_t lastMask =
         usedBytes == planeRowBytes && lastPixels ? static_cast<uint8_t>((1 << (bits * lastPixels)) - 1) : 0xFF;
-    for (int plane = 0; plane < planes; ++plane) {
+    for (int plane = 0; plane < planes && ci.DataSize; ++plane) {
       uint8_t* pTarget = plane == 0 ? ci.pPixels.get() : ci.pFrame.get();
       for (int y = 0; y < height; ++y, pRows += rowBytes, pTarget += planeRowBytes) {
         for (size_t i = 0; i < usedBytes; ++i) pTarget[i] = pReverse[pRows[i]];
