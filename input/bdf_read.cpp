@@ -1,20 +1,23 @@
 // Reading a BDF 2.1 bitmap font: the font bounding box, the character count and,
 // per character, code, advance, box and bitmap; every other keyword is passed
-// over with the rest of its line. Each character's box is then trimmed to its ink
-// with the character edits.
+// over with the rest of its line. Each character's box is trimmed to its ink.
 //
-// Sizes are checked against the text still to be read before anything is
-// allocated, so a file cannot make the reader allocate much more than its size.
+// A character's bitmap lines are checked and measured first: the box its ink
+// needs is known before anything is allocated, and the character is then laid
+// out once in that box, so the work is linear in the size of its bitmap. The
+// planes the characters are given (a box of height 0 stands for the font's
+// height, as the writers give it) are charged to a budget in proportion to the
+// file, so a file cannot make the program hold much more than its size.
 #include "input/bdf_read.h"
 #include "input/readfile.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
 
-#include "edit/edit.h"
 #include "model/codetables.h"
 #include "settings/messages.h"
 #include "settings/services.h"
@@ -23,6 +26,9 @@ namespace {
 
 constexpr size_t kKeywordMax = 255;
 constexpr int64_t kNumberLimit = int64_t(1) << 30;  // sums of two numbers stay within int
+// Two hexadecimal digits per plane byte: a file's planes stay below its size; a
+// box of height 0 or bitmap lines shorter than the box claim planes without text.
+constexpr uint64_t kPlaneBytesPerFileByte = 2;
 
 constexpr std::array<bool, 256> Table(const char* chars, bool withEnd) {
   std::array<bool, 256> table{};
@@ -46,7 +52,7 @@ void Status(const char* text) { SERVICES_Get()->SetStatusText(text); }
 
 class Parser {
  public:
-  Parser(Font* pFont, std::string_view text) : f_(pFont), t_(text) {}
+  Parser(Font* pFont, std::string_view text) : f_(pFont), t_(text), budget_(text.size(), kPlaneBytesPerFileByte) {}
 
   bool Run() {
     if (!Header()) return false;
@@ -163,76 +169,107 @@ class Parser {
     const int64_t remaining = int64_t(Remaining());
     if (h > remaining || int64_t(h) * rowBytes > remaining) return false;
 
-    // Codes outside 0..65535 have no slot: their bitmap is read and dropped.
-    const bool kept = code >= 0 && code < FONT_NUM_CODES;
-    const uint16_t slot = kept ? static_cast<uint16_t>(code) : 0;
-    if (kept) {
-      FONT_SetCharSize(f_, slot, w, h);
-      CharInfo& ci = f_->aCharInfo[slot];
-      if (int64_t(ci.DataSize) != int64_t(h) * rowBytes) return false;  // out of memory
-      ci.BoxHeight = h;
-      ci.BoxLeft = xoff;
-      ci.BoxTop = h + yoff;
-      ci.CursorDist = dx;
-      ci.FileRowBytes = int32_t(rowBytes);
-      ci.Exists = ci.Rendered = 1;
-      FONT_EnableChar(f_, slot, 1);
-    }
+    // The bitmap lines, checked, and the ink's extent inside the box.
+    const size_t bitmap = pos_;
+    Ink ink;
     for (int y = 0; y < h; ++y)
-      if (!BitmapRow(kept, slot, w, y)) return false;
-    if (kept) Trim(slot);
+      if (!BitmapRow(w, y, &ink)) return false;
+
+    // Codes outside 0..65535 have no slot: their bitmap is read and dropped.
+    if (code >= 0 && code < FONT_NUM_CODES && !Place(static_cast<uint16_t>(code), w, h, xoff, yoff, dx, ink, bitmap))
+      return false;
     return Keyword(&keyword) && keyword == "ENDCHAR" && SkipLine();
   }
 
-  // One line of hex digits, the leftmost column in the high bit of each digit.
-  bool BitmapRow(bool kept, uint16_t code, int width, int y) {
+  // Rows and columns of the box that hold ink; first > last when none does.
+  struct Ink {
+    int64_t FirstRow = 1, LastRow = 0;
+    int64_t FirstColumn = 1, LastColumn = 0;
+    bool Any() const { return FirstRow <= LastRow; }
+  };
+
+  // One line of hex digits, the leftmost column in the high bit of each digit;
+  // columns at or beyond the width are ignored.
+  bool BitmapRow(int width, int y, Ink* pInk) {
+    int64_t first = -1, last = -1;
     for (int64_t column = 0; pos_ < t_.size() && !IsLineEnd(t_[pos_]); ++pos_, column += 4) {
       const int digit = HexDigit(t_[pos_]);
       if (digit < 0) return false;
-      if (!kept || column >= width) continue;
-      for (int bit = 0; bit < 4 && column + bit < width; ++bit)
-        if (digit & (8 >> bit)) FONT_SetPixel(f_, code, int(column + bit), y, 1);
+      if (!digit || column >= width) continue;
+      for (int bit = 0; bit < 4 && column + bit < width; ++bit) {
+        if (!(digit & (8 >> bit))) continue;
+        if (first < 0) first = column + bit;
+        last = column + bit;
+      }
+    }
+    if (first >= 0) {
+      if (!pInk->Any()) {
+        pInk->FirstRow = y;
+        pInk->FirstColumn = first;
+        pInk->LastColumn = last;
+      }
+      pInk->LastRow = y;
+      pInk->FirstColumn = std::min(pInk->FirstColumn, first);
+      pInk->LastColumn = std::max(pInk->LastColumn, last);
     }
     return SkipLine();
   }
 
-  bool RowEmpty(uint16_t code, int y) const {
-    const CharInfo& ci = f_->aCharInfo[code];
-    for (int x = 0; x < ci.BoxWidth; ++x)
-      if (FONT_GetPixel(f_, code, x, y)) return false;
-    return true;
-  }
-  bool ColumnEmpty(uint16_t code, int x) const {
-    const CharInfo& ci = f_->aCharInfo[code];
-    for (int y = 0; y < ci.BoxHeight; ++y)
-      if (FONT_GetPixel(f_, code, x, y)) return false;
-    return true;
-  }
-
-  // Shrinks the box to its ink, bottom, right, top, left; the cursor advance and
-  // the ink's position stay. An empty box ends as 1 x 1 at its top left.
-  void Trim(uint16_t code) {
+  // Gives the character its box shrunk to the ink (bottom rows, right columns,
+  // top rows, left columns that hold no ink are dropped, keeping at least one
+  // row and, in a box that has columns, one column; an inkless box ends as 1 x 1
+  // at its top left), keeping the ink's place and the cursor advance, and sets
+  // its pixels from the bitmap lines, which start at 'bitmap' and were checked.
+  bool Place(uint16_t code, int w, int h, int xoff, int yoff, int dx, const Ink& ink, size_t bitmap) {
+    int64_t top = 0, left = 0, height = h, width = w;
+    if (h > 0) {
+      height = ink.Any() ? ink.LastRow - ink.FirstRow + 1 : 1;
+      top = ink.Any() ? ink.FirstRow : 0;
+      if (w > 0) {
+        width = ink.Any() ? ink.LastColumn - ink.FirstColumn + 1 : 1;
+        left = ink.Any() ? ink.FirstColumn : 0;
+      }
+    }
+    if (!budget_.Charge(INPUT_CharCost(f_, width, height))) return false;
+    FONT_SetCharSize(f_, code, int(width), int(height));
     CharInfo& ci = f_->aCharInfo[code];
-    if (ci.BoxHeight == 0) return;
-    const uint16_t previous = FONT_GetCurrentChar(f_);
-    FONT_SetCurrentChar(f_, code);
-    for (int y = ci.BoxHeight - 1; y >= 1 && ci.BoxHeight >= 2 && RowEmpty(code, y); --y) EDIT_DeleteBottom(f_, 1);
-    for (int x = ci.BoxWidth - 1; x >= 1 && ci.BoxWidth >= 2 && ColumnEmpty(code, x); --x) {
-      EDIT_DeleteRight(f_, 1);
-      ci.CursorDist += 1;
+    if (int64_t(ci.DataSize) != height * FONT_GetRowBytes(f_, int(width))) return false;  // out of memory
+    ci.BoxHeight = int(height);
+    ci.BoxLeft = int(xoff + left);
+    ci.BoxTop = int(h + yoff - top);
+    ci.CursorDist = dx;
+    ci.FileRowBytes = int((int64_t(w) + 7) / 8);
+    ci.Exists = ci.Rendered = 1;
+    FONT_EnableChar(f_, code, 1);
+    if (!ink.Any()) return true;
+    size_t line = bitmap;
+    for (int64_t y = 0; y <= ink.LastRow; ++y) {
+      size_t end = line;
+      while (end < t_.size() && !IsLineEnd(t_[end])) ++end;
+      if (y >= ink.FirstRow) {
+        // Only the digits that can hold a column of the trimmed box.
+        const size_t firstDigit = line + size_t(left / 4);
+        const size_t endDigit = std::min(end, line + size_t(ink.LastColumn / 4 + 1));
+        for (size_t i = firstDigit; i < endDigit; ++i) {
+          const int digit = HexDigit(t_[i]);
+          const int64_t column = int64_t(i - line) * 4;
+          for (int bit = 0; bit < 4; ++bit) {
+            const int64_t x = column + bit;
+            if ((digit & (8 >> bit)) && x >= left && x <= ink.LastColumn)
+              FONT_SetPixel(f_, code, int(x - left), int(y - top), 1);
+          }
+        }
+      }
+      line = end + 1;  // past the line end, and one more CR or LF
+      if (line < t_.size() && IsLineEnd(t_[line])) ++line;
     }
-    while (ci.BoxHeight >= 2 && RowEmpty(code, 0)) EDIT_DeleteTop(f_, 1);
-    while (ci.BoxWidth >= 2 && ColumnEmpty(code, 0)) {
-      EDIT_DeleteLeft(f_, 1);
-      ci.BoxLeft += 1;
-      ci.CursorDist += 1;
-    }
-    FONT_SetCurrentChar(f_, previous);
+    return true;
   }
 
   Font* f_;
   std::string_view t_;
   size_t pos_ = 0;
+  InputBudget budget_;
 };
 
 }  // namespace

@@ -3,8 +3,11 @@
 // the C writer emits them. Names, pointers and array indexes are not checked.
 //
 // Pixel planes are allocated only once the values of a character's array have
-// been counted in the text, so a file cannot make the reader allocate more than
-// a small multiple of its own size.
+// been counted in the text, and boxes of height 0 (which the writers and the
+// merge give the font's height) are charged to a budget in proportion to the
+// file, so a file cannot make the program hold more than a small multiple of its
+// own size. Every step moves forward through the text: the work is linear in the
+// file's size whatever its layout.
 #include "input/c_read.h"
 #include "input/readfile.h"
 
@@ -29,6 +32,10 @@ constexpr unsigned kValueLimit = 65535;                     // largest value tok
 constexpr size_t kNoPosition = static_cast<size_t>(-1);     // "before the text": line 1, column 0
 
 const char kExpectingNumber[] = "Expecting a number";
+
+// Every plane byte takes at least two characters of text ("0,"), so a file's
+// planes stay below its size; only boxes of height 0 claim planes without text.
+constexpr uint64_t kPlaneBytesPerTextByte = 2;
 
 struct TypeName {
   const char* pName;
@@ -221,8 +228,8 @@ class Scanner {
     if (At(pos_) == '\r') ++pos_;
     if (At(pos_) == '\n') ++pos_;
   }
-  size_t EndOfLine() const {
-    size_t pos = pos_;
+  // The end of the line that holds pos.
+  size_t EndOfLine(size_t pos) const {
     while (pos < t_.size() && !IsLineEnd(t_[pos])) ++pos;
     return pos;
   }
@@ -276,7 +283,7 @@ void Status(const char* text) { SERVICES_Get()->SetStatusText(text); }
 
 class Parser {
  public:
-  Parser(Font* pFont, std::string_view text) : f_(pFont), s_(text) {}
+  Parser(Font* pFont, std::string_view text) : f_(pFont), s_(text), budget_(text.size(), kPlaneBytesPerTextByte) {}
 
   bool Run() {
     Status("Searching font identifier...");
@@ -387,7 +394,11 @@ class Parser {
     if (!s_.FindKeyword(extended ? "GUI_CHARINFO_EXT" : "GUI_CHARINFO") || !s_.Token(&name)) return false;
     s_.SkipLine();
     s_.SkipTo('{');
-    size_t previous = s_.Pos();  // where the last entry ended
+    // Where a failure is located: the opening brace before the first entry, the
+    // end of the previous entry's line after it (found only when needed, so that
+    // a table on one line is not scanned to its end once per entry).
+    size_t previous = s_.Pos();
+    bool afterEntry = false;
     s_.SkipPast('{');
     s_.SkipBlanks();
     return ForEachCode([&](uint16_t code) {
@@ -401,7 +412,7 @@ class Parser {
                       "The character information table does not\r\ncontain a valid entry for the following "
                       "character:\r\n\r\nCharacter (hexadecimal):\t0x%X\r\nCharacter (decimal):\t%d",
                       code, code);
-        Report(text + s_.Location(previous));
+        Report(text + s_.Location(afterEntry ? s_.EndOfLine(previous) : previous));
         return false;
       }
       if (extended) {
@@ -416,10 +427,14 @@ class Parser {
         ci.BoxHeight = std::max(f_->Height, 0);
         ci.FileRowBytes = v[2];
       }
+      // The planes a box of height 0 stands for are in no pixel array; every
+      // other plane is allocated only once its values were found in the text.
+      if (ci.BoxHeight == 0 && !budget_.Charge(INPUT_CharCost(f_, ci.BoxWidth, 0))) return false;
       ci.Exists = ci.Rendered = 1;
       FONT_EnableChar(f_, code, 1);
       f_->MaxWidth = std::max(f_->MaxWidth, ci.BoxWidth);
-      previous = s_.EndOfLine();
+      previous = s_.Pos();
+      afterEntry = true;
       s_.SkipPast('{');
       return true;
     });
@@ -496,6 +511,7 @@ class Parser {
   Scanner s_;
   size_t afterFont_ = 0;
   std::vector<CodeRange> ranges_;
+  InputBudget budget_;
 };
 
 }  // namespace

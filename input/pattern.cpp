@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "input/readfile.h"
 #include "model/font.h"
 #include "settings/files.h"
 #include "settings/journal.h"
@@ -91,7 +92,8 @@ std::string PATTERN_Apply(Font* pFont, const std::string& image) {
 int PATTERN_Read(Font* pFont, const char* path) {
   AddJournalLine("* Read pattern file: %s", path);
   std::string image;
-  if (!FILES_ReadAll(path, &image)) {
+  // Only a regular file is read: a FIFO or a device would block or never end.
+  if (INPUT_ReadRegularFile(path, &image) != INPUT_READ_OK) {
     ReportMessage("Could not open file!");
     return 0;
   }

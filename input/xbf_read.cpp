@@ -4,9 +4,12 @@
 //
 // Every field is read through a bounds-checked cursor, so a truncated file or an
 // index pointing past the end fails the read instead of reading outside the
-// image. Pixel planes are sized from the block's own fields; the total is kept in
-// proportion to the file (see kAllocPerFileByte), so a small file cannot make the
-// reader allocate gigabytes.
+// image. The planes the characters claim (a box of height 0 claims the font's
+// height, as the writers and the merge give it) are charged to a budget in
+// proportion to the file (see kPlaneBytesPerFileByte), so a small file cannot
+// make the program allocate or write gigabytes. Characters taller than the font
+// are read as they are: the generator makes such boxes for accents and tall
+// glyphs of the extended types, and the writers save them.
 #include "input/xbf_read.h"
 #include "input/readfile.h"
 
@@ -20,13 +23,29 @@
 
 namespace {
 
-// A well-formed file holds every plane byte it describes, so its planes never
-// exceed its size by much (the internal row of a character is never wider than
-// the packed row). Crafted files may share one block between many codes or
-// claim wide rows with few bytes; their planes stop at this many bytes per file
-// byte, plus a small allowance for tiny files.
-constexpr uint64_t kAllocPerFileByte = 16;
-constexpr uint64_t kAllocAllowance = 1 << 20;
+// A well-formed file holds every plane byte it describes (the internal row of a
+// character is as wide as the packed row), so its planes never exceed its size.
+// Crafted files may share one block between many codes, give boxes of height 0
+// huge widths or claim wide rows with few bytes; their planes stop at this many
+// bytes per file byte, plus the budget's small allowance.
+constexpr uint64_t kPlaneBytesPerFileByte = 2;
+
+// The file packs the leftmost pixel into the high bits of a byte, memory into the
+// low bits: the byte with its pixel groups in reverse order, for 1, 2 or 4 bits.
+struct ReverseTables {
+  uint8_t aByBits[5][256];
+  ReverseTables() {
+    for (int bits : {1, 2, 4}) {
+      const int perByte = 8 / bits, mask = (1 << bits) - 1;
+      for (int v = 0; v < 256; ++v) {
+        int r = 0;
+        for (int k = 0; k < perByte; ++k) r |= ((v >> (bits * k)) & mask) << (bits * (perByte - 1 - k));
+        aByBits[bits][v] = static_cast<uint8_t>(r);
+      }
+    }
+  }
+};
+const ReverseTables kReverse;
 
 class Cursor {
  public:
@@ -163,6 +182,7 @@ void ReadAttachedText(Font* pFont, const std::string& image) {
   std::memcpy(text.get(), image.data() + size - 10 - length, length);
   text[length] = 0;
   pFont->pXbfText = std::move(text);
+  pFont->XbfTextLength = static_cast<uint32_t>(length);
 }
 
 class Reader {
@@ -170,7 +190,7 @@ class Reader {
   Reader(Font* pFont, const std::string& image)
       : f_(pFont),
         c_(reinterpret_cast<const uint8_t*>(image.data()), image.size()),
-        budget_(kAllocPerFileByte * image.size() + kAllocAllowance) {}
+        budget_(image.size(), kPlaneBytesPerFileByte) {}
 
   bool Run() {
     Header h;
@@ -213,15 +233,14 @@ class Reader {
       yPos = c_.U16();
     }
     const uint16_t rowBytes = c_.U16();
-    if (!c_.Ok() || height > h_.FontHeight) return false;
+    if (!c_.Ok()) return false;
     const uint8_t* pRows = c_.Take(size_t(planes) * height * rowBytes);
-    if (!pRows) return false;
-    const uint64_t need = uint64_t(planes) * height * uint64_t(FONT_GetRowBytes(f_, width));
-    if (need > budget_) return false;
-    budget_ -= need;
+    if (!pRows || !budget_.Charge(INPUT_CharCost(f_, width, height))) return false;
 
     FONT_SetCharSize(f_, code, width, height);
     CharInfo& ci = f_->aCharInfo[code];
+    const size_t planeRowBytes = static_cast<size_t>(FONT_GetRowBytes(f_, width));
+    if (ci.DataSize != planeRowBytes * height) return false;  // out of memory
     ci.BoxWidth = width;
     ci.BoxHeight = height;
     ci.FileRowBytes = rowBytes;
@@ -232,23 +251,20 @@ class Reader {
       ci.BoxTop = h_.Baseline - static_cast<int16_t>(yPos);
       ci.CursorDist = cursorDist;
     }
+    // Whole bytes straight into the planes, their pixel order reversed; columns
+    // at or beyond the width are dropped from the last byte. The frame plane
+    // gets the frame bits, so a frame bit wins over ink at the same place.
     const int bits = FONT_GetBitsPerPixel(f_->Type);
-    const int perByte = 8 / bits;
-    const int mask = (1 << bits) - 1;
-    const int usedBytes = std::min<int>(rowBytes, (width + perByte - 1) / perByte);
-    for (int plane = 0; plane < planes; ++plane) {
-      for (int y = 0; y < height; ++y, pRows += rowBytes) {
-        for (int i = 0; i < usedBytes; ++i) {
-          const int byte = pRows[i];
-          if (!byte) continue;
-          for (int k = 0, x = i * perByte; k < perByte && x < width; ++k, ++x) {
-            const int value = byte >> (8 - bits * (k + 1)) & mask;
-            if (plane == 0)
-              FONT_SetPixel(f_, code, x, y, value);
-            else if (value)
-              FONT_SetPixel(f_, code, x, y, FONT_FRAME_PIXEL);
-          }
-        }
+    const uint8_t* pReverse = kReverse.aByBits[bits];
+    const size_t usedBytes = std::min<size_t>(rowBytes, planeRowBytes);
+    const int lastPixels = width % (8 / bits);
+    const uint8_t lastMask =
+        usedBytes == planeRowBytes && lastPixels ? static_cast<uint8_t>((1 << (bits * lastPixels)) - 1) : 0xFF;
+    for (int plane = 0; plane < planes && ci.DataSize; ++plane) {
+      uint8_t* pTarget = plane == 0 ? ci.pPixels.get() : ci.pFrame.get();
+      for (int y = 0; y < height; ++y, pRows += rowBytes, pTarget += planeRowBytes) {
+        for (size_t i = 0; i < usedBytes; ++i) pTarget[i] = pReverse[pRows[i]];
+        if (usedBytes) pTarget[usedBytes - 1] &= lastMask;
       }
     }
     FONT_EnableChar(f_, code, 1);
@@ -261,7 +277,7 @@ class Reader {
   Font* f_;
   Cursor c_;
   Header h_{};
-  uint64_t budget_;
+  InputBudget budget_;
 };
 
 }  // namespace

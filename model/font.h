@@ -122,6 +122,7 @@ struct Font {
   int32_t LowercaseHeightRead = 0;
   int32_t CapitalHeightRead = 0;
   std::unique_ptr<char[]> pXbfText;   // zero-terminated text kept from an XBF file; null none
+  uint32_t XbfTextLength = 0;         // its length in bytes (it may hold zero bytes); 0: up to its first zero
 };
 
 struct FontDeleter {

@@ -17,8 +17,16 @@
 int FONT_WriteXBF(Font* pFont, const Settings& settings) {
   FONT_RenderPending(pFont);
   const int32_t fontHeight = pFont->Height * OUT_MagY(settings);
-  const uint16_t lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont));
-  const uint16_t capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont));
+  // Measured when the font has both measurement characters; otherwise the heights
+  // a reader found in the file the font came from, as the C writer does.
+  uint16_t lowercase = 0, capital = 0;
+  if (FONT_CharExists(pFont, settings.LowercaseChar) && FONT_CharExists(pFont, settings.CapitalChar)) {
+    lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont));
+    capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont));
+  } else if (pFont->HeightsKnown) {
+    lowercase = static_cast<uint16_t>(pFont->LowercaseHeightRead);
+    capital = static_cast<uint16_t>(pFont->CapitalHeightRead);
+  }
   RangeList ranges;
   OUT_BuildRangeList(pFont, &ranges);
   if (ranges.aRange.empty()) {
@@ -96,8 +104,10 @@ int FONT_WriteXBF(Font* pFont, const Settings& settings) {
 
   OUT_WriteString("XBF");
   OUT_WriteByte(static_cast<uint8_t>(pFont->Type));
-  if (pFont->pXbfText) {
-    const size_t length = std::strlen(pFont->pXbfText.get());
+  // The attached text is an opaque byte string: written whole, zero bytes and all.
+  const size_t length =
+      !pFont->pXbfText ? 0 : pFont->XbfTextLength ? pFont->XbfTextLength : std::strlen(pFont->pXbfText.get());
+  if (length && length <= 0xFFFF) {
     OUT_WriteBytes(pFont->pXbfText.get(), length);
     OUT_WriteString("QRVB");
     OUT_WriteU16(static_cast<uint16_t>(length));

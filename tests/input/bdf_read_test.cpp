@@ -355,3 +355,36 @@ TEST(BdfFuzzInputs, ReplayEndsInAFontOrTheMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BdfParse, WideBoxesAreTrimmedToTheirInk) {
+  // A box 100000 pixels wide with ink in its second row only, at columns 40000
+  // and 99990 (the box's bytes just fit the text that follows); and a box
+  // without columns.
+  std::string row(25000, '0');
+  row[40000 / 4] = '8';
+  row[99990 / 4] = '2';  // column 99990 is the third of its digit
+  const std::string chars = Char(0x100, "100000 2 -5 -1", "0\n" + row + "\n", 7) + Char(0x101, "0 2 1 1", "0\n0\n", 3);
+  FontPtr pFont = Parse(Bdf(chars, 2));
+  ASSERT_TRUE(pFont);
+  const CharInfo& wide = pFont->aCharInfo[0x100];
+  EXPECT_EQ(wide.BoxWidth, 99990 - 40000 + 1);
+  EXPECT_EQ(wide.BoxHeight, 1);
+  EXPECT_EQ(wide.BoxLeft, -5 + 40000);
+  EXPECT_EQ(wide.BoxTop, 2 - 1 - 1);
+  EXPECT_EQ(wide.CursorDist, 7);
+  EXPECT_EQ(wide.FileRowBytes, 12500);
+  int ink = 0;
+  for (int x = 0; x < wide.BoxWidth; ++x) ink += FONT_GetPixel(pFont.get(), 0x100, x, 0);
+  EXPECT_EQ(ink, 2);
+  EXPECT_EQ(FONT_GetPixel(pFont.get(), 0x100, 0, 0), 1);
+  EXPECT_EQ(FONT_GetPixel(pFont.get(), 0x100, wide.BoxWidth - 1, 0), 1);
+  const CharInfo& empty = pFont->aCharInfo[0x101];
+  EXPECT_EQ(empty.BoxWidth, 0);
+  EXPECT_EQ(empty.BoxHeight, 1);
+  EXPECT_EQ(empty.BoxTop, 3);
+  EXPECT_TRUE(empty.Enabled);
+}
+
+}  // namespace

@@ -1,12 +1,14 @@
 // Inputs the fuzzers found or started from (tests/data/fuzz/<target>/), replayed
 // through the readers: every one ends in a usable font or in the reader's
-// failure message, never in a crash.
+// failure message, never in a crash; a font read stays in proportion to the file,
+// also once merged into another font.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "input/bdf_read.h"
 #include "input/c_read.h"
+#include "input/merge.h"
 #include "input/pattern.h"
 #include "input/xbf_read.h"
 #include "output/savetest.h"
@@ -23,8 +25,27 @@ std::vector<fs::path> Inputs(const char* target) {
   return files;
 }
 
-// A font a reader returns must be consistent: planes as large as the boxes need.
-void ExpectConsistent(const Font* pFont, const std::string& name) {
+// The planes the enabled characters hold or stand for (a box of height 0 has the
+// font's height in a written file and in a merge).
+uint64_t PlaneBytes(const Font* pFont) {
+  uint64_t total = 0;
+  const uint64_t planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
+  for (const CharInfo& ci : pFont->aCharInfo) {
+    if (!ci.Enabled) continue;
+    const uint64_t rows = ci.BoxHeight > 0 ? uint64_t(ci.BoxHeight) : uint64_t(std::max(pFont->Height, 1));
+    total += planes * std::max<uint64_t>(rows * uint64_t(FONT_GetRowBytes(pFont, ci.BoxWidth)), ci.DataSize);
+  }
+  return total;
+}
+
+// A font a reader returns must be consistent (planes as large as the boxes need)
+// and in proportion to the file, also once merged into an empty font.
+void ExpectConsistent(const Font* pFont, const std::string& name, size_t fileSize) {
+  const uint64_t bound = 4 * uint64_t(fileSize) + (uint64_t(1) << 20);
+  EXPECT_LE(PlaneBytes(pFont), bound) << name;
+  FontPtr pTarget = NewFont(pFont->Type, ENCODING_UC16, pFont->Height);
+  ASSERT_EQ(MERGE_Fonts(pTarget.get(), pFont, nullptr, 0), 0) << name;
+  EXPECT_LE(PlaneBytes(pTarget.get()), bound) << name;
   ASSERT_EQ(pFont->NumBlocks, FONT_NUM_BLOCKS_MAX) << name;
   for (int code = 0; code < FONT_NUM_CODES; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];
@@ -43,9 +64,10 @@ void Replay(const char* target, FontPtr (*parse)(const std::string&)) {
   for (const fs::path& file : files) {
     SaveTest t;
     const std::string name = file.filename().string();
-    FontPtr pFont = parse(ReadFile(file.string()));
+    const std::string image = ReadFile(file.string());
+    FontPtr pFont = parse(image);
     if (pFont) {
-      ExpectConsistent(pFont.get(), name);
+      ExpectConsistent(pFont.get(), name, image.size());
     } else {
       ASSERT_FALSE(t.services.boxes.empty()) << name;
       EXPECT_EQ(t.services.boxes.back(), "Could not create font!") << name;

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
+#include "input/merge.h"
 #include "input/readtest.h"
 #include "input/xbf_read.h"
 #include "output/save.h"
 #include "output/savetest.h"
 #include "settings/journal.h"
 #include "settings/settings.h"
+#include "support/tempdir.h"
 
 namespace {
 
@@ -217,9 +220,6 @@ TEST(XbfRead, DamagedFilesFailWithTheMessage) {
   image = file;
   image.back() = 7;  // no such type
   EXPECT_FALSE(XBF_Parse(image));
-  image = file;
-  PutU16(&image, 4, 2);  // a font lower than its characters
-  EXPECT_FALSE(XBF_Parse(image));
   EXPECT_TRUE(t.services.xbfQuestions.empty());
 }
 
@@ -243,6 +243,101 @@ TEST(XbfRead, SharedOversizedBlocksDoNotExhaustMemory) {
   PutU16(&image, 4, 64);
   PutU16(&image, block, 64);
   EXPECT_FALSE(XBF_Parse(image));
+}
+
+TEST(XbfRead, CharactersTallerThanTheFontReadBackAndMerge) {
+  for (int32_t type : {FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
+    SCOPED_TRACE(type);
+    SaveTest t;
+    FontPtr saved = NewFont(type, ENCODING_UC16, 10);
+    saved->Baseline = 8;
+    const int top = FONT_GetMaxPixelValue(saved.get());
+    auto pixel = [&](int x, int y) { return (x * 3 + y) % 4 == 0 ? top : 0; };
+    // An accented capital reaching above the top row and below the bottom one,
+    // a box exactly as high as the font, and one of the font's rows only.
+    AddChar(saved.get(), 0x1FA, 7, 15, pixel, 0, 11, 8);
+    AddChar(saved.get(), 0x1FB, 6, 10, pixel, 1, 8, 7);
+    AddChar(saved.get(), 0x1FC, 9, 1, pixel, 0, 3, 10);
+    const std::string file = t.Save(saved.get(), "tall.xbf", SAVE_XBF);
+    FontPtr read = XBF_Read(t.dir.file("tall.xbf").c_str());
+    ASSERT_TRUE(read) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
+    EXPECT_EQ(read->aCharInfo[0x1FA].BoxHeight, 15);
+    ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
+    EXPECT_EQ(t.Save(read.get(), "again.xbf", SAVE_XBF), file);
+
+    // Merged into a font of the same height whose own characters it replaces.
+    FontPtr target = NewFont(type, ENCODING_UC16, 10);
+    target->Baseline = 8;
+    AddChar(target.get(), 0x1FA, 3, 3, [&](int, int) { return top; }, 0, 3, 4);
+    AddChar(target.get(), 0x41, 5, 7, pixel, 0, 7, 6);
+    ASSERT_EQ(MERGE_Fonts(target.get(), read.get(), nullptr, 0), 0);
+    EXPECT_TRUE(target->aCharInfo[0x41].Enabled);
+    target->aCharInfo[0x41].Enabled = 0;  // the target's own character, not the file's
+    EXPECT_TRUE(t.Save(target.get(), "merged.xbf", SAVE_XBF) == file);
+  }
+}
+
+TEST(XbfRead, GeneratedExtendedFontsWithLatinExtendedReopenAndMerge) {
+  TempDir dir;
+  for (const char* type : {"EXT", "EXT_FRM", "EXT_AA4"}) {
+    SCOPED_TRACE(type);
+    ASSERT_EQ(RunMorvane(dir, {"-hide", std::string("-createDejaVu Sans,REGULAR,16,") + type + ",UC16",
+                               "-enable0-FFFF,0,20-17F,1", "-saveasa.xbf,XBF", "-exit"})
+                  .exitCode,
+              0);
+    const std::string first = ReadFile(dir.file("a.xbf"));
+    ASSERT_GT(first.size(), 1000u);
+    // Reopened as the file argument, and merged into itself, it is saved unchanged.
+    EXPECT_EQ(RunMorvane(dir, {"-hide", "a.xbf", "-saveasb.xbf,XBF", "-exit"}).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Morvane.err"))) << ReadFile(dir.file("Morvane.err"));
+    EXPECT_TRUE(ReadFile(dir.file("b.xbf")) == first);
+    EXPECT_EQ(RunMorvane(dir, {"-hide", "a.xbf", "-mergea.xbf", "-saveasc.xbf,XBF", "-exit"}).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Morvane.err"))) << ReadFile(dir.file("Morvane.err"));
+    EXPECT_TRUE(ReadFile(dir.file("c.xbf")) == first);
+  }
+}
+
+TEST(XbfRead, AttachedTextIsAByteStringWrittenBackWhole) {
+  SaveTest t;
+  FontPtr saved = TestFont(FONTTYPE_EXT, ENCODING_UC16, {{0x41, 0x44}});
+  // Zero bytes inside and at the end of the text.
+  const std::string text("ab\0cd\0\0ef\0", 10);
+  std::string file = t.Save(saved.get(), "plain.xbf", SAVE_XBF);
+  file += text + "QRVB";
+  file += std::string{char(text.size()), 0} + "XBF" + std::string(1, char(FONTTYPE_EXT));
+  FontPtr read = XBF_Parse(file);
+  ASSERT_TRUE(read);
+  ASSERT_TRUE(read->pXbfText);
+  EXPECT_EQ(read->XbfTextLength, text.size());
+  EXPECT_EQ(std::string(read->pXbfText.get(), read->XbfTextLength), text);
+  EXPECT_TRUE(t.Save(read.get(), "again.xbf", SAVE_XBF) == file);
+}
+
+TEST(XbfRead, HeightsReadAreKeptWithoutTheMeasurementCharacters) {
+  SaveTest t;
+  FontPtr saved = NewFont(FONTTYPE_EXT, ENCODING_UC16, 12);
+  saved->Baseline = 10;
+  AddChar(saved.get(), 'A', 7, 9, [](int x, int y) { return (x + y) % 2; }, 0, 9, 8);
+  AddChar(saved.get(), 'e', 6, 6, [](int x, int y) { return (x + y) % 2; }, 0, 6, 7);
+  AddChar(saved.get(), '1', 4, 9, [](int x, int) { return x == 1; }, 0, 9, 6);
+  const std::string file = t.Save(saved.get(), "m.xbf", SAVE_XBF);
+  const auto u16 = [](const std::string& image, size_t at) { return uint8_t(image[at]) | uint8_t(image[at + 1]) << 8; };
+  ASSERT_NE(u16(file, 10), 0);
+  ASSERT_NE(u16(file, 12), 0);
+  ASSERT_NE(u16(file, 10), u16(file, 12));
+  // The same file with the index entries of 'A' and 'e' emptied: the font read
+  // holds neither measurement character.
+  std::string image = file;
+  const unsigned first = u16(file, 14);
+  for (unsigned code : {unsigned('A'), unsigned('e')}) PutU32(&image, 18 + 6 * (code - first), 0);
+  FontPtr read = XBF_Parse(image);
+  ASSERT_TRUE(read);
+  EXPECT_FALSE(FONT_CharExists(read.get(), 'A'));
+  EXPECT_FALSE(FONT_CharExists(read.get(), 'e'));
+  EXPECT_TRUE(FONT_IsCharEnabled(read.get(), '1'));
+  const std::string again = t.Save(read.get(), "again.xbf", SAVE_XBF);
+  EXPECT_EQ(u16(again, 10), u16(file, 10));
+  EXPECT_EQ(u16(again, 12), u16(file, 12));
 }
 
 TEST(XbfRead, MissingFileIsReported) {
