@@ -1,11 +1,13 @@
 // The pixel editor widget: cells, cursor frame, status text, keys, clicks and the
-// Pixel index popup. Pixel writes go through the document, which journals them.
+// Pixel index popup, and strokes drawn with the mouse. Pixel writes go through the
+// document, which journals them.
 #include "shell/views/charview.h"
 
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <algorithm>
+#include <cstdlib>
 
 #include "generation/antialias.h"
 #include "model/font.h"
@@ -22,6 +24,9 @@ QColor DisplayColor(int type, int value) {
   const AAColor c = AA_ValueToColor(type, value);
   return QColor(int(c & 255), int(c >> 8 & 255), int(c >> 16 & 255));
 }
+
+// Integer division rounding towards minus infinity (b > 0).
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 // The current character of a generated font may not be rendered yet: it is
 // before it is shown or edited, so that rendering never overwrites an edit.
@@ -56,6 +61,9 @@ CharView::CharView(Document* pDocument, QWidget* pParent) : QFrame(pParent), pDo
     if (target == 1 && isVisible()) setFocus(Qt::OtherFocusReason);
   });
   connect(pDocument_, &Document::showAllCharactersChanged, this, redraw);
+  // A stroke belongs to one character of one font.
+  connect(pDocument_, &Document::fontInstalled, this, [this] { endStroke(); });
+  connect(pDocument_, &Document::currentCharChanged, this, [this] { endStroke(); });
 }
 
 int CharView::cellSize() const {
@@ -235,10 +243,115 @@ bool CharView::clickAt(const QPoint& pos) {
   return true;
 }
 
+QPoint CharView::cellAt(const QPoint& pos) const {
+  const int s = std::max(cellSize(), 1);
+  const QPoint p = pos - contentsRect().topLeft();
+  return QPoint(FloorDiv(p.x(), s), FloorDiv(p.y(), s));
+}
+
+void CharView::beginStroke(const QPoint& pos, int value) {
+  stroking_ = true;
+  strokeValue_ = value;
+  strokeCell_ = cellAt(pos);
+  emit strokeStarted();
+  paintCell(strokeCell_);
+}
+
+void CharView::strokeTo(const QPoint& pos) {
+  // Bresenham's line over cells: successive cells touch at least at a corner, so
+  // the stroke has no gaps however far the pointer jumped between two events.
+  const QPoint to = cellAt(pos);
+  int x = strokeCell_.x();
+  int y = strokeCell_.y();
+  const int dx = std::abs(to.x() - x);
+  const int dy = -std::abs(to.y() - y);
+  const int sx = x < to.x() ? 1 : -1;
+  const int sy = y < to.y() ? 1 : -1;
+  int err = dx + dy;
+  while ((x != to.x() || y != to.y()) && stroking_) {
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+    paintCell(QPoint(x, y));
+  }
+  strokeCell_ = to;
+}
+
+void CharView::paintCell(const QPoint& cell) {
+  Font* pFont = pDocument_->font();
+  if (!pFont) return;
+  const int code = pDocument_->currentChar();
+  const uint16_t c = uint16_t(code);
+  const int x = cell.x();
+  const int y = cell.y() - GRID_BoxTopRow(pFont, code);
+  if (x < 0 || y < 0 || x >= FONT_GetCharWidth(pFont, c) || y >= GRID_BoxRows(pFont, code)) return;
+  if (cursorX_ != x || cursorY_ != y) {
+    cursorX_ = x;
+    cursorY_ = y;
+    update();
+  }
+  // A frame pixel holds no ink: its data index is 0, and erasing it would change
+  // nothing (the frame is rebuilt round the ink after every write).
+  if (std::max(FONT_GetPixel(pFont, c, x, y), 0) == strokeValue_) return;
+  pDocument_->setPixel(code, x, y, strokeValue_, true);
+}
+
+void CharView::endStroke() {
+  if (!stroking_) return;
+  stroking_ = false;
+  emit strokeFinished();
+}
+
+void CharView::mouseMoveEvent(QMouseEvent* pEvent) {
+  pEvent->accept();
+  if (!stroking_) return;
+  // The release went elsewhere (another window took the mouse meanwhile).
+  if (!(pEvent->buttons() & Qt::LeftButton)) {
+    endStroke();
+    return;
+  }
+  strokeTo(pEvent->position().toPoint());
+}
+
+void CharView::mouseReleaseEvent(QMouseEvent* pEvent) {
+  pEvent->accept();
+  if (pEvent->button() != Qt::LeftButton || !stroking_) return;
+  strokeTo(pEvent->position().toPoint());
+  endStroke();
+}
+
+void CharView::focusOutEvent(QFocusEvent* pEvent) {
+  endStroke();
+  QFrame::focusOutEvent(pEvent);
+}
+
+void CharView::hideEvent(QHideEvent* pEvent) {
+  endStroke();
+  QFrame::hideEvent(pEvent);
+}
+
+void CharView::changeEvent(QEvent* pEvent) {
+  if (pEvent->type() == QEvent::ActivationChange && !isActiveWindow()) endStroke();
+  QFrame::changeEvent(pEvent);
+}
+
 void CharView::mousePressEvent(QMouseEvent* pEvent) {
   pEvent->accept();
+  endStroke();  // a second button pressed mid-stroke ends it
   if (pEvent->button() == Qt::LeftButton) {
-    clickAt(pEvent->position().toPoint());
+    const QPoint pos = pEvent->position().toPoint();
+    if (!clickAt(pos)) return;
+    const Font* pFont = pDocument_->font();
+    if ((pEvent->modifiers() & Qt::ControlModifier) && cellSize() > 0) {
+      const bool erase = pEvent->modifiers() & Qt::ShiftModifier;
+      beginStroke(pos, erase ? 0 : FONT_GetMaxPixelValue(pFont));
+    }
   } else if (pEvent->button() == Qt::RightButton) {
     if (!clickAt(pEvent->position().toPoint())) return;
     auto* pMenu = new QMenu(this);

@@ -1,0 +1,405 @@
+// Drawing in the character view with the mouse, driven by QTest mouse events on the
+// offscreen platform: which pixels a stroke paints (also with a pointer that jumps
+// far between events), the journal lines it writes, the frame of framed fonts, the
+// cells it must leave alone, the stroke signals and the painted cells on screen.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "generation/antialias.h"
+#include "model/current.h"
+#include "settings/journal.h"
+#include "shell/document.h"
+#include "shell/views/charview.h"
+#include "shell/views/grid.h"
+#include "viewtest.h"
+
+namespace {
+
+constexpr unsigned kWhite = 0xFFFFFF, kBlack = 0x000000, kYellow = 0xFFFF80;
+
+using Cell = std::pair<int, int>;
+
+struct JournalEntry {
+  int code, x, y, value;
+};
+
+// The pixel lines of the journal, in order; a line of any other form fails the test.
+std::vector<JournalEntry> PixelLines() {
+  std::vector<JournalEntry> entries;
+  const std::string text = JOURNAL_GetText();
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(start, end - start);
+    JournalEntry e{};
+    int decimal = 0;
+    const int n = std::sscanf(line.c_str(), "* Pixel index of character 0x%X (%d) at %d/%d set to %d", &e.code,
+                              &decimal, &e.x, &e.y, &e.value);
+    EXPECT_EQ(n, 5) << "not a pixel line: " << line;
+    EXPECT_EQ(decimal, e.code);
+    EXPECT_EQ(line.size(), 70u) << line;
+    entries.push_back(e);
+    start = end + 2;
+  }
+  return entries;
+}
+
+class CharViewDrawTest : public testing::Test {
+ protected:
+  CharViewDrawTest() : services(&doc), view(&doc) {
+    view.resize(300, 8 * 20 + 2 * view.frameWidth());  // cells of 20 pixels for a font of height 8
+    view.show();
+    JOURNAL_Clear();
+  }
+  ~CharViewDrawTest() override { FONT_SetCurrent(nullptr); }
+
+  Font* Install(FontPtr pFont) {
+    doc.install(std::move(pFont), "");
+    doc.setCurrentChar('A');
+    JOURNAL_Clear();
+    return doc.font();
+  }
+  // A font of the type with character A as a box of w x rows (0: the font height)
+  // whose top lies boxTop above the baseline.
+  Font* InstallGlyph(int32_t type, int w, int rows, int boxTop, std::initializer_list<const char*> pixels = {}) {
+    FontPtr pFont = MemoryFont(type, true);
+    SetGlyph(pFont.get(), 'A', w, rows, boxTop, pixels);
+    return Install(std::move(pFont));
+  }
+  int Pixel(int x, int y) const { return FONT_GetPixel(doc.font(), 'A', x, y); }
+  // Centre of the cell of box pixel (x, y); y may lie outside the box.
+  QPoint At(int x, int y) const { return view.cellRect(x, y + GRID_BoxTopRow(doc.font(), 'A')).center(); }
+  QRect Interior(int x, int y) const {
+    return view.cellRect(x, y + GRID_BoxTopRow(doc.font(), 'A')).adjusted(1, 1, -1, -1);
+  }
+  // A stroke: press at the first point, one move event to each further point,
+  // release at the last.
+  void Stroke(Qt::KeyboardModifiers modifiers, std::initializer_list<QPoint> points) {
+    const QPoint* p = points.begin();
+    QTest::mousePress(&view, Qt::LeftButton, modifiers, *p);
+    for (++p; p != points.end(); ++p) QTest::mouseMove(&view, *p);
+    QTest::mouseRelease(&view, Qt::LeftButton, modifiers, *(points.end() - 1));
+  }
+  // Every pixel of character A with a non-zero index.
+  std::set<Cell> Inked() const {
+    std::set<Cell> cells;
+    const int w = FONT_GetCharWidth(doc.font(), 'A');
+    const int h = GRID_BoxRows(doc.font(), 'A');
+    for (int y = 0; y < h; y++)
+      for (int x = 0; x < w; x++)
+        if (Pixel(x, y) != 0) cells.insert({x, y});
+    return cells;
+  }
+
+  Document doc;
+  ViewServices services;
+  CharView view;
+};
+
+TEST_F(CharViewDrawTest, AFastDiagonalStrokeLeavesNoGaps) {
+  InstallGlyph(FONTTYPE_STD, 8, 0, 0);
+  // Three events for eight cells: the pointer jumps four and three cells at a time.
+  Stroke(Qt::ControlModifier, {At(0, 0), At(4, 4), At(7, 7)});
+  std::set<Cell> diagonal;
+  for (int i = 0; i < 8; i++) diagonal.insert({i, i});
+  EXPECT_EQ(Inked(), diagonal);
+  for (int i = 0; i < 8; i++) EXPECT_EQ(Pixel(i, i), 1);
+
+  // A shallow line in one single move: one cell per column, each touching the
+  // previous one, from the press cell to the release cell.
+  InstallGlyph(FONTTYPE_STD, 12, 0, 0);
+  Stroke(Qt::ControlModifier, {At(0, 1), At(11, 5)});
+  const std::set<Cell> inked = Inked();
+  ASSERT_EQ(inked.size(), 12u);
+  int previousY = -1;
+  for (int x = 0; x < 12; x++) {
+    int found = -1;
+    for (const Cell& c : inked)
+      if (c.first == x) found = c.second;
+    ASSERT_GE(found, 0) << "gap in column " << x;
+    if (x == 0) {
+      EXPECT_EQ(found, 1);
+    } else {
+      EXPECT_LE(std::abs(found - previousY), 1) << "column " << x;
+    }
+    if (x == 11) {
+      EXPECT_EQ(found, 5);
+    }
+    EXPECT_GE(found, previousY) << "the line runs down only";
+    previousY = found;
+  }
+
+  // A steep line back up, pointer moving against the press direction.
+  InstallGlyph(FONTTYPE_STD, 8, 0, 0);
+  Stroke(Qt::ControlModifier, {At(6, 7), At(2, 0)});
+  std::set<int> rows;
+  for (const Cell& c : Inked()) rows.insert(c.second);
+  EXPECT_EQ(rows.size(), 8u) << "every row of the steep line has its cell";
+  EXPECT_EQ(Inked().size(), 8u);
+  EXPECT_EQ(Pixel(6, 7), 1);
+  EXPECT_EQ(Pixel(2, 0), 1);
+}
+
+TEST_F(CharViewDrawTest, OneJournalLinePerChangedPixelOnly) {
+  InstallGlyph(FONTTYPE_STD, 8, 0, 0,
+               {"........", ".#......", "........", "...#....", "........", "........", "........", "........"});
+  const std::set<Cell> before = Inked();
+  Stroke(Qt::ControlModifier, {At(0, 0), At(5, 5), At(5, 1)});
+  const std::set<Cell> after = Inked();
+  std::set<Cell> changed;
+  for (const Cell& c : after)
+    if (!before.count(c)) changed.insert(c);
+  ASSERT_EQ(changed.size(), after.size() - 2) << "(1,1) and (3,3) held ink already";
+  const std::vector<JournalEntry> lines = PixelLines();
+  ASSERT_EQ(lines.size(), changed.size());
+  std::set<Cell> journaled;
+  for (const JournalEntry& e : lines) {
+    EXPECT_EQ(e.code, 'A');
+    EXPECT_EQ(e.value, 1);
+    journaled.insert({e.x, e.y});
+  }
+  EXPECT_EQ(journaled, changed);
+  // The journal lines are those of keystrokes: the same text the key 1 writes.
+  JOURNAL_Clear();
+  doc.setKeyboardTarget(1);
+  view.setPixelCursor(7, 7);
+  QTest::keyClick(&view, Qt::Key_1);
+  const std::string keyLine = JOURNAL_GetText();
+  JOURNAL_Clear();
+  Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(7, 7)});
+  Stroke(Qt::ControlModifier, {At(7, 7)});
+  const std::string text = JOURNAL_GetText();
+  ASSERT_EQ(text.size(), 2 * keyLine.size());
+  EXPECT_EQ(text.substr(keyLine.size()), keyLine);
+  // Going over painted cells again writes nothing.
+  JOURNAL_Clear();
+  const std::set<Cell> painted = Inked();
+  Stroke(Qt::ControlModifier, {At(0, 0), At(5, 5), At(5, 1)});
+  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
+  EXPECT_EQ(Inked(), painted);
+}
+
+TEST_F(CharViewDrawTest, ControlShiftErases) {
+  InstallGlyph(FONTTYPE_AA2, 6, 4, 4, {"######", "123123", "######", "######"});
+  Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 1), At(5, 1)});
+  for (int x = 0; x < 6; x++) {
+    EXPECT_EQ(Pixel(x, 1), 0) << x;
+    EXPECT_EQ(Pixel(x, 0), 3) << x;
+    EXPECT_EQ(Pixel(x, 2), 3) << x;
+  }
+  const std::vector<JournalEntry> lines = PixelLines();
+  ASSERT_EQ(lines.size(), 6u);
+  for (const JournalEntry& e : lines) EXPECT_EQ(e.value, 0);
+  // Erasing empty cells writes nothing.
+  JOURNAL_Clear();
+  Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(5, 1), At(0, 1)});
+  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
+}
+
+TEST_F(CharViewDrawTest, EachTypePaintsItsHighestIndex) {
+  const struct {
+    int32_t type;
+    int value;
+  } cases[] = {{FONTTYPE_STD, 1},     {FONTTYPE_AA2, 3},     {FONTTYPE_AA4, 15},    {FONTTYPE_EXT, 1},
+               {FONTTYPE_EXT_FRM, 1}, {FONTTYPE_EXT_AA2, 3}, {FONTTYPE_EXT_AA4, 15}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    InstallGlyph(c.type, 5, 0, 0, {".....", "..4.."});
+    Stroke(Qt::ControlModifier, {At(0, 1), At(4, 1)});
+    for (int x = 0; x < 5; x++) EXPECT_EQ(Pixel(x, 1), c.value) << x;
+    EXPECT_EQ(Pixel(0, 0), c.type == FONTTYPE_EXT_FRM ? -1 : 0);
+  }
+}
+
+TEST_F(CharViewDrawTest, FramedFontsGetTheirFrameRebuiltAndFramePixelsAreNoInk) {
+  InstallGlyph(FONTTYPE_EXT_FRM, 5, 6, 6);
+  Stroke(Qt::ControlModifier, {At(1, 2), At(3, 2)});
+  for (int x = 1; x <= 3; x++) EXPECT_EQ(Pixel(x, 2), 1);
+  EXPECT_EQ(Pixel(0, 2), -1);
+  EXPECT_EQ(Pixel(4, 2), -1);
+  for (int x = 1; x <= 3; x++) {
+    EXPECT_EQ(Pixel(x, 1), -1) << x;
+    EXPECT_EQ(Pixel(x, 3), -1) << x;
+  }
+  EXPECT_EQ(Pixel(0, 1), 0) << "diagonal neighbours are not framed";
+  EXPECT_EQ(PixelLines().size(), 3u);
+
+  // Erasing along the row crosses the two frame pixels at its ends: only the three
+  // ink pixels are written, and the frame goes with the ink.
+  JOURNAL_Clear();
+  Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 2), At(4, 2)});
+  EXPECT_EQ(Inked(), std::set<Cell>());
+  const std::vector<JournalEntry> lines = PixelLines();
+  ASSERT_EQ(lines.size(), 3u);
+  for (const JournalEntry& e : lines) {
+    EXPECT_GE(e.x, 1);
+    EXPECT_LE(e.x, 3);
+    EXPECT_EQ(e.value, 0);
+  }
+
+  // Painting over a frame pixel makes it ink.
+  InstallGlyph(FONTTYPE_EXT_FRM, 5, 6, 6, {".....", ".....", "..#.."});
+  FONT_RecalcFrame(doc.font(), 'A');
+  ASSERT_EQ(Pixel(2, 1), -1);
+  Stroke(Qt::ControlModifier, {At(2, 1)});
+  EXPECT_EQ(Pixel(2, 1), 1);
+  EXPECT_EQ(Pixel(2, 0), -1);
+  EXPECT_EQ(PixelLines().size(), 1u);
+}
+
+TEST_F(CharViewDrawTest, PlainClicksAndDragsMoveTheCursorAndNeverAPixel) {
+  InstallGlyph(FONTTYPE_STD, 6, 0, 0, {"#.#.#."});
+  QSignalSpy started(&view, &CharView::strokeStarted);
+  const std::set<Cell> before = Inked();
+  Stroke(Qt::NoModifier, {At(1, 1), At(4, 4), At(2, 3)});
+  Stroke(Qt::ShiftModifier, {At(0, 0), At(5, 0)});
+  QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, At(3, 5));
+  EXPECT_EQ(Inked(), before);
+  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
+  EXPECT_EQ(started.count(), 0);
+  EXPECT_EQ(view.pixelCursor(), QPoint(3, 5)) << "a click moves the cursor";
+  EXPECT_EQ(doc.keyboardTarget(), 1);
+}
+
+TEST_F(CharViewDrawTest, CellsOutsideTheBoxAreLeftAlone) {
+  // A box of 4 x 3 at screen rows 2..4 of a font of height 8 (baseline 6).
+  InstallGlyph(FONTTYPE_EXT, 4, 3, 4);
+  ASSERT_EQ(GRID_BoxTopRow(doc.font(), 'A'), 2);
+  FONT_SetCharSize(doc.font(), 'B', 4, 3);
+  doc.setKeyboardTarget(1);  // as the press makes it: the cursor frame is drawn
+  const QImage before = Grab(&view);
+  // Wholly above the box, then right of it: nothing.
+  Stroke(Qt::ControlModifier, {At(0, -2), At(3, -1), At(7, -2)});
+  Stroke(Qt::ControlModifier, {At(4, 0), At(9, 2)});
+  EXPECT_EQ(Inked(), std::set<Cell>());
+  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
+  EXPECT_EQ(Grab(&view), before);
+
+  // Down through the box from a yellow row to a yellow row: only the cells in the
+  // box are painted.
+  Stroke(Qt::ControlModifier, {At(1, -2), At(1, 5)});
+  EXPECT_EQ(Inked(), (std::set<Cell>{{1, 0}, {1, 1}, {1, 2}}));
+  EXPECT_EQ(PixelLines().size(), 3u);
+  EXPECT_EQ(view.pixelCursor(), QPoint(1, 2)) << "the cursor stays on the last cell in the box";
+  // A diagonal leaving the box to the right: its cells beyond the width are skipped.
+  JOURNAL_Clear();
+  Stroke(Qt::ControlModifier, {At(2, 0), At(6, 4)});
+  EXPECT_EQ(Inked(), (std::set<Cell>{{1, 0}, {1, 1}, {1, 2}, {2, 0}, {3, 1}}));
+  for (const JournalEntry& e : PixelLines()) {
+    EXPECT_LT(e.x, 4);
+    EXPECT_LT(e.y, 3);
+  }
+  for (int y = 0; y < 3; y++)
+    for (int x = 0; x < 4; x++) EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', x, y), 0) << "the neighbour stays blank";
+  const QImage image = Grab(&view);
+  for (int r = 0; r < 8; r++) {
+    if (r >= 2 && r <= 4) continue;
+    for (int x = 0; x < 4; x++) EXPECT_TRUE(AllOf(image, view.cellRect(x, r).adjusted(1, 1, -1, -1), kYellow));
+  }
+  // Right of the box nothing is drawn: the background stays white.
+  EXPECT_TRUE(AllOf(image, QRect(view.cellRect(4, 0).topLeft() + QPoint(1, 0), view.cellRect(9, 7).bottomRight()),
+                    kWhite));
+}
+
+TEST_F(CharViewDrawTest, TheStrokeSignalsFireOncePerStroke) {
+  InstallGlyph(FONTTYPE_STD, 8, 0, 0);
+  QSignalSpy started(&view, &CharView::strokeStarted);
+  QSignalSpy finished(&view, &CharView::strokeFinished);
+  // The journal at each signal: nothing of the stroke yet at its start, all of it
+  // at its end.
+  std::vector<size_t> atStart, atEnd;
+  QObject::connect(&view, &CharView::strokeStarted, [&] { atStart.push_back(PixelLines().size()); });
+  QObject::connect(&view, &CharView::strokeFinished, [&] { atEnd.push_back(PixelLines().size()); });
+  Stroke(Qt::ControlModifier, {At(0, 0), At(3, 0), At(3, 3), At(0, 3)});
+  EXPECT_EQ(started.count(), 1);
+  EXPECT_EQ(finished.count(), 1);
+  EXPECT_EQ(atStart, std::vector<size_t>{0});
+  EXPECT_EQ(atEnd, std::vector<size_t>{10});
+  EXPECT_FALSE(view.isStroking());
+  Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 0), At(3, 0)});
+  EXPECT_EQ(started.count(), 2);
+  EXPECT_EQ(finished.count(), 2);
+  EXPECT_EQ(atEnd.back(), 14u);
+
+  // Mid-stroke the current character changes: the stroke ends there, and the rest
+  // of the drag paints neither character.
+  QTest::mousePress(&view, Qt::LeftButton, Qt::ControlModifier, At(5, 5));
+  EXPECT_TRUE(view.isStroking());
+  EXPECT_EQ(started.count(), 3);
+  EXPECT_EQ(Pixel(5, 5), 1);
+  SetGlyph(doc.font(), 'B', 8, 0, 0);
+  doc.setCurrentChar('B');
+  EXPECT_EQ(finished.count(), 3);
+  QTest::mouseMove(&view, At(7, 7));
+  QTest::mouseRelease(&view, Qt::LeftButton, Qt::ControlModifier, At(7, 7));
+  EXPECT_EQ(finished.count(), 3);
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', 7, 7), 0);
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', 6, 6), 0);
+  EXPECT_EQ(Pixel(6, 6), 0);
+
+  // A new font installed mid-stroke ends it too.
+  doc.setCurrentChar('A');
+  QTest::mousePress(&view, Qt::LeftButton, Qt::ControlModifier, At(1, 6));
+  EXPECT_EQ(started.count(), 4);
+  InstallGlyph(FONTTYPE_STD, 8, 0, 0);
+  EXPECT_EQ(finished.count(), 4);
+  QTest::mouseMove(&view, At(6, 6));
+  QTest::mouseRelease(&view, Qt::LeftButton, Qt::ControlModifier, At(6, 6));
+  EXPECT_EQ(finished.count(), 4);
+  EXPECT_EQ(Inked(), std::set<Cell>());
+
+  // So does the right button pressed mid-stroke, and hiding the view.
+  QTest::mousePress(&view, Qt::LeftButton, Qt::ControlModifier, At(1, 1));
+  QTest::mousePress(&view, Qt::RightButton, Qt::NoModifier, At(1, 1));
+  EXPECT_EQ(started.count(), 5);
+  EXPECT_EQ(finished.count(), 5);
+  for (QWidget* pPopup : view.findChildren<QWidget*>("PixelIndexPopup")) pPopup->close();
+  QTest::mouseRelease(&view, Qt::RightButton, Qt::NoModifier, At(1, 1));
+  QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, At(1, 1));
+  QTest::mousePress(&view, Qt::LeftButton, Qt::ControlModifier, At(2, 2));
+  view.hide();
+  EXPECT_EQ(finished.count(), 6);
+  EXPECT_EQ(started.count(), 6);
+}
+
+TEST_F(CharViewDrawTest, PaintedCellsShowDark) {
+  for (int32_t type : {FONTTYPE_STD, FONTTYPE_AA4}) {
+    SCOPED_TRACE(type);
+    InstallGlyph(type, 6, 0, 0);
+    Stroke(Qt::ControlModifier, {At(0, 0), At(5, 5)});
+    // The cursor followed the pointer to the last cell; its frame covers the edge
+    // of that cell's interior, so there only the middle is looked at.
+    ASSERT_EQ(view.pixelCursor(), QPoint(5, 5));
+    const QImage image = Grab(&view);
+    for (int y = 0; y < 8; y++)
+      for (int x = 0; x < 6; x++) {
+        const QRect inner = x == 5 && y == 5 ? Interior(x, y).adjusted(4, 4, -4, -4) : Interior(x, y);
+        if (x == y) {
+          const QColor c(Rgb(image, inner.center().x(), inner.center().y()));
+          EXPECT_LT(c.lightness(), 64) << x << "," << y;
+          EXPECT_EQ(CountNot(image, inner, Rgb(image, inner.left(), inner.top())), 0);
+        } else {
+          EXPECT_TRUE(AllOf(image, inner, kWhite)) << x << "," << y;
+        }
+      }
+    if (type == FONTTYPE_STD) {
+      EXPECT_TRUE(AllOf(image, Interior(3, 3), kBlack));
+    }
+    // Erased again, the cells turn white.
+    Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 0), At(5, 5)});
+    const QImage erased = Grab(&view);
+    for (int i = 0; i < 5; i++) EXPECT_TRUE(AllOf(erased, Interior(i, i), kWhite)) << i;
+    EXPECT_TRUE(AllOf(erased, Interior(5, 5).adjusted(4, 4, -4, -4), kWhite));
+  }
+}
+
+}  // namespace
