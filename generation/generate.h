@@ -16,8 +16,8 @@ bool FONT_IsFaceInstalled(const char* pFaceName);
 // character map, enables the codes it contains, takes the metrics and prepares
 // the drawing surface; no character is rendered yet. Null when the face has no
 // usable character map (nothing reported) or an EXT font is asked for with the
-// ISO8859 encoding (reported). The adjustments of edit/cursoradjust.h registered
-// so far apply to the new font's characters whenever they are rendered.
+// ISO8859 encoding (reported). The pending adjustments of generation/adjustments.h
+// pass to the new font and apply to its characters whenever they are rendered.
 FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
                                int32_t method);
 

@@ -27,8 +27,8 @@ uint32_t BlockSize(const Font* pFont, const WrittenChar& wc, int32_t fontHeight)
 int FONT_WriteXBF(Font* pFont, const Settings& settings) {
   FONT_RenderPending(pFont);
   const int32_t fontHeight = pFont->Height * OUT_MagY(settings);
-  const uint16_t lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont));
-  const uint16_t capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont));
+  const uint16_t lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont, settings));
+  const uint16_t capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont, settings));
   RangeList ranges;
   OUT_BuildRangeList(pFont, &ranges);
   if (ranges.aRange.empty()) {

@@ -11,26 +11,10 @@
 #include "settings/messages.h"
 #include "settings/services.h"
 #include "support/errorlog.h"
+#include "support/recordingservices.h"
 #include "support/tempdir.h"
 
 namespace {
-
-class RecordingServices : public PlatformServices {
- public:
-  void MessageBox(const char* text) override {
-    boxes += std::string(text) + "|";
-    if (nested) ReportMessage("raised while reporting");  // dropped by the guard
-  }
-  bool AskYesNo(const char*) override { return false; }
-  int AskXbfType(int) override { return -1; }
-  void SetStatusText(const char*) override {}
-  void SetWaitCursor(bool) override {}
-  void RedrawViews(int) override {}
-  void FontChanged(const ChangeNotice&) override {}
-  void ShowMainWindow(bool) override {}
-  std::string boxes;
-  bool nested = false;
-};
 
 TEST(Messages, RoutingFollowsSuppressionThenCommandLineMode) {
   TempDir dir;
@@ -45,17 +29,17 @@ TEST(Messages, RoutingFollowsSuppressionThenCommandLineMode) {
 
   CMDLINE_SetActive(false);
   ReportMessage("to a box");
-  EXPECT_EQ(services.boxes, "to a box|");
-  services.nested = true;
+  EXPECT_EQ(services.boxes, std::vector<std::string>{"to a box"});
+  services.onMessageBox = [](const char*) { ReportMessage("raised while reporting"); };  // dropped by the guard
   ReportMessage("outer");
-  EXPECT_EQ(services.boxes, "to a box|outer|");
+  EXPECT_EQ(services.boxes, (std::vector<std::string>{"to a box", "outer"}));
 
   EXPECT_EQ(SetMessageSuppression(1), 0);
   EXPECT_EQ(GetMessageSuppression(), 1);
   CMDLINE_SetActive(true);
   ReportMessage("to the log");
   EXPECT_EQ(TakeErrors(), "");
-  EXPECT_EQ(services.boxes, "to a box|outer|");
+  EXPECT_EQ(services.boxes, (std::vector<std::string>{"to a box", "outer"}));
   std::filesystem::path log =
       std::filesystem::read_symlink("/proc/self/exe").parent_path() / "morvane_tests.log";
   std::string text = ReadFile(log.string());
