@@ -223,7 +223,7 @@ TEST(FontHeight, CommandsOnAStandardFontMoveEveryCharactersRows) {
 TEST(CursorDistAdjustments, ReachTheFontCreatedAfterThemOnly) {
   EDIT_ClearCursorDistAdjust();
   CreateArgs args;
-  args.Type = EXT_AA4;
+  args.Type = FONTTYPE_EXT_AA4;
   FontPtr unadjusted = CreateFont(args);
   Pixels(unadjusted.get(), 'A');
   const int advance = Info(unadjusted.get(), 'A')->CursorDist;
@@ -231,8 +231,8 @@ TEST(CursorDistAdjustments, ReachTheFontCreatedAfterThemOnly) {
   EDIT_IncCursorDistRange(nullptr, 'A', 'A', 3);
   // A create that fails (an EXT font with 8-bit codes) leaves the adjustment pending.
   CreateArgs failing;
-  failing.Type = EXT;
-  failing.Encoding = ISO8859;
+  failing.Type = FONTTYPE_EXT;
+  failing.Encoding = ENCODING_ISO8859;
   EXPECT_FALSE(CreateFont(failing));
   EXPECT_EQ(EDIT_GetCursorDistAdjust('A'), 3);
 
