@@ -77,7 +77,7 @@ int EDIT_DeleteCharRows(Font* pFont, uint16_t code, int count, int side) {
   const int n = std::min(count, rows - 1);
   if (top) {
     if (!EDIT_Reshape(pFont, code, rows, std::max(ci.BoxWidth, 0), rows - n, 0, n, false)) return 1;
-    ci.BoxTop -= n;
+    ci.BoxTop = EDIT_AddClamped(ci.BoxTop, -int64_t{n});
   }
   // Deleting at the bottom only shortens the box; the data stay.
   ci.BoxHeight = rows - n;
