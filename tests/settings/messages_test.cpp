@@ -106,4 +106,51 @@ TEST(Journal, GrowsAcrossManyLinesAndClears) {
   EXPECT_STREQ(JOURNAL_GetText(), "* again");
 }
 
+std::vector<std::string> sunk;
+bool sinkTakes = true;
+bool Sink(const char* text) {
+  if (sinkTakes) sunk.push_back(text);
+  return sinkTakes;
+}
+
+TEST(Messages, AnInstalledSinkTakesMessagesWhileItAccepts) {
+  ScopedServices services;
+  MESSAGES_SetCommandLineSink(Sink);
+  ReportMessage("to the sink");
+  sinkTakes = false;  // a run that is no longer active
+  ReportMessage("to a box");
+  MESSAGES_SetCommandLineSink(nullptr);
+  sinkTakes = true;
+  ReportMessage("to a box again");
+  EXPECT_EQ(sunk, std::vector<std::string>{"to the sink"});
+  EXPECT_EQ(services.services.boxes, (std::vector<std::string>{"to a box", "to a box again"}));
+}
+
+TEST(Journal, FormattedLinesAndTakingTextOutAndBack) {
+  JOURNAL_Clear();
+  JOURNAL_AddLine("* Edit/Insert/Right     at character 0x%X (%d)", 0x41, 65);
+  const std::string first = JOURNAL_GetText();
+  ASSERT_EQ(first.size(), 72u);
+  EXPECT_EQ(first.substr(0, 46), "* Edit/Insert/Right     at character 0x41 (65)");
+  EXPECT_EQ(first.substr(66), "   *\r\n");
+  // A text longer than the box keeps its full length up to the one line size.
+  const std::string path(260, 'p');
+  JOURNAL_AddLine("* Read pattern file: %s", path.c_str());
+  EXPECT_EQ(JOURNAL_GetLength(), 72u + 21 + 260 + 3);
+  JOURNAL_AddLine("* last");
+  const std::string all = JOURNAL_GetText();
+
+  EXPECT_TRUE(JOURNAL_Erase(72, 21 + 260 + 3));
+  EXPECT_EQ(std::string(JOURNAL_GetText()), first + all.substr(all.size() - 72));
+  EXPECT_TRUE(JOURNAL_Insert(72, all.c_str() + 72, 21 + 260 + 3));
+  EXPECT_EQ(std::string(JOURNAL_GetText()), all);
+  // Places beyond the journal change nothing.
+  EXPECT_FALSE(JOURNAL_Erase(all.size() - 10, 11));
+  EXPECT_FALSE(JOURNAL_Insert(all.size() + 1, "x", 1));
+  EXPECT_EQ(std::string(JOURNAL_GetText()), all);
+  JOURNAL_Clear();
+  EXPECT_TRUE(JOURNAL_Insert(0, "* back", 6));  // into an empty journal
+  EXPECT_STREQ(JOURNAL_GetText(), "* back");
+}
+
 }  // namespace
