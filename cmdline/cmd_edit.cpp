@@ -40,12 +40,8 @@ void EditFontHeight(Font* pFont, int action) {
   }
   SERVICES_Get()->SetStatusText("Executing command...");
   const bool top = side == 1;
-  for (int i = 0; i < count; ++i) {
-    if (action == ACTION_INS)
-      top ? EDIT_IncFontTop(pFont) : EDIT_IncFontBottom(pFont, 0);
-    else
-      top ? EDIT_DecFontTop(pFont) : EDIT_DecFontBottom(pFont, 0);
-  }
+  // CNT single commands at once (the bottom ones without journal lines).
+  (action == ACTION_INS ? EDIT_GrowFont : EDIT_ShrinkFont)(pFont, count, top ? EDIT_SIDE_TOP : EDIT_SIDE_BOTTOM, 0);
 }
 
 // The range operations, FIRST[-LAST],VALUE.

@@ -56,6 +56,13 @@ std::string helpText;
 
 bool IsHandler(const CommandEntry* entry) { return entry->handler != nullptr; }
 
+// The message module's command-line channel: the error file while a run is active.
+bool TakeMessage(const char* text) {
+  if (!active) return false;
+  CMDLINE_ReportError(text);
+  return true;
+}
+
 }  // namespace
 
 std::string CMDLINE_LowerExtension(const char* name) {
@@ -71,10 +78,14 @@ void CMDLINE_Init(const char* fileName, int exitIdentifier, CommandDispatcher di
   errorFileName = fileName;
   exitId = exitIdentifier;
   dispatch = dispatcher;
+  MESSAGES_SetCommandLineSink(TakeMessage);
 }
 
 bool CMDLINE_IsActive() { return active; }
-void CMDLINE_SetActive(bool on) { active = on; }
+void CMDLINE_SetActive(bool on) {
+  active = on;
+  MESSAGES_SetCommandLineSink(TakeMessage);
+}
 int CMDLINE_GetNumJobs() { return numJobs; }
 bool CMDLINE_GetShowWindow() { return showWindow; }
 void CMDLINE_SetShowWindow(bool show) { showWindow = show; }

@@ -1,30 +1,19 @@
 #include "edit/cursoradjust.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "generation/adjustments.h"
 #include "settings/journal.h"
 
 namespace {
 
-struct Entry {
-  CursorDistAdjust Adjust;
-  uint64_t Number;  // registration number within the run
-};
-
-std::vector<Entry> entries;
-uint64_t registrations = 0;
-
-void Register(const char* pVerb, int first, int last, int count, int delta) {
-  char line[JOURNAL_LINE_SIZE + 64];
-  std::snprintf(line, sizeof line, "* Edit/Cursor Distance/%s by %d for range 0x%.4X-0x%.4X", pVerb,
-                count, unsigned(first), unsigned(last));
-  JOURNAL_FormatLine(line, sizeof line);
-  JOURNAL_Add(line);
-  entries.push_back({{std::max(first, 0), std::min(last, 65535), delta}, registrations++});
+void Register(const char* pVerb, int first, int last, int count, int64_t delta) {
+  JOURNAL_AddLine("* Edit/Cursor Distance/%s by %d for range 0x%.4X-0x%.4X", pVerb, count, unsigned(first),
+               unsigned(last));
+  // -count of the most negative count does not fit: keep the delta in 32 bits.
+  const int32_t kept = static_cast<int32_t>(std::clamp<int64_t>(delta, INT32_MIN + 1, INT32_MAX));
+  GENERATE_AddCursorDistAdjust({std::max(first, 0), std::min(last, 65535), kept});
 }
-
-int Sum(const CursorDistAdjust& a, int code) { return a.First <= code && code <= a.Last ? a.Delta : 0; }
 
 }  // namespace
 
@@ -33,28 +22,11 @@ void EDIT_IncCursorDistRange(Font*, int first, int last, int count) {
 }
 
 void EDIT_DecCursorDistRange(Font*, int first, int last, int count) {
-  Register("Decrease", first, last, count, -count);
+  Register("Decrease", first, last, count, -static_cast<int64_t>(count));
 }
 
 int EDIT_GetCursorDistAdjust(uint16_t code) {
-  int sum = 0;
-  for (const Entry& e : entries) sum += Sum(e.Adjust, code);
-  return sum;
+  return GENERATE_SumCursorDistAdjust(GENERATE_GetPendingCursorDistAdjust(), code);
 }
 
-void EDIT_ClearCursorDistAdjust() { entries.clear(); }
-
-CursorDistAdjustments EDIT_TakeCursorDistAdjust() {
-  CursorDistAdjustments taken;
-  for (const Entry& e : entries) taken.Before.push_back(e.Adjust);
-  taken.FirstLater = registrations;
-  return taken;
-}
-
-int EDIT_GetCursorDistAdjustFor(const CursorDistAdjustments& adjustments, uint16_t code) {
-  int sum = 0;
-  for (const CursorDistAdjust& a : adjustments.Before) sum += Sum(a, code);
-  for (const Entry& e : entries)
-    if (e.Number >= adjustments.FirstLater) sum += Sum(e.Adjust, code);
-  return sum;
-}
+void EDIT_ClearCursorDistAdjust() { GENERATE_ClearCursorDistAdjust(); }

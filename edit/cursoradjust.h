@@ -1,35 +1,20 @@
-// The program-wide list of cursor-distance adjustments: advances that the
-// generator widens or narrows for ranges of codes when it renders extended
-// antialiased characters. The list is emptied whenever a font is deleted; a font
-// generated from the system font keeps the adjustments registered before its
-// creation (EDIT_TakeCursorDistAdjust), so they apply to it whenever its
-// characters are rendered, and to no font created later.
+// Cursor-distance adjustments: advances that the generator widens or narrows for
+// ranges of codes when it renders extended antialiased characters. They change
+// no existing character: each registration joins the pending list of the
+// generation layer (generation/adjustments.h), and the next font created from a
+// system font takes the whole list over, so the adjustments apply to that font
+// and to no font created later. A create that fails keeps them pending.
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 struct Font;
 
-struct CursorDistAdjust {
-  int32_t First;  // first code, at least 0
-  int32_t Last;   // last code, at most 65535
-  int32_t Delta;  // pixels added to the advance
-};
-
-// Registers +count (Inc) or -count (Dec) for first..last, with a journal line.
+// Registers +count (Inc) or -count (Dec) for first..last (kept within 0..65535),
+// with a journal line.
 void EDIT_IncCursorDistRange(Font* pFont, int first, int last, int count);
 void EDIT_DecCursorDistRange(Font* pFont, int first, int last, int count);
-// The sum of the deltas of every registered entry whose range holds the code.
+// The sum of the deltas of every pending entry whose range holds the code.
 int EDIT_GetCursorDistAdjust(uint16_t code);
+// Drops every pending entry.
 void EDIT_ClearCursorDistAdjust();
-
-// The adjustments a generated font applies: the entries registered before its
-// creation, and those registered while it is the current font.
-struct CursorDistAdjustments {
-  std::vector<CursorDistAdjust> Before;
-  uint64_t FirstLater = 0;  // registration number of the first later entry
-};
-// Taken at the creation of a font.
-CursorDistAdjustments EDIT_TakeCursorDistAdjust();
-int EDIT_GetCursorDistAdjustFor(const CursorDistAdjustments& adjustments, uint16_t code);

@@ -170,7 +170,7 @@ FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int3
   SETTINGS_Load(&settings);
   context->SuppressOptAA = settings.SuppressOptAA != 0;
   AA_LoadOptions();
-  context->Adjustments = EDIT_TakeCursorDistAdjust();
+  context->Adjustments = GENERATE_TakeCursorDistAdjust();
   font->pRenderContext = std::move(context);
 
   JOURNAL_Clear();

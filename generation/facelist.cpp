@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "edit/cursoradjust.h"
+#include "generation/adjustments.h"
 #include "generation/fontengine.h"
 #include "generation/generate.h"
 #include "model/codetables.h"
@@ -244,15 +244,16 @@ int FONT_RenderSample(const LogFontRecord* pLogFont, int32_t type, int32_t encod
   *pSample = FontSample{};
   pSample->Type = type;
   if (!pLogFont || (FONT_IsExtendedType(type) && encoding != ENCODING_UC16)) return 1;
-  // Creation starts a new journal; the current font's journal is kept.
+  // Creation starts a new journal and takes the pending cursor-distance
+  // adjustments over; a sample leaves both as they were for the real font.
   const std::string journal = JOURNAL_GetText();
-  FontPtr created = FONT_CreateFromLogFont(pLogFont, type, encoding, method);
+  const std::vector<CursorDistAdjust> pending = GENERATE_GetPendingCursorDistAdjust();
+  FontPtr font = FONT_CreateFromLogFont(pLogFont, type, encoding, method);
   JOURNAL_Clear();
   if (!journal.empty()) JOURNAL_Add(journal.c_str());
-  if (!created) return 1;
-  // Releasing a document's font empties the program-wide adjustment list; this
-  // font never was one, so it is released alone.
-  std::unique_ptr<Font> font(created.release());
+  GENERATE_ClearCursorDistAdjust();
+  for (const CursorDistAdjust& adjust : pending) GENERATE_AddCursorDistAdjust(adjust);
+  if (!font) return 1;
   Font* pFont = font.get();
   pSample->FontHeight = pFont->Height;
   const bool extended = FONT_IsExtendedType(type);

@@ -16,9 +16,10 @@ bool FONT_IsFaceInstalled(const char* pFaceName);
 // character map, enables the codes it contains, takes the metrics and prepares
 // the drawing surface; no character is rendered yet. Null, reported, when no face
 // of the family has a usable character map or an EXT font is asked for with the
-// ISO8859 encoding. The adjustments of edit/cursoradjust.h registered so far apply
-// to the new font's characters whenever they are rendered. 'pFaceName', when
-// given, is the whole family name, which the record may hold only in part.
+// ISO8859 encoding. The pending adjustments of generation/adjustments.h pass to
+// the new font and apply to its characters whenever they are rendered.
+// 'pFaceName', when given, is the whole family name, which the record may hold
+// only in part.
 FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
                                int32_t method, const char* pFaceName = nullptr);
 

@@ -100,7 +100,7 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
       drawnH = g.BlackBoxY;
       if (pInfo) {
         FillRecord(g, pInfo);
-        const int advance = g.CellIncX + EDIT_GetCursorDistAdjustFor(pContext->Adjustments, uint16_t(unicode));
+        const int advance = g.CellIncX + GENERATE_SumCursorDistAdjust(pContext->Adjustments, uint16_t(unicode));
         pInfo->CursorDist = std::clamp(advance, 0, 255);
         ApplyArabicRule(unicode, pInfo);
       }

@@ -1,9 +1,11 @@
 // What a generated font keeps for rendering its characters: the engine font, its
-// metrics, the drawing surface, the options in effect and its cursor-distance
-// adjustments.
+// metrics, the drawing surface, the options in effect and the cursor-distance
+// adjustments that were pending when it was created.
 #pragma once
 
-#include "edit/cursoradjust.h"
+#include <vector>
+
+#include "generation/adjustments.h"
 #include "generation/fontengine.h"
 #include "generation/surface.h"
 
@@ -13,5 +15,5 @@ struct RenderContext {
   Surface Canvas;
   bool InternalAA = false;
   bool SuppressOptAA = false;
-  CursorDistAdjustments Adjustments;
+  std::vector<CursorDistAdjust> Adjustments;
 };

@@ -4,12 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "edit/cursoradjust.h"
-
-void FontDeleter::operator()(Font* pFont) const {
-  delete pFont;
-  EDIT_ClearCursorDistAdjust();
-}
+void FontDeleter::operator()(Font* pFont) const { delete pFont; }
 
 FontPtr FONT_Alloc() {
   return FontPtr(new (std::nothrow) Font());

@@ -4,10 +4,10 @@
 //
 // Ownership: a Font is large (about 3 MB) and lives on the heap only.
 // FONT_Alloc returns a FontPtr, a std::unique_ptr whose deleter does what
-// FONT_Delete does (releases everything the font owns and clears the
-// program-wide cursor-distance adjustment list). Dropping or resetting a FontPtr
-// deletes the font; FONT_Delete (std::move(p)) says so explicitly. Everything a
-// Font points to is owned by it through RAII members.
+// FONT_Delete does (releases everything the font owns; deleting a font touches
+// no program-wide state). Dropping or resetting a FontPtr deletes the font;
+// FONT_Delete (std::move(p)) says so explicitly. Everything a Font points to is
+// owned by it through RAII members.
 //
 // Pixel planes: BoxHeight rows (or the rows the plane was sized for) of
 // FONT_GetRowBytes (BoxWidth) bytes, top row first. Inside a byte the leftmost
@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+struct Settings;
 
 // Font types; stored as 32-bit integers.
 enum FontType : int32_t {
@@ -203,7 +205,8 @@ void FONT_SetRenderHook(FontRenderHook hook);
 void FONT_RenderChar(Font* pFont, uint16_t code);
 // Renders every enabled, existing, unrendered character (status "Reading
 // character %04X   " every 256 codes), disables every character of width 0,
-// shows "Ready" and redraws the font and character views when any was disabled.
+// shows "Ready" and, when it disabled enabled characters, reports the codes from
+// the first to the last of them as changed in their enabled state.
 void FONT_RenderPending(Font* pFont);
 
 // Metrics.
@@ -211,5 +214,5 @@ void FONT_RenderPending(Font* pFont);
 // the character first when needed.
 int FONT_MeasureCharHeight(Font* pFont, uint16_t code);
 // FONT_MeasureCharHeight of the measurement characters of the settings.
-int FONT_GetLowercaseHeight(Font* pFont);
-int FONT_GetCapitalHeight(Font* pFont);
+int FONT_GetLowercaseHeight(Font* pFont, const Settings& settings);
+int FONT_GetCapitalHeight(Font* pFont, const Settings& settings);

@@ -23,7 +23,7 @@ void FONT_RenderChar(Font* pFont, uint16_t code) {
 
 void FONT_RenderPending(Font* pFont) {
   PlatformServices* pServices = SERVICES_Get();
-  bool changed = false;
+  ChangeNotice disabled{FONT_NUM_CODES, -1, CHANGE_ENABLED};
   const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
   for (uint32_t code = 0; code < end; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];
@@ -36,12 +36,15 @@ void FONT_RenderPending(Font* pFont) {
       FONT_RenderChar(pFont, static_cast<uint16_t>(code));
     }
     if (ci.BoxWidth == 0) {
+      if (ci.Enabled) {
+        if (disabled.First > static_cast<int>(code)) disabled.First = static_cast<int>(code);
+        disabled.Last = static_cast<int>(code);
+      }
       FONT_EnableChar(pFont, static_cast<uint16_t>(code), 0);
-      changed = true;
     }
   }
   pServices->SetStatusText("Ready");
-  if (changed) pServices->RedrawViews(VIEW_FONT | VIEW_CHAR);
+  if (disabled.Last >= 0) pServices->FontChanged(disabled);
 }
 
 int FONT_MeasureCharHeight(Font* pFont, uint16_t code) {
@@ -59,14 +62,10 @@ int FONT_MeasureCharHeight(Font* pFont, uint16_t code) {
   return baseline - y - 1;
 }
 
-int FONT_GetLowercaseHeight(Font* pFont) {
-  Settings settings;
-  SETTINGS_Load(&settings);
+int FONT_GetLowercaseHeight(Font* pFont, const Settings& settings) {
   return FONT_MeasureCharHeight(pFont, settings.LowercaseChar);
 }
 
-int FONT_GetCapitalHeight(Font* pFont) {
-  Settings settings;
-  SETTINGS_Load(&settings);
+int FONT_GetCapitalHeight(Font* pFont, const Settings& settings) {
   return FONT_MeasureCharHeight(pFont, settings.CapitalChar);
 }

@@ -158,8 +158,8 @@ void FontRecord(Context& cx) {
   const uint16_t baseline = static_cast<uint16_t>(pFont->Baseline);
   uint16_t lowercase = 0, capital = 0;
   if (FONT_CharExists(pFont, settings.LowercaseChar) && FONT_CharExists(pFont, settings.CapitalChar)) {
-    lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont));
-    capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont));
+    lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont, settings));
+    capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont, settings));
   } else if (pFont->HeightsKnown) {
     lowercase = static_cast<uint16_t>(pFont->LowercaseHeightRead);
     capital = static_cast<uint16_t>(pFont->CapitalHeightRead);

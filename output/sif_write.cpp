@@ -26,8 +26,8 @@ int FONT_WriteSIF(Font* pFont, const Settings& settings) {
   OUT_WriteU16(static_cast<uint16_t>(fontHeight));
   OUT_WriteU16(static_cast<uint16_t>(fontHeight));
   OUT_WriteU16(static_cast<uint16_t>(pFont->Baseline));
-  OUT_WriteU16(static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont)));
-  OUT_WriteU16(static_cast<uint16_t>(FONT_GetCapitalHeight(pFont)));
+  OUT_WriteU16(static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont, settings)));
+  OUT_WriteU16(static_cast<uint16_t>(FONT_GetCapitalHeight(pFont, settings)));
   OUT_WriteU16(static_cast<uint16_t>(ranges.aRange.size()));
   for (const CodeRange& r : ranges.aRange) {
     OUT_WriteU16(r.First);

@@ -21,8 +21,8 @@ int FONT_WriteXBF(Font* pFont, const Settings& settings) {
   // a reader found in the file the font came from, as the C writer does.
   uint16_t lowercase = 0, capital = 0;
   if (FONT_CharExists(pFont, settings.LowercaseChar) && FONT_CharExists(pFont, settings.CapitalChar)) {
-    lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont));
-    capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont));
+    lowercase = static_cast<uint16_t>(FONT_GetLowercaseHeight(pFont, settings));
+    capital = static_cast<uint16_t>(FONT_GetCapitalHeight(pFont, settings));
   } else if (pFont->HeightsKnown) {
     lowercase = static_cast<uint16_t>(pFont->LowercaseHeightRead);
     capital = static_cast<uint16_t>(pFont->CapitalHeightRead);

@@ -1,5 +1,7 @@
 #include "settings/journal.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -16,8 +18,10 @@ void JOURNAL_FormatLine(char* line, size_t capacity) {
   std::memcpy(line + n, "*\r\n", 4);
 }
 
-void JOURNAL_Add(const char* text) {
-  size_t n = std::strlen(text);
+namespace {
+
+// Room for n more characters and the terminator.
+void Reserve(size_t n) {
   if (length + n + 1 > bufferCapacity) {
     // Doubling keeps long runs of edits (thousands of lines) linear.
     size_t newCapacity = bufferCapacity * 2 + 1024;
@@ -27,8 +31,43 @@ void JOURNAL_Add(const char* text) {
     buffer = std::move(newBuffer);
     bufferCapacity = newCapacity;
   }
+}
+
+}  // namespace
+
+void JOURNAL_Add(const char* text) {
+  const size_t n = std::strlen(text);
+  Reserve(n);
   std::memcpy(buffer.get() + length, text, n + 1);
   length += n;
+}
+
+void JOURNAL_AddLine(const char* format, ...) {
+  char line[JOURNAL_TEXT_SIZE];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  JOURNAL_FormatLine(line, sizeof line);
+  JOURNAL_Add(line);
+}
+
+bool JOURNAL_Erase(size_t offset, size_t count) {
+  if (offset > length || count > length - offset) return false;
+  if (count == 0) return true;
+  std::memmove(buffer.get() + offset, buffer.get() + offset + count, length - offset - count + 1);
+  length -= count;
+  return true;
+}
+
+bool JOURNAL_Insert(size_t offset, const char* text, size_t count) {
+  if (offset > length) return false;
+  if (count == 0) return true;
+  Reserve(count);
+  std::memmove(buffer.get() + offset + count, buffer.get() + offset, length - offset + 1);
+  std::memcpy(buffer.get() + offset, text, count);
+  length += count;
+  return true;
 }
 
 void JOURNAL_Clear() {

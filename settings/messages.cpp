@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "cmdline/cmdline.h"
 #include "settings/services.h"
 #include "settings/settings.h"
 
@@ -15,6 +14,7 @@ namespace {
 int suppressMessages = 0;
 int reportDepth = 0;
 int messageBoxDepth = 0;
+MessageSink commandLineSink = nullptr;
 
 std::string ExecutablePath() {
   std::error_code ec;
@@ -31,13 +31,13 @@ int SetMessageSuppression(int on) {
   return previous;
 }
 
+void MESSAGES_SetCommandLineSink(MessageSink sink) { commandLineSink = sink; }
+
 int ReportMessage(const char* text) {
   if (reportDepth++ == 0) {
     if (suppressMessages) {
       WriteLogFile(text);
-    } else if (CMDLINE_IsActive()) {
-      CMDLINE_ReportError(text);
-    } else {
+    } else if (!commandLineSink || !commandLineSink(text)) {
       ShowMessageBox(text);
     }
   }

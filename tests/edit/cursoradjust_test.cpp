@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "generation/adjustments.h"
+#include "model/font.h"
 #include "settings/journal.h"
 
 TEST(CursorDistAdjust, SumsOverlappingRegistrations) {
@@ -30,17 +34,35 @@ TEST(CursorDistAdjust, ClampsTheRangeAndWritesJournalLines) {
   EXPECT_EQ(text.find("* Edit/Cursor Distance/Increase by 3 for range 0x"), 0u);
 }
 
-TEST(CursorDistAdjust, AFontKeepsWhatWasRegisteredBeforeItsCreation) {
-  EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
-  const CursorDistAdjustments first = EDIT_TakeCursorDistAdjust();
-  EXPECT_EQ(EDIT_GetCursorDistAdjustFor(first, 0x41), 2);  // not counted twice
-  EDIT_ClearCursorDistAdjust();                            // the previous font is deleted
-  EXPECT_EQ(EDIT_GetCursorDistAdjustFor(first, 0x41), 2);
-  EDIT_DecCursorDistRange(nullptr, 0x41, 0x41, 5);         // while the font is current
-  EXPECT_EQ(EDIT_GetCursorDistAdjustFor(first, 0x41), -3);
-  const CursorDistAdjustments second = EDIT_TakeCursorDistAdjust();
+TEST(CursorDistAdjust, ACreateTakesOverThePendingListWhole) {
   EDIT_ClearCursorDistAdjust();
-  EXPECT_EQ(EDIT_GetCursorDistAdjustFor(second, 0x41), -5);  // the first font's entries are not inherited
-  EXPECT_EQ(EDIT_GetCursorDistAdjustFor(second, 0x20), 0);
+  EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
+  EDIT_DecCursorDistRange(nullptr, 0x41, 0x41, 5);
+  const std::vector<CursorDistAdjust> taken = GENERATE_TakeCursorDistAdjust();
+  EXPECT_EQ(GENERATE_SumCursorDistAdjust(taken, 0x41), -3);
+  EXPECT_EQ(GENERATE_SumCursorDistAdjust(taken, 0x20), 2);
+  // Nothing stays pending for the next font, and later entries do not reach the taken list.
   EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 0);
+  EDIT_IncCursorDistRange(nullptr, 0x41, 0x41, 7);
+  EXPECT_EQ(GENERATE_SumCursorDistAdjust(taken, 0x41), -3);
+  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 7);
+  EDIT_ClearCursorDistAdjust();
+}
+
+TEST(CursorDistAdjust, DeletingAFontKeepsThePendingList) {
+  EDIT_ClearCursorDistAdjust();
+  EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
+  FONT_Delete(FONT_Alloc());  // e.g. the font a merge read
+  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 2);
+  EDIT_ClearCursorDistAdjust();
+}
+
+TEST(CursorDistAdjust, SumsOfExtremeCountsDoNotOverflow) {
+  EDIT_ClearCursorDistAdjust();
+  for (int i = 0; i < 3; ++i) EDIT_IncCursorDistRange(nullptr, 0, 0xFFFF, INT32_MAX);
+  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), GENERATE_ADJUST_LIMIT);
+  EDIT_ClearCursorDistAdjust();
+  for (int i = 0; i < 3; ++i) EDIT_DecCursorDistRange(nullptr, 0, 0xFFFF, INT32_MAX);
+  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), -GENERATE_ADJUST_LIMIT);
+  EDIT_ClearCursorDistAdjust();
 }

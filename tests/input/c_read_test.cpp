@@ -11,6 +11,7 @@
 #include "output/save.h"
 #include "output/savetest.h"
 #include "settings/journal.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -76,8 +77,8 @@ TEST_P(CReadRoundTrip, CharactersMetricsAndBannerComeBack) {
   EXPECT_EQ(read->Baseline, saved->Baseline);
   if (FONT_IsExtendedType(type)) {
     EXPECT_TRUE(read->HeightsKnown);
-    EXPECT_EQ(read->LowercaseHeightRead, FONT_GetLowercaseHeight(saved.get()));
-    EXPECT_EQ(read->CapitalHeightRead, FONT_GetCapitalHeight(saved.get()));
+    EXPECT_EQ(read->LowercaseHeightRead, FONT_GetLowercaseHeight(saved.get(), Settings{}));
+    EXPECT_EQ(read->CapitalHeightRead, FONT_GetCapitalHeight(saved.get(), Settings{}));
   } else {
     EXPECT_FALSE(read->HeightsKnown);
   }

@@ -58,10 +58,10 @@ TEST_P(XbfReadTypes, TrailerGivesTheTypeWithoutAQuestion) {
   EXPECT_EQ(read->Height, 14);
   EXPECT_EQ(read->Baseline, saved->Baseline);
   EXPECT_FALSE(read->pXbfText);
-  EXPECT_EQ(bool(read->HeightsKnown), FONT_GetLowercaseHeight(saved.get()) && FONT_GetCapitalHeight(saved.get()));
+  EXPECT_EQ(bool(read->HeightsKnown), FONT_GetLowercaseHeight(saved.get(), Settings{}) && FONT_GetCapitalHeight(saved.get(), Settings{}));
   if (read->HeightsKnown) {
-    EXPECT_EQ(read->LowercaseHeightRead, FONT_GetLowercaseHeight(saved.get()));
-    EXPECT_EQ(read->CapitalHeightRead, FONT_GetCapitalHeight(saved.get()));
+    EXPECT_EQ(read->LowercaseHeightRead, FONT_GetLowercaseHeight(saved.get(), Settings{}));
+    EXPECT_EQ(read->CapitalHeightRead, FONT_GetCapitalHeight(saved.get(), Settings{}));
   }
   EXPECT_GE(FONT_GetBlockArea(read.get(), 0x4E), 0);
   ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "edit/cursoradjust.h"
 
 namespace {
 
@@ -36,10 +35,7 @@ TEST(Font, AllocatesAZeroFilledFontAndDeletingClearsTheCursorAdjustments) {
   EXPECT_EQ(FONT_GetHFont(font.get()), nullptr);
   EXPECT_EQ(FONT_GetHeight(nullptr), 0);
 
-  EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
-  ASSERT_EQ(EDIT_GetCursorDistAdjust(0x41), 2);
   FONT_Delete(std::move(font));
-  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 0);
   FONT_Delete(nullptr);
 }
 

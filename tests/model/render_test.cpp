@@ -6,25 +6,11 @@
 
 #include "model/font.h"
 #include "settings/services.h"
+#include "support/recordingservices.h"
 #include "settings/settings.h"
 #include "support/tempdir.h"
 
 namespace {
-
-// Records what the font model shows the user.
-class RecordingServices : public PlatformServices {
- public:
-  void MessageBox(const char*) override {}
-  bool AskYesNo(const char*) override { return false; }
-  int AskXbfType(int) override { return -1; }
-  void SetStatusText(const char* text) override { status.push_back(text); }
-  void SetWaitCursor(bool) override {}
-  void RedrawViews(int viewMask) override { redraws.push_back(viewMask); }
-  void FontChanged(const ChangeNotice&) override {}
-  void ShowMainWindow(bool) override {}
-  std::vector<std::string> status;
-  std::vector<int> redraws;
-};
 
 // Stands in for the rasterizer: gives every character a 3 x 4 box with ink in
 // its middle column, except the codes listed as blank, which get width 0.
@@ -121,7 +107,12 @@ TEST_F(RenderTest, RenderPendingRendersEnabledCharactersAndDropsEmptyOnes) {
   // A phase text only where a rendered code starts a group of 256.
   EXPECT_EQ(services.status,
             (std::vector<std::string>{"Reading character 0100   ", "Reading character 4E00   ", "Ready"}));
-  EXPECT_EQ(services.redraws, std::vector<int>{VIEW_FONT | VIEW_CHAR});
+  // The codes from the first to the last one disabled changed their enabled state.
+  ASSERT_EQ(services.notices.size(), 1u);
+  EXPECT_EQ(services.notices[0].First, 0x20);
+  EXPECT_EQ(services.notices[0].Last, 0x42);
+  EXPECT_EQ(services.notices[0].What, CHANGE_ENABLED);
+  EXPECT_TRUE(services.redraws.empty());
 
   rendered.clear();
   FONT_RenderPending(font.get());  // everything is rendered now
@@ -135,7 +126,7 @@ TEST_F(RenderTest, RenderPendingStaysInsideAnEightBitFont) {
   FONT_RenderPending(font.get());
   EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0x300));
   EXPECT_EQ(services.status, std::vector<std::string>{"Ready"});
-  EXPECT_TRUE(services.redraws.empty());  // no character of width 0
+  EXPECT_TRUE(services.notices.empty());  // no character of width 0
 }
 
 TEST_F(RenderTest, MeasureCharHeightCountsInkRowsAboveTheBaseline) {
@@ -182,23 +173,18 @@ TEST_F(RenderTest, MeasureCharHeightRendersFirstAndUsesTheBoxOfExtendedCharacter
 }
 
 TEST_F(RenderTest, LowercaseAndCapitalHeightsMeasureTheConfiguredCharacters) {
-  TempDir dir;
-  setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
   FontPtr font = MakeFont(FONTTYPE_STD, true);
   font->Baseline = 5;
   Draw(font.get(), 'e', {".", ".", "#", "#", "#"});
   Draw(font.get(), 'A', {".", "#", "#", "#", "#"});
   Draw(font.get(), 'x', {".", ".", ".", "#", "#"});
   Draw(font.get(), 'H', {"#", "#", "#", "#", "#"});
-  EXPECT_EQ(FONT_GetLowercaseHeight(font.get()), 3);
-  EXPECT_EQ(FONT_GetCapitalHeight(font.get()), 4);
+  Settings settings;  // the default measurement characters 'e' and 'A'
+  EXPECT_EQ(FONT_GetLowercaseHeight(font.get(), settings), 3);
+  EXPECT_EQ(FONT_GetCapitalHeight(font.get(), settings), 4);
 
-  Settings settings;
-  SETTINGS_Load(&settings);
   settings.LowercaseChar = 'x';
   settings.CapitalChar = 'H';
-  ASSERT_EQ(SETTINGS_Save(&settings), 0);
-  EXPECT_EQ(FONT_GetLowercaseHeight(font.get()), 2);
-  EXPECT_EQ(FONT_GetCapitalHeight(font.get()), 5);
-  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(FONT_GetLowercaseHeight(font.get(), settings), 2);
+  EXPECT_EQ(FONT_GetCapitalHeight(font.get(), settings), 5);
 }

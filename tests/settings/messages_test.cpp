@@ -11,26 +11,10 @@
 #include "settings/messages.h"
 #include "settings/services.h"
 #include "support/errorlog.h"
+#include "support/recordingservices.h"
 #include "support/tempdir.h"
 
 namespace {
-
-class RecordingServices : public PlatformServices {
- public:
-  void MessageBox(const char* text) override {
-    boxes += std::string(text) + "|";
-    if (nested) ReportMessage("raised while reporting");  // dropped by the guard
-  }
-  bool AskYesNo(const char*) override { return false; }
-  int AskXbfType(int) override { return -1; }
-  void SetStatusText(const char*) override {}
-  void SetWaitCursor(bool) override {}
-  void RedrawViews(int) override {}
-  void FontChanged(const ChangeNotice&) override {}
-  void ShowMainWindow(bool) override {}
-  std::string boxes;
-  bool nested = false;
-};
 
 TEST(Messages, RoutingFollowsSuppressionThenCommandLineMode) {
   TempDir dir;
@@ -45,17 +29,17 @@ TEST(Messages, RoutingFollowsSuppressionThenCommandLineMode) {
 
   CMDLINE_SetActive(false);
   ReportMessage("to a box");
-  EXPECT_EQ(services.boxes, "to a box|");
-  services.nested = true;
+  EXPECT_EQ(services.boxes, std::vector<std::string>{"to a box"});
+  services.onMessageBox = [](const char*) { ReportMessage("raised while reporting"); };  // dropped by the guard
   ReportMessage("outer");
-  EXPECT_EQ(services.boxes, "to a box|outer|");
+  EXPECT_EQ(services.boxes, (std::vector<std::string>{"to a box", "outer"}));
 
   EXPECT_EQ(SetMessageSuppression(1), 0);
   EXPECT_EQ(GetMessageSuppression(), 1);
   CMDLINE_SetActive(true);
   ReportMessage("to the log");
   EXPECT_EQ(TakeErrors(), "");
-  EXPECT_EQ(services.boxes, "to a box|outer|");
+  EXPECT_EQ(services.boxes, (std::vector<std::string>{"to a box", "outer"}));
   std::filesystem::path log =
       std::filesystem::read_symlink("/proc/self/exe").parent_path() / "morvane_tests.log";
   std::string text = ReadFile(log.string());
@@ -120,6 +104,53 @@ TEST(Journal, GrowsAcrossManyLinesAndClears) {
   EXPECT_EQ(JOURNAL_GetLength(), 0u);
   JOURNAL_Add("* again");
   EXPECT_STREQ(JOURNAL_GetText(), "* again");
+}
+
+std::vector<std::string> sunk;
+bool sinkTakes = true;
+bool Sink(const char* text) {
+  if (sinkTakes) sunk.push_back(text);
+  return sinkTakes;
+}
+
+TEST(Messages, AnInstalledSinkTakesMessagesWhileItAccepts) {
+  ScopedServices services;
+  MESSAGES_SetCommandLineSink(Sink);
+  ReportMessage("to the sink");
+  sinkTakes = false;  // a run that is no longer active
+  ReportMessage("to a box");
+  MESSAGES_SetCommandLineSink(nullptr);
+  sinkTakes = true;
+  ReportMessage("to a box again");
+  EXPECT_EQ(sunk, std::vector<std::string>{"to the sink"});
+  EXPECT_EQ(services.services.boxes, (std::vector<std::string>{"to a box", "to a box again"}));
+}
+
+TEST(Journal, FormattedLinesAndTakingTextOutAndBack) {
+  JOURNAL_Clear();
+  JOURNAL_AddLine("* Edit/Insert/Right     at character 0x%X (%d)", 0x41, 65);
+  const std::string first = JOURNAL_GetText();
+  ASSERT_EQ(first.size(), 72u);
+  EXPECT_EQ(first.substr(0, 46), "* Edit/Insert/Right     at character 0x41 (65)");
+  EXPECT_EQ(first.substr(66), "   *\r\n");
+  // A text longer than the box keeps its full length up to the one line size.
+  const std::string path(260, 'p');
+  JOURNAL_AddLine("* Read pattern file: %s", path.c_str());
+  EXPECT_EQ(JOURNAL_GetLength(), 72u + 21 + 260 + 3);
+  JOURNAL_AddLine("* last");
+  const std::string all = JOURNAL_GetText();
+
+  EXPECT_TRUE(JOURNAL_Erase(72, 21 + 260 + 3));
+  EXPECT_EQ(std::string(JOURNAL_GetText()), first + all.substr(all.size() - 72));
+  EXPECT_TRUE(JOURNAL_Insert(72, all.c_str() + 72, 21 + 260 + 3));
+  EXPECT_EQ(std::string(JOURNAL_GetText()), all);
+  // Places beyond the journal change nothing.
+  EXPECT_FALSE(JOURNAL_Erase(all.size() - 10, 11));
+  EXPECT_FALSE(JOURNAL_Insert(all.size() + 1, "x", 1));
+  EXPECT_EQ(std::string(JOURNAL_GetText()), all);
+  JOURNAL_Clear();
+  EXPECT_TRUE(JOURNAL_Insert(0, "* back", 6));  // into an empty journal
+  EXPECT_STREQ(JOURNAL_GetText(), "* back");
 }
 
 }  // namespace

@@ -1,0 +1,206 @@
+#include "edit/record.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "edit/internal/relayout.h"
+#include "settings/journal.h"
+#include "settings/services.h"
+
+EditScope EDIT_ScopeNone() { return EditScope{}; }
+
+EditScope EDIT_ScopeChar(uint16_t code) { return EditScope{code, code, false}; }
+
+EditScope EDIT_ScopeRange(int64_t first, int64_t last) {
+  first = std::max<int64_t>(first, 0);
+  last = std::min<int64_t>(last, FONT_NUM_CODES - 1);
+  if (first > last) return EditScope{};
+  return EditScope{static_cast<int32_t>(first), static_cast<int32_t>(last), false};
+}
+
+EditScope EDIT_ScopeAll(const Font* pFont) {
+  return EDIT_ScopeRange(0, int64_t{pFont->NumBlocks} * 16 - 1);
+}
+
+EditScope EDIT_ScopeRowEdit(const Font* pFont, uint16_t code) {
+  return EDIT_RowsAreFontWide(pFont) ? EDIT_ScopeAll(pFont) : EDIT_ScopeChar(code);
+}
+
+EditScope EDIT_ScopeFontHeight(const Font* pFont) {
+  return FONT_IsExtendedType(pFont->Type) ? EDIT_ScopeNone() : EDIT_ScopeAll(pFont);
+}
+
+EditScope EDIT_ScopeRangeEdit(const Font* pFont, int first, int last, bool rows) {
+  if (rows && EDIT_RowsAreFontWide(pFont)) return EDIT_ScopeAll(pFont);
+  EditScope scope = EDIT_ScopeRange(first, last);
+  // Codes beyond the font's code space act on code 0.
+  const int32_t end = pFont->NumBlocks * 16;
+  if (scope.First <= scope.Last && scope.Last >= end) {
+    scope.Last = scope.First >= end ? 0 : end - 1;
+    scope.First = 0;
+  }
+  return scope;
+}
+
+bool EDIT_CopyCharInfo(const CharInfo& from, CharInfo* pTo) {
+  pTo->BoxWidth = from.BoxWidth;
+  pTo->FileRowBytes = from.FileRowBytes;
+  pTo->Enabled = from.Enabled;
+  pTo->Rendered = from.Rendered;
+  pTo->Exists = from.Exists;
+  pTo->DataSize = from.DataSize;
+  pTo->BoxLeft = from.BoxLeft;
+  pTo->BoxTop = from.BoxTop;
+  pTo->CursorDist = from.CursorDist;
+  pTo->BoxHeight = from.BoxHeight;
+  auto copy = [&](const std::unique_ptr<uint8_t[]>& plane, std::unique_ptr<uint8_t[]>* pPlane) {
+    pPlane->reset();
+    if (!plane) return true;
+    pPlane->reset(new (std::nothrow) uint8_t[from.DataSize ? from.DataSize : 1]);
+    if (!*pPlane) return false;
+    std::memcpy(pPlane->get(), plane.get(), from.DataSize);
+    return true;
+  };
+  return copy(from.pPixels, &pTo->pPixels) && copy(from.pFrame, &pTo->pFrame);
+}
+
+bool EDIT_SameCharInfo(const CharInfo& a, const CharInfo& b) {
+  auto samePlane = [&](const std::unique_ptr<uint8_t[]>& p, const std::unique_ptr<uint8_t[]>& q) {
+    if (!p || !q) return !p && !q;
+    return std::memcmp(p.get(), q.get(), a.DataSize) == 0;
+  };
+  return a.BoxWidth == b.BoxWidth && a.FileRowBytes == b.FileRowBytes && a.Enabled == b.Enabled &&
+         a.Rendered == b.Rendered && a.Exists == b.Exists && a.DataSize == b.DataSize && a.BoxLeft == b.BoxLeft &&
+         a.BoxTop == b.BoxTop && a.CursorDist == b.CursorDist && a.BoxHeight == b.BoxHeight &&
+         samePlane(a.pPixels, b.pPixels) && samePlane(a.pFrame, b.pFrame);
+}
+
+namespace {
+
+void KeepFontValues(EditRecord* pRecord, const Font* pFont) {
+  pRecord->Height = pFont->Height;
+  pRecord->Baseline = pFont->Baseline;
+  pRecord->MaxWidth = pFont->MaxWidth;
+  pRecord->NumUsedBlocks = pFont->NumUsedBlocks;
+  pRecord->CurrentChar = pFont->CurrentChar;
+}
+
+}  // namespace
+
+int EDIT_RecordBegin(EditRecord* pRecord, const Font* pFont, const EditScope& scope) {
+  *pRecord = EditRecord{};
+  pRecord->Scope = scope;
+  KeepFontValues(pRecord, pFont);
+  if (scope.First <= scope.Last) {
+    const size_t count = static_cast<size_t>(scope.Last - scope.First + 1);
+    pRecord->aChar.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+      CharRecord& c = pRecord->aChar[i];
+      c.Code = static_cast<uint16_t>(scope.First + i);
+      if (!EDIT_CopyCharInfo(pFont->aCharInfo[c.Code], &c.Info)) {
+        *pRecord = EditRecord{};
+        return 1;
+      }
+    }
+    for (int32_t block = scope.First / 16; block <= scope.Last / 16; ++block)
+      pRecord->aBlock.push_back({static_cast<uint16_t>(block), pFont->aBlock[block].Used});
+  }
+  if (scope.ReplacesJournal)
+    pRecord->JournalText.assign(JOURNAL_GetText(), JOURNAL_GetLength());
+  else
+    pRecord->JournalOffset = JOURNAL_GetLength();
+  return 0;
+}
+
+void EDIT_RecordEnd(EditRecord* pRecord, const Font* pFont) {
+  auto& chars = pRecord->aChar;
+  chars.erase(std::remove_if(chars.begin(), chars.end(),
+                             [&](const CharRecord& c) { return EDIT_SameCharInfo(c.Info, pFont->aCharInfo[c.Code]); }),
+              chars.end());
+  chars.shrink_to_fit();
+  auto& blocks = pRecord->aBlock;
+  blocks.erase(std::remove_if(blocks.begin(), blocks.end(),
+                              [&](const BlockRecord& b) { return b.Used == pFont->aBlock[b.Block].Used; }),
+               blocks.end());
+  blocks.shrink_to_fit();
+  if (!pRecord->Scope.ReplacesJournal) {
+    const size_t length = JOURNAL_GetLength();
+    const size_t offset = std::min(pRecord->JournalOffset, length);
+    pRecord->JournalOffset = offset;
+    pRecord->JournalText.assign(JOURNAL_GetText() + offset, length - offset);
+  }
+  pRecord->Done = true;
+  pRecord->Ended = true;
+}
+
+namespace {
+
+// The journal of the other state: the operation's text taken out (undo) or put
+// back (redo) where it was written, when it is still found there.
+void SwapJournal(EditRecord* pRecord) {
+  if (pRecord->Scope.ReplacesJournal) {
+    std::string now(JOURNAL_GetText(), JOURNAL_GetLength());
+    JOURNAL_Clear();
+    JOURNAL_Add(pRecord->JournalText.c_str());
+    pRecord->JournalText = std::move(now);
+    return;
+  }
+  const std::string& text = pRecord->JournalText;
+  if (text.empty()) return;
+  if (pRecord->Done) {
+    const size_t offset = pRecord->JournalOffset;
+    if (JOURNAL_GetLength() >= offset + text.size() &&
+        std::memcmp(JOURNAL_GetText() + offset, text.data(), text.size()) == 0)
+      JOURNAL_Erase(offset, text.size());
+  } else {
+    JOURNAL_Insert(pRecord->JournalOffset, text.data(), text.size());
+  }
+}
+
+}  // namespace
+
+int EDIT_RecordSwap(EditRecord* pRecord, Font* pFont) {
+  if (!pRecord->Ended) return 1;
+  int what = 0;
+  int first = FONT_NUM_CODES, last = -1;
+  for (CharRecord& c : pRecord->aChar) {
+    std::swap(pFont->aCharInfo[c.Code], c.Info);
+    first = std::min<int>(first, c.Code);
+    last = std::max<int>(last, c.Code);
+    what |= CHANGE_PIXELS | CHANGE_BOX | CHANGE_ENABLED;
+  }
+  for (BlockRecord& b : pRecord->aBlock) {
+    std::swap(pFont->aBlock[b.Block].Used, b.Used);
+    what |= CHANGE_ENABLED;
+  }
+  std::swap(pFont->NumUsedBlocks, pRecord->NumUsedBlocks);
+  if (pFont->Height != pRecord->Height || pFont->Baseline != pRecord->Baseline ||
+      pFont->MaxWidth != pRecord->MaxWidth)
+    what |= CHANGE_METRICS;
+  std::swap(pFont->Height, pRecord->Height);
+  std::swap(pFont->Baseline, pRecord->Baseline);
+  std::swap(pFont->MaxWidth, pRecord->MaxWidth);
+  const bool moved = pFont->CurrentChar != pRecord->CurrentChar;
+  std::swap(pFont->CurrentChar, pRecord->CurrentChar);
+  SwapJournal(pRecord);
+  pRecord->Done = !pRecord->Done;
+  if (what & CHANGE_METRICS) {
+    first = 0;
+    last = std::max(last, pFont->NumBlocks * 16 - 1);
+  }
+  if (first <= last) SERVICES_Get()->FontChanged(ChangeNotice{first, last, what});
+  if (moved) SERVICES_Get()->RedrawViews(VIEW_ALL);
+  return 0;
+}
+
+size_t EDIT_RecordMemory(const EditRecord& record) {
+  size_t bytes = sizeof record + record.aChar.capacity() * sizeof(CharRecord) +
+                 record.aBlock.capacity() * sizeof(BlockRecord) + record.JournalText.capacity();
+  for (const CharRecord& c : record.aChar) {
+    if (c.Info.pPixels) bytes += c.Info.DataSize;
+    if (c.Info.pFrame) bytes += c.Info.DataSize;
+  }
+  return bytes;
+}

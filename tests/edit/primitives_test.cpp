@@ -1,0 +1,253 @@
+// The edit primitives: a count of steps done at once equals the steps done one by
+// one, values at the 32-bit limits are refused without overflow, change notices
+// name the codes, the font height commands keep standard fonts whole, and the
+// cursor-distance adjustments reach only the font created after them.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <regex>
+#include <string>
+
+#include "edit/cursoradjust.h"
+#include "edit/edit.h"
+#include "edit/editfont.h"
+#include "edit/fontedit.h"
+#include "generation/generation_fixture.h"
+#include "output/save.h"
+#include "output/savetest.h"
+#include "settings/journal.h"
+#include "support/fontfixture.h"
+#include "support/recordingservices.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Characters 0x41..0x43 with a pattern in every row, 'A' current.
+FontPtr Sample(int32_t type, int height = 6) {
+  FontPtr pFont = NewFont(type, ENCODING_UC16, height);
+  pFont->Baseline = height - 1;
+  const bool extended = FONT_IsExtendedType(type);
+  const int ink = FONT_GetMaxPixelValue(pFont.get());
+  for (int c = 0x41; c <= 0x43; ++c)
+    AddChar(pFont.get(), static_cast<uint16_t>(c), 3 + c % 4, extended ? 3 : height,
+            [&](int x, int y) { return (2 * x + y + c) % 5 < 2 ? ink : 0; }, 0, extended ? 3 : 0, 5);
+  FONT_SetCurrentChar(pFont.get(), 0x41);
+  return pFont;
+}
+
+struct CountedEdit {
+  const char* Name;
+  int32_t Type;
+  int Count;
+  std::function<void(Font*, int)> Edit;  // the edit with a count
+};
+
+void PrintTo(const CountedEdit& e, std::ostream* pOut) { *pOut << e.Name; }
+
+class CountedEdits : public ::testing::TestWithParam<CountedEdit> {
+ protected:
+  void SetUp() override { JOURNAL_Clear(); }
+  ScopedServices services;
+};
+
+TEST_P(CountedEdits, EqualTheSameNumberOfSingleSteps) {
+  const CountedEdit& e = GetParam();
+  FontPtr once = Sample(e.Type);
+  FontPtr stepwise = Sample(e.Type);
+  const FontPtr before = CopyFont(once.get());
+  e.Edit(once.get(), e.Count);
+  for (int i = 0; i < e.Count; ++i) e.Edit(stepwise.get(), 1);
+  EXPECT_NE(FontDifference(once.get(), before.get()), "");
+  EXPECT_EQ(FontDifference(once.get(), stepwise.get()), "");
+}
+
+const CountedEdit kCountedEdits[] = {
+    {"InsertLeft", FONTTYPE_EXT_AA2, 7, [](Font* f, int n) { EDIT_InsertColumns(f, 0x42, n, EDIT_SIDE_LEFT); }},
+    {"InsertRight", FONTTYPE_STD, 9, [](Font* f, int n) { EDIT_InsertColumns(f, 0x42, n, EDIT_SIDE_RIGHT); }},
+    {"DeleteLeftBeyondTheWidth", FONTTYPE_EXT_FRM, 9,
+     [](Font* f, int n) { EDIT_DeleteColumns(f, 0x43, n, EDIT_SIDE_LEFT); }},
+    {"DeleteRight", FONTTYPE_AA4, 2, [](Font* f, int n) { EDIT_DeleteColumns(f, 0x41, n, EDIT_SIDE_RIGHT); }},
+    {"InsertBoxRowsUpToTheTopLine", FONTTYPE_EXT, 5,
+     [](Font* f, int n) { EDIT_InsertCharRows(f, 0x41, n, EDIT_SIDE_TOP); }},
+    {"InsertBoxRowsUpToTheBottomLine", FONTTYPE_EXT_AA4, 5,
+     [](Font* f, int n) { EDIT_InsertCharRows(f, 0x41, n, EDIT_SIDE_BOTTOM); }},
+    {"DeleteBoxRowsAtTheTop", FONTTYPE_EXT, 4, [](Font* f, int n) { EDIT_DeleteCharRows(f, 0x41, n, EDIT_SIDE_TOP); }},
+    {"DeleteBoxRowsAtTheBottom", FONTTYPE_EXT_AA4, 2,
+     [](Font* f, int n) { EDIT_DeleteCharRows(f, 0x42, n, EDIT_SIDE_BOTTOM); }},
+    {"FontRowsAtTheTop", FONTTYPE_AA2, 4, [](Font* f, int n) { EDIT_InsertFontRows(f, n, EDIT_SIDE_TOP); }},
+    {"FontRowsAtTheBottomOfAFramedFont", FONTTYPE_EXT_FRM, 3,
+     [](Font* f, int n) { EDIT_InsertFontRows(f, n, EDIT_SIDE_BOTTOM); }},
+    {"FontRowsDeletedAtTheTop", FONTTYPE_STD, 3, [](Font* f, int n) { EDIT_DeleteFontRows(f, n, EDIT_SIDE_TOP); }},
+    {"FontRowsDeletedAtTheBottom", FONTTYPE_AA4, 2,
+     [](Font* f, int n) { EDIT_DeleteFontRows(f, n, EDIT_SIDE_BOTTOM); }},
+    {"GrowStandardFontAtTheTop", FONTTYPE_STD, 3, [](Font* f, int n) { EDIT_GrowFont(f, n, EDIT_SIDE_TOP, 1); }},
+    {"ShrinkExtendedFontAtTheBottom", FONTTYPE_EXT, 3,
+     [](Font* f, int n) { EDIT_ShrinkFont(f, n, EDIT_SIDE_BOTTOM, 1); }},
+    {"InsertRangeLeft", FONTTYPE_EXT_AA4, 3,
+     [](Font* f, int n) { EDIT_InsertRange(f, 0x41, 0x43, n, EDIT_SIDE_LEFT); }},
+    {"InsertRangeTopOfAStandardFont", FONTTYPE_STD, 2,
+     [](Font* f, int n) { EDIT_InsertRange(f, 0x41, 0x43, n, EDIT_SIDE_TOP); }},
+    {"DeleteRangeBottomOfAStandardFont", FONTTYPE_AA2, 2,
+     [](Font* f, int n) { EDIT_DeleteRange(f, 0x42, 0x43, n, EDIT_SIDE_BOTTOM); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Steps, CountedEdits, ::testing::ValuesIn(kCountedEdits),
+                         [](const ::testing::TestParamInfo<CountedEdit>& info) { return info.param.Name; });
+
+class Primitives : public ::testing::Test {
+ protected:
+  void SetUp() override { JOURNAL_Clear(); }
+  ScopedServices services;
+  std::vector<ChangeNotice>& notices = services.services.notices;
+};
+
+TEST_F(Primitives, CountsAtThe32BitLimitsAreRefusedWithoutOverflow) {
+  FontPtr pFont = Sample(FONTTYPE_EXT_AA4, 10);
+  const FontPtr before = CopyFont(pFont.get());
+  EXPECT_EQ(EDIT_InsertColumns(pFont.get(), 0x41, INT_MAX, EDIT_SIDE_RIGHT), 1);
+  EXPECT_EQ(EDIT_MoveChar(pFont.get(), 0x41, 0, INT_MIN), 1);  // 3 + 2147483648 does not fit
+  EXPECT_EQ(pFont->aCharInfo[0x41].BoxTop, 3);
+  EXPECT_EQ(EDIT_MoveChar(pFont.get(), 0x43, INT_MAX, 0), 0);
+  EXPECT_EQ(EDIT_MoveChar(pFont.get(), 0x43, INT_MAX, 0), 1);
+  EXPECT_EQ(pFont->aCharInfo[0x43].BoxLeft, INT_MAX);
+  EXPECT_EQ(EDIT_GrowFont(pFont.get(), INT_MAX, EDIT_SIDE_TOP, 1), 1);
+  EXPECT_EQ(EDIT_ShrinkFont(pFont.get(), INT_MAX, EDIT_SIDE_TOP, 1), 1);
+  EXPECT_EQ(pFont->Height, 10);
+  EXPECT_EQ(pFont->Baseline, 9);
+  EXPECT_STREQ(JOURNAL_GetText(), "");  // a refused count writes no lines either
+  EDIT_ShiftRange(pFont.get(), 0x42, 0x42, INT_MIN, 0);  // 2147483648 mod 5 = 3 to the left
+  EXPECT_EQ(Rows(pFont.get(), 0x42, 1)[0], Rows(before.get(), 0x42, 1)[0].substr(3) +
+                                               Rows(before.get(), 0x42, 1)[0].substr(0, 3));
+  EDIT_MoveRange(pFont.get(), 0x41, 0x41, INT_MIN, 1);
+  EDIT_InsertRange(pFont.get(), 0x41, 0x43, INT_MAX, EDIT_SIDE_LEFT);
+  EXPECT_EQ(pFont->aCharInfo[0x41].BoxWidth, before->aCharInfo[0x41].BoxWidth);
+
+  FontPtr pStd = Sample(FONTTYPE_STD, 4);
+  EDIT_InsertRange(pStd.get(), 0, 0xFFFF, INT_MAX, EDIT_SIDE_TOP);  // 2^47 rows: refused
+  EXPECT_EQ(pStd->Height, 4);
+  EDIT_DeleteRange(pStd.get(), 0, 0xFFFF, INT_MAX, EDIT_SIDE_BOTTOM);  // as many as there are
+  EXPECT_EQ(pStd->Height, 1);
+  EXPECT_EQ(pStd->aCharInfo[0x41].BoxHeight, 1);
+  EXPECT_EQ(services.services.boxes, Lines{"Could not delete pixel!"});
+}
+
+TEST_F(Primitives, ManyColumnsAndRowsAtOnceKeepThePixels) {
+  FontPtr pFont = Sample(FONTTYPE_EXT_AA4, 10);
+  const Lines rows = Rows(pFont.get(), 0x41, 3);
+  EDIT_InsertRange(pFont.get(), 0x41, 0x41, 60000, EDIT_SIDE_LEFT);
+  EXPECT_EQ(pFont->aCharInfo[0x41].BoxWidth, 60000 + static_cast<int>(rows[0].size()));
+  EXPECT_EQ(pFont->aCharInfo[0x41].CursorDist, 60005);
+  EXPECT_EQ(pFont->MaxWidth, pFont->aCharInfo[0x41].BoxWidth);
+  for (int y = 0; y < 3; ++y) EXPECT_EQ(Rows(pFont.get(), 0x41, 3)[y].substr(60000), rows[y]);
+  // Another 10000 would make the box wider than a file can hold.
+  EXPECT_EQ(EDIT_InsertColumns(pFont.get(), 0x41, 10000, EDIT_SIDE_RIGHT), 1);
+
+  FontPtr pStd = Sample(FONTTYPE_STD, 4);
+  EDIT_InsertRange(pStd.get(), 0x41, 0x41, 8000, EDIT_SIDE_TOP);
+  EXPECT_EQ(pStd->Height, 8004);
+  EXPECT_EQ(pStd->aCharInfo[0x43].BoxHeight, 8004);
+  const Lines tall = Rows(pStd.get(), 0x43, 8004);
+  EXPECT_EQ(tall[7999], std::string(tall[7999].size(), '0'));
+  EXPECT_EQ(Lines(tall.begin() + 8000, tall.end()), Rows(Sample(FONTTYPE_STD, 4).get(), 0x43, 4));
+}
+
+TEST_F(Primitives, NoticesNameTheChangedCodesOnceARange) {
+  FontPtr pFont = Sample(FONTTYPE_EXT, 8);
+  EDIT_ShiftChar(pFont.get(), 0x42, 1, 0);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0].First, 0x42);
+  EXPECT_EQ(notices[0].Last, 0x42);
+  EXPECT_EQ(notices[0].What, CHANGE_PIXELS);
+  notices.clear();
+  EDIT_InsertRange(pFont.get(), 0x41, 0x43, 30, EDIT_SIDE_RIGHT);  // widens beyond MaxWidth
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0].First, 0x41);
+  EXPECT_EQ(notices[0].Last, 0x43);
+  EXPECT_EQ(notices[0].What, CHANGE_PIXELS | CHANGE_BOX | CHANGE_METRICS);
+  EXPECT_EQ(services.services.redraws, std::vector<int>{VIEW_ALL});  // the current character moved to 0x43
+  notices.clear();
+  EDIT_MoveRange(pFont.get(), 0x42, 0x42, 1, 1);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0].What, CHANGE_BOX);
+  notices.clear();
+  EDIT_IncFontTop(pFont.get());
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0].First, 0);
+  EXPECT_EQ(notices[0].Last, 0xFFFF);
+  EXPECT_EQ(notices[0].What, CHANGE_METRICS);
+  // The move selected 0x42; the height command changed no view state.
+  EXPECT_EQ(services.services.redraws, (std::vector<int>{VIEW_ALL, VIEW_ALL}));
+}
+
+// The C file's height and every character's array agree after height commands.
+void ExpectConsistentCFile(const std::string& text, int height, int baseline) {
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(text, m, std::regex(",(\\d+) /\\* height of font  \\*/")));
+  EXPECT_EQ(std::stoi(m[1]), height);
+  ASSERT_TRUE(std::regex_search(text, m, std::regex(",(-?\\d+) /\\* Baseline \\*/")));
+  EXPECT_EQ(std::stoi(m[1]), baseline);
+  const std::regex array("unsigned char acGUI_Font\\w+\\[ *(\\d+)\\]");
+  int arrays = 0;
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), array); it != std::sregex_iterator(); ++it, ++arrays)
+    EXPECT_EQ(std::stoi((*it)[1]), height) << (*it)[0];  // one byte for each of the font's rows
+  EXPECT_EQ(arrays, 3);
+}
+
+TEST(FontHeight, CommandsOnAStandardFontMoveEveryCharactersRows) {
+  SaveTest t;
+  JOURNAL_Clear();
+  FontPtr pFont = Sample(FONTTYPE_STD, 12);
+  pFont->Baseline = 10;
+  const Lines rows = Rows(pFont.get(), 0x42, 12);
+  EDIT_GrowFont(pFont.get(), 2, EDIT_SIDE_TOP, 0);
+  EDIT_ShrinkFont(pFont.get(), 1, EDIT_SIDE_BOTTOM, 0);
+  EXPECT_EQ(pFont->Height, 13);
+  EXPECT_EQ(pFont->Baseline, 12);
+  Lines expected = {std::string(rows[0].size(), '0'), std::string(rows[0].size(), '0')};
+  expected.insert(expected.end(), rows.begin(), rows.end() - 1);
+  EXPECT_EQ(Rows(pFont.get(), 0x42, 13), expected);
+  ExpectConsistentCFile(t.Save(pFont.get(), "grown.c", 0), 13, 12);
+
+  EDIT_ShrinkFont(pFont.get(), 20, EDIT_SIDE_TOP, 0);  // down to one row; the baseline stays in the font
+  EXPECT_EQ(pFont->Height, 1);
+  EXPECT_EQ(pFont->Baseline, 0);
+  EXPECT_EQ(t.services.boxes, Lines{"Could not delete pixel!"});
+  ExpectConsistentCFile(t.Save(pFont.get(), "shrunk.c", 0), 1, 0);
+  Lines journal(2, "* Edit/Increase/Top     of font.");
+  journal.insert(journal.end(), 20, "* Edit/Decrease/Top     of font.");
+  EXPECT_EQ(JournalLines(), journal);
+}
+
+TEST(CursorDistAdjustments, ReachTheFontCreatedAfterThemOnly) {
+  EDIT_ClearCursorDistAdjust();
+  CreateArgs args;
+  args.Type = FONTTYPE_EXT_AA4;
+  FontPtr unadjusted = CreateFont(args);
+  Pixels(unadjusted.get(), 'A');
+  const int advance = Info(unadjusted.get(), 'A')->CursorDist;
+
+  EDIT_IncCursorDistRange(nullptr, 'A', 'A', 3);
+  // A create that fails (an EXT font with 8-bit codes) leaves the adjustment pending.
+  CreateArgs failing;
+  failing.Type = FONTTYPE_EXT;
+  failing.Encoding = ENCODING_ISO8859;
+  EXPECT_FALSE(CreateFont(failing));
+  EXPECT_EQ(EDIT_GetCursorDistAdjust('A'), 3);
+
+  FontPtr adjusted = CreateFont(args);
+  EXPECT_EQ(EDIT_GetCursorDistAdjust('A'), 0);  // taken over by the new font
+  EDIT_IncCursorDistRange(nullptr, 'A', 'B', 5);  // after the create: for the next font only
+  Pixels(adjusted.get(), 'A');
+  Pixels(adjusted.get(), 'B');
+  EXPECT_EQ(Info(adjusted.get(), 'A')->CursorDist, advance + 3);
+  Pixels(unadjusted.get(), 'B');
+  EXPECT_EQ(Info(adjusted.get(), 'B')->CursorDist, Info(unadjusted.get(), 'B')->CursorDist);
+  FontPtr next = CreateFont(args);
+  Pixels(next.get(), 'B');
+  EXPECT_EQ(Info(next.get(), 'B')->CursorDist, Info(unadjusted.get(), 'B')->CursorDist + 5);
+  EDIT_ClearCursorDistAdjust();
+}
+
+}  // namespace
