@@ -14,6 +14,7 @@
 #include <string>
 
 #include "generation/adjustments.h"
+#include "generation/fcquery.h"
 #include "generation/fontengine.h"
 #include "generation/generate.h"
 #include "model/codetables.h"
@@ -21,40 +22,10 @@
 
 namespace {
 
-struct PatternFree {
-  void operator()(FcPattern* p) const { FcPatternDestroy(p); }
-};
-struct FontSetFree {
-  void operator()(FcFontSet* p) const { FcFontSetDestroy(p); }
-};
-struct ObjectSetFree {
-  void operator()(FcObjectSet* p) const { FcObjectSetDestroy(p); }
-};
-using PatternPtr = std::unique_ptr<FcPattern, PatternFree>;
-using FontSetPtr = std::unique_ptr<FcFontSet, FontSetFree>;
-using ObjectSetPtr = std::unique_ptr<FcObjectSet, ObjectSetFree>;
-
 // The installed scalable fonts (of one family when given), as the engine lists them.
-FontSetPtr ListScalable(const char* pFamily, const char* pExtra) {
-  PatternPtr pattern(FcPatternCreate());
-  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-  if (pFamily) FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(pFamily));
-  ObjectSetPtr objects(FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_STYLELANG, FC_FILE, FC_WEIGHT, FC_SLANT,
-                                        FC_WIDTH, FC_FONTFORMAT, pExtra, nullptr));
-  return FontSetPtr(FcFontList(nullptr, pattern.get(), objects.get()));
-}
-
-bool HasFamily(FcPattern* pFont, const char* pFamily) {
-  FcChar8* pName = nullptr;
-  for (int i = 0; FcPatternGetString(pFont, FC_FAMILY, i, &pName) == FcResultMatch; i++)
-    if (std::strcmp(reinterpret_cast<const char*>(pName), pFamily) == 0) return true;
-  return false;
-}
-
-int GetInt(FcPattern* pFont, const char* pObject, int fallback) {
-  int value = fallback;
-  FcPatternGetInteger(pFont, pObject, 0, &value);
-  return value;
+FcFontSetPtr ListScalable(const char* pFamily, const char* pExtra) {
+  return ENGINE_FcListScalable(pFamily, {FC_FAMILY, FC_STYLE, FC_STYLELANG, FC_FILE, FC_WEIGHT, FC_SLANT, FC_WIDTH,
+                                         FC_FONTFORMAT, pExtra});
 }
 
 // An sfnt font with TrueType or CFF outlines (a bare CFF file has no sfnt tables).
@@ -94,7 +65,7 @@ int32_t RecordWeight(int openTypeWeight) {
 std::vector<FaceFamily> ENGINE_ListFamilies() {
   std::vector<FaceFamily> families;
   std::set<std::string> outline;
-  if (FontSetPtr set = ListScalable(nullptr, nullptr)) {
+  if (FcFontSetPtr set = ListScalable(nullptr, nullptr)) {
     for (int i = 0; i < set->nfont; i++) {
       if (!IsOutlineFont(set->fonts[i])) continue;
       FcChar8* pName = nullptr;
@@ -113,24 +84,24 @@ std::vector<FaceFamily> ENGINE_ListFamilies() {
 std::vector<FaceStyle> ENGINE_ListStyles(const char* pFamily) {
   std::vector<FaceStyle> styles;
   if (!pFamily || !*pFamily) return styles;
-  FontSetPtr set = ListScalable(pFamily, nullptr);
+  FcFontSetPtr set = ListScalable(pFamily, nullptr);
   if (!set) return styles;
   // The engine always takes a face of the width nearest to normal.
   int bestWidth = -1;
   for (int i = 0; i < set->nfont; i++) {
-    if (!HasFamily(set->fonts[i], pFamily)) continue;
-    const int distance = std::abs(GetInt(set->fonts[i], FC_WIDTH, FC_WIDTH_NORMAL) - FC_WIDTH_NORMAL);
+    if (!ENGINE_FcHasFamily(set->fonts[i], pFamily)) continue;
+    const int distance = std::abs(ENGINE_FcGetInt(set->fonts[i], FC_WIDTH, FC_WIDTH_NORMAL) - FC_WIDTH_NORMAL);
     if (bestWidth < 0 || distance < bestWidth) bestWidth = distance;
   }
   for (int i = 0; i < set->nfont; i++) {
     FcPattern* pFont = set->fonts[i];
-    if (!HasFamily(pFont, pFamily) ||
-        std::abs(GetInt(pFont, FC_WIDTH, FC_WIDTH_NORMAL) - FC_WIDTH_NORMAL) != bestWidth)
+    if (!ENGINE_FcHasFamily(pFont, pFamily) ||
+        std::abs(ENGINE_FcGetInt(pFont, FC_WIDTH, FC_WIDTH_NORMAL) - FC_WIDTH_NORMAL) != bestWidth)
       continue;
     FaceStyle style;
     style.Name = StyleName(pFont);
-    style.Weight = RecordWeight(FcWeightToOpenType(GetInt(pFont, FC_WEIGHT, FC_WEIGHT_REGULAR)));
-    style.Italic = GetInt(pFont, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
+    style.Weight = RecordWeight(FcWeightToOpenType(ENGINE_FcGetInt(pFont, FC_WEIGHT, FC_WEIGHT_REGULAR)));
+    style.Italic = ENGINE_FcGetInt(pFont, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
     const bool known = std::any_of(styles.begin(), styles.end(), [&](const FaceStyle& s) {
       return s.Weight == style.Weight && s.Italic == style.Italic;
     });
@@ -180,10 +151,10 @@ std::vector<FaceScript> ENGINE_ListScripts(const char* pFamily) {
   // Every code the family's faces cover.
   FcCharSet* pCovered = FcCharSetCreate();
   if (pFamily && *pFamily) {
-    if (FontSetPtr set = ListScalable(pFamily, FC_CHARSET)) {
+    if (FcFontSetPtr set = ListScalable(pFamily, FC_CHARSET)) {
       for (int i = 0; i < set->nfont; i++) {
         FcCharSet* pFaceSet = nullptr;
-        if (HasFamily(set->fonts[i], pFamily) &&
+        if (ENGINE_FcHasFamily(set->fonts[i], pFamily) &&
             FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &pFaceSet) == FcResultMatch)
           FcCharSetMerge(pCovered, pFaceSet, nullptr);
       }
@@ -304,12 +275,12 @@ int FONT_RenderSample(const LogFontRecord* pLogFont, int32_t type, int32_t encod
 
 std::string ENGINE_GetDefaultFamily(const std::vector<FaceFamily>& families) {
   if (families.empty()) return "";
-  PatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif")));
+  FcPatternPtr pattern(FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif")));
   FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
   FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
   FcDefaultSubstitute(pattern.get());
   FcResult result;
-  PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+  FcPatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
   FcChar8* pName = nullptr;
   if (match && FcPatternGetString(match.get(), FC_FAMILY, 0, &pName) == FcResultMatch) {
     const std::string name = reinterpret_cast<const char*>(pName);

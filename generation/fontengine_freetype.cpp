@@ -13,6 +13,7 @@
 #include <iconv.h>
 
 #include "generation/cmap.h"
+#include "generation/fcquery.h"
 #include "generation/fontengine.h"
 
 struct EngineFont {
@@ -50,19 +51,6 @@ Library& TheLibrary() {
   return library;
 }
 
-struct FcPatternFree {
-  void operator()(FcPattern* p) const { FcPatternDestroy(p); }
-};
-struct FcFontSetFree {
-  void operator()(FcFontSet* p) const { FcFontSetDestroy(p); }
-};
-struct FcObjectSetFree {
-  void operator()(FcObjectSet* p) const { FcObjectSetDestroy(p); }
-};
-using PatternPtr = std::unique_ptr<FcPattern, FcPatternFree>;
-using FontSetPtr = std::unique_ptr<FcFontSet, FcFontSetFree>;
-using ObjectSetPtr = std::unique_ptr<FcObjectSet, FcObjectSetFree>;
-
 // The configuration, with the fonts added by the process, is released at exit.
 bool InitFontconfig() {
   static const bool ok = FcInit() && std::atexit(FcFini) == 0;
@@ -70,27 +58,9 @@ bool InitFontconfig() {
 }
 
 // All installed scalable fonts, with the properties asked for.
-FontSetPtr ListScalable(const char* pFamily) {
+FcFontSetPtr ListScalable(const char* pFamily) {
   if (!InitFontconfig()) return nullptr;
-  PatternPtr pattern(FcPatternCreate());
-  FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-  if (pFamily) FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(pFamily));
-  ObjectSetPtr objects(FcObjectSetBuild(FC_FAMILY, FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, FC_WIDTH,
-                                        nullptr));
-  return FontSetPtr(FcFontList(nullptr, pattern.get(), objects.get()));
-}
-
-bool HasFamily(FcPattern* pFont, const char* pFamily) {
-  FcChar8* pName = nullptr;
-  for (int i = 0; FcPatternGetString(pFont, FC_FAMILY, i, &pName) == FcResultMatch; i++)
-    if (std::strcmp(reinterpret_cast<const char*>(pName), pFamily) == 0) return true;
-  return false;
-}
-
-int GetInt(FcPattern* pFont, const char* pObject, int fallback) {
-  int value = fallback;
-  FcPatternGetInteger(pFont, pObject, 0, &value);
-  return value;
+  return ENGINE_FcListScalable(pFamily, {FC_FAMILY, FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, FC_WIDTH});
 }
 
 struct FaceChoice {
@@ -105,9 +75,9 @@ FaceChoice ChoiceOf(FcPattern* pFont) {
   FcChar8* pFile = nullptr;
   if (FcPatternGetString(pFont, FC_FILE, 0, &pFile) == FcResultMatch)
     choice.File = reinterpret_cast<const char*>(pFile);
-  choice.Index = GetInt(pFont, FC_INDEX, 0);
-  choice.Weight = FcWeightToOpenType(GetInt(pFont, FC_WEIGHT, FC_WEIGHT_REGULAR));
-  choice.Italic = GetInt(pFont, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
+  choice.Index = ENGINE_FcGetInt(pFont, FC_INDEX, 0);
+  choice.Weight = FcWeightToOpenType(ENGINE_FcGetInt(pFont, FC_WEIGHT, FC_WEIGHT_REGULAR));
+  choice.Italic = ENGINE_FcGetInt(pFont, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
   return choice;
 }
 
@@ -117,15 +87,15 @@ FaceChoice ChoiceOf(FcPattern* pFont) {
 // order. Empty when no installed face carries the family name.
 std::vector<FaceChoice> RankInFamily(const EngineFontRequest& request, int weight) {
   std::vector<FaceChoice> faces;
-  FontSetPtr set = ListScalable(request.pFaceName);
+  FcFontSetPtr set = ListScalable(request.pFaceName);
   if (!set) return faces;
   std::vector<std::pair<long, int>> ranked;
   for (int i = 0; i < set->nfont; i++) {
     FcPattern* pFont = set->fonts[i];
-    if (!HasFamily(pFont, request.pFaceName)) continue;
-    const int width = GetInt(pFont, FC_WIDTH, FC_WIDTH_NORMAL);
-    const bool italic = GetInt(pFont, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
-    const int faceWeight = FcWeightToOpenType(GetInt(pFont, FC_WEIGHT, FC_WEIGHT_REGULAR));
+    if (!ENGINE_FcHasFamily(pFont, request.pFaceName)) continue;
+    const int width = ENGINE_FcGetInt(pFont, FC_WIDTH, FC_WIDTH_NORMAL);
+    const bool italic = ENGINE_FcGetInt(pFont, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
+    const int faceWeight = FcWeightToOpenType(ENGINE_FcGetInt(pFont, FC_WEIGHT, FC_WEIGHT_REGULAR));
     const int weightDistance =
         std::abs(faceWeight - weight) * 2 + (weight > 400 ? faceWeight < weight : faceWeight > weight);
     const long score = std::abs(width - FC_WIDTH_NORMAL) * 100000L +
@@ -141,7 +111,7 @@ std::vector<FaceChoice> RankInFamily(const EngineFontRequest& request, int weigh
 // What fontconfig substitutes for a family that is not installed.
 bool ChooseSubstitute(const EngineFontRequest& request, int weight, FaceChoice* pChoice) {
   if (!InitFontconfig()) return false;
-  PatternPtr pattern(FcPatternCreate());
+  FcPatternPtr pattern(FcPatternCreate());
   FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(request.pFaceName));
   FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
   FcPatternAddInteger(pattern.get(), FC_SLANT, request.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
@@ -149,7 +119,7 @@ bool ChooseSubstitute(const EngineFontRequest& request, int weight, FaceChoice* 
   FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
   FcDefaultSubstitute(pattern.get());
   FcResult result;
-  PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+  FcPatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
   if (!match) return false;
   *pChoice = ChoiceOf(match.get());
   return !pChoice->File.empty();
@@ -338,7 +308,7 @@ void EngineFontCloser::operator()(EngineFont* pFont) const {
 
 std::vector<std::string> ENGINE_ListFaces() {
   std::vector<std::string> names;
-  FontSetPtr set = ListScalable(nullptr);
+  FcFontSetPtr set = ListScalable(nullptr);
   if (!set) return names;
   for (int i = 0; i < set->nfont; i++) {
     FcChar8* pName = nullptr;
@@ -352,10 +322,10 @@ std::vector<std::string> ENGINE_ListFaces() {
 
 bool ENGINE_FaceExists(const char* pFaceName) {
   if (!pFaceName || !*pFaceName) return false;
-  FontSetPtr set = ListScalable(pFaceName);
+  FcFontSetPtr set = ListScalable(pFaceName);
   if (!set) return false;
   for (int i = 0; i < set->nfont; i++)
-    if (HasFamily(set->fonts[i], pFaceName)) return true;
+    if (ENGINE_FcHasFamily(set->fonts[i], pFaceName)) return true;
   return false;
 }
 

@@ -76,18 +76,19 @@ bool SHELL_FinishPatternDialog(QFileDialog* dialog, bool save) {
   return true;
 }
 
-void SHELL_ReadPatternFile(QWidget* parent) {
+namespace {
+
+// The whole command: the dialog, modal, then the file read or saved.
+void RunPatternDialog(QWidget* parent, bool save) {
   if (!FONT_GetCurrent()) return;
   QFileDialog dialog(parent);
-  SHELL_SetupPatternDialog(&dialog, false);
+  SHELL_SetupPatternDialog(&dialog, save);
   dialog.exec();
-  SHELL_FinishPatternDialog(&dialog, false);
+  SHELL_FinishPatternDialog(&dialog, save);
 }
 
-void SHELL_SavePatternFile(QWidget* parent) {
-  if (!FONT_GetCurrent()) return;
-  QFileDialog dialog(parent);
-  SHELL_SetupPatternDialog(&dialog, true);
-  dialog.exec();
-  SHELL_FinishPatternDialog(&dialog, true);
-}
+}  // namespace
+
+void SHELL_ReadPatternFile(QWidget* parent) { RunPatternDialog(parent, false); }
+
+void SHELL_SavePatternFile(QWidget* parent) { RunPatternDialog(parent, true); }

@@ -15,6 +15,7 @@
 #include "shell/document.h"
 #include "shell/views/grid.h"
 #include "shell/views/pixelmenu.h"
+#include "shell/views/viewkeys.h"
 
 namespace {
 
@@ -211,15 +212,7 @@ void CharView::handleKey(QKeyEvent* pEvent) {
   pEvent->accept();
 }
 
-void CharView::keyPressEvent(QKeyEvent* pEvent) {
-  if (pEvent->key() == Qt::Key_Tab || pEvent->key() == Qt::Key_Backtab) {
-    pDocument_->setKeyboardTarget(pDocument_->keyboardTarget() ? 0 : 1);
-    pEvent->accept();
-    return;
-  }
-  pEvent->ignore();
-  if (pDocument_->keyboardTarget() == 1) handleKey(pEvent);
-}
+void CharView::keyPressEvent(QKeyEvent* pEvent) { VIEWS_RouteKey(pDocument_, this, 1, pEvent); }
 
 // Tab flips the keyboard between the views instead of moving the focus.
 bool CharView::focusNextPrevChild(bool) { return false; }

@@ -13,6 +13,7 @@
 #include "model/font.h"
 #include "settings/services.h"
 #include "shell/document.h"
+#include "shell/views/viewkeys.h"
 
 namespace {
 
@@ -205,17 +206,7 @@ void FontView::handleKey(QKeyEvent* pEvent) {
   pEvent->accept();
 }
 
-void FontView::keyPressEvent(QKeyEvent* pEvent) {
-  if (pEvent->key() == Qt::Key_Tab || pEvent->key() == Qt::Key_Backtab) {
-    pDocument_->setKeyboardTarget(pDocument_->keyboardTarget() ? 0 : 1);
-    pEvent->accept();
-    return;
-  }
-  // Keys the handler does not take (and all keys while the character view holds
-  // the keyboard) go on to the parent.
-  pEvent->ignore();
-  if (pDocument_->keyboardTarget() == 0) handleKey(pEvent);
-}
+void FontView::keyPressEvent(QKeyEvent* pEvent) { VIEWS_RouteKey(pDocument_, this, 0, pEvent); }
 
 // Tab flips the keyboard between the views instead of moving the focus.
 bool FontView::focusNextPrevChild(bool) { return false; }

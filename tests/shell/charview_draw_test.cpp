@@ -19,11 +19,9 @@
 #include "shell/document.h"
 #include "shell/views/charview.h"
 #include "shell/views/grid.h"
-#include "viewtest.h"
+#include "widgettest.h"
 
 namespace {
-
-constexpr unsigned kWhite = 0xFFFFFF, kBlack = 0x000000, kYellow = 0xFFFF80;
 
 using Cell = std::pair<int, int>;
 
@@ -53,34 +51,10 @@ std::vector<JournalEntry> PixelLines() {
   return entries;
 }
 
-class CharViewDrawTest : public testing::Test {
+class CharViewDrawTest : public CharViewFixture {
  protected:
-  CharViewDrawTest() : services(&doc), view(&doc) {
-    view.resize(300, 8 * 20 + 2 * view.frameWidth());  // cells of 20 pixels for a font of height 8
-    view.show();
-    JOURNAL_Clear();
-  }
-  ~CharViewDrawTest() override { FONT_SetCurrent(nullptr); }
-
-  Font* Install(FontPtr pFont) {
-    doc.install(std::move(pFont), "");
-    doc.setCurrentChar('A');
-    JOURNAL_Clear();
-    return doc.font();
-  }
-  // A font of the type with character A as a box of w x rows (0: the font height)
-  // whose top lies boxTop above the baseline.
-  Font* InstallGlyph(int32_t type, int w, int rows, int boxTop, std::initializer_list<const char*> pixels = {}) {
-    FontPtr pFont = MemoryFont(type, true);
-    SetGlyph(pFont.get(), 'A', w, rows, boxTop, pixels);
-    return Install(std::move(pFont));
-  }
-  int Pixel(int x, int y) const { return FONT_GetPixel(doc.font(), 'A', x, y); }
   // Centre of the cell of box pixel (x, y); y may lie outside the box.
   QPoint At(int x, int y) const { return view.cellRect(x, y + GRID_BoxTopRow(doc.font(), 'A')).center(); }
-  QRect Interior(int x, int y) const {
-    return view.cellRect(x, y + GRID_BoxTopRow(doc.font(), 'A')).adjusted(1, 1, -1, -1);
-  }
   // A stroke: press at the first point, one move event to each further point,
   // release at the last.
   void Stroke(Qt::KeyboardModifiers modifiers, std::initializer_list<QPoint> points) {
@@ -99,10 +73,6 @@ class CharViewDrawTest : public testing::Test {
         if (Pixel(x, y) != 0) cells.insert({x, y});
     return cells;
   }
-
-  Document doc;
-  ViewServices services;
-  CharView view;
 };
 
 TEST_F(CharViewDrawTest, AFastDiagonalStrokeLeavesNoGaps) {

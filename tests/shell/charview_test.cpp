@@ -14,47 +14,25 @@
 #include "shell/document.h"
 #include "shell/views/grid.h"
 #include "shell/views/pixelmenu.h"
-#include "viewtest.h"
+#include "widgettest.h"
 
 namespace {
 
-constexpr unsigned kWhite = 0xFFFFFF, kBlack = 0x000000, kYellow = 0xFFFF80, kCyan = 0x80FFFF;
+constexpr unsigned kCyan = 0x80FFFF;
 
-class CharViewTest : public testing::Test {
+class CharViewTest : public CharViewFixture {
  protected:
-  CharViewTest() : services(&doc), view(&doc) {
-    view.resize(300, 8 * 20 + 2 * view.frameWidth());  // cells of 20 pixels for a font of height 8
-    view.show();
-    JOURNAL_Clear();
-  }
-  ~CharViewTest() override { FONT_SetCurrent(nullptr); }
-
-  // Installs a font with character A current and gives the view the keyboard.
-  Font* Install(FontPtr pFont) {
-    doc.install(std::move(pFont), "");
-    doc.setCurrentChar('A');
+  // Installs the font as the fixture does and gives the view the keyboard.
+  Font* Install(FontPtr pFont) override {
+    CharViewFixture::Install(std::move(pFont));
     doc.setKeyboardTarget(1);
     return doc.font();
   }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&view, key, modifiers); }
-  int Pixel(int x, int y) const { return FONT_GetPixel(doc.font(), 'A', x, y); }
-  // Interior of the cell of box pixel (x, y) of character A.
-  QRect Interior(int x, int y) const {
-    const QRect cell = view.cellRect(x, y + GRID_BoxTopRow(doc.font(), 'A'));
-    return cell.adjusted(1, 1, -1, -1);
-  }
-
-  Document doc;
-  ViewServices services;
-  CharView view;
 };
 
 TEST_F(CharViewTest, DigitsOutOfRangeAreIgnoredAndValidOnesJournaled) {
-  Install([] {
-    FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
-    SetGlyph(pFont.get(), 'A', 5, 0, 0);
-    return pFont;
-  }());
+  InstallGlyph(FONTTYPE_STD, 5, 0, 0);
   view.setPixelCursor(3, 4);
   Key(Qt::Key_2);
   EXPECT_EQ(Pixel(3, 4), 0);
@@ -76,11 +54,7 @@ TEST_F(CharViewTest, DigitsOutOfRangeAreIgnoredAndValidOnesJournaled) {
 }
 
 TEST_F(CharViewTest, SpaceInvertsTwoBitPixelsAndKeypadKeysStep) {
-  Install([] {
-    FontPtr pFont = MemoryFont(FONTTYPE_AA2, true);
-    SetGlyph(pFont.get(), 'A', 5, 0, 0, {"1.3.."});
-    return pFont;
-  }());
+  InstallGlyph(FONTTYPE_AA2, 5, 0, 0, {"1.3.."});
   view.setPixelCursor(0, 0);
   Key(Qt::Key_Space);
   EXPECT_EQ(Pixel(0, 0), 2);
@@ -101,11 +75,7 @@ TEST_F(CharViewTest, SpaceInvertsTwoBitPixelsAndKeypadKeysStep) {
 }
 
 TEST_F(CharViewTest, FramedFontMinusWritesAFramePixelAndRebuildsTheFrame) {
-  Font* pFont = Install([] {
-    FontPtr pFont = MemoryFont(FONTTYPE_EXT_FRM, true);
-    SetGlyph(pFont.get(), 'A', 5, 6, 6, {".....", ".....", "..#..", ".....", ".....", "....."});
-    return pFont;
-  }());
+  Font* pFont = InstallGlyph(FONTTYPE_EXT_FRM, 5, 6, 6, {".....", ".....", "..#..", ".....", ".....", "....."});
   FONT_RecalcFrame(pFont, 'A');
   // Beside the ink: the frame pixel stays after the rebuild.
   view.setPixelCursor(2, 0);
@@ -136,11 +106,7 @@ TEST_F(CharViewTest, FramedFontMinusWritesAFramePixelAndRebuildsTheFrame) {
 }
 
 TEST_F(CharViewTest, ArrowsWrapRoundTheBox) {
-  Install([] {
-    FontPtr pFont = MemoryFont(FONTTYPE_EXT, true);
-    SetGlyph(pFont.get(), 'A', 4, 5, 6);
-    return pFont;
-  }());
+  InstallGlyph(FONTTYPE_EXT, 4, 5, 6);
   view.setPixelCursor(3, 2);
   Key(Qt::Key_Right);
   EXPECT_EQ(view.pixelCursor(), QPoint(0, 2));
@@ -165,11 +131,7 @@ TEST_F(CharViewTest, ArrowsWrapRoundTheBox) {
 }
 
 TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
-  Install([] {
-    FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
-    SetGlyph(pFont.get(), 'A', 5, 0, 0);
-    return pFont;
-  }());
+  InstallGlyph(FONTTYPE_STD, 5, 0, 0);
   view.setPixelCursor(1, 1);
   std::vector<int> requested;
   QObject::connect(&view, &CharView::commandRequested, [&](int id) { requested.push_back(id); });
@@ -195,11 +157,7 @@ TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
   EXPECT_EQ(Pixel(1, 1), 1);
   EXPECT_EQ(std::string(JOURNAL_GetText()), "");
 
-  Install([] {
-    FontPtr pFont = MemoryFont(FONTTYPE_AA4, true);
-    SetGlyph(pFont.get(), 'A', 5, 0, 0);
-    return pFont;
-  }());
+  InstallGlyph(FONTTYPE_AA4, 5, 0, 0);
   QMenu menu;
   VIEWS_FillPixelIndexMenu(&menu);
   VIEWS_ApplyPixelIndexState(&menu, doc.font(), 1);
@@ -224,11 +182,7 @@ TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
 }
 
 TEST_F(CharViewTest, RowsOutsideTheBoxAreYellowAndClicksThereMoveNothing) {
-  Install([] {
-    FontPtr pFont = MemoryFont(FONTTYPE_EXT, true);  // height 8, baseline 6
-    SetGlyph(pFont.get(), 'A', 4, 6, 5, {"####", "....", "....", "....", "....", "#..#"});
-    return pFont;
-  }());
+  InstallGlyph(FONTTYPE_EXT, 4, 6, 5, {"####", "....", "....", "....", "....", "#..#"});  // height 8, baseline 6
   ASSERT_EQ(view.cellSize(), 20);
   doc.setKeyboardTarget(0);  // no cursor frame over the cells
   // Box top 5 above baseline 6: the box starts at screen row 1 and ends at row 6.
@@ -256,11 +210,7 @@ TEST_F(CharViewTest, RowsOutsideTheBoxAreYellowAndClicksThereMoveNothing) {
 }
 
 TEST_F(CharViewTest, CursorFrameAndStatusFollowTheKeyboard) {
-  Install([] {
-    FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
-    SetGlyph(pFont.get(), 'A', 5, 0, 0, {".#..."});
-    return pFont;
-  }());
+  InstallGlyph(FONTTYPE_STD, 5, 0, 0, {".#..."});
   view.setPixelCursor(0, 0);
   QImage image = Grab(&view);
   EXPECT_EQ(services.status, "Index of pixel [ 0, 0 ] = 0");
@@ -310,11 +260,7 @@ TEST_F(CharViewTest, NoFontAndTinyViewsDrawNothing) {
   Key(Qt::Key_1);
   QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(2, 2));
   EXPECT_EQ(doc.keyboardTarget(), 0);
-  Install([] {
-    FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
-    SetGlyph(pFont.get(), 'A', 5, 0, 0, {"#####"});
-    return pFont;
-  }());
+  InstallGlyph(FONTTYPE_STD, 5, 0, 0, {"#####"});
   doc.setKeyboardTarget(0);
   EXPECT_EQ(view.cellSize(), 0);
   QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(2, 2));

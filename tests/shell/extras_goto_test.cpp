@@ -15,23 +15,9 @@
 #include "model/font.h"
 #include "shell/extras/gotocode.h"
 #include "shell/extras/gotodialog.h"
+#include "widgettest.h"
 
 namespace {
-
-// Types text key by key; characters beyond ASCII go as key events carrying their
-// text, as an input method delivers them.
-void Type(QWidget* pWidget, const QString& text) {
-  for (const QChar ch : text) {
-    if (ch.unicode() < 0x80) {
-      QTest::keyClick(pWidget, ch.toLatin1());
-    } else {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(pWidget, &press);
-      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(pWidget, &release);
-    }
-  }
-}
 
 struct ParseRow {
   const char* pText;
@@ -144,7 +130,7 @@ TEST_F(GoToTest, DialogAcceptsEachFormFromTheKeyboard) {
   for (const auto& row : rows) {
     GoToDialog dialog(pFont.get());
     dialog.show();
-    Type(dialog.edit(), QString::fromUtf8(row.pTyped));
+    TypeText(dialog.edit(), QString::fromUtf8(row.pTyped));
     EXPECT_EQ(dialog.code(), row.Code) << row.pTyped;
     EXPECT_FALSE(dialog.hint()->text().isEmpty());
     QTest::keyClick(dialog.edit(), Qt::Key_Return);
@@ -153,7 +139,7 @@ TEST_F(GoToTest, DialogAcceptsEachFormFromTheKeyboard) {
   // Something that is no code keeps OK grayed, and Return does not accept it.
   GoToDialog dialog(pFont.get());
   dialog.show();
-  Type(dialog.edit(), "xyz");
+  TypeText(dialog.edit(), "xyz");
   EXPECT_EQ(dialog.code(), -1);
   auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
   EXPECT_FALSE(ok->isEnabled());
@@ -162,7 +148,7 @@ TEST_F(GoToTest, DialogAcceptsEachFormFromTheKeyboard) {
   EXPECT_TRUE(dialog.hint()->text().contains("xyz"));
   // The hint names the character.
   dialog.edit()->clear();
-  Type(dialog.edit(), "U+0041");
+  TypeText(dialog.edit(), "U+0041");
   EXPECT_TRUE(dialog.hint()->text().contains("LATIN CAPITAL LETTER A")) << dialog.hint()->text().toStdString();
 }
 
@@ -171,7 +157,7 @@ void TypeIntoDialog(const QString& text, bool accept) {
   QTimer::singleShot(0, [text, accept] {
     auto* dialog = qobject_cast<GoToDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
-    Type(dialog->edit(), text);
+    TypeText(dialog->edit(), text);
     if (accept) QTest::keyClick(dialog->edit(), Qt::Key_Return);
     else QTest::keyClick(dialog->edit(), Qt::Key_Escape);
   });

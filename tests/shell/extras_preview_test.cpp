@@ -24,29 +24,15 @@
 #include "shell/document.h"
 #include "shell/extras/extrasettings.h"
 #include "support/tempdir.h"
+#include "shell/dialogtest.h"
+#include "widgettest.h"
 
 namespace {
 
-// Types text key by key; characters beyond ASCII go as key events carrying their
-// text, as an input method delivers them.
-void Type(QWidget* pWidget, const QString& text) {
-  for (const QChar ch : text) {
-    if (ch.unicode() < 0x80) {
-      QTest::keyClick(pWidget, ch.toLatin1());
-    } else {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(pWidget, &press);
-      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(pWidget, &release);
-    }
-  }
-}
-
-class PreviewTest : public testing::Test {
+class PreviewTest : public SettingsTest {
  protected:
   // The current font goes before the font engine it was generated with.
   void TearDown() override { FONT_SetCurrent(nullptr); }
-  void SetUp() override { setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1); }
   void Install(int type) {
     CreateArgs args;
     args.Type = type;
@@ -54,7 +40,6 @@ class PreviewTest : public testing::Test {
     doc.install(CreateFont(args), "");
     ASSERT_NE(doc.font(), nullptr);
   }
-  TempDir dir;
   Document doc;
 };
 
@@ -137,7 +122,7 @@ TEST_F(PreviewTest, CanvasShowsTheGlyphPixelsInBothModesAtZoomOneAndThree) {
     pane.show();
     const std::string text = "AiBge";
     pane.textEdit()->clear();
-    Type(pane.textEdit(), QString::fromStdString(text));
+    TypeText(pane.textEdit(), QString::fromStdString(text));
     for (bool dark : {false, true}) {
       if (pane.lightOnDarkBox()->isChecked() != dark) QTest::mouseClick(pane.lightOnDarkBox(), Qt::LeftButton);
       ASSERT_EQ(pane.lightOnDarkBox()->isChecked(), dark);
@@ -160,7 +145,7 @@ TEST_F(PreviewTest, MissingAndDisabledCharactersArePlaceholdersAndCounted) {
   pane.resize(900, 400);
   pane.show();
   pane.textEdit()->clear();
-  Type(pane.textEdit(), QString::fromUtf8("AeZあ"));  // the face has neither Z nor あ
+  TypeText(pane.textEdit(), QString::fromUtf8("AeZあ"));  // the face has neither Z nor あ
   EXPECT_EQ(pane.missingCount(), 2);
   EXPECT_EQ(pane.missingLabel()->text(), "2 characters missing");
   // Disabling a character of the text is followed at once.
@@ -231,7 +216,7 @@ TEST_F(PreviewTest, TypedTextGoesThroughTheFontsEncoding) {
   pane.resize(400, 200);
   pane.show();
   pane.textEdit()->clear();
-  Type(pane.textEdit(), QString::fromUtf8("Aあ"));
+  TypeText(pane.textEdit(), QString::fromUtf8("Aあ"));
   EXPECT_EQ(pane.missingCount(), 0);
   const QImage canvas = Grab(pane);
   const QPoint origin = pane.devicePosition();
@@ -243,7 +228,7 @@ TEST_F(PreviewTest, TypedTextGoesThroughTheFontsEncoding) {
   }
   EXPECT_EQ(pane.line().width(), 9);
   // A character Shift_JIS has no code for is missing.
-  Type(pane.textEdit(), QString::fromUtf8("€"));
+  TypeText(pane.textEdit(), QString::fromUtf8("€"));
   EXPECT_EQ(pane.missingCount(), 1);
 }
 

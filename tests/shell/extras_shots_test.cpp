@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "model/current.h"
+#include "shell/dialogtest.h"
 #include "shell/extras/extras_shots.h"
 #include "shell/extras/previewpane.h"
 #include "support/tempdir.h"
@@ -20,9 +21,9 @@ int CountColour(const QImage& image, QColor colour) {
   return n;
 }
 
-TEST(ExtrasShotsTest, PicturesShowThePreviewAndTheSizeFigure) {
-  TempDir dir;
-  setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+using ExtrasShotsTest = SettingsTest;
+
+TEST_F(ExtrasShotsTest, PicturesShowThePreviewAndTheSizeFigure) {
   const char* pTarget = std::getenv("MORVANE_SHOTS_DIR");
   const QString out = pTarget && *pTarget ? QString(pTarget) : QString::fromStdString(dir.file("shots"));
   SHOTS_Extras(out);

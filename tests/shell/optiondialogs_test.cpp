@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 #include "shell/dialogs/dialogs.h"
@@ -34,6 +35,16 @@ void Tick(QAbstractButton* button) {
 }
 
 void ClickOk(DialogShell& dialog) { QTest::mouseClick(dialog.okButton(), Qt::LeftButton); }
+
+// Opens a dialog of type D, ticks its buttons of type B with the ids given, in
+// order, and clicks OK.
+template <typename D, typename B, typename... Args>
+void TickAndOk(std::initializer_list<int> ids, Args... args) {
+  D dialog(nullptr, args...);
+  dialog.show();
+  for (int id : ids) Tick(Control<B>(&dialog, id));
+  ClickOk(dialog);
+}
 
 void Retype(QLineEdit* edit, const QString& text) {
   edit->selectAll();
@@ -138,25 +149,9 @@ TEST_F(OptionDialogs, CheckBoxesAndRadiosStoreTheirFieldsOnOk) {
     Tick(Control<QRadioButton>(&dialog, 121));
     ClickOk(dialog);
   }
-  {
-    LoggingDialog dialog(nullptr);
-    dialog.show();
-    Tick(Control<QCheckBox>(&dialog, 110));
-    Tick(Control<QCheckBox>(&dialog, 112));
-    ClickOk(dialog);
-  }
-  {
-    AntialiasingDialog dialog(nullptr);
-    dialog.show();
-    Tick(Control<QCheckBox>(&dialog, 111));
-    ClickOk(dialog);
-  }
-  {
-    XbfOptionsDialog dialog(nullptr);
-    dialog.show();
-    Tick(Control<QCheckBox>(&dialog, 110));
-    ClickOk(dialog);
-  }
+  TickAndOk<LoggingDialog, QCheckBox>({110, 112});
+  TickAndOk<AntialiasingDialog, QCheckBox>({111});
+  TickAndOk<XbfOptionsDialog, QCheckBox>({110});
   Settings s = Stored();
   EXPECT_EQ(s.V350_Compatibility, 1);
   EXPECT_EQ(s.SuppressLogging, 1);
@@ -314,12 +309,7 @@ TEST_F(OptionDialogs, EntryPointIgnoresOtherIds) {
 // Settings made in the dialogs here are read back by a second process, which
 // opens the same dialogs and checks what they show.
 TEST_F(OptionDialogs, SettingsSurviveARestart) {
-  {
-    CompatibilityDialog d(nullptr);
-    d.show();
-    Tick(Control<QRadioButton>(&d, 121));
-    ClickOk(d);
-  }
+  TickAndOk<CompatibilityDialog, QRadioButton>({121});
   {
     MagnificationDialog d(nullptr);
     d.show();
@@ -327,36 +317,16 @@ TEST_F(OptionDialogs, SettingsSurviveARestart) {
     QTest::keyClick(Control<QComboBox>(&d, 101), Qt::Key_Down);
     ClickOk(d);
   }
-  {
-    LoggingDialog d(nullptr);
-    d.show();
-    Tick(Control<QCheckBox>(&d, 111));
-    ClickOk(d);
-  }
-  {
-    AntialiasingDialog d(nullptr);
-    d.show();
-    Tick(Control<QCheckBox>(&d, 110));
-    ClickOk(d);
-  }
-  {
-    XbfOptionsDialog d(nullptr);
-    d.show();
-    Tick(Control<QCheckBox>(&d, 110));
-    ClickOk(d);
-  }
+  TickAndOk<LoggingDialog, QCheckBox>({111});
+  TickAndOk<AntialiasingDialog, QCheckBox>({110});
+  TickAndOk<XbfOptionsDialog, QCheckBox>({110});
   {
     MeasurementDialog d(nullptr);
     d.show();
     Retype(Control<QLineEdit>(&d, 159), "0x3042");
     ClickOk(d);
   }
-  {
-    XbfTypeDialog d(nullptr, 0);
-    d.show();
-    Tick(Control<QRadioButton>(&d, 123));
-    ClickOk(d);
-  }
+  TickAndOk<XbfTypeDialog, QRadioButton>({123}, 0);
   QProcess second;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("XDG_CONFIG_HOME", QString::fromStdString(dir.file("config")));
