@@ -101,6 +101,29 @@ TEST(CreateSaveAs, CreateReportsFacesStylesTypesAndEncodingsItCannotUse) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.c")));
 }
 
+TEST(CreateSaveAs, HeightsBeyondWhatFilesHoldAreRefused) {
+  TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+  TakeErrors();
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"4294967312", "CMDLINE_GetDecValue: Not a decimal value"},  // would wrap to 16
+      {"2147483648", "CMDLINE_GetDecValue: Not a decimal value"},
+      {"2147483647", "Illegal option: 2147483647"},
+      {"-2147483648", "Illegal option: -2147483648"},
+      {"65536", "Illegal option: 65536"},
+      {"-65536", "Illegal option: -65536"},
+      {"-60000", "Illegal option: -60000"},  // an em size whose lines need more rows
+  };
+  for (const auto& [height, message] : cases) {
+    SCOPED_TRACE(height);
+    const std::string text = "DejaVu Sans,REGULAR," + height + ",STD,UC16";
+    CMDLINE_SetArgText(text.c_str());
+    CMD_Create();
+    EXPECT_EQ(TakeErrors(), "|" + message);
+    EXPECT_EQ(FONT_GetCurrent(), nullptr);
+  }
+}
+
 TEST(CreateSaveAs, SaveAsRefusesUnknownFormatsAndStandardGreyFontsAsXbf) {
   TempDir dir;
   WriteFile(dir.file("old.xbf"), "keep");
