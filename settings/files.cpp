@@ -117,7 +117,7 @@ int CreateTemp(const std::string& target, std::string* pTemp) {
     std::vector<char> buf(name.begin(), name.end());
     buf.push_back(0);
     Fd fd(mkostemp(buf.data(), O_CLOEXEC));
-    if (fd.get() < 0) return -1;
+    if (fd.get() < 0) return -1;  // errno tells why
     name = buf.data();
     // Another save's clean-up may take a file in the moment before it is locked:
     // then the name no longer leads to this file, and another name is tried.
@@ -128,6 +128,7 @@ int CreateTemp(const std::string& target, std::string* pTemp) {
       return fd.release();
     }
   }
+  errno = EBUSY;
   return -1;
 }
 
@@ -203,7 +204,7 @@ AtomicFile::~AtomicFile() { FILES_Discard(this); }
 bool FILES_Open(AtomicFile* pFile, const std::string& path) {
   FILES_Discard(pFile);
   pFile->InPlace = false;
-  if (!ResolveTarget(path, &pFile->Target)) return false;
+  if (path.empty() || !ResolveTarget(path, &pFile->Target)) return false;
   const std::string& target = pFile->Target;
   struct stat st;
   const bool exists = stat(target.c_str(), &st) == 0;
@@ -237,7 +238,9 @@ bool FILES_Open(AtomicFile* pFile, const std::string& path) {
       fd.release();
       return true;
     }
-    if (!exists) return false;  // a new file in a folder that takes none
+    // A new file in a folder that takes none cannot be made in place either; a
+    // name too long for the temporary name's suffix still can.
+    if (!exists && errno != ENAMETOOLONG) return false;
     pFile->InPlace = true;
   }
   // Written in place at the commit; until then the content lies in a file without

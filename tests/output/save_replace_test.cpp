@@ -262,6 +262,19 @@ TEST(SaveReplace, AKilledSaveLeavesATemporaryFileThatTheNextSaveRemoves) {
   EXPECT_EQ(ReadFile(target), "the running save");
 }
 
+TEST(SaveReplace, NameWithNoRoomForTheTemporarySuffixIsStillSaved) {
+  SaveTest t;
+  FontPtr f = SmallFont();
+  const std::string expected = ReferenceXbf(t, f.get());
+  const std::string name = std::string(250, 'n') + ".xbf";  // the longest a folder takes is 255
+  int result = -1;
+  EXPECT_EQ(t.Save(f.get(), name, SAVE_XBF, 0, &result), expected);
+  EXPECT_EQ(result, SAVE_OK);
+  EXPECT_EQ(t.Save(f.get(), name, SAVE_XBF, 0, &result), expected);  // and replaced
+  EXPECT_EQ(NamesStartingWith(t.dir.path(), "nnn").size(), 1u);
+  EXPECT_TRUE(t.services.boxes.empty());
+}
+
 TEST(SaveReplace, FailedWriteIsTheSavesResult) {
   SaveTest t;
   FontPtr f = SmallFont();
