@@ -124,6 +124,21 @@ TEST(CreateSaveAs, HeightsBeyondWhatFilesHoldAreRefused) {
   }
 }
 
+TEST(CreateSaveAs, EditsBeyondTheLimitsChangeNothingInTheSavedFiles) {
+  TempDir dir;
+  const std::string create = "-createDejaVu Sans,REGULAR,16,EXT,UC16";
+  ASSERT_EQ(RunMorvane(dir, {"-hide", create, "-enable0-FFFF,0,20-7E,1", "-saveasplain.xbf,XBF", "-exit"}).exitCode, 0);
+  RunResult r = RunMorvane(dir, {"-hide", create, "-enable0-FFFF,0,20-7E,1", "-editMOVEV,41,-2147483648",
+                                 "-editINS,BOTTOM,2147483647", "-editINST,41,2147483647", "-editMOVEH,20-7E,40000",
+                                 "-saveasedited.xbf,XBF", "-exit"});
+  EXPECT_EQ(r.exitCode, 0);
+  const std::string count = "|Illegal edit commandline parameter <CNT>. Needs to be >0";
+  EXPECT_EQ(Errors(dir), count + count + count + count);
+  const std::string plain = ReadFile(dir.file("plain.xbf"));
+  ASSERT_GT(plain.size(), 1000u);
+  EXPECT_TRUE(ReadFile(dir.file("edited.xbf")) == plain);
+}
+
 TEST(CreateSaveAs, SaveAsRefusesUnknownFormatsAndStandardGreyFontsAsXbf) {
   TempDir dir;
   WriteFile(dir.file("old.xbf"), "keep");
