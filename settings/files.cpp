@@ -120,10 +120,11 @@ int CreateTemp(const std::string& target, std::string* pTemp) {
     if (fd.get() < 0) return -1;  // errno tells why
     name = buf.data();
     // Another save's clean-up may take a file in the moment before it is locked:
-    // then the name no longer leads to this file, and another name is tried.
+    // then the name no longer leads to this file, and another name is tried. On a
+    // file system without locks the file stays unlocked, and no clean-up takes it.
+    if (flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) continue;
     struct stat mine, now;
-    if (flock(fd.get(), LOCK_EX | LOCK_NB) == 0 && fstat(fd.get(), &mine) == 0 && lstat(name.c_str(), &now) == 0 &&
-        SameFile(mine, now)) {
+    if (fstat(fd.get(), &mine) == 0 && lstat(name.c_str(), &now) == 0 && SameFile(mine, now)) {
       *pTemp = name;
       return fd.release();
     }
