@@ -38,10 +38,18 @@ bool ParseWeightStyle(const char* style, int32_t* pWeight, int32_t* pItalic) {
   return true;
 }
 
+constexpr int32_t kMaxHeight = 0xFFFF;
+
 void ReportIllegal(const char* value) {
   char text[260];
   std::snprintf(text, sizeof(text), "Illegal option: %s", value);
   ReportMessage(text);
+}
+
+void ReportHeight(int32_t height) {
+  char text[16];
+  std::snprintf(text, sizeof(text), "%d", height);
+  ReportIllegal(text);
 }
 
 }  // namespace
@@ -95,6 +103,13 @@ void CMD_Create() {
     if (!method) return;
   }
 
+  // A font file holds heights of 16 bits: a larger height is refused before any
+  // work, as is a font whose em size gives more rows than that.
+  if (height < -kMaxHeight || height > kMaxHeight) {
+    ReportHeight(height);
+    return;
+  }
+
   LogFontRecord record;
   record.Height = height;
   record.Weight = weight;
@@ -102,5 +117,9 @@ void CMD_Create() {
   record.CharSet = 1;  // the default character set
   std::snprintf(record.acFaceName, sizeof(record.acFaceName), "%s", face.c_str());
   FontPtr font = FONT_CreateFromLogFont(&record, type - 1, encoding - 1, method - 1, face.c_str());
+  if (font && font->Height > kMaxHeight) {
+    ReportHeight(height);
+    return;
+  }
   if (font) FONT_SetCurrent(std::move(font));
 }

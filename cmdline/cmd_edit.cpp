@@ -1,11 +1,14 @@
 // -editACTION,DETAIL[,CNT] and -editACTION,FIRST[-LAST],VALUE: font height, cursor
 // distance and pixel edits of the current font.
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "cmdline/commands.h"
 #include "cmdline/readers.h"
 #include "edit/cursoradjust.h"
 #include "edit/fontedit.h"
+#include "model/font.h"
 #include "model/current.h"
 #include "settings/messages.h"
 #include "settings/services.h"
@@ -22,6 +25,100 @@ const char* const kDetails[] = {"TOP", "BOTTOM", nullptr};
 
 void ReportCount() { ReportMessage("Illegal edit commandline parameter <CNT>. Needs to be >0"); }
 
+// What the font files can hold: heights, widths, rows and advances are 16-bit
+// sizes, box positions 16-bit signed values. A count or value that would take the
+// font or a character outside them is refused before anything is changed.
+constexpr int64_t kMaxSize = 0xFFFF;
+constexpr int64_t kMinPos = -0x8000;
+constexpr int64_t kMaxPos = 0x7FFF;
+
+bool IsSize(int64_t v) { return v >= 0 && v <= kMaxSize; }
+bool IsPos(int64_t v) { return v >= kMinPos && v <= kMaxPos; }
+
+// The codes a range operation visits and how often each: first..last within
+// 0..FFFF, where a code beyond the font's code space stands for code 0.
+struct RangeVisits {
+  int32_t First = 0, Last = -1;  // the codes inside the code space
+  int64_t ExtraZero = 0;         // further visits of code 0
+  int64_t Count() const { return (Last >= First ? Last - First + 1 : 0) + ExtraZero; }
+  int64_t Times(int32_t code) const { return (code == 0 ? ExtraZero : 0) + (code >= First && code <= Last); }
+};
+
+RangeVisits Visits(const Font* pFont, int first, int last) {
+  RangeVisits v;
+  const int32_t lo = std::max(first, 0), hi = std::min(last, FONT_NUM_CODES - 1);
+  const int32_t end = std::min(pFont->NumBlocks * 16, FONT_NUM_CODES);
+  if (lo > hi) return v;
+  v.First = lo;
+  v.Last = std::min(hi, end - 1);
+  if (hi >= end) v.ExtraZero = hi - std::max(lo, end) + 1;
+  return v;
+}
+
+// The character as the edit will find it: rendered when it has a source.
+const CharInfo& Prepared(Font* pFont, int32_t code) {
+  const CharInfo& ci = pFont->aCharInfo[code];
+  if (!ci.Rendered && ci.Exists) FONT_RenderChar(pFont, static_cast<uint16_t>(code));
+  return ci;
+}
+
+// Whether every visited character stays within the file limits after the range
+// operation: 'fits' gets the character and the number of pixels it is moved or
+// grown by in total.
+template <typename Fits>
+bool EveryCharFits(Font* pFont, const RangeVisits& visits, int64_t perVisit, Fits fits) {
+  if (visits.ExtraZero && !fits(Prepared(pFont, 0), perVisit * visits.Times(0))) return false;
+  for (int32_t code = visits.First; code <= visits.Last; ++code) {
+    if (code == 0 && visits.ExtraZero) continue;  // checked with all its visits
+    if (!fits(Prepared(pFont, code), perVisit)) return false;
+  }
+  return true;
+}
+
+// Whether the range operation keeps the font and its characters within the limits.
+bool RangeEditFits(Font* pFont, int action, int first, int last, int value) {
+  if (action == ACTION_SHIFTH || action == ACTION_SHIFTV) return true;  // rotations inside the box
+  const int64_t amount = std::llabs(static_cast<int64_t>(value));
+  if (amount > kMaxSize) return false;  // no character is that large
+  const RangeVisits visits = Visits(pFont, first, last);
+  const bool fontRows = !FONT_IsExtendedType(pFont->Type) || pFont->Type == FONTTYPE_EXT_FRM;
+  switch (action) {
+    case ACTION_MOVEH:
+      return EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) { return IsPos(ci.BoxLeft + d); });
+    case ACTION_MOVEV:
+      return EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) { return IsPos(ci.BoxTop - d); });
+    case ACTION_INSL:
+    case ACTION_INSR:
+      return EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) {
+        return IsSize(ci.BoxWidth + d) && IsSize(ci.CursorDist + d);
+      });
+    case ACTION_DELL:
+    case ACTION_DELR:
+      // A deleted column takes one pixel of the advance with it.
+      return EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) {
+        return IsSize(ci.CursorDist - std::min<int64_t>(d, std::max(ci.BoxWidth, 0)));
+      });
+    case ACTION_INST:
+    case ACTION_INSB:
+      // Standard and framed fonts grow by a font row per character and row.
+      if (fontRows) {
+        const int64_t rows = amount * visits.Count();
+        return IsSize(pFont->Height + rows) && IsSize(pFont->Baseline + rows);
+      }
+      return true;  // extended boxes grow only within the font's lines
+    default:
+      return true;  // deleted rows end at one row; adjustments are not pixels
+  }
+}
+
+// Whether CNT rows more (fewer) keep the font height and baseline within the
+// limits: at least one row stays, and the baseline stays a 16-bit row number.
+bool FontHeightEditFits(const Font* pFont, bool insert, bool top, int count) {
+  const int64_t height = pFont->Height, baseline = pFont->Baseline;
+  if (insert) return IsSize(height + count) && (!top || IsSize(baseline + count));
+  return height - count >= 1 && (!top || baseline - count >= 0);
+}
+
 // DEL and INS with TOP or BOTTOM: the font height, CNT times.
 void EditFontHeight(Font* pFont, int action) {
   char detail[200];
@@ -34,12 +131,12 @@ void EditFontHeight(Font* pFont, int action) {
     count = CMDLINE_GetDecValue();
     if (CMDLINE_GetError()) return;
   }
-  if (count <= 0) {
+  const bool top = side == 1;
+  if (count <= 0 || !FontHeightEditFits(pFont, action == ACTION_INS, top, count)) {
     ReportCount();
     return;
   }
   SERVICES_Get()->SetStatusText("Executing command...");
-  const bool top = side == 1;
   // CNT single commands at once (the bottom ones without journal lines).
   (action == ACTION_INS ? EDIT_GrowFont : EDIT_ShrinkFont)(pFont, count, top ? EDIT_SIDE_TOP : EDIT_SIDE_BOTTOM, 0);
 }
@@ -58,27 +155,27 @@ void EditRange(Font* pFont, int action) {
     value = CMDLINE_GetDecValue();
     if (CMDLINE_GetError()) value = 0;
   }
+  // CINC and CDEC need a positive value, shifts and moves one that is not 0,
+  // inserts and deletes a positive count.
+  const bool anySign = action >= ACTION_SHIFTH && action <= ACTION_MOVEV;
+  if (anySign ? value == 0 : value <= 0) return ReportCount();
+  if (!RangeEditFits(pFont, action, first, last, value)) return ReportCount();
   switch (action) {
     case ACTION_CINC:
+      EDIT_IncCursorDistRange(pFont, first, last, value);
+      return;
     case ACTION_CDEC:
-      if (value <= 0) return ReportCount();
-      if (action == ACTION_CINC)
-        EDIT_IncCursorDistRange(pFont, first, last, value);
-      else
-        EDIT_DecCursorDistRange(pFont, first, last, value);
+      EDIT_DecCursorDistRange(pFont, first, last, value);
       return;
     case ACTION_SHIFTH:
     case ACTION_SHIFTV:
-      if (value == 0) return ReportCount();
       EDIT_ShiftRange(pFont, first, last, value, action == ACTION_SHIFTV);
       return;
     case ACTION_MOVEH:
     case ACTION_MOVEV:
-      if (value == 0) return ReportCount();
       EDIT_MoveRange(pFont, first, last, value, action == ACTION_MOVEV);
       return;
     default:
-      if (value <= 0) return ReportCount();
       if (action <= ACTION_INSR)
         EDIT_InsertRange(pFont, first, last, value, action - ACTION_INST);
       else

@@ -25,5 +25,7 @@ void CMD_SaveAs() {
     return;
   }
   FONT_SetFileName(pFont, fileName);
-  FONT_Save(pFont, format - 1, 0);
+  // A failed save has said so ("Writing error"); the run goes on with the next
+  // command as after any handler's failure.
+  if (FONT_Save(pFont, format - 1, 0) != SAVE_OK) return;
 }

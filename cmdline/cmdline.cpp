@@ -1,5 +1,7 @@
 #include "cmdline/cmdline.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -63,6 +65,15 @@ bool TakeMessage(const char* text) {
   return true;
 }
 
+// An argument starting with '/' is an absolute path when it names an existing file
+// (anything but a folder), and a command otherwise: "/?" and "/exit" stay commands.
+bool IsCommand(const char* arg) {
+  if (arg[0] == '-') return true;
+  if (arg[0] != '/') return false;
+  struct stat st;
+  return stat(arg, &st) != 0 || S_ISDIR(st.st_mode);
+}
+
 }  // namespace
 
 std::string CMDLINE_LowerExtension(const char* name) {
@@ -105,7 +116,7 @@ int CMDLINE_ProcessArgs(int argc, char** argv) {
       ReportMessage("Argument too long!");
       return 1;
     }
-    if (arg[0] == '-' || arg[0] == '/') {
+    if (IsCommand(arg)) {
       ok = CMDLINE_Execute(arg + 1, CMDLINE_aCommands) != 0;
       ok = ok && !CMDLINE_GetError();
     } else if (fileArgOpen) {

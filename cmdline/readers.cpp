@@ -28,13 +28,18 @@ bool ReadValueText(const char* accepted, bool hex, const char* notValue, char* t
   for (char c; (c = CMDLINE_GetChar()) != 0;) {
     // 'x' only as the prefix 0x: "1x5" is refused at the x.
     bool foreign = !std::strchr(accepted, c) || (hex && c == 'x' && (n != 1 || text[0] != '0'));
-    if (foreign || n == kMaxValueText) {
+    if (foreign) {
       Fail(notValue);
       return false;
     }
+    // A separator ends a value of any length, a full buffer included.
     if ((c == '-' || c == ',') && n > 0) {
       --cursor;
       break;
+    }
+    if (n == kMaxValueText) {
+      Fail(notValue);
+      return false;
     }
     text[n++] = c;
   }
@@ -60,16 +65,20 @@ bool CMDLINE_HexToInt(const char* text, int32_t* pValue) {
     ++text;
   }
   if (text[0] == '0' && text[1] == 'x') text += 2;
-  uint32_t value = 0;  // wraps like the 32-bit accumulator it stands for
+  // The value is taken as the 32 bits of the accumulator (0xFFFFFFFF is -1); more
+  // digits than 32 bits hold do not convert.
+  uint64_t value = 0;
   for (; *text; ++text) {
     int digit;
     if (*text >= '0' && *text <= '9') digit = *text - '0';
     else if (*text >= 'a' && *text <= 'f') digit = *text - 'a' + 10;
     else if (*text >= 'A' && *text <= 'F') digit = *text - 'A' + 10;
     else return false;
-    value = value * 16 + static_cast<uint32_t>(digit);
+    value = value * 16 + static_cast<uint64_t>(digit);
+    if (value > UINT32_MAX) return false;
   }
-  *pValue = static_cast<int32_t>(negative ? 0u - value : value);
+  const uint32_t bits = static_cast<uint32_t>(value);
+  *pValue = static_cast<int32_t>(negative ? 0u - bits : bits);
   return true;
 }
 
@@ -99,7 +108,14 @@ int32_t CMDLINE_GetDecValue() {
     Fail("CMDLINE_GetDecValue: Missing value");
     return 0;
   }
-  return static_cast<int32_t>(std::strtol(text, nullptr, 10));  // 11 characters cannot overflow
+  // The standard conversion of at most 11 characters fits 64 bits; a value outside
+  // 32 bits is refused rather than wrapped.
+  const long long value = std::strtoll(text, nullptr, 10);
+  if (value < INT32_MIN || value > INT32_MAX) {
+    Fail("CMDLINE_GetDecValue: Not a decimal value");
+    return -1;
+  }
+  return static_cast<int32_t>(value);
 }
 
 void CMDLINE_GetString(char* dest, size_t capacity) {

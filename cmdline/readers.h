@@ -22,5 +22,6 @@ int CMDLINE_ExpectSeparator(char sep);
 int CMDLINE_ReadCharIsNot(char c);
 // 1-based position of word in the null-terminated list; 0 (reported) when absent.
 int CMDLINE_FindOption(const char* word, const char* const* list);
-// Hexadecimal conversion: [-][0x]digits; false when a non-digit is met.
+// Hexadecimal conversion: [-][0x]digits taken as 32 bits (FFFFFFFF is -1); false
+// when a non-digit is met or the digits need more than 32 bits.
 bool CMDLINE_HexToInt(const char* text, int32_t* pValue);

@@ -1,12 +1,12 @@
-// The save dispatcher: opens the target through a temporary file, runs the writer
-// of the format, and completes or abandons the file.
+// The save dispatcher: opens the target through a replacement that is never seen
+// half written, runs the writer of the format, and completes or abandons it.
 #include "output/save.h"
 
 #include <cstdio>
 
 #include "model/font.h"
 #include "output/outbuf.h"
-#include "output/savefile.h"
+#include "settings/files.h"
 #include "settings/messages.h"
 #include "settings/services.h"
 #include "settings/settings.h"
@@ -37,19 +37,24 @@ int FONT_Save(Font* pFont, int format, int ask) {
   char path[500];
   if (!FONT_GetFileName(pFont, path, sizeof(path))) path[0] = 0;
   PlatformServices* services = SERVICES_Get();
-  if (ask && FileExists(path) && !services->AskYesNo("Overwrite existing file?")) return 1;
+  if (ask && FileExists(path) && !services->AskYesNo("Overwrite existing file?")) return SAVE_DECLINED;
 
-  SaveFile file;
-  SAVEFILE_Open(&file, path);
+  // A target that cannot be written still runs the writer, whose output then goes
+  // nowhere: its own messages ("Nothing to save!") come first, as with any failed
+  // write.
+  AtomicFile file;
+  FILES_Open(&file, path);
   services->SetWaitCursor(true);
-  OUT_Begin(file.pFile);
+  OUT_Begin(file.pFile.get());
   const int result = RunWriter(pFont, format, settings);
   const int failures = OUT_End();
+  int saved = SAVE_OK;
   if (result != 0) {
-    SAVEFILE_Discard(&file);  // nothing saved: an existing file stays as it was
-  } else if (failures || !SAVEFILE_Commit(&file)) {
-    SAVEFILE_Discard(&file);
+    FILES_Discard(&file);  // nothing saved: an existing file stays as it was
+  } else if (failures || !FILES_Commit(&file)) {
+    FILES_Discard(&file);
     ShowMessageBox("Writing error");
+    saved = SAVE_FAILED;
   }
   services->SetStatusText("Ready");
   services->SetWaitCursor(false);
@@ -61,5 +66,5 @@ int FONT_Save(Font* pFont, int format, int ask) {
                   settings.MagX, settings.MagY);
     ShowMessageBox(text);
   }
-  return 0;
+  return saved;
 }

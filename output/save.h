@@ -6,10 +6,16 @@ struct Settings;
 
 enum SaveFormat { SAVE_C = 0, SAVE_SIF = 1, SAVE_XBF = 2 };
 
+enum SaveResult {
+  SAVE_OK = 0,        // written, or nothing to save (reported)
+  SAVE_DECLINED = 1,  // the user declined to overwrite
+  SAVE_FAILED = 2,    // "Writing error" was reported
+};
+
 // Saves the font to its stored file name in the format given, asking first when
-// 'ask' is set and the file exists. The file is written beside the target and
-// renamed over it once complete; when nothing is saved an existing file stays as it
-// was. Returns 1 when the user declined to overwrite, else 0.
+// 'ask' is set and the file exists. The target is replaced only by a complete file
+// (settings/files.h); when nothing is saved an existing file stays as it was.
+// Returns a SaveResult.
 int FONT_Save(Font* pFont, int format, int ask);
 
 // The writers send their bytes through the output buffer (output/outbuf.h), which

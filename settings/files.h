@@ -1,12 +1,53 @@
 // Whole-file reading and crash-safe replacement of files.
 #pragma once
 
+#include <cstdio>
+#include <memory>
 #include <string>
 
 // Reads the whole file into *pText; false when it cannot be read.
 bool FILES_ReadAll(const std::string& path, std::string* pText);
-// The name of the temporary file that a replacement of 'path' is written to.
-std::string FILES_TempNameFor(const std::string& path);
-// Writes 'data' to a temporary file beside 'path' and renames it over 'path' once
-// complete, so that 'path' is never left half written; false on failure.
+// Reads a regular file of at most maxBytes bytes into *pText; false (nothing read,
+// nothing waited for) when the file is missing, is not a regular file (a FIFO, a
+// device, a folder) or is larger.
+bool FILES_ReadText(const std::string& path, size_t maxBytes, std::string* pText);
+
+struct FilesCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// The replacement of one file, never seen half written. The content goes to
+// pFile; FILES_Commit puts it in place, FILES_Discard (or the destructor) drops it.
+//
+// Ordinarily the content is a new file beside the target, created exclusively
+// under a name of its own ("<target>.tmp<pid>.<6 characters>", locked while it is
+// written), given the target's permissions and, where allowed, its owner, and
+// renamed over the target when complete. A target that cannot be replaced that way
+// (a hard link, a FIFO, a device, or a file in a folder that takes no new files)
+// is written in place, but only once the whole content is ready: until then the
+// content waits in an unnamed temporary file. A symbolic link is followed to its
+// final target, which a dangling link gets created. Temporary files that a killed
+// save left beside the target are removed by the next replacement of that target.
+struct AtomicFile {
+  AtomicFile() = default;
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+  ~AtomicFile();
+  std::unique_ptr<std::FILE, FilesCloser> pFile;  // null when the target can't be written
+  std::string Target;  // the file replaced (a symbolic link's final target)
+  std::string Temp;    // the named temporary file; empty when written in place
+  bool InPlace = false;
+};
+
+// Prepares the replacement of 'path'; false (pFile null) when the target cannot be
+// written: a folder, a file the user may not write, a path that cannot be resolved
+// or a new file in a folder that takes none.
+bool FILES_Open(AtomicFile* pFile, const std::string& path);
+// Puts the complete content in place; false when that fails (the target is then
+// as it was, unless an in-place write failed half way).
+bool FILES_Commit(AtomicFile* pFile);
+// Drops the content; the target is untouched.
+void FILES_Discard(AtomicFile* pFile);
+
+// Replaces 'path' by 'data' in the same way; false on failure.
 bool FILES_WriteAtomic(const std::string& path, const std::string& data);

@@ -17,24 +17,29 @@ namespace {
 
 const char kSection[] = "[V" PROGRAM_VERSION "]";
 
+// A settings file is a few hundred bytes; anything larger, or anything that is not
+// a regular file, is not one of ours and counts as absent.
+constexpr size_t kMaxFileSize = 64 * 1024;
+
 struct NumericValue {
   const char* name;
   int32_t Settings::*field;
+  int32_t min, max;  // a stored value outside these keeps the default
 };
 
 // In the order they are written.
 const NumericValue kNumericValues[] = {
-    {"V350_Compatibility", &Settings::V350_Compatibility},
-    {"MagX", &Settings::MagX},
-    {"MagY", &Settings::MagY},
-    {"SuppressLogging", &Settings::SuppressLogging},
-    {"SuppressOptAA", &Settings::SuppressOptAA},
-    {"PointMode", &Settings::PointMode},
-    {"EnableGamma", &Settings::EnableGamma},
-    {"GetTypeXBF", &Settings::GetTypeXBF},
-    {"SuppressDetectXBF", &Settings::SuppressDetectXBF},
-    {"SuppressMessage", &Settings::SuppressMessage},
-    {"LogInWorkingDir", &Settings::LogInWorkingDir},
+    {"V350_Compatibility", &Settings::V350_Compatibility, 0, 1},
+    {"MagX", &Settings::MagX, 1, 4},
+    {"MagY", &Settings::MagY, 1, 4},
+    {"SuppressLogging", &Settings::SuppressLogging, 0, 1},
+    {"SuppressOptAA", &Settings::SuppressOptAA, 0, 1},
+    {"PointMode", &Settings::PointMode, 0, 1},
+    {"EnableGamma", &Settings::EnableGamma, 0, 1},
+    {"GetTypeXBF", &Settings::GetTypeXBF, 0, 6},  // a font type
+    {"SuppressDetectXBF", &Settings::SuppressDetectXBF, 0, 1},
+    {"SuppressMessage", &Settings::SuppressMessage, 0, 1},
+    {"LogInWorkingDir", &Settings::LogInWorkingDir, 0, 1},
 };
 
 std::optional<Settings> savedCopy;
@@ -101,18 +106,21 @@ int SETTINGS_Load(Settings* pSettings) {
   *pSettings = Settings();
   if (!MakeDirs(ConfigDir())) return 1;
   std::string text;
-  if (!FILES_ReadAll(SETTINGS_GetFileName(), &text)) return 0;
+  if (!FILES_ReadText(SETTINGS_GetFileName(), kMaxFileSize, &text)) return 0;
   for (const auto& [name, value] : ReadSection(text, nullptr)) {
     for (const NumericValue& nv : kNumericValues) {
-      if (name == nv.name) pSettings->*nv.field = DecimalValue(value);
+      const int32_t v = DecimalValue(value);
+      if (name == nv.name && v >= nv.min && v <= nv.max) pSettings->*nv.field = v;
     }
     if (name == "MeasurementChars") {
       std::vector<std::string> parts;
       std::istringstream in(value);
       for (std::string part; std::getline(in, part, ',');) parts.push_back(part);
-      if (parts.size() > 0) pSettings->BaselineChar = static_cast<uint16_t>(DecimalValue(parts[0]));
-      if (parts.size() > 1) pSettings->LowercaseChar = static_cast<uint16_t>(DecimalValue(parts[1]));
-      if (parts.size() > 2) pSettings->CapitalChar = static_cast<uint16_t>(DecimalValue(parts[2]));
+      uint16_t* const chars[] = {&pSettings->BaselineChar, &pSettings->LowercaseChar, &pSettings->CapitalChar};
+      for (size_t i = 0; i < parts.size() && i < 3; ++i) {
+        const int32_t code = DecimalValue(parts[i]);
+        if (code >= 0 && code <= 0xFFFF) *chars[i] = static_cast<uint16_t>(code);
+      }
     }
   }
   return 0;
@@ -121,7 +129,7 @@ int SETTINGS_Load(Settings* pSettings) {
 int SETTINGS_Save(const Settings* pSettings) {
   if (!MakeDirs(ConfigDir())) return 1;
   std::string oldText, others;
-  if (FILES_ReadAll(SETTINGS_GetFileName(), &oldText)) ReadSection(oldText, &others);
+  if (FILES_ReadText(SETTINGS_GetFileName(), kMaxFileSize, &oldText)) ReadSection(oldText, &others);
   std::string text = others;
   if (!text.empty() && text.back() != '\n') text += "\n";
   text += kSection;

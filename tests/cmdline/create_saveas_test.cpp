@@ -101,6 +101,44 @@ TEST(CreateSaveAs, CreateReportsFacesStylesTypesAndEncodingsItCannotUse) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.c")));
 }
 
+TEST(CreateSaveAs, HeightsBeyondWhatFilesHoldAreRefused) {
+  TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+  TakeErrors();
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"4294967312", "CMDLINE_GetDecValue: Not a decimal value"},  // would wrap to 16
+      {"2147483648", "CMDLINE_GetDecValue: Not a decimal value"},
+      {"2147483647", "Illegal option: 2147483647"},
+      {"-2147483648", "Illegal option: -2147483648"},
+      {"65536", "Illegal option: 65536"},
+      {"-65536", "Illegal option: -65536"},
+      {"-60000", "Illegal option: -60000"},  // an em size whose lines need more rows
+  };
+  for (const auto& [height, message] : cases) {
+    SCOPED_TRACE(height);
+    const std::string text = "DejaVu Sans,REGULAR," + height + ",STD,UC16";
+    CMDLINE_SetArgText(text.c_str());
+    CMD_Create();
+    EXPECT_EQ(TakeErrors(), "|" + message);
+    EXPECT_EQ(FONT_GetCurrent(), nullptr);
+  }
+}
+
+TEST(CreateSaveAs, EditsBeyondTheLimitsChangeNothingInTheSavedFiles) {
+  TempDir dir;
+  const std::string create = "-createDejaVu Sans,REGULAR,16,EXT,UC16";
+  ASSERT_EQ(RunMorvane(dir, {"-hide", create, "-enable0-FFFF,0,20-7E,1", "-saveasplain.xbf,XBF", "-exit"}).exitCode, 0);
+  RunResult r = RunMorvane(dir, {"-hide", create, "-enable0-FFFF,0,20-7E,1", "-editMOVEV,41,-2147483648",
+                                 "-editINS,BOTTOM,2147483647", "-editINST,41,2147483647", "-editMOVEH,20-7E,40000",
+                                 "-saveasedited.xbf,XBF", "-exit"});
+  EXPECT_EQ(r.exitCode, 0);
+  const std::string count = "|Illegal edit commandline parameter <CNT>. Needs to be >0";
+  EXPECT_EQ(Errors(dir), count + count + count + count);
+  const std::string plain = ReadFile(dir.file("plain.xbf"));
+  ASSERT_GT(plain.size(), 1000u);
+  EXPECT_TRUE(ReadFile(dir.file("edited.xbf")) == plain);
+}
+
 TEST(CreateSaveAs, SaveAsRefusesUnknownFormatsAndStandardGreyFontsAsXbf) {
   TempDir dir;
   WriteFile(dir.file("old.xbf"), "keep");

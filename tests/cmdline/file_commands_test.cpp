@@ -2,6 +2,7 @@
 // read back as the file argument or merged, and saved again.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 
 #include "input/xbf_read.h"
@@ -40,6 +41,24 @@ TEST(FileArgument, XbfFileReadBackAndSavedAgainIsTheSameFile) {
     EXPECT_EQ(Errors(dir), "");
     EXPECT_TRUE(ReadFile(dir.file("c.xbf")) == first);
   }
+}
+
+TEST(FileArgument, AnAbsolutePathIsTheFileArgumentAndSlashCommandsStayCommands) {
+  TempDir dir;
+  ASSERT_EQ(RunMorvane(dir, {"-hide", "-create" + kFace + ",REGULAR,16,EXT,UC16", "-saveasa.xbf,XBF", "-exit"})
+                .exitCode,
+            0);
+  const std::string first = ReadFile(dir.file("a.xbf"));
+  ASSERT_GT(first.size(), 100u);
+  // Commands written with '/' around a file argument that is an absolute path.
+  RunResult r = RunMorvane(dir, {"/hide", dir.file("a.xbf"), "/saveasb.xbf,XBF", "/exit"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(Errors(dir), "");
+  EXPECT_TRUE(ReadFile(dir.file("b.xbf")) == first);
+  // A path that names no file is a command, unknown here: the scan stops.
+  r = RunMorvane(dir, {"/hide", dir.file("none.xbf"), "/saveasc.xbf,XBF", "/exit"});
+  EXPECT_FALSE(std::filesystem::exists(dir.file("c.xbf")));
 }
 
 TEST(FileArgument, CFileReadBackAndSavedAgainAddsItsModificationLine) {

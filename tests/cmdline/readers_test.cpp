@@ -113,6 +113,44 @@ TEST_F(Readers, ValueTextsAreBoundedToElevenCharacters) {
   EXPECT_FALSE(CMDLINE_GetError());
 }
 
+TEST_F(Readers, ElevenCharacterValuesEndAtASeparatorAsAtTheEndOfTheText) {
+  Text("-2147483648,-2147483647-00000000041,1");
+  EXPECT_EQ(CMDLINE_GetDecValue(), INT32_MIN);
+  EXPECT_EQ(CMDLINE_ExpectSeparator(','), 0);
+  EXPECT_EQ(CMDLINE_GetDecValue(), -INT32_MAX);
+  EXPECT_EQ(CMDLINE_ReadCharIsNot('-'), 0);
+  EXPECT_EQ(CMDLINE_GetHexValue(), 0x41);
+  EXPECT_EQ(CMDLINE_ExpectSeparator(','), 0);
+  EXPECT_EQ(CMDLINE_GetDecValue(), 1);
+  EXPECT_FALSE(CMDLINE_GetError());
+  EXPECT_EQ(TakeErrors(), "");
+  // Twelve characters before the separator are still too many.
+  Text("000000000041-42");
+  EXPECT_EQ(CMDLINE_GetHexValue(), -1);
+  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetHexValue: Not a hex value");
+}
+
+TEST_F(Readers, ValuesBeyondThirtyTwoBitsAreRefusedNotWrapped) {
+  for (const char* text : {"4294967312", "2147483648", "-2147483649", "99999999999", "-9999999999"}) {
+    SCOPED_TRACE(text);
+    Text(text);
+    EXPECT_EQ(CMDLINE_GetDecValue(), -1);
+    EXPECT_TRUE(CMDLINE_GetError());
+    EXPECT_EQ(TakeErrors(), "|CMDLINE_GetDecValue: Not a decimal value");
+  }
+  Text("2147483647");
+  EXPECT_EQ(CMDLINE_GetDecValue(), INT32_MAX);
+  EXPECT_FALSE(CMDLINE_GetError());
+  // Hexadecimal values are the 32 bits of the number; more digits do not convert.
+  Text("100000010");
+  EXPECT_EQ(CMDLINE_GetHexValue(), 0);
+  EXPECT_TRUE(CMDLINE_GetError());
+  EXPECT_EQ(TakeErrors(), "|Not a hex value");
+  Text("-80000000");
+  EXPECT_EQ(CMDLINE_GetHexValue(), INT32_MIN);
+  EXPECT_FALSE(CMDLINE_GetError());
+}
+
 TEST_F(Readers, HexConversionExamples) {
   int32_t v = 0;
   ASSERT_TRUE(CMDLINE_HexToInt("41", &v));

@@ -99,14 +99,14 @@ TEST(XbfWriter, AttachedTextIsWrittenBackAfterTheTypeTrailer) {
 
 TEST(XbfWriter, ABlockBeyondSixteenBitsRefusesTheSaveAndKeepsTheOldFile) {
   SaveTest t;
-  t.UseSettings("MagX=20\nMagY=20\n");
-  FontPtr f = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 40);
-  AddChar(f.get(), 0x41, 30, 40, [](int, int) { return 15; });  // 600 x 800 pixels, 240000 bytes
+  t.UseSettings("MagX=4\nMagY=4\n");
+  FontPtr f = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 100);
+  AddChar(f.get(), 0x41, 100, 100, [](int, int) { return 15; });  // 400 x 400 pixels, 80000 bytes
   WriteFile(t.dir.file("big.xbf"), "old");
   EXPECT_EQ(t.Save(f.get(), "big.xbf", SAVE_XBF), "old");
   ASSERT_EQ(t.services.boxes.size(), 2u);
   EXPECT_EQ(t.services.boxes[0],
-            "Character 0041 is too large for an XBF file: it needs 240012 bytes, an XBF file holds at most "
+            "Character 0041 is too large for an XBF file: it needs 80012 bytes, an XBF file holds at most "
             "65535 per character. Nothing was saved.");
   EXPECT_EQ(t.services.boxes[1].rfind("The font file has been saved with", 0), 0u);  // still shown
   EXPECT_EQ(Listing(t.dir), "big.xbf ");  // no temporary file left

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
+#include "support/tempdir.h"
+
 namespace {
 
 TEST(CFontName, IsDerivedFromTheFileNameUnlessTheFontHasOne) {
@@ -21,13 +26,42 @@ TEST(CFontName, IsDerivedFromTheFileNameUnlessTheFontHasOne) {
 }
 
 TEST(CBanner, BuildTimeAndBoxLinesHaveTheirFixedForms) {
-  EXPECT_EQ(CWRITE_FormatBuildTime("2023-05-04 14:21:42"), "May  4 2023, 14:21:42");
-  EXPECT_EQ(CWRITE_FormatBuildTime("2026-12-16 09:05:01"), "Dec 16 2026, 09:05:01");
-  EXPECT_EQ(CWRITE_FormatBuildTime("not a time"), "not a time");
+  EXPECT_EQ(CWRITE_FormatBuildTime(1683210102), "May  4 2023, 14:21:42");
+  EXPECT_EQ(CWRITE_FormatBuildTime(1797411901), "Dec 16 2026, 09:05:01");
   EXPECT_EQ(CWRITE_BoxLine("* Font:        X"), "* Font:        X" + std::string(53, ' ') + "*\r\n");
   EXPECT_EQ(CWRITE_BoxLine("*").size(), 72u);
   const std::string longText(75, 'L');
   EXPECT_EQ(CWRITE_BoxLine(longText), longText + "*\r\n");
+}
+
+// The build writes the build time with tools/buildtime.cmake; run here as the build
+// runs it, with and without SOURCE_DATE_EPOCH.
+std::string RunBuildTimeScript(const std::string& output, const char* epoch) {
+  const std::string script = std::string(MORVANE_TEST_DATA) + "/../../tools/buildtime.cmake";
+  std::string command = std::string(epoch ? "SOURCE_DATE_EPOCH=" + std::string(epoch) + " " : "env -u SOURCE_DATE_EPOCH ") +
+                        "cmake -DOUTPUT='" + output + "' -P '" + script + "'";
+  if (std::system(command.c_str()) != 0) return "(failed: " + command + ")";
+  return ReadFile(output);
+}
+
+TEST(CBanner, BuildTimeIsWrittenWhenBuildingAndFollowsSourceDateEpoch) {
+  TempDir dir;
+  const std::string source = dir.file("buildtime.cpp");
+  const std::string fixed = RunBuildTimeScript(source, "1683210102");
+  EXPECT_NE(fixed.find("std::time_t CWRITE_GetBuildTime() { return 1683210102; }"), std::string::npos) << fixed;
+  EXPECT_EQ(RunBuildTimeScript(source, "1683210102"), fixed);  // reproducible
+  // Without it: the time of the run of the script.
+  const std::time_t before = std::time(nullptr);
+  const std::string now = RunBuildTimeScript(source, nullptr);
+  const std::time_t after = std::time(nullptr);
+  const size_t at = now.find("return ");
+  ASSERT_NE(at, std::string::npos) << now;
+  const long long written = std::atoll(now.c_str() + at + 7);
+  EXPECT_GE(written, before);
+  EXPECT_LE(written, after);
+  // This program's own time is such a time, not one yet to come.
+  EXPECT_LE(CWRITE_GetBuildTime(), before);
+  EXPECT_GT(CWRITE_GetBuildTime(), 0);
 }
 
 }  // namespace

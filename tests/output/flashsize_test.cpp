@@ -131,15 +131,15 @@ TEST_F(FlashSizeTest, EmptyBoxesAndDisabledCharactersAreNotCounted) {
 }
 
 TEST_F(FlashSizeTest, XbfIsImpossibleWhenABlockOutgrowsItsSizeField) {
-  save.UseSettings("MagX=16\nMagY=16\n");
-  FontPtr pFont = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 40);
-  AddChar(pFont.get(), 'A', 40, 40, [](int, int) { return 15; });
+  save.UseSettings("MagX=4\nMagY=4\n");
+  FontPtr pFont = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 100);
+  AddChar(pFont.get(), 'A', 100, 100, [](int, int) { return 15; });
   Settings settings;
   SETTINGS_Load(&settings);
   FlashSize size;
   FLASHSIZE_Compute(pFont.get(), settings, &size);
-  EXPECT_EQ(size.XbfPossible, 0);  // 640 x 640 pixels at 4 bits: 204,800 bytes
-  EXPECT_EQ(size.PixelBytes, 640u * 320u);
+  EXPECT_EQ(size.XbfPossible, 0);  // 400 x 400 pixels at 4 bits: 80,000 bytes
+  EXPECT_EQ(size.PixelBytes, 400u * 200u);
 }
 
 TEST_F(FlashSizeTest, GeneratedFontsAreEstimatedWithoutRenderingThenExact) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -77,7 +79,7 @@ TEST_F(SettingsStore, ValuesAreReadWithTheStandardDecimalConversion) {
   Settings s;
   ASSERT_EQ(SETTINGS_Load(&s), 0);
   EXPECT_EQ(s.MagX, 3);
-  EXPECT_EQ(s.MagY, 0);
+  EXPECT_EQ(s.MagY, 1);  // 0 is no magnification factor: the default stays
   EXPECT_EQ(s.SuppressMessage, 1);
   EXPECT_EQ(s.BaselineChar, 'x');
   EXPECT_EQ(s.LowercaseChar, 'x');
@@ -93,10 +95,61 @@ TEST_F(SettingsStore, MalformedFileYieldsDefaultsForWhatCannotBeRead) {
   Settings s;
   ASSERT_EQ(SETTINGS_Load(&s), 0);
   EXPECT_EQ(s.MagX, 1);
-  EXPECT_EQ(s.MagY, INT32_MAX);
+  EXPECT_EQ(s.MagY, 1);  // beyond 32 bits and beyond 4
   EXPECT_EQ(s.BaselineChar, 66);  // parts that are missing keep their defaults
   EXPECT_EQ(s.LowercaseChar, 101);
   EXPECT_EQ(s.CapitalChar, 65);
+}
+
+TEST_F(SettingsStore, ValuesOutsideTheirRangesKeepTheDefaults) {
+  std::filesystem::create_directories(dir_.file("cfg/VANTOR"));
+  WriteFile(IniPath(),
+            "[V6.32c]\nMagX=5\nMagY=-2147483648\nSuppressLogging=2\nEnableGamma=1\nGetTypeXBF=7\n"
+            "PointMode=-1\nLogInWorkingDir=1\nMeasurementChars=65536,-1,72\n");
+  Settings s;
+  ASSERT_EQ(SETTINGS_Load(&s), 0);
+  EXPECT_EQ(s.MagX, 1);
+  EXPECT_EQ(s.MagY, 1);
+  EXPECT_EQ(s.SuppressLogging, 0);
+  EXPECT_EQ(s.EnableGamma, 1);  // the values in range are taken
+  EXPECT_EQ(s.GetTypeXBF, 0);
+  EXPECT_EQ(s.PointMode, 0);
+  EXPECT_EQ(s.LogInWorkingDir, 1);
+  EXPECT_EQ(s.BaselineChar, 97);
+  EXPECT_EQ(s.LowercaseChar, 101);
+  EXPECT_EQ(s.CapitalChar, 72);
+  // The limits themselves are values of the range.
+  WriteFile(IniPath(), "[V6.32c]\nMagX=4\nMagY=1\nGetTypeXBF=6\nMeasurementChars=65535,0,72\n");
+  ASSERT_EQ(SETTINGS_Load(&s), 0);
+  EXPECT_EQ(s.MagX, 4);
+  EXPECT_EQ(s.MagY, 1);
+  EXPECT_EQ(s.GetTypeXBF, 6);
+  EXPECT_EQ(s.BaselineChar, 65535);
+  EXPECT_EQ(s.LowercaseChar, 0);
+}
+
+TEST_F(SettingsStore, OnlyARegularFileOfAtMost64KilobytesIsRead) {
+  std::filesystem::create_directories(dir_.file("cfg/VANTOR"));
+  const std::string body = "[V6.32c]\nMagX=2\n";
+  // Other versions' sections may fill the file up to the limit.
+  const std::string filler = "[V1]\n" + std::string(64 * 1024 - body.size() - 6, ';') + "\n";
+  ASSERT_EQ((filler + body).size(), 64u * 1024);
+  WriteFile(IniPath(), filler + body);
+  Settings s;
+  ASSERT_EQ(SETTINGS_Load(&s), 0);
+  EXPECT_EQ(s.MagX, 2);
+  WriteFile(IniPath(), ";" + filler + body);  // one byte more
+  ASSERT_EQ(SETTINGS_Load(&s), 0);
+  EXPECT_EQ(s.MagX, 1);
+  // A FIFO is not waited for: no writer will ever come.
+  std::filesystem::remove(IniPath());
+  ASSERT_EQ(mkfifo(IniPath().c_str(), 0600), 0);
+  ASSERT_EQ(SETTINGS_Load(&s), 0);
+  EXPECT_EQ(s.MagX, 1);
+  std::filesystem::remove(IniPath());
+  std::filesystem::create_directory(IniPath());
+  ASSERT_EQ(SETTINGS_Load(&s), 0);
+  EXPECT_EQ(s.MagX, 1);
 }
 
 TEST_F(SettingsStore, UnusableFolderFailsLoadAndSave) {
