@@ -53,6 +53,7 @@ QWidget* MakePane(QWidget* pParent, const char* pClassName, const char* pAccessi
   pPane->setObjectName(pClassName);
   pPane->setAccessibleName(pAccessibleName);
   pPane->setFocusPolicy(Qt::StrongFocus);
+  pPane->setBackgroundRole(QPalette::Base);
   pPane->setAutoFillBackground(true);
   return pPane;
 }

@@ -69,8 +69,8 @@ void EdgeEdit(QPainter& p, Side side, bool add) {
   switch (side) {
     case RIGHT: box = QRect(1, 3, 10, 11); bar = QRect(12, 3, 3, 11); break;
     case LEFT: box = QRect(5, 3, 10, 11); bar = QRect(1, 3, 3, 11); break;
-    case TOP: box = QRect(3, 5, 11, 10); bar = QRect(3, 1, 11, 3); break;
-    case BOTTOM: box = QRect(3, 0, 11, 10); bar = QRect(3, 11, 11, 3); break;
+    case TOP: box = QRect(1, 5, 10, 10); bar = QRect(1, 1, 10, 3); break;
+    case BOTTOM: box = QRect(1, 0, 10, 10); bar = QRect(1, 11, 10, 3); break;
   }
   CharBox(p, box.x(), box.y(), box.width(), box.height());
   p.fillRect(bar, c);
@@ -82,9 +82,9 @@ void EdgeEdit(QPainter& p, Side side, bool add) {
     }
   }
   // The sign sits in the corner away from the bar.
-  const int sx = side == LEFT ? 12 : 3, sy = side == TOP ? 12 : side == BOTTOM ? 2 : 1;
-  QRect signBack(sx - 3, sy - 3, 7, 7);
-  p.fillRect(signBack.intersected(QRect(0, 0, 16, 15)), QColor(255, 255, 255, 230));
+  const bool vertical = side == TOP || side == BOTTOM;
+  const int sx = side == LEFT ? 12 : vertical ? 13 : 3, sy = vertical ? (side == TOP ? 2 : 12) : 1;
+  if (!vertical) p.fillRect(QRect(sx - 3, 0, 7, 3), Qt::transparent);
   add ? Plus(p, sx, sy, c) : Minus(p, sx, sy, c);
 }
 
