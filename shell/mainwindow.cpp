@@ -221,7 +221,8 @@ void MainWindow::buildStatusBar() {
   pBar->setSizeGripEnabled(true);
   pStatus_ = new QLabel(pBar);
   pStatus_->setObjectName("StatusText");
-  pStatus_->setAccessibleName("Status");
+  // Its accessible name is the status text itself, so screen readers read it.
+  pStatus_->setAccessibleDescription("Status");
   pBar->addWidget(pStatus_, 1);
   setStatusText("Ready");
 }
@@ -448,6 +449,7 @@ bool MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
     auto* pKey = static_cast<QKeyEvent*>(pEvent);
     if (pKey->key() == Qt::Key_Tab && pKey->modifiers() == Qt::NoModifier) {
       pDocument_->setKeyboardTarget(!pDocument_->keyboardTarget());
+      pEvent->accept();
       return true;
     }
   } else if (pDocument_->keyboardTarget() != 0) {
@@ -457,5 +459,7 @@ bool MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
   forwarding_ = true;
   QCoreApplication::sendEvent(pTarget, pEvent);
   forwarding_ = false;
+  // Delivered: the widgets around the one it was typed in do not see it again.
+  pEvent->accept();
   return true;
 }
