@@ -33,6 +33,26 @@ void HoldMessages(QtMsgType type, const QMessageLogContext&, const QString& text
   heldMessages.push_back(text.toStdString());
 }
 
+// With MORVANE_EXIT_AFTER_FIRST_PAINT set, the window closes itself right after its
+// first paint, so bench/bench_startup.py can time start-up to a painted window.
+class FirstPaintExit : public QObject {
+ public:
+  explicit FirstPaintExit(QWidget* pWindow) : pWindow_(pWindow) {
+    if (std::getenv("MORVANE_EXIT_AFTER_FIRST_PAINT")) pWindow->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* pEvent) override {
+    if (pEvent->type() == QEvent::Paint && !done_) {
+      done_ = true;
+      QTimer::singleShot(0, pWindow_, [this] { pWindow_->close(); });
+    }
+    return false;
+  }
+
+ private:
+  QWidget* pWindow_;
+  bool done_ = false;
+};
+
 }  // namespace
 
 extern "C" Q_DECL_EXPORT int SHELL_RunWindow(ShellStart* pStart) {
@@ -64,6 +84,8 @@ extern "C" Q_DECL_EXPORT int SHELL_RunWindow(ShellStart* pStart) {
     for (const std::string& text : pending) ShowMessageBox(text.c_str());
     if (runNew) window.runCommand(ID_NEW);
   });
+  // For the start-up benchmark: end once the window has painted for the first time.
+  FirstPaintExit firstPaintExit(&window);
   app.exec();
   return 0;
 }
