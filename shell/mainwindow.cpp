@@ -428,7 +428,10 @@ void MainWindow::dropEvent(QDropEvent* pEvent) {
   // Only the first dropped file is taken.
   if (urls.isEmpty() || !urls.first().isLocalFile()) return;
   pEvent->acceptProposedAction();
-  openDroppedFile(urls.first().toLocalFile());
+  // Loaded once the drop has completed, so the program the file came from is not kept
+  // waiting while a large font is read.
+  const QString path = urls.first().toLocalFile();
+  QMetaObject::invokeMethod(this, [this, path] { openDroppedFile(path); }, Qt::QueuedConnection);
 }
 
 // Tab flips the keyboard between the font view and the character view; every other

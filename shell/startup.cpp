@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 #include "cmdline/cmdline.h"
@@ -69,6 +70,12 @@ bool DisplayConfigured() {
   return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
+bool HasTooLongArgument(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strlen(argv[i]) >= CMDLINE_MAX_ARGUMENT) return true;
+  return false;
+}
+
 }  // namespace
 
 void SHELL_SetCommandTarget(ShellCommandTarget target) { commandTarget = target; }
@@ -107,10 +114,17 @@ int SHELL_Main(int argc, char** argv, ShellWindowEntry (*loadWindow)()) {
   UNICODE_Init();
 
   CMDLINE_Init("Morvane.err", ID_FILE_EXIT, SHELL_SendCommand);
-  CMDLINE_ProcessArgs(argc, argv);
+  const int scanResult = CMDLINE_ProcessArgs(argc, argv);
   // Leave command-line mode: from here on messages are the window's.
   CMDLINE_SetActive(false);
   if (CMDLINE_QuitPosted()) {
+    startupServices.FlushToConsole();
+    return 0;
+  }
+  // An argument that is too long ends the scan before anything else is decided: the
+  // run ends (with its message reported), rather than waiting in a window nobody asked
+  // for or, hidden, forever.
+  if (scanResult != 0 && HasTooLongArgument(argc, argv)) {
     startupServices.FlushToConsole();
     return 0;
   }

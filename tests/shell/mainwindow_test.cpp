@@ -376,7 +376,7 @@ TEST_F(MainWindowTest, DroppedFontXbfLoadsAndDroppedBdfIsRefused) {
     QApplication::sendEvent(pWindow.get(), &event);
   };
   drop(xbf);
-  ASSERT_NE(doc.font(), nullptr) << pWindow->statusText().toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return doc.font() != nullptr; }));
   EXPECT_EQ(FONT_GetType(doc.font()), FONTTYPE_EXT_AA2);
   EXPECT_EQ(pWindow->windowTitle(), "Font Converter for Tavro V6.32c - FONT");
   const Font* pLoaded = doc.font();
@@ -393,6 +393,7 @@ TEST_F(MainWindowTest, DroppedFontXbfLoadsAndDroppedBdfIsRefused) {
     pBox->accept();
   });
   drop(bdf);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }));
   EXPECT_EQ(shown, "File extension must be 'XBF' or 'C'");
   EXPECT_EQ(doc.font(), pLoaded);
 }

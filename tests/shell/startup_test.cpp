@@ -1,9 +1,8 @@
-// The program started as a build server starts it: no display, no Wayland, no Qt
-// platform chosen. Runs that end through a queued exit need no window and print
+// The program started as a build server starts it (RunMorvane clears DISPLAY,
+// WAYLAND_DISPLAY and QT_QPA_PLATFORM). Runs that end through a queued exit need no window and print
 // nothing; a run that must show its window says in one line that it cannot.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "shell/startup.h"
@@ -11,29 +10,7 @@
 
 namespace {
 
-// Clears the display variables for the programs started inside one test.
-class NoDisplay {
- public:
-  NoDisplay() {
-    for (const char* name : kNames) {
-      const char* value = std::getenv(name);
-      saved_[index_++] = value ? std::string(value) : std::string("\x01");
-      unsetenv(name);
-    }
-  }
-  ~NoDisplay() {
-    for (int i = 0; i < 3; ++i)
-      if (saved_[i] != "\x01") setenv(kNames[i], saved_[i].c_str(), 1);
-  }
-
- private:
-  static constexpr const char* kNames[3] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
-  std::string saved_[3];
-  int index_ = 0;
-};
-
 TEST(Startup, MainJobNeedsNoDisplayWithOrWithoutHide) {
-  NoDisplay noDisplay;
   TempDir dir;
   for (bool hide : {true, false}) {
     std::vector<std::string> args = {"-createDejaVu Sans,REGULAR,16,EXT,UC16", "-saveasx.c,C", "-exit"};
@@ -50,7 +27,6 @@ TEST(Startup, MainJobNeedsNoDisplayWithOrWithoutHide) {
 }
 
 TEST(Startup, ExitBeforeTheOtherCommandsStillRunsThemFirst) {
-  NoDisplay noDisplay;
   TempDir dir;
   const RunResult run = RunMorvane(dir, {"-exit", "-createDejaVu Sans,BOLD,20,STD,UC16", "-saveasx.c,C"});
   EXPECT_EQ(run.exitCode, 0);
@@ -61,7 +37,6 @@ TEST(Startup, ExitBeforeTheOtherCommandsStillRunsThemFirst) {
 }
 
 TEST(Startup, AWindowWithoutADisplayIsOneLineAndExitCodeOne) {
-  NoDisplay noDisplay;
   TempDir dir;
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{}, std::vector<std::string>{"-createDejaVu Sans,REGULAR,16,EXT,UC16"}}) {
@@ -76,11 +51,21 @@ TEST(Startup, AWindowWithoutADisplayIsOneLineAndExitCodeOne) {
 
 TEST(Startup, UnknownCommandGoesOnInteractivelyAndSoNeedsTheWindow) {
   // -EXIT is not a command (names are case-sensitive): the queued exit never comes.
-  NoDisplay noDisplay;
   TempDir dir;
   const RunResult run = RunMorvane(dir, {"-EXIT"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.err.find("no window can be opened"), std::string::npos);
+}
+
+TEST(Startup, TooLongArgumentEndsTheRunEvenWithoutExit) {
+  TempDir dir;
+  for (bool hide : {true, false}) {
+    std::vector<std::string> args = {std::string(300, 'a')};
+    if (hide) args.insert(args.begin(), "-hide");
+    const RunResult run = RunMorvane(dir, args);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err.find("no window can be opened"), std::string::npos) << run.err;
+  }
 }
 
 TEST(Startup, SenderIgnoresASendWhileOneIsInProgress) {
