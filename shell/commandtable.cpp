@@ -211,7 +211,7 @@ const HelpEntry aHelp[] = {
 
 bool InRange(int id, int first, int last) { return id >= first && id <= last; }
 
-bool IsEditOrMoveOnlyExt(int id) {
+bool IsMoveCursorOrHeightItem(int id) {
   return InRange(id, 600, 603) || InRange(id, 620, 621) || InRange(id, 640, 643);
 }
 
@@ -228,7 +228,7 @@ bool SHELL_IsMenuItemEnabled(int id, const ShellState& s) {
   const int t = s.Type;
   if (id == 521 || id == 522 || InRange(id, 540, 543) || InRange(id, 560, 563) || InRange(id, 580, 583))
     return s.HasFont;
-  if (IsEditOrMoveOnlyExt(id)) return s.HasFont && (t == FONTTYPE_EXT || t == FONTTYPE_EXT_FRM);
+  if (IsMoveCursorOrHeightItem(id)) return s.HasFont && (t == FONTTYPE_EXT || t == FONTTYPE_EXT_FRM);
   if (id == 660) return s.HasFont && s.KeyboardTarget != 1;
   if (InRange(id, 680, 682) || id == 700 || id == 701) return s.HasFont && s.KeyboardTarget != 0;
   if (id == 702 || id == 703)
@@ -242,7 +242,7 @@ bool SHELL_IsMenuItemEnabled(int id, const ShellState& s) {
 
 bool SHELL_IsToolbarButtonEnabled(int id, const ShellState& s) {
   if (id == 520) return true;
-  if (IsEditOrMoveOnlyExt(id)) return s.HasFont && FONT_IsExtendedType(s.Type);
+  if (IsMoveCursorOrHeightItem(id)) return s.HasFont && FONT_IsExtendedType(s.Type);
   return s.HasFont;
 }
 
