@@ -43,6 +43,20 @@ class Document : public QObject {
   // fontChanged for that code.
   void setPixel(int code, int x, int y, int value, bool journal);
 
+  // The edit commands of the window (ids 540 to 603 columns, rows, shifts and moves
+  // of the current character; 620, 621 cursor distance; 640 to 643 font height; 660
+  // toggle; 661, 662 block; 722 disable all). Each calls its edit operation on the
+  // current font with the journal switch that command uses and emits the change.
+  // False for an id that is not one of them; nothing happens without a font.
+  bool runEditCommand(int id);
+  // Enables (state 1) or disables codes first..last of the current font.
+  void enableRange(int first, int last, int state);
+  // Merges pSource into the current font; a refusal is reported. The font's kept
+  // XBF text stays.
+  void mergeFont(const Font* pSource);
+  // Flips ShowAllCharacters; with a font the current character becomes 'A'.
+  void flipShowAllCharacters();
+
   // Called by the window's platform services when the core reports a change.
   void notifyFontChanged(const ChangeNotice& notice);
   void notifyRedraw(int viewMask);

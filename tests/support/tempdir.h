@@ -29,7 +29,8 @@ struct RunResult {
 };
 
 // Runs build/Morvane with the arguments in 'dir' as working directory and
-// XDG_CONFIG_HOME=<dir>/config, capturing its output.
+// XDG_CONFIG_HOME=<dir>/config and no display (DISPLAY, WAYLAND_DISPLAY and
+// QT_QPA_PLATFORM unset), capturing its output.
 RunResult RunMorvane(const TempDir& dir, const std::vector<std::string>& args);
 
 // Writes an INI settings file for RunMorvane's settings folder.

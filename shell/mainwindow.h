@@ -1,0 +1,107 @@
+// The main window: menus, accelerators, toolbar and status bar built from the command
+// tables, the three panes in splitters, the one command dispatch, drag and drop of
+// font files, and the keyboard routing to the view that holds the keyboard.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+
+#include "shell/commandtable.h"
+
+class Document;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolBar;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(Document* pDocument, QWidget* pParent = nullptr);
+  ~MainWindow() override;
+
+  Document* document() const { return pDocument_; }
+
+  // The panes, created by createViews().
+  QWidget* fontView() const { return pFontView_; }
+  QWidget* charView() const { return pCharView_; }
+  QWidget* propView() const { return pPropView_; }
+  // The splitter frame: font view above, the lower splitter below.
+  QSplitter* frameSplitter() const { return pFrame_; }
+  QSplitter* lowerSplitter() const { return pLower_; }
+
+  // The menu item and the toolbar button of a command id (null when there is none).
+  QAction* menuAction(int id) const { return menuActions_.value(id); }
+  QAction* toolbarAction(int id) const { return toolbarActions_.value(id); }
+  QToolBar* toolBar() const { return pToolBar_; }
+
+  // The state the enable rules look at.
+  ShellState state() const;
+  // The menu's state rules, applied to the items of one menu (each time it opens).
+  void applyMenuState(QMenu* pMenu);
+  // The toolbar's state rules: with or without a font.
+  void applyToolbarState();
+
+  // The one part of the status bar; a text is sent only when it differs from the
+  // last one (at most 79 characters are kept).
+  void setStatusText(const char* pText);
+  QString statusText() const;
+
+  // The caption: program title and the file name shown.
+  void setCaptionFile(const QString& fileName);
+
+  // Output format of the last "Save font as" dialog: 0 C, 1 SIF, 2 XBF.
+  int saveFormat() const { return saveFormat_; }
+
+  // Takes over a font the command line made current before the window existed; the
+  // caption then names "Untitled".
+  void adoptCurrentFont();
+
+  // Loads a dropped file (.c or .xbf, any case), else reports the extension.
+  void openDroppedFile(const QString& path);
+
+  // The dispatch: runs command 'id'; false only for Exit, which closes the window.
+  bool dispatchCommand(int id);
+
+ public slots:
+  // Runs a command as the menus, toolbar, accelerators, command sender and the views'
+  // popup menus do.
+  void runCommand(int id);
+
+ protected:
+  bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+  void dragEnterEvent(QDragEnterEvent* pEvent) override;
+  void dropEvent(QDropEvent* pEvent) override;
+
+ private:
+  void createViews();
+  void buildMenus();
+  void buildAccelerators();
+  void buildToolBar();
+  void buildStatusBar();
+  void layOutPanes();
+  void onFontInstalled();
+  void onShowAllChanged();
+  void redrawViews(int viewMask);
+  void saveFont(bool forceDialog);
+  void loadFont(int id);
+  void mergeFont(bool xbf);
+  void routePixelCommand(int id);
+
+  Document* pDocument_;
+  QWidget* pFontView_ = nullptr;
+  QWidget* pCharView_ = nullptr;
+  QWidget* pPropView_ = nullptr;
+  QSplitter* pFrame_ = nullptr;
+  QSplitter* pLower_ = nullptr;
+  QToolBar* pToolBar_ = nullptr;
+  QLabel* pStatus_ = nullptr;
+  QHash<int, QAction*> menuActions_;
+  QHash<int, QAction*> toolbarActions_;
+  QByteArray statusCache_;
+  int saveFormat_ = 0;
+  bool panesLaidOut_ = false;
+  bool forwarding_ = false;
+};

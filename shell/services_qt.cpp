@@ -1,0 +1,78 @@
+// Qt implementation of the platform services.
+#include "shell/services_qt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "settings/settings.h"
+#include "shell/document.h"
+#include "shell/mainwindow.h"
+#include "shell/startup.h"
+
+namespace {
+
+MainWindow* pCommandWindow = nullptr;
+
+void SendToWindow(int id) {
+  if (pCommandWindow) pCommandWindow->runCommand(id);
+}
+
+}  // namespace
+
+QtServices::QtServices(MainWindow* pWindow, Document* pDocument) : pWindow_(pWindow), pDocument_(pDocument) {
+  sincePaint_.start();
+  SERVICES_Install(this);
+  pCommandWindow = pWindow;
+  SHELL_SetCommandTarget(SendToWindow);
+}
+
+QtServices::~QtServices() {
+  while (waitDepth_ > 0) SetWaitCursor(false);
+  SHELL_SetCommandTarget(nullptr);
+  pCommandWindow = nullptr;
+  SERVICES_Install(nullptr);
+}
+
+void QtServices::MessageBox(const char* text) {
+  QMessageBox box(QMessageBox::Warning, PROGRAM_NAME, QString::fromLocal8Bit(text), QMessageBox::Ok, pWindow_);
+  box.setObjectName("MessageBox");
+  box.exec();
+}
+
+bool QtServices::AskYesNo(const char* text) {
+  QMessageBox box(QMessageBox::Question, PROGRAM_NAME, QString::fromLocal8Bit(text),
+                  QMessageBox::Yes | QMessageBox::No, pWindow_);
+  box.setObjectName("QuestionBox");
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+int QtServices::AskXbfType(int defaultType) {
+  // INTEGRATION (XBF type dialog): return SHELL_AskXbfTypeDialog(pWindow_, defaultType);
+  (void)defaultType;
+  return -1;
+}
+
+// Long work runs on this thread and reports its phases here: the window is given a
+// chance to paint (no input is taken) at most every 50 ms.
+void QtServices::SetStatusText(const char* text) {
+  pWindow_->setStatusText(text);
+  if (sincePaint_.elapsed() >= 50) {
+    sincePaint_.restart();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+}
+
+void QtServices::SetWaitCursor(bool on) {
+  if (on) {
+    if (waitDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else if (waitDepth_ > 0) {
+    if (--waitDepth_ == 0) QApplication::restoreOverrideCursor();
+  }
+}
+
+void QtServices::RedrawViews(int viewMask) { pDocument_->notifyRedraw(viewMask); }
+
+void QtServices::FontChanged(const ChangeNotice& notice) { pDocument_->notifyFontChanged(notice); }
+
+void QtServices::ShowMainWindow(bool show) { pWindow_->setVisible(show); }

@@ -1,0 +1,14 @@
+// The program's own images, drawn at run time for the screen's pixel density: the
+// 25 toolbar images (16 x 15 logical pixels each, in the order of the toolbar's
+// image indices) and the window icon.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// Image 'index' (0..24) at the given device pixel ratio; crisp at 1 and 2.
+QPixmap SHELL_DrawToolbarImage(int index, qreal devicePixelRatio);
+// The image at 1x and 2x, for a toolbar button.
+QIcon SHELL_ToolbarIcon(int index);
+// The window icon: a pixel-grid letter on a tile, at 16 to 256 pixels.
+QIcon SHELL_AppIcon();

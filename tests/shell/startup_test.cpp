@@ -1,0 +1,122 @@
+// The program started as a build server starts it (RunMorvane clears DISPLAY,
+// WAYLAND_DISPLAY and QT_QPA_PLATFORM): runs that end through a queued exit need no
+// window and print nothing; a run that must show its window says in one line that it
+// cannot. And once, the window itself on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/startup.h"
+#include "support/tempdir.h"
+
+namespace {
+
+TEST(Startup, MainJobNeedsNoDisplayWithOrWithoutHide) {
+  TempDir dir;
+  for (bool hide : {true, false}) {
+    std::vector<std::string> args = {"-createDejaVu Sans,REGULAR,16,EXT,UC16", "-saveasx.c,C", "-exit"};
+    if (hide) args.insert(args.begin(), "-hide");
+    std::remove(dir.file("x.c").c_str());
+    const RunResult run = RunMorvane(dir, args);
+    EXPECT_EQ(run.exitCode, 0) << "hide " << hide;
+    EXPECT_EQ(run.err, "") << "hide " << hide;
+    bool exists = false;
+    const std::string text = ReadFile(dir.file("x.c"), &exists);
+    ASSERT_TRUE(exists) << "hide " << hide;
+    EXPECT_NE(text.find("GUI_FONT GUI_Fontx ="), std::string::npos);
+  }
+}
+
+TEST(Startup, ExitBeforeTheOtherCommandsStillRunsThemFirst) {
+  TempDir dir;
+  const RunResult run = RunMorvane(dir, {"-exit", "-createDejaVu Sans,BOLD,20,STD,UC16", "-saveasx.c,C"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  bool exists = false;
+  ReadFile(dir.file("x.c"), &exists);
+  EXPECT_TRUE(exists);
+}
+
+TEST(Startup, AWindowWithoutADisplayIsOneLineAndExitCodeOne) {
+  TempDir dir;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{}, std::vector<std::string>{"-createDejaVu Sans,REGULAR,16,EXT,UC16"}}) {
+    const RunResult run = RunMorvane(dir, args);
+    EXPECT_EQ(run.exitCode, 1);
+    ASSERT_FALSE(run.err.empty());
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    EXPECT_NE(run.err.find("no window can be opened"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("-hide ... -exit"), std::string::npos) << run.err;
+  }
+}
+
+TEST(Startup, UnknownCommandGoesOnInteractivelyAndSoNeedsTheWindow) {
+  // -EXIT is not a command (names are case-sensitive): the queued exit never comes.
+  TempDir dir;
+  const RunResult run = RunMorvane(dir, {"-EXIT"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("no window can be opened"), std::string::npos);
+}
+
+TEST(Startup, TooLongArgumentEndsTheRunEvenWithoutExit) {
+  TempDir dir;
+  for (bool hide : {true, false}) {
+    std::vector<std::string> args = {std::string(300, 'a')};
+    if (hide) args.insert(args.begin(), "-hide");
+    const RunResult run = RunMorvane(dir, args);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err.find("no window can be opened"), std::string::npos) << run.err;
+  }
+}
+
+// Runs the program with the window on Qt's offscreen platform; the window closes
+// itself after its first paint.
+RunResult RunWindowOnce(const TempDir& dir, const std::vector<std::string>& args) {
+  const std::string errFile = dir.file(".window-stderr");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(dir.path().c_str()) != 0) _exit(127);
+    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("MORVANE_EXIT_AFTER_FIRST_PAINT", "1", 1);
+    if (!freopen(errFile.c_str(), "wb", stderr)) _exit(127);
+    std::vector<char*> argv = {const_cast<char*>(MORVANE_EXE)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(MORVANE_EXE, argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", ReadFile(errFile)};
+}
+
+// The window module is loaded beside the program and takes the core from it: a font
+// file named on the command line ends in a painted window, and closing it ends the
+// program with code 0.
+TEST(Startup, FileArgumentOpensTheWindowModule) {
+  TempDir dir;
+  ASSERT_EQ(RunMorvane(dir, {"-hide", "-createDejaVu Sans,REGULAR,16,EXT,UC16", "-saveasdv16.c,C", "-exit"}).exitCode, 0);
+  const RunResult run = RunWindowOnce(dir, {"dv16.c"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err.find("cannot"), std::string::npos) << run.err;
+}
+
+TEST(Startup, SenderIgnoresASendWhileOneIsInProgress) {
+  static int calls = 0;
+  calls = 0;
+  SHELL_SetCommandTarget([](int id) {
+    ++calls;
+    SHELL_SendCommand(id + 1, 0);  // re-entered: ignored
+  });
+  SHELL_SendCommand(540, 0);
+  SHELL_SendCommand(541, 0);
+  SHELL_SetCommandTarget(nullptr);
+  EXPECT_EQ(calls, 2);
+}
+
+}  // namespace
