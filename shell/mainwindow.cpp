@@ -7,6 +7,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -27,9 +28,18 @@
 #include "settings/messages.h"
 #include "settings/services.h"
 #include "settings/settings.h"
+#include "edit/enable.h"
+#include "shell/dialogs/dialogs.h"
+#include "shell/dialogs/newfont.h"
 #include "shell/document.h"
+#include "shell/extras/flashsizelabel.h"
+#include "shell/extras/gotodialog.h"
+#include "shell/extras/previewpane.h"
 #include "shell/filedialogs.h"
 #include "shell/toolbaricons.h"
+#include "shell/views/charview.h"
+#include "shell/views/fontview.h"
+#include "shell/views/propview.h"
 
 namespace {
 
@@ -45,17 +55,6 @@ QString Plain(const char* pLabel) {
   QString text = QString::fromUtf8(pLabel);
   text = text.left(text.indexOf('\t') >= 0 ? text.indexOf('\t') : text.size());
   return text.remove('&');
-}
-
-// The pane a view is swapped into: a plain widget carrying the view's class name.
-QWidget* MakePane(QWidget* pParent, const char* pClassName, const char* pAccessibleName) {
-  auto* pPane = new QWidget(pParent);
-  pPane->setObjectName(pClassName);
-  pPane->setAccessibleName(pAccessibleName);
-  pPane->setFocusPolicy(Qt::StrongFocus);
-  pPane->setBackgroundRole(QPalette::Base);
-  pPane->setAutoFillBackground(true);
-  return pPane;
 }
 
 }  // namespace
@@ -89,7 +88,8 @@ MainWindow::MainWindow(Document* pDocument, QWidget* pParent) : QMainWindow(pPar
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
-// The three panes in the splitter frame. The views take the panes' places here.
+// The three views in the splitter frame; the text preview, hidden until asked for,
+// sits under the font view in the same pane.
 void MainWindow::createViews() {
   auto* pFrameWidget = new QWidget(this);
   pFrameWidget->setObjectName("SPLITTER_FrameClass");
@@ -98,13 +98,29 @@ void MainWindow::createViews() {
   pFrame_->setObjectName("FrameSplitter");
   pFrame_->setHandleWidth(3);
   pFrame_->setChildrenCollapsible(false);
-  pFontView_ = MakePane(pFrame_, "VIEWFONT_Class", "Font view");
+  auto* pUpper = new QWidget(pFrame_);
+  auto* pUpperLayout = new QVBoxLayout(pUpper);
+  pUpperLayout->setContentsMargins(0, 0, 0, 0);
+  pUpperLayout->setSpacing(0);
+  auto* pFontView = new FontView(pDocument_, pUpper);
+  pFontView_ = pFontView;
+  pPreview_ = new PreviewPane(pDocument_, pUpper);
+  pUpperLayout->addWidget(pFontView_, 1);
+  pUpperLayout->addWidget(pPreview_, 0);
+  pUpper->setMinimumSize(4, 4);
   pLower_ = new QSplitter(Qt::Horizontal, pFrame_);
   pLower_->setObjectName("LowerSplitter");
   pLower_->setHandleWidth(3);
   pLower_->setChildrenCollapsible(false);
-  pCharView_ = MakePane(pLower_, "VIEWCHAR_Class", "Character view");
-  pPropView_ = MakePane(pLower_, "VIEWPROP_Class", "Properties view");
+  auto* pCharView = new CharView(pDocument_, pLower_);
+  pCharView_ = pCharView;
+  pPropView_ = new PropView(pDocument_, pLower_);
+  pFontView_->setAccessibleName("Font view");
+  pCharView_->setAccessibleName("Character view");
+  pPropView_->setAccessibleName("Properties view");
+  // The views' popup menus run their commands through the one dispatch.
+  connect(pFontView, &FontView::commandRequested, this, &MainWindow::runCommand);
+  connect(pCharView, &CharView::commandRequested, this, &MainWindow::runCommand);
   // No pane is dragged below 4 pixels.
   for (QWidget* pPane : {pFontView_, pCharView_, pPropView_}) pPane->setMinimumSize(4, 4);
   pLower_->setMinimumSize(4, 4);
@@ -119,6 +135,35 @@ void MainWindow::createViews() {
   pLayout->addWidget(pFrame_);
   pFrame_->installEventFilter(this);
   setCentralWidget(pFrameWidget);
+
+  // View menu additions: the text preview and Go to character, after the fixed item.
+  if (QAction* pShowAll = menuActions_.value(ID_SHOW_ALL)) {
+    if (auto* pViewMenu = qobject_cast<QMenu*>(pShowAll->parent())) {
+      pViewMenu->addAction(pPreview_->toggleAction());
+      QAction* pGoTo = pViewMenu->addAction("&Go to character...\tCtrl+G");
+      pGoTo->setObjectName("menuGoTo");
+      connect(pGoTo, &QAction::triggered, this, &MainWindow::goToCharacter);
+    }
+  }
+  auto* pGoToKey = new QAction(this);
+  pGoToKey->setObjectName("accelCtrl+G");
+  pGoToKey->setShortcut(QKeySequence("Ctrl+G"));
+  pGoToKey->setShortcutContext(Qt::WindowShortcut);
+  connect(pGoToKey, &QAction::triggered, this, &MainWindow::goToCharacter);
+  addAction(pGoToKey);
+}
+
+// Asks for a code and selects it in the font view; a code the font cannot show is
+// said in the status bar.
+void MainWindow::goToCharacter() {
+  Font* pFont = pDocument_->font();
+  if (!pFont) return;
+  int code = 0;
+  QString error;
+  if (SHELL_AskGoToCharacter(this, pFont, &code, &error, pDocument_->showAllCharacters()))
+    pDocument_->setCurrentChar(code);
+  else if (!error.isEmpty())
+    setStatusText(error.toUtf8().constData());
 }
 
 // The first layout of the frame W x H: font view 0..H/2-3, a 3-pixel bar, the lower
@@ -224,6 +269,8 @@ void MainWindow::buildStatusBar() {
   // Its accessible name is the status text itself, so screen readers read it.
   pStatus_->setAccessibleDescription("Status");
   pBar->addWidget(pStatus_, 1);
+  // At the right end: the bytes the enabled characters take in flash.
+  pBar->addPermanentWidget(new FlashSizeLabel(pDocument_, pBar));
   setStatusText("Ready");
 }
 
@@ -308,8 +355,7 @@ bool MainWindow::dispatchCommand(int id) {
   if (pDocument_->runEditCommand(id)) return true;
   switch (id) {
     case ID_NEW: {
-      // INTEGRATION (New): FontPtr pFont = SHELL_RunNewFont(this, pDocument_->font());
-      FontPtr pFont;
+      FontPtr pFont = SHELL_RunNewFont(this, pDocument_->font());
       if (pFont) pDocument_->install(std::move(pFont), QString());
       break;
     }
@@ -331,15 +377,30 @@ bool MainWindow::dispatchCommand(int id) {
     case ID_SHOW_ALL:
       pDocument_->flipShowAllCharacters();
       break;
-    // INTEGRATION (dialogs): 720, 721 range of characters; 740, 741 pattern files;
-    // 780 to 785 option dialogs; 800 about box; 801 command-line help window.
     case ID_ENABLE_RANGE:
-    case ID_DISABLE_RANGE:
+    case ID_DISABLE_RANGE: {
+      if (!pDocument_->font()) break;
+      int first = 0, last = 0;
+      if (SHELL_RunSelectRange(this, id, &first, &last))
+        pDocument_->enableRange(first, last, id == ID_ENABLE_RANGE ? 1 : 0);
+      break;
+    }
     case ID_READ_PATTERN:
+      if (!pDocument_->font()) break;
+      SHELL_ReadPatternFile(this);
+      redrawViews(VIEW_ALL);
+      break;
     case ID_SAVE_PATTERN:
+      if (pDocument_->font()) SHELL_SavePatternFile(this);
+      break;
     case 780: case 781: case 782: case 783: case 784: case 785:
+      SHELL_RunOptionDialog(this, id);
+      break;
     case ID_ABOUT:
+      SHELL_RunAbout(this);
+      break;
     case ID_CMD_OPTIONS:
+      SHELL_RunCmdHelp(this);
       break;
     default:
       if ((id >= ID_PIXEL_INC && id <= ID_PIXEL_INVERT) || (id >= ID_PIXEL_SET0 && id <= ID_PIXEL_SET15))
@@ -351,9 +412,7 @@ bool MainWindow::dispatchCommand(int id) {
 
 // Pixel commands belong to the character view (its current pixel).
 void MainWindow::routePixelCommand(int id) {
-  // INTEGRATION (character view): CharView::pixelCommand(int id), reached as a slot.
-  if (pCharView_->metaObject()->indexOfMethod("pixelCommand(int)") >= 0)
-    QMetaObject::invokeMethod(pCharView_, "pixelCommand", Qt::DirectConnection, Q_ARG(int, id));
+  static_cast<CharView*>(pCharView_)->pixelCommand(id);
 }
 
 void MainWindow::saveFont(bool forceDialog) {

@@ -10,6 +10,7 @@
 #include "shell/commandtable.h"
 
 class Document;
+class PreviewPane;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -28,6 +29,7 @@ class MainWindow : public QMainWindow {
   QWidget* fontView() const { return pFontView_; }
   QWidget* charView() const { return pCharView_; }
   QWidget* propView() const { return pPropView_; }
+  PreviewPane* previewPane() const { return pPreview_; }
   // The splitter frame: font view above, the lower splitter below.
   QSplitter* frameSplitter() const { return pFrame_; }
   QSplitter* lowerSplitter() const { return pLower_; }
@@ -89,11 +91,13 @@ class MainWindow : public QMainWindow {
   void loadFont(int id);
   void mergeFont(bool xbf);
   void routePixelCommand(int id);
+  void goToCharacter();
 
   Document* pDocument_;
   QWidget* pFontView_ = nullptr;
   QWidget* pCharView_ = nullptr;
   QWidget* pPropView_ = nullptr;
+  PreviewPane* pPreview_ = nullptr;
   QSplitter* pFrame_ = nullptr;
   QSplitter* pLower_ = nullptr;
   QToolBar* pToolBar_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "settings/settings.h"
+#include "shell/dialogs/dialogs.h"
 #include "shell/document.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
@@ -48,9 +49,7 @@ bool QtServices::AskYesNo(const char* text) {
 }
 
 int QtServices::AskXbfType(int defaultType) {
-  // INTEGRATION (XBF type dialog): return SHELL_AskXbfTypeDialog(pWindow_, defaultType);
-  (void)defaultType;
-  return -1;
+  return SHELL_AskXbfTypeDialog(pWindow_, defaultType);
 }
 
 // Long work runs on this thread and reports its phases here: the window is given a
