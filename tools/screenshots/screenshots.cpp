@@ -19,10 +19,14 @@
 #include "generation/antialias.h"
 #include "model/codetables.h"
 #include "model/current.h"
+#include "shell/dialogs/dialogs.h"
+#include "shell/dialogs/newfont.h"
 #include "shell/document.h"
+#include "shell/extras/extras_shots.h"
 #include "shell/mainwindow.h"
 #include "shell/services_qt.h"
 #include "shell/toolbaricons.h"
+#include "shell/views/views_shots.h"
 
 namespace {
 
@@ -109,5 +113,12 @@ int main(int argc, char** argv) {
   scene.pServices.reset();
   scene.pWindow.reset();
   FONT_SetCurrent(nullptr);
+  // The views, the dialogs and the additions write their own pictures.
+  if (args.size() <= 1) {
+    SHOTS_Views(outDir);
+    SHOTS_NewFontDialogs(outDir);
+    SHOTS_Dialogs(outDir);
+    SHOTS_Extras(outDir);
+  }
   return failures ? 1 : 0;
 }
