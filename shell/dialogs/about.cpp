@@ -1,5 +1,8 @@
 #include "shell/dialogs/about.h"
 
+#include <cstdio>
+#include <ctime>
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "cmdline/cmdline.h"
+#include "output/cbanner.h"
 #include "settings/settings.h"
 #include "shell/dialogs/dialogs.h"
 #include "shell/dialogs/logo.h"
@@ -33,10 +37,18 @@ const char kNotice[] =
 }  // namespace
 
 QString SHELL_BuildLine() {
-  // __DATE__ is "Mmm dd yyyy" with the day padded by a blank and __TIME__
-  // "hh:mm:ss"; the compiler takes both from SOURCE_DATE_EPOCH when that is set,
-  // so a reproducible build shows the source's date.
-  return QString("Compiled %1 on %2").arg(__TIME__, __DATE__);
+  // The time the build recorded (SOURCE_DATE_EPOCH when set), in UTC as in the C
+  // banner, as "Compiled hh:mm:ss on Mmm dd yyyy" with the day padded by a blank.
+  // The month names are written out: the window runs in the user's locale.
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const std::time_t built = CWRITE_GetBuildTime();
+  std::tm t{};
+  gmtime_r(&built, &t);
+  char line[64];
+  std::snprintf(line, sizeof line, "Compiled %02d:%02d:%02d on %s %2d %d", t.tm_hour, t.tm_min, t.tm_sec,
+                kMonths[t.tm_mon % 12], t.tm_mday, t.tm_year + 1900);
+  return QString::fromLatin1(line);
 }
 
 AboutBox::AboutBox(QWidget* parent, const QString& programTitle)
