@@ -9,6 +9,8 @@ set(MORVANE_ICON_SIZES 16 22 24 32 48 64 128 256)
 install(PROGRAMS $<TARGET_FILE:Morvane> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME morvane)
 install(CODE "file(CREATE_LINK morvane
   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/Morvane\" SYMBOLIC)")
+# The window module, found by the program in ../lib/morvane/ beside its bin/.
+install(TARGETS morvane_window LIBRARY DESTINATION lib/morvane)
 install(FILES ${MORVANE_DATA}/morvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${MORVANE_DATA}/morvane.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME org.morvane.morvane.metainfo.xml)

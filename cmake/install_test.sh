@@ -12,6 +12,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 check_tree() {
   root="$1"
   [ -x "$root/bin/morvane" ] || fail "$root/bin/morvane missing"
+  [ -s "$root/lib/morvane/Morvane-window.so" ] || fail "$root/lib/morvane/Morvane-window.so missing"
   [ "$(readlink "$root/bin/Morvane")" = morvane ] || fail "$root/bin/Morvane is no link to morvane"
   for size in 16 22 24 32 48 64 128 256; do
     [ -s "$root/share/icons/hicolor/${size}x${size}/apps/morvane.png" ] || fail "icon ${size} missing"
@@ -31,9 +32,8 @@ check_tree "$tmp/prefix"
 deb="$(ls "$tmp"/package/morvane_*.deb)"
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
-# Every library the program links must be covered; Qt only once the program uses it.
-needed="libc6 libfreetype6 libfontconfig1"
-readelf -d "$build/Morvane" | grep -q 'NEEDED.*libQt6Widgets' && needed="$needed libqt6widgets6"
+# Every library the program and its window module link must be covered.
+needed="libc6 libfreetype6 libfontconfig1 libqt6widgets6"
 for pkg in $needed; do
   echo "$depends" | grep -q "$pkg" || fail "$pkg not among the package's dependencies"
 done
@@ -50,4 +50,7 @@ grep -q '^-readpattern' help.txt || fail "help rows"
 "$tmp/root/usr/bin/Morvane" -hide "-createDejaVu Sans,REGULAR,16,STD,UC16" -saveasdv16.c,C -exit
 [ ! -e Morvane.err ] || fail "conversion: $(cat Morvane.err)"
 grep -q 'GUI_FONT' dv16.c || fail "no font in the converted file"
+# The installed program finds its window module and paints its window.
+QT_QPA_PLATFORM=offscreen MORVANE_EXIT_AFTER_FIRST_PAINT=1 "$tmp/root/usr/bin/morvane" dv16.c ||
+  fail "the installed window did not open"
 echo "package $(basename "$deb") installs and runs"

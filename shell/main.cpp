@@ -12,6 +12,8 @@
 
 namespace {
 
+// The module lies beside the executable in the build tree and in lib/morvane/ of an
+// installed tree (<prefix>/bin/morvane, <prefix>/lib/morvane/Morvane-window.so).
 std::string ModulePath() {
   char exe[PATH_MAX];
   const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
@@ -21,7 +23,9 @@ std::string ModulePath() {
     dir = exe;
     dir.resize(dir.find_last_of('/'));
   }
-  return dir + "/Morvane-window.so";
+  const std::string beside = dir + "/Morvane-window.so";
+  if (access(beside.c_str(), R_OK) == 0) return beside;
+  return dir + "/../lib/morvane/Morvane-window.so";
 }
 
 ShellWindowEntry LoadWindow() {

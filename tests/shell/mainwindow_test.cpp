@@ -30,6 +30,10 @@
 #include "shell/filedialogs.h"
 #include "shell/services_qt.h"
 #include "shell/startup.h"
+#include "shell/views/charview.h"
+#include "shell/views/fontview.h"
+#include "shell/views/propview.h"
+#include "settings/journal.h"
 #include "support/tempdir.h"
 
 namespace {
@@ -618,6 +622,33 @@ TEST_F(MainWindowTest, ToolbarImagesAreDrawnAtBothDensities) {
       EXPECT_TRUE(alpha == 0 || alpha == 255) << x << "," << y;
     }
   EXPECT_EQ(pWindow->toolbarAction(760)->toolTip(), "Show enabled characters only");
+}
+
+// The Edit menu reaches the views through the dispatch and the document: the
+// character view and the properties line show the edit at once, the journal has
+// its line, and Space in the character view inverts a pixel through the routing.
+TEST_F(MainWindowTest, EditCommandsAndKeysReachTheRealViews) {
+  ASSERT_NE(qobject_cast<FontView*>(pWindow->fontView()), nullptr);
+  ASSERT_NE(qobject_cast<CharView*>(pWindow->charView()), nullptr);
+  ASSERT_NE(qobject_cast<PropView*>(pWindow->propView()), nullptr);
+  doc.install(SmallFont(FONTTYPE_EXT), "");
+  doc.setCurrentChar('A');
+  QTest::qWait(20);
+  const QImage props = pWindow->propView()->grab().toImage();
+  const QImage cells = pWindow->charView()->grab().toImage();
+  const int width = FONT_GetCharWidth(doc.font(), 'A');
+  JOURNAL_Clear();
+  pWindow->menuAction(540)->trigger();  // Edit / Insert / Right
+  QTest::qWait(20);
+  EXPECT_EQ(FONT_GetCharWidth(doc.font(), 'A'), width + 1);
+  EXPECT_NE(std::string(JOURNAL_GetText()), "");
+  EXPECT_NE(pWindow->propView()->grab().toImage(), props);
+  EXPECT_NE(pWindow->charView()->grab().toImage(), cells);
+
+  doc.setKeyboardTarget(1);
+  const int before = FONT_GetPixel(doc.font(), 'A', 0, 0);
+  QTest::keyClick(pWindow.get(), Qt::Key_Space);
+  EXPECT_NE(FONT_GetPixel(doc.font(), 'A', 0, 0), before);
 }
 
 }  // namespace
