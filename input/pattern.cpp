@@ -95,10 +95,11 @@ int PATTERN_Read(Font* pFont, const char* path) {
   // Only a regular file is read: a FIFO or a device would block or never end.
   if (INPUT_ReadRegularFile(path, &image) != INPUT_READ_OK) {
     ReportMessage("Could not open file!");
-    return 0;
+    return 1;
   }
   const std::string report = PATTERN_Apply(pFont, image);
-  SERVICES_Get()->RedrawViews(VIEW_FONT);
+  // Any character of the font may have been enabled or disabled.
+  SERVICES_Get()->FontChanged(ChangeNotice{0, pFont->NumBlocks * 16 - 1, CHANGE_ENABLED});
   if (!report.empty()) ReportMessage(report.c_str());
   return 0;
 }

@@ -7,7 +7,8 @@
 struct Font;
 
 // Reads the pattern file at 'path' into pFont (journal line, "Could not open
-// file!", the missing-code report). Returns 0.
+// file!", the missing-code report). Returns 0, or 1 when the file could not be
+// opened (the font is then unchanged).
 int PATTERN_Read(Font* pFont, const char* path);
 // Applies a pattern file image already in memory; returns the missing-code
 // report (empty when every listed code exists).
