@@ -16,7 +16,10 @@
 #include "shell/document.h"
 #include "shell/mainwindow.h"
 #include "shell/services_qt.h"
+#include "shell/views/charview.h"
+#include "shell/views/grid.h"
 #include "support/fontfixture.h"
+#include "support/tempdir.h"
 
 namespace {
 
@@ -273,6 +276,44 @@ TEST_F(UndoWindowTest, TitleMarksAFontThatDiffersFromItsFile) {
   doc.install(TestFont(FONTTYPE_STD), "/tmp/undo/Other8.c");
   EXPECT_TRUE(pWindow->windowTitle().contains("Other8"));
   EXPECT_FALSE(pWindow->windowTitle().contains("*"));
+}
+
+TEST_F(UndoWindowTest, SavingMarksTheFontUnchangedUntilTheHistoryLeavesThatPoint) {
+  TempDir dir;
+  doc.install(TestFont(FONTTYPE_STD), QString::fromStdString(dir.file("Saved8.c")));
+  pWindow->dispatchCommand(541);
+  EXPECT_TRUE(pWindow->windowTitle().contains("Saved8*")) << pWindow->windowTitle().toStdString();
+  pWindow->dispatchCommand(521);  // Save, to the font's own file
+  ASSERT_FALSE(ReadFile(dir.file("Saved8.c")).empty());
+  EXPECT_FALSE(pWindow->windowTitle().contains("*")) << pWindow->windowTitle().toStdString();
+  // Undoing past the save makes the font differ from the file again; redo returns.
+  doc.undoStack()->undo();
+  EXPECT_TRUE(pWindow->windowTitle().contains("Saved8*"));
+  doc.undoStack()->redo();
+  EXPECT_FALSE(pWindow->windowTitle().contains("*"));
+}
+
+TEST_F(UndoWindowTest, AMouseStrokeInTheCharacterViewIsOneStep) {
+  auto* pView = pWindow->findChild<CharView*>();
+  ASSERT_NE(pView, nullptr);
+  doc.setCurrentChar('C');
+  QTest::qWait(10);
+  const Snapshot before = Take();
+  const int top = GRID_BoxTopRow(doc.font(), 'C');
+  auto at = [&](int x, int y) { return pView->cellRect(x, y + top).center(); };
+  // A fast diagonal: one move event over five cells.
+  QTest::mousePress(pView, Qt::LeftButton, Qt::ControlModifier, at(0, 0));
+  QTest::mouseMove(pView, at(5, 5));
+  QTest::mouseRelease(pView, Qt::LeftButton, Qt::ControlModifier, at(5, 5));
+  int painted = 0;
+  for (int i = 0; i < 6; ++i) painted += FONT_GetPixel(doc.font(), 'C', i, i) == 1;
+  ASSERT_EQ(painted, 6);
+  EXPECT_EQ(doc.undoStack()->count(), 1);
+  const Snapshot after = Take();
+  QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(DifferenceTo(before), "");
+  QTest::keyClick(pWindow.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(DifferenceTo(after), "");
 }
 
 }  // namespace
