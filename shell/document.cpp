@@ -49,7 +49,11 @@ class SwapStep : public QUndoCommand {
 
  private:
   void Swap(EditRecord* pRecord) {
-    if (Font* pFont = pDocument_->font()) EDIT_RecordSwap(pRecord, pFont);
+    Font* pFont = pDocument_->font();
+    if (!pFont) return;
+    const int before = FONT_GetCurrentChar(pFont);
+    EDIT_RecordSwap(pRecord, pFont);
+    if (FONT_GetCurrentChar(pFont) != before) pDocument_->notifyCurrentCharMoved();
   }
 
   Document* pDocument_;

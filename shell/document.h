@@ -76,6 +76,9 @@ class Document : public QObject {
   // The name of the step an edit command id makes ("Insert row at top").
   static QString commandStepName(int id);
 
+  // An undo or redo put another code into the current character.
+  void notifyCurrentCharMoved() { emit currentCharChanged(currentChar()); }
+
   // Called by the window's platform services when the core reports a change.
   void notifyFontChanged(const ChangeNotice& notice);
   void notifyRedraw(int viewMask);

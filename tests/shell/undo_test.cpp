@@ -5,12 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
 #include <memory>
 #include <string>
 
+#include "input/pattern.h"
 #include "model/current.h"
 #include "settings/journal.h"
 #include "shell/document.h"
@@ -162,7 +167,11 @@ TEST_F(UndoTest, KeystrokesOnOneCharacterMergeUntilTheCharacterOrTheKeyboardChan
   EXPECT_EQ(DifferenceTo(afterB), "");
   EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 3, 3), 0);
   EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', 0, 1), 1);
+  // Undo brings back the character that was current when the step began, and says so.
+  QSignalSpy moved(&doc, &Document::currentCharChanged);
   pStack->undo();
+  ASSERT_EQ(moved.count(), 1);
+  EXPECT_EQ(moved.at(0).at(0).toInt(), 'B');
   EXPECT_EQ(FontDifference(doc.font(), afterA.pFont.get()), "");
   // A keystroke after an undo starts a new step instead of joining the undone one.
   doc.setPixel('A', 5, 5, 1, true);
@@ -291,6 +300,38 @@ TEST_F(UndoWindowTest, SavingMarksTheFontUnchangedUntilTheHistoryLeavesThatPoint
   EXPECT_TRUE(pWindow->windowTitle().contains("Saved8*"));
   doc.undoStack()->redo();
   EXPECT_FALSE(pWindow->windowTitle().contains("*"));
+}
+
+TEST_F(UndoWindowTest, APatternFileReadIsOneStep) {
+  TempDir dir;
+  const std::string path = dir.file("only_b.txt");
+  {
+    FontPtr pPattern = TestFont(FONTTYPE_STD);
+    for (uint16_t code : {uint16_t('A'), uint16_t('C'), uint16_t(0x3042)}) FONT_EnableChar(pPattern.get(), code, 0);
+    ASSERT_EQ(PATTERN_Save(pPattern.get(), path.c_str()), 0);
+  }
+  FONT_EnableChar(doc.font(), 'B', 0);
+  const Snapshot before = Take();
+  // The file dialog gets the file name and is accepted from its own event loop.
+  auto* pTimer = new QTimer;
+  pTimer->setInterval(5);
+  QObject::connect(pTimer, &QTimer::timeout, [pTimer, path] {
+    auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!pDialog || !pDialog->isVisible()) return;
+    pTimer->stop();
+    pTimer->deleteLater();
+    pDialog->selectFile(QString::fromStdString(path));
+    static_cast<QDialog*>(pDialog)->accept();
+  });
+  pTimer->start();
+  pWindow->dispatchCommand(ID_READ_PATTERN);
+  ASSERT_TRUE(FONT_IsCharEnabled(doc.font(), 'B'));
+  ASSERT_EQ(doc.undoStack()->count(), 1);
+  const Snapshot after = Take();
+  doc.undoStack()->undo();
+  EXPECT_EQ(DifferenceTo(before), "");
+  doc.undoStack()->redo();
+  EXPECT_EQ(DifferenceTo(after), "");
 }
 
 TEST_F(UndoWindowTest, AMouseStrokeInTheCharacterViewIsOneStep) {
