@@ -1,7 +1,11 @@
 // The document: installs fonts, forwards the core's notices, writes pixels.
 #include "shell/document.h"
 
+#include <QUndoCommand>
+#include <QUndoStack>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "edit/edit.h"
 #include "edit/enable.h"
@@ -11,13 +15,146 @@
 #include "settings/messages.h"
 #include "settings/journal.h"
 
-Document::Document(QObject* parent) : QObject(parent) { qRegisterMetaType<ChangeNotice>(); }
+namespace {
+
+// One step of the history: the records of its edits, swapped forward on redo and
+// backward on undo. The edit has already run when the step is pushed, so its first
+// redo does nothing. Pixel keystrokes of one run share a run number and merge.
+class SwapStep : public QUndoCommand {
+ public:
+  SwapStep(Document* pDocument, std::unique_ptr<EditRecord> pRecord, const QString& text, int run)
+      : QUndoCommand(text), pDocument_(pDocument), run_(run) {
+    aRecord_.push_back(std::move(pRecord));
+  }
+  void redo() override {
+    if (pushed_) {
+      pushed_ = false;
+      return;
+    }
+    pDocument_->breakPixelRun();
+    for (auto& pRecord : aRecord_) Swap(pRecord.get());
+  }
+  void undo() override {
+    pDocument_->breakPixelRun();
+    for (auto it = aRecord_.rbegin(); it != aRecord_.rend(); ++it) Swap(it->get());
+  }
+  int id() const override { return run_ >= 0 ? 1 : -1; }
+  bool mergeWith(const QUndoCommand* pOther) override {
+    const auto* pStep = static_cast<const SwapStep*>(pOther);
+    if (pStep->run_ != run_) return false;
+    for (auto& pRecord : pStep->aRecord_) aRecord_.push_back(std::move(pRecord));
+    pStep->aRecord_.clear();
+    return true;
+  }
+
+ private:
+  void Swap(EditRecord* pRecord) {
+    Font* pFont = pDocument_->font();
+    if (!pFont) return;
+    const int before = FONT_GetCurrentChar(pFont);
+    EDIT_RecordSwap(pRecord, pFont);
+    if (FONT_GetCurrentChar(pFont) != before) pDocument_->notifyCurrentCharMoved();
+  }
+
+  Document* pDocument_;
+  int run_;
+  bool pushed_ = true;
+  // Taken over by the step a later keystroke merges into.
+  mutable std::vector<std::unique_ptr<EditRecord>> aRecord_;
+};
+
+// Whether the operation left the font as the record found it.
+bool Unchanged(const EditRecord& record, const Font* pFont) {
+  return record.aChar.empty() && record.aBlock.empty() && record.JournalText.empty() &&
+         !record.Scope.ReplacesJournal && record.Height == pFont->Height && record.Baseline == pFont->Baseline &&
+         record.MaxWidth == pFont->MaxWidth && record.NumUsedBlocks == pFont->NumUsedBlocks &&
+         record.CurrentChar == pFont->CurrentChar;
+}
+
+}  // namespace
+
+Document::Document(QObject* parent) : QObject(parent), pUndo_(new QUndoStack(this)) {
+  qRegisterMetaType<ChangeNotice>();
+}
+
+void Document::recordEdit(const EditScope& scope, const QString& text, const std::function<bool()>& change) {
+  pixelRun_ = -1;
+  pushStep(scope, text, change, -1);
+}
+
+void Document::pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change,
+                        int run) {
+  Font* pFont = font();
+  if (!pFont) {
+    change();
+    return;
+  }
+  auto pRecord = std::make_unique<EditRecord>();
+  const bool kept = EDIT_RecordBegin(pRecord.get(), pFont, scope) == 0;
+  const bool changed = change();
+  pFont = font();
+  if (!kept || !pFont) {
+    // Memory was short: the older steps no longer fit the font.
+    if (changed) pUndo_->clear();
+    return;
+  }
+  EDIT_RecordEnd(pRecord.get(), pFont);
+  if (!changed || Unchanged(*pRecord, pFont)) return;
+  pUndo_->push(new SwapStep(this, std::move(pRecord), text, run));
+}
+
+void Document::beginStroke() {
+  if (inStroke_) return;
+  pixelRun_ = -1;
+  inStroke_ = true;
+  pUndo_->beginMacro("Draw");
+}
+
+void Document::endStroke() {
+  if (!inStroke_) return;
+  inStroke_ = false;
+  pixelRun_ = -1;
+  pUndo_->endMacro();
+  // A stroke that changed no pixel leaves no step: the empty macro goes.
+  const int last = pUndo_->index() - 1;
+  if (last >= 0 && pUndo_->command(last)->childCount() == 0) {
+    const_cast<QUndoCommand*>(pUndo_->command(last))->setObsolete(true);
+    pUndo_->undo();
+  }
+}
+
+QString Document::commandStepName(int id) {
+  static const char* const aSide[] = {"right", "left", "top", "bottom"};
+  static const char* const aDir[] = {"right", "left", "up", "down"};
+  if (id >= 540 && id <= 563) {
+    const bool col = id % 20 < 2;
+    return QString("%1 %2 at %3").arg(id < 560 ? "Insert" : "Delete", col ? "column" : "row", aSide[id % 20]);
+  }
+  if (id >= 580 && id <= 583) return QString("Shift character %1").arg(aDir[id % 20]);
+  if (id >= 600 && id <= 603) return QString("Move box %1").arg(aDir[id % 20]);
+  switch (id) {
+    case 620: return "Increase cursor distance";
+    case 621: return "Decrease cursor distance";
+    case 640: return "Insert font row at top";
+    case 641: return "Insert font row at bottom";
+    case 642: return "Delete font row at top";
+    case 643: return "Delete font row at bottom";
+    case 660: return "Toggle character";
+    case 661: return "Disable block";
+    case 662: return "Enable block";
+    case 722: return "Disable all characters";
+  }
+  return QString();
+}
 
 Font* Document::font() const { return FONT_GetCurrent(); }
 
 void Document::install(FontPtr pFont, const QString& path) {
   if (!pFont) return;
   FONT_SetFileName(pFont.get(), path.toLocal8Bit().constData());
+  if (inStroke_) endStroke();
+  pUndo_->clear();
+  pixelRun_ = -1;
   FONT_SetCurrent(std::move(pFont));
   emit fontInstalled();
 }
@@ -32,6 +169,7 @@ void Document::setCurrentChar(int code) {
   if (!pFont || code < 0) return;
   const int before = FONT_GetCurrentChar(pFont);
   FONT_SetCurrentChar(pFont, static_cast<uint32_t>(code));
+  if (FONT_GetCurrentChar(pFont) != before) pixelRun_ = -1;
   if (FONT_GetCurrentChar(pFont) != before) emit currentCharChanged(FONT_GetCurrentChar(pFont));
 }
 
@@ -39,6 +177,7 @@ void Document::setKeyboardTarget(int target) {
   target = target ? 1 : 0;
   if (target == keyboardTarget_) return;
   keyboardTarget_ = target;
+  pixelRun_ = -1;
   emit keyboardTargetChanged(target);
 }
 
@@ -55,6 +194,22 @@ void Document::setPixel(int code, int x, int y, int value, bool journal) {
   const uint16_t c = static_cast<uint16_t>(code);
   const int rows = FONT_GetCharHeight(pFont, c) ? FONT_GetCharHeight(pFont, c) : FONT_GetHeight(pFont);
   if (x < 0 || y < 0 || x >= FONT_GetCharWidth(pFont, c) || y >= rows) return;
+  int run = -1;
+  if (!inStroke_) {
+    if (pixelRun_ != code) ++runSerial_;
+    pixelRun_ = code;
+    run = runSerial_;
+  }
+  pushStep(EDIT_ScopeChar(c), "Pixel edit", [&] {
+    setPixelNow(c, x, y, value, journal);
+    return true;
+  }, run);
+  emit fontChanged(ChangeNotice{code, code, CHANGE_PIXELS});
+}
+
+void Document::setPixelNow(uint16_t c, int x, int y, int value, bool journal) {
+  Font* pFont = font();
+  const int code = c;
   if (journal) {
     char line[128];
     std::snprintf(line, sizeof line, "* Pixel index of character 0x%X (%d) at %d/%d set to %d", code, code, x,
@@ -64,7 +219,6 @@ void Document::setPixel(int code, int x, int y, int value, bool journal) {
   }
   FONT_SetPixel(pFont, c, x, y, value);
   if (FONT_GetType(pFont) == FONTTYPE_EXT_FRM) FONT_RecalcFrame(pFont, c);
-  emit fontChanged(ChangeNotice{code, code, CHANGE_PIXELS});
 }
 
 void Document::notifyFontChanged(const ChangeNotice& notice) { emit fontChanged(notice); }
@@ -78,6 +232,22 @@ bool In(int id, int first, int last) { return id >= first && id <= last; }
 }  // namespace
 
 bool Document::runEditCommand(int id) {
+  const bool known = In(id, 540, 543) || In(id, 560, 563) || In(id, 580, 583) || In(id, 600, 603) ||
+                     In(id, 620, 621) || In(id, 640, 643) || In(id, 660, 662) || id == 722;
+  if (!known) return false;
+  Font* pFont = font();
+  if (!pFont) return true;
+  const int code = FONT_GetCurrentChar(pFont);
+  EditScope scope = EDIT_ScopeChar(static_cast<uint16_t>(code));
+  if (id < 620 && (id - 540) / 20 <= 1 && id % 20 >= 2) scope = EDIT_ScopeRowEdit(pFont, static_cast<uint16_t>(code));
+  if (In(id, 640, 643)) scope = EDIT_ScopeFontHeight(pFont);
+  if (In(id, 661, 662)) scope = EDIT_ScopeRange(code & ~15, code | 15);
+  if (id == 722) scope = EDIT_ScopeAll(pFont);
+  recordEdit(scope, commandStepName(id), [&] { return runEditCommandNow(id); });
+  return true;
+}
+
+bool Document::runEditCommandNow(int id) {
   using EditFn = void (*)(Font*, int);
   // Columns, rows, shifts and moves of the current character, in id order.
   static const EditFn aCharEdits[] = {
@@ -118,7 +288,7 @@ bool Document::runEditCommand(int id) {
     case 660: EDIT_ToggleChar(); break;
     case 661: EDIT_EnableBlock(0); break;
     case 662: EDIT_EnableBlock(1); break;
-    case 722: enableRange(0, lastCode, 0); return true;
+    case 722: enableRangeNow(0, lastCode, 0); return true;
   }
   if (id == 620 || id == 621) {
     emit fontChanged(ChangeNotice{code, code, CHANGE_BOX});
@@ -134,6 +304,13 @@ bool Document::runEditCommand(int id) {
 
 void Document::enableRange(int first, int last, int state) {
   if (!font()) return;
+  recordEdit(EDIT_ScopeRange(first, last), state ? "Enable range" : "Disable range", [&] {
+    enableRangeNow(first, last, state);
+    return true;
+  });
+}
+
+void Document::enableRangeNow(int first, int last, int state) {
   EDIT_EnableRange(first, last, state);
   if (first <= last) emit fontChanged(ChangeNotice{first, last, CHANGE_ENABLED});
 }
@@ -142,7 +319,14 @@ void Document::mergeFont(const Font* pSource) {
   Font* pFont = font();
   if (!pFont || !pSource) return;
   char message[100];
-  if (MERGE_Fonts(pFont, pSource, message, sizeof message)) {
+  EditScope scope = EDIT_ScopeRange(0, FONT_NUM_CODES - 1);
+  scope.ReplacesJournal = true;
+  bool refused = false;
+  recordEdit(scope, "Merge font", [&] {
+    refused = MERGE_Fonts(pFont, pSource, message, sizeof message) != 0;
+    return !refused;
+  });
+  if (refused) {
     ReportMessage(message);
     return;
   }

@@ -7,9 +7,14 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
+
+#include "edit/record.h"
 
 #include "model/font.h"
 #include "settings/services.h"
+
+class QUndoStack;
 
 Q_DECLARE_METATYPE(ChangeNotice)
 
@@ -57,6 +62,23 @@ class Document : public QObject {
   // Flips ShowAllCharacters; with a font the current character becomes 'A'.
   void flipShowAllCharacters();
 
+  // Undo and redo. Every change of the font the window makes goes through
+  // recordEdit, which keeps an edit record of the scope around the change and pushes
+  // it as one step named text. change returns false when it changed nothing (a
+  // refused merge); no step is kept then. New fonts clear the history.
+  QUndoStack* undoStack() const { return pUndo_; }
+  void recordEdit(const EditScope& scope, const QString& text, const std::function<bool()>& change);
+  // A mouse stroke: every pixel between the two calls is one step.
+  void beginStroke();
+  void endStroke();
+  // Ends the run of pixel keystrokes that merge into one step.
+  void breakPixelRun() { pixelRun_ = -1; }
+  // The name of the step an edit command id makes ("Insert row at top").
+  static QString commandStepName(int id);
+
+  // An undo or redo put another code into the current character.
+  void notifyCurrentCharMoved() { emit currentCharChanged(currentChar()); }
+
   // Called by the window's platform services when the core reports a change.
   void notifyFontChanged(const ChangeNotice& notice);
   void notifyRedraw(int viewMask);
@@ -73,6 +95,15 @@ class Document : public QObject {
   void showAllCharactersChanged(int on);
 
  private:
+  bool runEditCommandNow(int id);
+  void enableRangeNow(int first, int last, int state);
+  void setPixelNow(uint16_t c, int x, int y, int value, bool journal);
+  void pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change, int run);
+
+  QUndoStack* pUndo_ = nullptr;
+  int runSerial_ = 0;  // numbers the keystroke runs; steps of one run merge
+  int pixelRun_ = -1;  // the code consecutive pixel edits merge on, -1 for none
+  bool inStroke_ = false;
   int keyboardTarget_ = 0;
   int showAllCharacters_ = 1;
 };

@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <vector>
@@ -121,6 +122,9 @@ void MainWindow::createViews() {
   // The views' popup menus run their commands through the one dispatch.
   connect(pFontView, &FontView::commandRequested, this, &MainWindow::runCommand);
   connect(pCharView, &CharView::commandRequested, this, &MainWindow::runCommand);
+  // One mouse stroke is one step of the history.
+  connect(pCharView, &CharView::strokeStarted, pDocument_, &Document::beginStroke);
+  connect(pCharView, &CharView::strokeFinished, pDocument_, &Document::endStroke);
   // No pane is dragged below 4 pixels.
   for (QWidget* pPane : {pFontView_, pCharView_, pPropView_}) pPane->setMinimumSize(4, 4);
   pLower_->setMinimumSize(4, 4);
@@ -191,6 +195,7 @@ void MainWindow::buildMenus() {
           setStatusText(pHelp ? pHelp : "Ready");
         });
         stack.push_back(pMenu);
+        if (stack.size() == 1 && QByteArray(e.pLabel) == "&Edit") addUndoItems(pMenu);
         break;
       }
       case MENU_END:
@@ -314,7 +319,51 @@ void MainWindow::setStatusText(const char* pText) {
 QString MainWindow::statusText() const { return pStatus_->text(); }
 
 void MainWindow::setCaptionFile(const QString& fileName) {
-  setWindowTitle(QString::fromStdString(SHELL_FormatCaption(fileName.toStdString())));
+  captionFile_ = fileName;
+  updateCaption();
+}
+
+// The title: the file name, with an asterisk while the font differs from the last
+// save or load.
+void MainWindow::updateCaption() {
+  const QString name = pDocument_->undoStack()->isClean() ? captionFile_ : captionFile_ + "*";
+  setWindowTitle(QString::fromStdString(SHELL_FormatCaption(name.toStdString())));
+}
+
+// Undo and Redo head the Edit menu, above a separator; they name the step they take
+// back or do again and are grayed when there is none. Ctrl+Z, Ctrl+Y and
+// Ctrl+Shift+Z reach them from anywhere in the window.
+void MainWindow::addUndoItems(QMenu* pEditMenu) {
+  QUndoStack* pStack = pDocument_->undoStack();
+  QAction* pUndo = pEditMenu->addAction("&Undo\tCtrl+Z");
+  pUndo->setObjectName("menuUndo");
+  QAction* pRedo = pEditMenu->addAction("&Redo\tCtrl+Y");
+  pRedo->setObjectName("menuRedo");
+  pEditMenu->addSeparator();
+  auto update = [pStack, pUndo, pRedo] {
+    const QString undoText = pStack->undoText(), redoText = pStack->redoText();
+    pUndo->setText(undoText.isEmpty() ? QString("&Undo\tCtrl+Z") : "&Undo " + undoText + "\tCtrl+Z");
+    pRedo->setText(redoText.isEmpty() ? QString("&Redo\tCtrl+Y") : "&Redo " + redoText + "\tCtrl+Y");
+    pUndo->setEnabled(pStack->canUndo());
+    pRedo->setEnabled(pStack->canRedo());
+  };
+  update();
+  connect(pStack, &QUndoStack::indexChanged, this, update);
+  connect(pStack, &QUndoStack::cleanChanged, this, update);
+  connect(pStack, &QUndoStack::cleanChanged, this, &MainWindow::updateCaption);
+  connect(pUndo, &QAction::triggered, pStack, &QUndoStack::undo);
+  connect(pRedo, &QAction::triggered, pStack, &QUndoStack::redo);
+  for (const char* pKey : {"Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"}) {
+    auto* pAccel = new QAction(this);
+    pAccel->setObjectName(QString("accel") + pKey);
+    pAccel->setShortcut(QKeySequence(pKey));
+    pAccel->setShortcutContext(Qt::WindowShortcut);
+    if (QByteArray(pKey) == "Ctrl+Z")
+      connect(pAccel, &QAction::triggered, pStack, &QUndoStack::undo);
+    else
+      connect(pAccel, &QAction::triggered, pStack, &QUndoStack::redo);
+    addAction(pAccel);
+  }
 }
 
 void MainWindow::onFontInstalled() {
@@ -387,7 +436,10 @@ bool MainWindow::dispatchCommand(int id) {
     }
     case ID_READ_PATTERN:
       if (!pDocument_->font()) break;
-      SHELL_ReadPatternFile(this);
+      pDocument_->recordEdit(EDIT_ScopeRange(0, FONT_NUM_CODES - 1), "Read pattern file", [this] {
+        SHELL_ReadPatternFile(this);
+        return true;
+      });
       redrawViews(VIEW_ALL);
       break;
     case ID_SAVE_PATTERN:
@@ -421,7 +473,7 @@ void MainWindow::saveFont(bool forceDialog) {
   char path[FONT_FILENAME_SIZE] = {};
   FONT_GetFileName(pFont, path, sizeof path);
   if (!forceDialog && *path) {
-    FONT_Save(pFont, saveFormat_, 0);
+    if (FONT_Save(pFont, saveFormat_, 0) == SAVE_OK) pDocument_->undoStack()->setClean();
     return;
   }
   char face[64] = {};
@@ -433,7 +485,7 @@ void MainWindow::saveFont(bool forceDialog) {
   if (!FILEDLG_Save(this, "Save font as", SHELL_aFiltersSave, numFilters, &chosen)) return;
   saveFormat_ = FILEDLG_GetFilterPos() - 1;
   FONT_SetFileName(pFont, chosen.toLocal8Bit().constData());
-  FONT_Save(pFont, saveFormat_, 1);
+  if (FONT_Save(pFont, saveFormat_, 1) == SAVE_OK) pDocument_->undoStack()->setClean();
   setCaptionFile(QString::fromStdString(SHELL_GetBaseName(chosen.toLocal8Bit().constData())));
 }
 

@@ -92,8 +92,11 @@ class MainWindow : public QMainWindow {
   void mergeFont(bool xbf);
   void routePixelCommand(int id);
   void goToCharacter();
+  void addUndoItems(QMenu* pEditMenu);
+  void updateCaption();
 
   Document* pDocument_;
+  QString captionFile_;  // the file name the title shows
   QWidget* pFontView_ = nullptr;
   QWidget* pCharView_ = nullptr;
   QWidget* pPropView_ = nullptr;

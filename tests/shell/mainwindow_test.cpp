@@ -166,7 +166,9 @@ TEST_F(MainWindowTest, EditMenuTreeHasItsSubmenusAndSetIndexItems) {
   ASSERT_NE(pEdit, nullptr);
   QStringList top;
   for (QAction* pAction : pEdit->actions()) top << (pAction->isSeparator() ? "sep" : pAction->text());
-  EXPECT_EQ(top, QStringList({"&Insert", "&Delete", "&Shift", "&Move", "&Font height", "&Cursor distance",
+  // Undo and Redo head the menu above a separator; the fixed items follow.
+  EXPECT_EQ(top, QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "sep", "&Insert", "&Delete", "&Shift", "&Move",
+                              "&Font height", "&Cursor distance",
                               "&Toggle character\tSpace", "sep", "Pi&xel index", "sep",
                               "&Enable range of characters...", "Disa&ble range of characters...",
                               "Disable &all characters", "sep", "&Read pattern file...",
@@ -201,6 +203,7 @@ TEST_F(MainWindowTest, ShortcutsAreExactlyTheAcceleratorTable) {
       {"Ctrl+Shift+R", 580}, {"Ctrl+Shift+L", 581}, {"Ctrl+Shift+U", 582}, {"Ctrl+Shift+D", 583},
       {"Alt+Shift+R", 600},  {"Alt+Shift+L", 601},  {"Alt+Shift+U", 602},  {"Alt+Shift+D", 603},
       {"Ctrl+G", 0},  // go to character, an addition outside the command ids
+      {"Ctrl+Z", 0},         {"Ctrl+Y", 0},         {"Ctrl+Shift+Z", 0},  // undo and redo, additions too
   };
   EXPECT_EQ(shortcuts, expected);
 }

@@ -1,0 +1,360 @@
+// Undo and redo in the window: every kind of change the document makes is taken
+// back and done again exactly (characters, blocks, font-wide values and journal),
+// pixel keystrokes merge by character, a mouse stroke is one step, a new font clears
+// the history, and the title marks a font that differs from its file.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUndoStack>
+#include <memory>
+#include <string>
+
+#include "input/pattern.h"
+#include "model/current.h"
+#include "settings/journal.h"
+#include "shell/document.h"
+#include "shell/mainwindow.h"
+#include "shell/services_qt.h"
+#include "shell/views/charview.h"
+#include "shell/views/grid.h"
+#include "support/fontfixture.h"
+#include "support/tempdir.h"
+
+namespace {
+
+// A font with a few characters in two blocks, some pixels set.
+FontPtr TestFont(int32_t type) {
+  FontPtr pFont = NewFont(type, ENCODING_UC16, 8);
+  const int max = FONT_GetMaxPixelValue(pFont.get());
+  for (uint16_t code : {uint16_t('A'), uint16_t('B'), uint16_t('C'), uint16_t(0x3042)})
+    AddChar(pFont.get(), code, 6, 8, [&](int x, int y) { return (x * 3 + y + code) % 4 == 0 ? max : 0; });
+  FONT_SetCurrentChar(pFont.get(), 'A');
+  return pFont;
+}
+
+// The font and the journal at one moment.
+struct Snapshot {
+  FontPtr pFont;
+  std::string Journal;
+};
+
+Snapshot Take() { return Snapshot{CopyFont(FONT_GetCurrent()), std::string(JOURNAL_GetText(), JOURNAL_GetLength())}; }
+
+// "" when the current font and journal equal the snapshot.
+std::string DifferenceTo(const Snapshot& s) {
+  std::string d = FontDifference(FONT_GetCurrent(), s.pFont.get());
+  if (!d.empty()) return d;
+  const std::string journal(JOURNAL_GetText(), JOURNAL_GetLength());
+  if (journal != s.Journal) return "journal: \"" + journal + "\" instead of \"" + s.Journal + "\"";
+  return "";
+}
+
+class UndoTest : public testing::Test {
+ protected:
+  void TearDown() override { FONT_SetCurrent(nullptr); }
+  void Install(int32_t type) {
+    doc.install(TestFont(type), "");
+    JOURNAL_Clear();
+    JOURNAL_Add("* Loaded\n");
+  }
+  // Runs change; if it changed the font it must be one step that undo takes back
+  // and redo brings again, exactly. Returns whether it changed anything.
+  bool CheckStep(const std::function<void()>& change, const std::string& what) {
+    QUndoStack* pStack = doc.undoStack();
+    const Snapshot before = Take();
+    const int count = pStack->count();
+    change();
+    const Snapshot after = Take();
+    const bool changed = !DifferenceTo(before).empty();
+    EXPECT_EQ(pStack->count(), count + (changed ? 1 : 0)) << what;
+    if (!changed) return false;
+    EXPECT_TRUE(pStack->canUndo()) << what;
+    pStack->undo();
+    EXPECT_EQ(DifferenceTo(before), "") << what << " after undo";
+    pStack->redo();
+    EXPECT_EQ(DifferenceTo(after), "") << what << " after redo";
+    return true;
+  }
+  Document doc;
+};
+
+TEST_F(UndoTest, EveryEditCommandIsOneExactStep) {
+  const int aId[] = {540, 541, 542, 543, 560, 561, 562, 563, 580, 581, 582, 583, 600, 601, 602, 603,
+                     620, 621, 640, 641, 642, 643, 660, 661, 662, 722};
+  for (int32_t type : {FONTTYPE_STD, FONTTYPE_AA4, FONTTYPE_EXT, FONTTYPE_EXT_AA2, FONTTYPE_EXT_FRM}) {
+    Install(type);
+    const Snapshot start = Take();
+    int changed = 0;
+    for (int id : aId) {
+      const bool one = CheckStep([&] { doc.runEditCommand(id); }, "type " + std::to_string(type) + " id " +
+                                                                     std::to_string(id));
+      if (one) {
+        EXPECT_EQ(doc.undoStack()->undoText(), Document::commandStepName(id)) << id;
+      }
+      changed += one;
+    }
+    EXPECT_GT(changed, 15) << type;
+    // The whole history goes back to the installed font and forward again.
+    const Snapshot end = Take();
+    while (doc.undoStack()->canUndo()) doc.undoStack()->undo();
+    EXPECT_EQ(DifferenceTo(start), "") << type;
+    while (doc.undoStack()->canRedo()) doc.undoStack()->redo();
+    EXPECT_EQ(DifferenceTo(end), "") << type;
+  }
+}
+
+TEST_F(UndoTest, StepsAreNamedAfterTheirCommand) {
+  Install(FONTTYPE_STD);
+  doc.runEditCommand(542);
+  EXPECT_EQ(doc.undoStack()->undoText(), "Insert row at top");
+  doc.runEditCommand(561);
+  EXPECT_EQ(doc.undoStack()->undoText(), "Delete column at left");
+  doc.undoStack()->undo();
+  EXPECT_EQ(doc.undoStack()->redoText(), "Delete column at left");
+  EXPECT_EQ(doc.undoStack()->undoText(), "Insert row at top");
+}
+
+TEST_F(UndoTest, EnablingPixelsAndMergesAreExactSteps) {
+  for (int32_t type : {FONTTYPE_STD, FONTTYPE_EXT_AA4, FONTTYPE_EXT_FRM}) {
+    Install(type);
+    const std::string t = std::to_string(type);
+    EXPECT_TRUE(CheckStep([&] { doc.enableRange('A', 'B', 0); }, "disable " + t));
+    EXPECT_TRUE(CheckStep([&] { doc.enableRange(0x40, 0x3050, 1); }, "enable " + t));
+    EXPECT_TRUE(CheckStep([&] { doc.setPixel('C', 1, 2, 1, true); }, "pixel " + t));
+    EXPECT_TRUE(CheckStep([&] { doc.setPixel(0x3042, 4, 7, 1, false); }, "pixel " + t));
+    // A merge that brings new characters and replaces others.
+    FontPtr pSource = NewFont(type, ENCODING_UC16, 8);
+    AddChar(pSource.get(), 'B', 4, 8, [](int x, int y) { return x == y ? 1 : 0; });
+    AddChar(pSource.get(), 0x4E00, 7, 8, [](int x, int) { return x & 1; });
+    EXPECT_TRUE(CheckStep([&] { doc.mergeFont(pSource.get()); }, "merge " + t));
+    // A refused merge (another height) changes nothing and leaves no step.
+    FontPtr pOther = NewFont(type, ENCODING_UC16, 9);
+    AddChar(pOther.get(), 'D', 4, 9, [](int, int) { return 1; });
+    EXPECT_FALSE(CheckStep([&] { doc.mergeFont(pOther.get()); }, "refused merge " + t));
+  }
+}
+
+TEST_F(UndoTest, KeystrokesOnOneCharacterMergeUntilTheCharacterOrTheKeyboardChanges) {
+  Install(FONTTYPE_STD);
+  QUndoStack* pStack = doc.undoStack();
+  doc.setKeyboardTarget(1);
+  const Snapshot start = Take();
+  doc.setPixel('A', 0, 0, 1, true);
+  doc.setPixel('A', 1, 0, 1, true);
+  doc.setPixel('A', 2, 0, 1, true);
+  EXPECT_EQ(pStack->count(), 1);
+  doc.setCurrentChar('B');
+  const Snapshot afterA = Take();
+  doc.setPixel('B', 0, 0, 1, true);
+  doc.setPixel('B', 0, 1, 1, true);
+  EXPECT_EQ(pStack->count(), 2);
+  doc.setCurrentChar('A');
+  const Snapshot afterB = Take();
+  doc.setPixel('A', 3, 3, 1, true);
+  EXPECT_EQ(pStack->count(), 3);
+  doc.setKeyboardTarget(0);
+  doc.setKeyboardTarget(1);
+  doc.setPixel('A', 4, 3, 1, true);
+  EXPECT_EQ(pStack->count(), 4);
+  pStack->undo();
+  pStack->undo();
+  EXPECT_EQ(DifferenceTo(afterB), "");
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 3, 3), 0);
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', 0, 1), 1);
+  // Undo brings back the character that was current when the step began, and says so.
+  QSignalSpy moved(&doc, &Document::currentCharChanged);
+  pStack->undo();
+  ASSERT_EQ(moved.count(), 1);
+  EXPECT_EQ(moved.at(0).at(0).toInt(), 'B');
+  EXPECT_EQ(FontDifference(doc.font(), afterA.pFont.get()), "");
+  // A keystroke after an undo starts a new step instead of joining the undone one.
+  doc.setPixel('A', 5, 5, 1, true);
+  EXPECT_EQ(pStack->count(), 2);
+  pStack->undo();
+  EXPECT_EQ(FontDifference(doc.font(), afterA.pFont.get()), "");
+  pStack->undo();
+  EXPECT_EQ(DifferenceTo(start), "");
+}
+
+TEST_F(UndoTest, AStrokeIsOneStepAndAnEmptyStrokeNone) {
+  Install(FONTTYPE_EXT_FRM);
+  QUndoStack* pStack = doc.undoStack();
+  doc.setPixel('A', 0, 0, 1, true);
+  const Snapshot before = Take();
+  doc.beginStroke();
+  for (int i = 1; i < 6; ++i) doc.setPixel('A', i, i, 1, true);
+  doc.endStroke();
+  EXPECT_EQ(pStack->count(), 2);
+  const Snapshot after = Take();
+  pStack->undo();
+  EXPECT_EQ(DifferenceTo(before), "");
+  pStack->redo();
+  EXPECT_EQ(DifferenceTo(after), "");
+  doc.beginStroke();
+  doc.endStroke();
+  EXPECT_EQ(pStack->count(), 2);
+  EXPECT_EQ(pStack->index(), 2);
+  // A keystroke after the stroke does not join it.
+  doc.setPixel('A', 7 % 6, 7, 1, true);
+  EXPECT_EQ(pStack->count(), 3);
+}
+
+TEST_F(UndoTest, InstallingAFontClearsTheHistory) {
+  Install(FONTTYPE_STD);
+  doc.runEditCommand(540);
+  doc.setPixel('A', 0, 0, 1, true);
+  ASSERT_TRUE(doc.undoStack()->canUndo());
+  Install(FONTTYPE_AA2);
+  EXPECT_FALSE(doc.undoStack()->canUndo());
+  EXPECT_FALSE(doc.undoStack()->canRedo());
+  EXPECT_TRUE(doc.undoStack()->isClean());
+}
+
+class UndoWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    pWindow = std::make_unique<MainWindow>(&doc);
+    pServices = std::make_unique<QtServices>(pWindow.get(), &doc);
+    pWindow->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(pWindow.get()));
+    doc.install(TestFont(FONTTYPE_STD), "/tmp/undo/Sample8.c");
+    QTest::qWait(10);
+  }
+  void TearDown() override {
+    pServices.reset();
+    pWindow.reset();
+    FONT_SetCurrent(nullptr);
+  }
+  QAction* Item(const char* pName) { return pWindow->findChild<QAction*>(pName); }
+  Document doc;
+  std::unique_ptr<MainWindow> pWindow;
+  std::unique_ptr<QtServices> pServices;
+};
+
+TEST_F(UndoWindowTest, EditMenuItemsNameTheStepAndGrayWhenEmpty) {
+  QAction* pUndo = Item("menuUndo");
+  QAction* pRedo = Item("menuRedo");
+  ASSERT_NE(pUndo, nullptr);
+  ASSERT_NE(pRedo, nullptr);
+  auto* pEdit = qobject_cast<QMenu*>(pUndo->parent());
+  ASSERT_NE(pEdit, nullptr);
+  ASSERT_GE(pEdit->actions().size(), 3);
+  EXPECT_EQ(pEdit->actions()[0], pUndo);
+  EXPECT_EQ(pEdit->actions()[1], pRedo);
+  EXPECT_TRUE(pEdit->actions()[2]->isSeparator());
+  EXPECT_FALSE(pUndo->isEnabled());
+  EXPECT_FALSE(pRedo->isEnabled());
+  EXPECT_EQ(pUndo->text(), "&Undo\tCtrl+Z");
+  const Snapshot before = Take();
+  pWindow->dispatchCommand(542);
+  EXPECT_TRUE(pUndo->isEnabled());
+  EXPECT_EQ(pUndo->text(), "&Undo Insert row at top\tCtrl+Z");
+  const Snapshot after = Take();
+  // The keys reach the history from the window.
+  QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(DifferenceTo(before), "");
+  EXPECT_FALSE(pUndo->isEnabled());
+  EXPECT_EQ(pRedo->text(), "&Redo Insert row at top\tCtrl+Y");
+  QTest::keyClick(pWindow.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(DifferenceTo(after), "");
+  QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(DifferenceTo(after), "");
+  pRedo->trigger();
+  EXPECT_FALSE(pRedo->isEnabled());
+  pUndo->trigger();
+  EXPECT_EQ(DifferenceTo(before), "");
+}
+
+TEST_F(UndoWindowTest, TitleMarksAFontThatDiffersFromItsFile) {
+  EXPECT_TRUE(pWindow->windowTitle().contains("Sample8")) << pWindow->windowTitle().toStdString();
+  EXPECT_FALSE(pWindow->windowTitle().contains("*"));
+  pWindow->dispatchCommand(660);
+  EXPECT_TRUE(pWindow->windowTitle().contains("Sample8*")) << pWindow->windowTitle().toStdString();
+  doc.undoStack()->undo();
+  EXPECT_FALSE(pWindow->windowTitle().contains("*"));
+  doc.undoStack()->redo();
+  EXPECT_TRUE(pWindow->windowTitle().contains("Sample8*"));
+  // A new font starts unmarked.
+  doc.install(TestFont(FONTTYPE_STD), "/tmp/undo/Other8.c");
+  EXPECT_TRUE(pWindow->windowTitle().contains("Other8"));
+  EXPECT_FALSE(pWindow->windowTitle().contains("*"));
+}
+
+TEST_F(UndoWindowTest, SavingMarksTheFontUnchangedUntilTheHistoryLeavesThatPoint) {
+  TempDir dir;
+  doc.install(TestFont(FONTTYPE_STD), QString::fromStdString(dir.file("Saved8.c")));
+  pWindow->dispatchCommand(541);
+  EXPECT_TRUE(pWindow->windowTitle().contains("Saved8*")) << pWindow->windowTitle().toStdString();
+  pWindow->dispatchCommand(521);  // Save, to the font's own file
+  ASSERT_FALSE(ReadFile(dir.file("Saved8.c")).empty());
+  EXPECT_FALSE(pWindow->windowTitle().contains("*")) << pWindow->windowTitle().toStdString();
+  // Undoing past the save makes the font differ from the file again; redo returns.
+  doc.undoStack()->undo();
+  EXPECT_TRUE(pWindow->windowTitle().contains("Saved8*"));
+  doc.undoStack()->redo();
+  EXPECT_FALSE(pWindow->windowTitle().contains("*"));
+}
+
+TEST_F(UndoWindowTest, APatternFileReadIsOneStep) {
+  TempDir dir;
+  const std::string path = dir.file("only_b.txt");
+  {
+    FontPtr pPattern = TestFont(FONTTYPE_STD);
+    for (uint16_t code : {uint16_t('A'), uint16_t('C'), uint16_t(0x3042)}) FONT_EnableChar(pPattern.get(), code, 0);
+    ASSERT_EQ(PATTERN_Save(pPattern.get(), path.c_str()), 0);
+  }
+  FONT_EnableChar(doc.font(), 'B', 0);
+  const Snapshot before = Take();
+  // The file dialog gets the file name and is accepted from its own event loop.
+  auto* pTimer = new QTimer;
+  pTimer->setInterval(5);
+  QObject::connect(pTimer, &QTimer::timeout, [pTimer, path] {
+    auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!pDialog || !pDialog->isVisible()) return;
+    pTimer->stop();
+    pTimer->deleteLater();
+    pDialog->selectFile(QString::fromStdString(path));
+    static_cast<QDialog*>(pDialog)->accept();
+  });
+  pTimer->start();
+  pWindow->dispatchCommand(ID_READ_PATTERN);
+  ASSERT_TRUE(FONT_IsCharEnabled(doc.font(), 'B'));
+  ASSERT_EQ(doc.undoStack()->count(), 1);
+  const Snapshot after = Take();
+  doc.undoStack()->undo();
+  EXPECT_EQ(DifferenceTo(before), "");
+  doc.undoStack()->redo();
+  EXPECT_EQ(DifferenceTo(after), "");
+}
+
+TEST_F(UndoWindowTest, AMouseStrokeInTheCharacterViewIsOneStep) {
+  auto* pView = pWindow->findChild<CharView*>();
+  ASSERT_NE(pView, nullptr);
+  doc.setCurrentChar('C');
+  QTest::qWait(10);
+  const Snapshot before = Take();
+  const int top = GRID_BoxTopRow(doc.font(), 'C');
+  auto at = [&](int x, int y) { return pView->cellRect(x, y + top).center(); };
+  // A fast diagonal: one move event over five cells.
+  QTest::mousePress(pView, Qt::LeftButton, Qt::ControlModifier, at(0, 0));
+  QTest::mouseMove(pView, at(5, 5));
+  QTest::mouseRelease(pView, Qt::LeftButton, Qt::ControlModifier, at(5, 5));
+  int painted = 0;
+  for (int i = 0; i < 6; ++i) painted += FONT_GetPixel(doc.font(), 'C', i, i) == 1;
+  ASSERT_EQ(painted, 6);
+  EXPECT_EQ(doc.undoStack()->count(), 1);
+  const Snapshot after = Take();
+  QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(DifferenceTo(before), "");
+  QTest::keyClick(pWindow.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(DifferenceTo(after), "");
+}
+
+}  // namespace
