@@ -9,9 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "generation/antialias.h"
-#include "generation/generate.h"
-#include "model/codetables.h"
+#include "benchfont.h"
 #include "model/font.h"
 #include "output/flashsize.h"
 #include "settings/settings.h"
@@ -57,21 +55,8 @@ void Measure(const char* pWhat, Font* pFont, const Settings& settings) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const char* pFace = argc > 1 ? argv[1] : "IPAGothic";
-  const int height = argc > 2 ? std::atoi(argv[2]) : 24;
-  AA_InitGammaTables();
-  SJIS_Init();
-  UNICODE_Init();
-  LogFontRecord record{};
-  record.Height = height;
-  record.Weight = 400;
-  record.CharSet = 1;
-  std::snprintf(record.acFaceName, sizeof record.acFaceName, "%s", pFace);
-  FontPtr pFont = FONT_CreateFromLogFont(&record, FONTTYPE_EXT_AA4, ENCODING_UC16, AAMETHOD_OS);
-  if (!pFont) {
-    std::fprintf(stderr, "cannot create %s %d\n", pFace, height);
-    return 1;
-  }
+  FontPtr pFont = BENCH_CreateFont(argc, argv, "bench_flashsize");
+  if (!pFont) return 1;
   Settings settings;  // no magnification
   Measure("none rendered", pFont.get(), settings);
   const Clock::time_point start = Clock::now();

@@ -15,9 +15,7 @@
 #include "edit/edit.h"
 #include "edit/fontedit.h"
 #include "edit/record.h"
-#include "generation/antialias.h"
-#include "generation/generate.h"
-#include "model/codetables.h"
+#include "benchfont.h"
 #include "model/font.h"
 #include "settings/journal.h"
 
@@ -58,19 +56,8 @@ void Measure(const char* pName, Font* pFont, const EditScope& scope, const std::
 int main(int argc, char** argv) {
   const char* pFace = argc > 1 ? argv[1] : "IPAGothic";
   const int height = argc > 2 ? std::atoi(argv[2]) : 24;
-  AA_InitGammaTables();
-  SJIS_Init();
-  UNICODE_Init();
-  LogFontRecord logFont{};
-  logFont.Height = height;
-  logFont.Weight = 400;
-  logFont.CharSet = 1;
-  std::snprintf(logFont.acFaceName, sizeof logFont.acFaceName, "%s", pFace);
-  FontPtr font = FONT_CreateFromLogFont(&logFont, FONTTYPE_EXT_AA4, ENCODING_UC16, AAMETHOD_OS);
-  if (!font) {
-    std::fprintf(stderr, "bench_record: cannot create %s %d\n", pFace, height);
-    return 1;
-  }
+  FontPtr font = BENCH_CreateFont(argc, argv, "bench_record");
+  if (!font) return 1;
   Font* pFont = font.get();
   FONT_RenderPending(pFont);
   int enabled = 0;
