@@ -60,7 +60,7 @@ Font* SavedFont() {
 std::string SaveToFolder(Font* pFont) {
   const std::string path = Folder() + "/cjk.c";
   FONT_SetFileName(pFont, path.c_str());
-  FONT_Save(pFont, SAVE_C, 0);
+  OUT_Save(pFont, OUT_FORMAT_C, 0);
   std::string text;
   FILES_ReadAll(path, &text);
   return text;
@@ -77,7 +77,7 @@ BENCHMARK(BM_WriteCjkC)->Unit(benchmark::kMillisecond);
 void BM_ReadCjkC(benchmark::State& state) {
   const std::string text = SaveToFolder(SavedFont());
   for (auto _ : state) {
-    FontPtr read = CFILE_Parse(text);
+    FontPtr read = INPUT_ParseC(text);
     if (!read) state.SkipWithError("the file did not read back");
     benchmark::DoNotOptimize(read.get());
   }

@@ -34,16 +34,16 @@ void Measure(const char* pWhat, Font* pFont, const Settings& settings) {
   FlashSizeTally tally;
   FlashSize size;
   const double full = BestMicros(20, [&] {
-    FLASHSIZE_Rebuild(&tally, pFont, settings);
-    FLASHSIZE_Get(tally, pFont, &size);
+    OUT_RebuildFlashSize(&tally, pFont, settings);
+    OUT_GetFlashSize(tally, pFont, &size);
   });
   const double one = BestMicros(200, [&] {
-    FLASHSIZE_Update(&tally, pFont, settings, 0x4E00, 0x4E00);
-    FLASHSIZE_Get(tally, pFont, &size);
+    OUT_UpdateFlashSize(&tally, pFont, settings, 0x4E00, 0x4E00);
+    OUT_GetFlashSize(tally, pFont, &size);
   });
   const double unknown = BestMicros(20, [&] {
-    FLASHSIZE_UpdateUnknown(&tally, pFont, settings);
-    FLASHSIZE_Get(tally, pFont, &size);
+    OUT_UpdateFlashSizeUnknown(&tally, pFont, settings);
+    OUT_GetFlashSize(tally, pFont, &size);
   });
   std::printf("%s: %u characters, %u not rendered; pixel data %s%llu bytes, XBF %s%llu bytes\n", pWhat,
               size.NumChars, size.NumUnknown, size.NumUnknown ? "~" : "", (unsigned long long)size.PixelBytes,

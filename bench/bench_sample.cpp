@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   for (int type : {FONTTYPE_STD, FONTTYPE_EXT_AA2}) {
     FontSample sample;
     const double ms = Fastest([&] {
-      if (FONT_RenderSample(&record, type, ENCODING_UC16, AAMETHOD_OS, &sample)) {
+      if (GENERATE_RenderSample(&record, type, ENCODING_UC16, AAMETHOD_OS, &sample)) {
         std::fprintf(stderr, "no sample of %s\n", pFace);
         std::exit(1);
       }

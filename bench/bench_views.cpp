@@ -108,7 +108,7 @@ Steps Page(FontView& view, Font* pFont, int n, Qt::Key key) {
 }
 
 void Run(const char* pFace, int height) {
-  if (!FONT_IsFaceInstalled(pFace)) {
+  if (!GENERATE_IsFaceInstalled(pFace)) {
     std::printf("%s is not installed; skipped\n", pFace);
     return;
   }

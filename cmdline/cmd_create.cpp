@@ -59,7 +59,7 @@ void CMD_Create() {
   CMDLINE_GetString(name, sizeof(name));
   if (CMDLINE_ExpectSeparator(',')) return;
   std::string face = name;
-  if (!FONT_IsFaceInstalled(name) && !(CMD_IsFontFileName(name) && CMD_UseFontFile(name, &face))) {
+  if (!GENERATE_IsFaceInstalled(name) && !(CMD_IsFontFileName(name) && CMD_UseFontFile(name, &face))) {
     ReportMessage("Font does not exist");
     return;
   }

@@ -28,7 +28,7 @@ void CMD_Merge() {
   }
   pFont->pXbfText.reset();
   char message[100];
-  if (MERGE_Fonts(pFont, pSource.get(), message, sizeof(message))) ReportMessage(message);
+  if (INPUT_MergeFonts(pFont, pSource.get(), message, sizeof(message))) ReportMessage(message);
   FONT_Delete(std::move(pSource));
-  SERVICES_Get()->RedrawViews(VIEW_CHAR | VIEW_FONT);
+  SERVICES_Get()->FontChanged(ChangeNotice{0, FONT_NUM_CODES - 1, CHANGE_PIXELS | CHANGE_BOX | CHANGE_ENABLED});
 }

@@ -7,7 +7,7 @@
 #include "settings/services.h"
 
 FontPtr CMD_ReadFontFile(const char* fileName, bool isXbf) {
-  return isXbf ? XBF_Read(fileName) : CFILE_Read(fileName);
+  return isXbf ? INPUT_ReadXbf(fileName) : INPUT_ReadC(fileName);
 }
 
 int CMD_OpenFile(const char* fileName, bool isXbf) {
@@ -15,6 +15,6 @@ int CMD_OpenFile(const char* fileName, bool isXbf) {
   if (!pFont) return 1;
   FONT_SetFileName(pFont.get(), fileName);
   FONT_SetCurrent(std::move(pFont));
-  SERVICES_Get()->RedrawViews(VIEW_ALL);
+  SERVICES_Get()->FontChanged(ChangeNotice{0, FONT_NUM_CODES - 1, CHANGE_ALL});
   return 0;
 }

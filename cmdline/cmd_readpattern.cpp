@@ -14,5 +14,5 @@ void CMD_ReadPattern() {
   char fileName[260];
   CMDLINE_GetString(fileName, sizeof(fileName));
   if (CMDLINE_GetError()) return;
-  PATTERN_Read(pFont, fileName);
+  INPUT_ReadPattern(pFont, fileName);
 }

@@ -20,12 +20,12 @@ void CMD_SaveAs() {
   if (CMDLINE_GetError()) return;
   const int format = CMDLINE_FindOption(type, kFormats);
   if (!format) return;
-  if (format - 1 == SAVE_XBF && (pFont->Type == FONTTYPE_AA2 || pFont->Type == FONTTYPE_AA4)) {
+  if (format - 1 == OUT_FORMAT_XBF && (pFont->Type == FONTTYPE_AA2 || pFont->Type == FONTTYPE_AA4)) {
     ReportMessage("Fonts of the type Standard 2bpp or 4bpp can not be saved in XBF-format.");
     return;
   }
   FONT_SetFileName(pFont, fileName);
   // A failed save has said so ("Writing error"); the run goes on with the next
   // command as after any handler's failure.
-  if (FONT_Save(pFont, format - 1, 0) != SAVE_OK) return;
+  if (OUT_Save(pFont, format - 1, 0) != OUT_SAVE_OK) return;
 }

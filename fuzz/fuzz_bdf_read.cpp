@@ -1,11 +1,11 @@
-// Fuzz target: BDF_Parse on arbitrary bytes must end in a font or a reported failure;
+// Fuzz target: INPUT_ParseBdf on arbitrary bytes must end in a font or a reported failure;
 // a font must stay in proportion to the input, also once merged.
 #include "fuzz/fuzzsupport.h"
 #include "input/bdf_read.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_Init();
-  FontPtr pFont = BDF_Parse(FUZZ_Text(data, size));
+  FontPtr pFont = INPUT_ParseBdf(FUZZ_Text(data, size));
   FUZZ_CheckFont(pFont.get(), size);
   return 0;
 }

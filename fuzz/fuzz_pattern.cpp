@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FontPtr uc16 = FontWithCodes(ENCODING_UC16);
   static FontPtr jis = FontWithCodes(ENCODING_JIS);
   const std::string image = FUZZ_Text(data, size);
-  PATTERN_Apply(uc16.get(), image);
-  PATTERN_Apply(jis.get(), image);
+  INPUT_ApplyPattern(uc16.get(), image);
+  INPUT_ApplyPattern(jis.get(), image);
   return 0;
 }

@@ -84,7 +84,7 @@ void FUZZ_CheckFont(const Font* pFont, size_t size) {
   pTarget->Height = pFont->Height;
   pTarget->NumBlocks = FONT_NUM_BLOCKS_MAX;
   pTarget->Has16BitCodes = 1;
-  if (MERGE_Fonts(pTarget.get(), pFont, nullptr, 0) != 0) Fail("merge into a font of the same type and height refused", -1);
+  if (INPUT_MergeFonts(pTarget.get(), pFont, nullptr, 0) != 0) Fail("merge into a font of the same type and height refused", -1);
   if (PlaneBytes(pTarget.get()) > bound) Fail("merged planes out of proportion to the input", -1);
   for (CharInfo& ci : pTarget->aCharInfo) {
     if (ci.BoxWidth || ci.BoxHeight || ci.Enabled || ci.DataSize) ci = CharInfo();

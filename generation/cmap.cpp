@@ -48,7 +48,7 @@ int FindSubtable(const CmapReader& read, uint32_t* pOffset, uint32_t* pNumRanges
 
 }  // namespace
 
-int CMAP_ReadRanges(const CmapReader& read, CmapRanges* pRanges) {
+int GENERATE_ReadCharMapRanges(const CmapReader& read, CmapRanges* pRanges) {
   uint32_t offset = 0, numRanges = 0;
   if (FindSubtable(read, &offset, &numRanges)) return 1;
   pRanges->First.assign(numRanges, 0);
@@ -58,7 +58,7 @@ int CMAP_ReadRanges(const CmapReader& read, CmapRanges* pRanges) {
   return 0;
 }
 
-int CMAP_CheckUsable(const CmapReader& read) {
+int GENERATE_CheckCharMap(const CmapReader& read) {
   uint32_t offset = 0, numRanges = 0;
   return FindSubtable(read, &offset, &numRanges);
 }

@@ -18,6 +18,6 @@ struct CmapRanges {
 // 0 and the ranges on success; 1 when the table is missing, has more than 32
 // subtables, has no Windows Unicode or symbol subtable, or that subtable is not
 // in format 4.
-int CMAP_ReadRanges(const CmapReader& read, CmapRanges* pRanges);
-// 0 when CMAP_ReadRanges would succeed on the table (without reading the ranges).
-int CMAP_CheckUsable(const CmapReader& read);
+int GENERATE_ReadCharMapRanges(const CmapReader& read, CmapRanges* pRanges);
+// 0 when GENERATE_ReadCharMapRanges would succeed on the table (without reading the ranges).
+int GENERATE_CheckCharMap(const CmapReader& read);

@@ -27,7 +27,7 @@ int ReadCharMap(Font* pFont, const EngineFont* pEngineFont) {
   const CmapReader read = [&](uint32_t offset, void* pBuffer, uint32_t count) {
     return ENGINE_GetFontData(pEngineFont, tag, offset, pBuffer, count);
   };
-  if (CMAP_ReadRanges(read, &ranges)) return 1;
+  if (GENERATE_ReadCharMapRanges(read, &ranges)) return 1;
   pFont->NumRanges = int32_t(ranges.First.size());
   pFont->aRangeFirst = std::move(ranges.First);
   pFont->aRangeLast = std::move(ranges.Last);
@@ -165,7 +165,7 @@ FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int3
 
   // Monochrome for the 1-bit types and internal antialiasing, grey otherwise.
   const bool mono = type == FONTTYPE_STD || type == FONTTYPE_EXT || type == FONTTYPE_EXT_FRM || context->InternalAA;
-  SURFACE_Init(&context->Canvas, mono);
+  GENERATE_InitSurface(&context->Canvas, mono);
   Settings settings;
   SETTINGS_Load(&settings);
   context->SuppressOptAA = settings.SuppressOptAA != 0;
@@ -174,9 +174,6 @@ FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int3
   font->pRenderContext = std::move(context);
 
   JOURNAL_Clear();
-  char line[JOURNAL_LINE_SIZE + 32];
-  std::snprintf(line, sizeof line, "* Initial font height:  %d", int(font->Height));
-  JOURNAL_FormatLine(line, sizeof line);
-  JOURNAL_Add(line);
+  JOURNAL_AddLine("* Initial font height:  %d", int(font->Height));
   return font;
 }

@@ -187,7 +187,7 @@ std::vector<FaceScript> ENGINE_ListScripts(const char* pFamily) {
   return scripts;
 }
 
-std::vector<uint16_t> FONT_GetSampleCodes(const Font* pFont) {
+std::vector<uint16_t> GENERATE_GetSampleCodes(const Font* pFont) {
   std::vector<uint16_t> codes;
   if (!pFont) return codes;
   const auto add = [&](uint16_t code) {
@@ -210,7 +210,7 @@ std::vector<uint16_t> FONT_GetSampleCodes(const Font* pFont) {
   return codes;
 }
 
-int FONT_RenderSample(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
+int GENERATE_RenderSample(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
                       int32_t method, FontSample* pSample) {
   *pSample = FontSample{};
   pSample->Type = type;
@@ -230,7 +230,7 @@ int FONT_RenderSample(const LogFontRecord* pLogFont, int32_t type, int32_t encod
   const bool extended = FONT_IsExtendedType(type);
   // Lay the characters out around the baseline (row 0 before the shift below).
   int pen = 0, top = 0, bottom = 0;
-  for (uint16_t code : FONT_GetSampleCodes(pFont)) {
+  for (uint16_t code : GENERATE_GetSampleCodes(pFont)) {
     FONT_RenderChar(pFont, code);
     const CharInfo& info = pFont->aCharInfo[code];
     SampleGlyph glyph;

@@ -63,11 +63,11 @@ struct FontSample {
 // The codes shown for a font: "AaBbYyZz", for ISO8859 four letters of the upper
 // half, and kana and a kanji where the font has them; codes the font lacks are
 // left out (the first few existing codes when none remains).
-std::vector<uint16_t> FONT_GetSampleCodes(const Font* pFont);
+std::vector<uint16_t> GENERATE_GetSampleCodes(const Font* pFont);
 // Creates a font from the record as FONT_CreateFromLogFont does and renders only
 // the sample's characters (never the whole font). The program-wide journal and
 // cursor-distance adjustments are left as they were. 1 when no font results.
-int FONT_RenderSample(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
+int GENERATE_RenderSample(const LogFontRecord* pLogFont, int32_t type, int32_t encoding,
                       int32_t method, FontSample* pSample);
 
 // The family the desktop's configuration picks for sans-serif text when it is

@@ -1,4 +1,4 @@
 #include "generation/fontengine.h"
 #include "generation/generate.h"
 
-bool FONT_IsFaceInstalled(const char* pFaceName) { return ENGINE_FaceExists(pFaceName); }
+bool GENERATE_IsFaceInstalled(const char* pFaceName) { return ENGINE_FaceExists(pFaceName); }

@@ -359,7 +359,7 @@ EngineFontPtr ENGINE_OpenFont(const EngineFontRequest& request) {
     const CmapReader read = [&font](uint32_t offset, void* pBuffer, uint32_t count) {
       return ENGINE_GetFontData(font.get(), ENGINE_Tag('c', 'm', 'a', 'p'), offset, pBuffer, count);
     };
-    const bool usable = CMAP_CheckUsable(read) == 0;
+    const bool usable = GENERATE_CheckCharMap(read) == 0;
     if (!usable && fallback) continue;
     font->File = choice.File;
     font->Index = choice.Index;

@@ -8,7 +8,7 @@
 
 // True when an installed scalable font carries exactly this family name
 // (case-sensitive); a font may carry several names.
-bool FONT_IsFaceInstalled(const char* pFaceName);
+bool GENERATE_IsFaceInstalled(const char* pFaceName);
 
 // Creates a font from the system font the record describes (face, height in
 // either sign convention, weight, italic, character set) for a type, encoding

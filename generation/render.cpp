@@ -63,7 +63,7 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
   const int type = pFont->Type;
   int drawnW = 0, drawnH = 0;
   if (pFont->Encoding == ENCODING_ISO8859) {
-    SURFACE_DrawChar(pCanvas, pEngine, ENGINE_ByteToUnicode(pEngine, uint8_t(code)), pContext->Metrics.Ascent,
+    GENERATE_DrawOnSurface(pCanvas, pEngine, ENGINE_ByteToUnicode(pEngine, uint8_t(code)), pContext->Metrics.Ascent,
                      pContext->Metrics.Height, &drawnW, &drawnH);
   } else {
     uint32_t unicode = code;
@@ -74,7 +74,7 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
     GlyphMetrics g;
     GlyphBitmap bitmap;
     if (type == FONTTYPE_EXT || type == FONTTYPE_EXT_FRM) {
-      SURFACE_Clear(pCanvas);
+      GENERATE_ClearSurface(pCanvas);
       ENGINE_GetGlyph(pEngine, unicode, GLYPH_MONO, &g, &bitmap);
       drawnW = g.BlackBoxX;
       drawnH = g.BlackBoxY;
@@ -92,9 +92,9 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
           pInfo->CursorDist += 2;
         }
       }
-      if (bitmap.pBits) SURFACE_PlaceMono(pCanvas, bitmap, frame, frame);
+      if (bitmap.pBits) GENERATE_PlaceMonoOnSurface(pCanvas, bitmap, frame, frame);
     } else if (type == FONTTYPE_EXT_AA2 || type == FONTTYPE_EXT_AA4) {
-      SURFACE_Clear(pCanvas);
+      GENERATE_ClearSurface(pCanvas);
       ENGINE_GetGlyph(pEngine, unicode, GLYPH_GREY, &g, &bitmap);
       drawnW = g.BlackBoxX;
       drawnH = g.BlackBoxY;
@@ -104,9 +104,9 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
         pInfo->CursorDist = std::clamp(advance, 0, 255);
         ApplyArabicRule(unicode, pInfo);
       }
-      if (bitmap.pBits) SURFACE_PaintGrey(pCanvas, bitmap, 0, 0);
+      if (bitmap.pBits) GENERATE_PaintSurfaceGrey(pCanvas, bitmap, 0, 0);
     } else {
-      SURFACE_DrawChar(pCanvas, pEngine, unicode, pContext->Metrics.Ascent, pContext->Metrics.Height, &drawnW,
+      GENERATE_DrawOnSurface(pCanvas, pEngine, unicode, pContext->Metrics.Ascent, pContext->Metrics.Height, &drawnW,
                        &drawnH);
     }
   }

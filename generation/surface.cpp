@@ -25,25 +25,25 @@ uint8_t* Row(Surface* pSurface, int y) { return pSurface->Grey.data() + size_t(y
 
 }  // namespace
 
-void SURFACE_Init(Surface* pSurface, bool mono) {
+void GENERATE_InitSurface(Surface* pSurface, bool mono) {
   pSurface->Mono = mono;
   pSurface->Grey.assign(size_t(Surface::kSize) * Surface::kSize, 255);
   pSurface->UsedWidth = pSurface->UsedHeight = 0;
 }
 
-void SURFACE_Clear(Surface* pSurface) {
+void GENERATE_ClearSurface(Surface* pSurface) {
   for (int y = 0; y < pSurface->UsedHeight; y++) std::memset(Row(pSurface, y), 255, size_t(pSurface->UsedWidth));
   pSurface->UsedWidth = pSurface->UsedHeight = 0;
 }
 
-void SURFACE_DrawChar(Surface* pSurface, EngineFont* pFont, uint32_t unicode, int ascent,
+void GENERATE_DrawOnSurface(Surface* pSurface, EngineFont* pFont, uint32_t unicode, int ascent,
                       int cellHeight, int* pWidth, int* pHeight) {
   GlyphMetrics metrics;
   GlyphBitmap bitmap;
   ENGINE_GetGlyph(pFont, unicode, pSurface->Mono ? GLYPH_MONO : GLYPH_GREY, &metrics, &bitmap);
   *pWidth = metrics.CellIncX;
   *pHeight = cellHeight;
-  SURFACE_Clear(pSurface);
+  GENERATE_ClearSurface(pSurface);
   if (!bitmap.pBits) return;
   const int left = metrics.OriginX, top = ascent - metrics.OriginY;
   const Clip c = ClipTo(left, top, bitmap.Width, bitmap.Rows, metrics.CellIncX, cellHeight);
@@ -60,7 +60,7 @@ void SURFACE_DrawChar(Surface* pSurface, EngineFont* pFont, uint32_t unicode, in
   if (c.x1 > c.x0 && c.y1 > c.y0) Touch(pSurface, left + c.x1, top + c.y1);
 }
 
-void SURFACE_PlaceMono(Surface* pSurface, const GlyphBitmap& bitmap, int x0, int y0) {
+void GENERATE_PlaceMonoOnSurface(Surface* pSurface, const GlyphBitmap& bitmap, int x0, int y0) {
   const Clip c = ClipTo(x0, y0, bitmap.Width, bitmap.Rows, Surface::kSize, Surface::kSize);
   for (int y = c.y0; y < c.y1; y++) {
     const uint8_t* pSrc = bitmap.pBits + ptrdiff_t(y) * bitmap.Pitch;
@@ -71,7 +71,7 @@ void SURFACE_PlaceMono(Surface* pSurface, const GlyphBitmap& bitmap, int x0, int
   if (c.x1 > c.x0 && c.y1 > c.y0) Touch(pSurface, x0 + c.x1, y0 + c.y1);
 }
 
-void SURFACE_PaintGrey(Surface* pSurface, const GlyphBitmap& bitmap, int x0, int y0) {
+void GENERATE_PaintSurfaceGrey(Surface* pSurface, const GlyphBitmap& bitmap, int x0, int y0) {
   const Clip c = ClipTo(x0, y0, bitmap.Width, bitmap.Rows, Surface::kSize, Surface::kSize);
   for (int y = c.y0; y < c.y1; y++) {
     const uint8_t* pSrc = bitmap.pBits + ptrdiff_t(y) * bitmap.Pitch;
@@ -81,7 +81,7 @@ void SURFACE_PaintGrey(Surface* pSurface, const GlyphBitmap& bitmap, int x0, int
   if (c.x1 > c.x0 && c.y1 > c.y0) Touch(pSurface, x0 + c.x1, y0 + c.y1);
 }
 
-void SURFACE_SetGrey(Surface* pSurface, int x, int y, uint8_t grey) {
+void GENERATE_SetSurfaceGrey(Surface* pSurface, int x, int y, uint8_t grey) {
   if (x < 0 || y < 0 || x >= Surface::kSize || y >= Surface::kSize) return;
   Row(pSurface, y)[x] = grey;
   Touch(pSurface, x + 1, y + 1);

@@ -16,21 +16,21 @@ struct Surface {
   int UsedHeight = 0;
 };
 
-void SURFACE_Init(Surface* pSurface, bool mono);
+void GENERATE_InitSurface(Surface* pSurface, bool mono);
 // White everywhere.
-void SURFACE_Clear(Surface* pSurface);
+void GENERATE_ClearSurface(Surface* pSurface);
 // Draws a character the way an opaque text output of the character followed by
 // blanks does: its cell (advance x cell height) white, the glyph at the top left
 // with its baseline at 'ascent', clipped to the cell. Gives the cell size.
-void SURFACE_DrawChar(Surface* pSurface, EngineFont* pFont, uint32_t unicode, int ascent,
+void GENERATE_DrawOnSurface(Surface* pSurface, EngineFont* pFont, uint32_t unicode, int ascent,
                       int cellHeight, int* pWidth, int* pHeight);
 // Combines a 1-bit glyph with exclusive-or at (x, y): ink turns white to black.
-void SURFACE_PlaceMono(Surface* pSurface, const GlyphBitmap& bitmap, int x, int y);
+void GENERATE_PlaceMonoOnSurface(Surface* pSurface, const GlyphBitmap& bitmap, int x, int y);
 // Paints every pixel of a 65-level glyph at (x, y) as grey 255 - level x 255 / 64.
-void SURFACE_PaintGrey(Surface* pSurface, const GlyphBitmap& bitmap, int x, int y);
+void GENERATE_PaintSurfaceGrey(Surface* pSurface, const GlyphBitmap& bitmap, int x, int y);
 
-inline uint8_t SURFACE_GetGrey(const Surface* pSurface, int x, int y) {
+inline uint8_t GENERATE_GetSurfaceGrey(const Surface* pSurface, int x, int y) {
   if (x < 0 || y < 0 || x >= Surface::kSize || y >= Surface::kSize) return 255;
   return pSurface->Grey[size_t(y) * Surface::kSize + x];
 }
-void SURFACE_SetGrey(Surface* pSurface, int x, int y, uint8_t grey);
+void GENERATE_SetSurfaceGrey(Surface* pSurface, int x, int y, uint8_t grey);

@@ -274,7 +274,7 @@ class Parser {
 
 }  // namespace
 
-FontPtr BDF_Parse(const std::string& text) {
+FontPtr INPUT_ParseBdf(const std::string& text) {
   SERVICES_Get()->SetWaitCursor(true);
   FontPtr pFont = FONT_Alloc();
   if (!pFont || !Parser(pFont.get(), std::string_view(text.c_str())).Run()) {
@@ -286,6 +286,6 @@ FontPtr BDF_Parse(const std::string& text) {
   return pFont;
 }
 
-FontPtr BDF_Read(const char* path) {
-  return INPUT_ReadFontFile(path, [](std::string text) { return BDF_Parse(text); }, nullptr);
+FontPtr INPUT_ReadBdf(const char* path) {
+  return INPUT_ReadFontFile(path, [](std::string text) { return INPUT_ParseBdf(text); }, nullptr);
 }

@@ -9,6 +9,6 @@
 // Reads the file; null on failure, after "Could not open file!" or "Could not
 // create font!" was reported. The journal is cleared after every read of an
 // opened file.
-FontPtr BDF_Read(const char* path);
+FontPtr INPUT_ReadBdf(const char* path);
 // Parses a file image already in memory: the same rules and messages, no open.
-FontPtr BDF_Parse(const std::string& text);
+FontPtr INPUT_ParseBdf(const std::string& text);

@@ -516,7 +516,7 @@ class Parser {
 
 }  // namespace
 
-FontPtr CFILE_Parse(std::string text) {
+FontPtr INPUT_ParseC(std::string text) {
   text.resize(std::strlen(text.c_str()));  // the text ends at its first zero byte
   SERVICES_Get()->SetWaitCursor(true);
   std::unique_ptr<char[]> header = KeptBanner(text);
@@ -533,6 +533,6 @@ FontPtr CFILE_Parse(std::string text) {
   return pFont;
 }
 
-FontPtr CFILE_Read(const char* path) {
-  return INPUT_ReadFontFile(path, CFILE_Parse, "Could not read file!");
+FontPtr INPUT_ReadC(const char* path) {
+  return INPUT_ReadFontFile(path, INPUT_ParseC, "Could not read file!");
 }

@@ -8,7 +8,7 @@
 // Reads the file; null on failure, after the failure's messages were reported
 // through ReportMessage. The journal is cleared after every read of an opened
 // file. The caller stores the path in the font (FONT_SetFileName).
-FontPtr CFILE_Read(const char* path);
+FontPtr INPUT_ReadC(const char* path);
 // Parses a file image already in memory (no open, no journal clearing): the
-// same rules and messages as CFILE_Read.
-FontPtr CFILE_Parse(std::string text);
+// same rules and messages as INPUT_ReadC.
+FontPtr INPUT_ParseC(std::string text);

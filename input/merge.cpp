@@ -15,7 +15,7 @@ int RefuseWith(const char* text, char* pMessage, size_t size) {
 
 }  // namespace
 
-int MERGE_Fonts(Font* pTarget, const Font* pSource, char* pMessage, size_t size) {
+int INPUT_MergeFonts(Font* pTarget, const Font* pSource, char* pMessage, size_t size) {
   if (pTarget->Height != pSource->Height)
     return RefuseWith("Merging fonts does not work with different font sizes!", pMessage, size);
   if (pTarget->Type != pSource->Type)

@@ -8,4 +8,4 @@ struct Font;
 // Merges pSource into pTarget: the source wins for every code it holds. Returns 0;
 // 1 when refused (different heights or types), with the message in pMessage
 // (size bytes) and the target untouched.
-int MERGE_Fonts(Font* pTarget, const Font* pSource, char* pMessage, size_t size);
+int INPUT_MergeFonts(Font* pTarget, const Font* pSource, char* pMessage, size_t size);

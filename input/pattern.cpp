@@ -56,16 +56,9 @@ void ApplyCode(Font* pFont, unsigned code, MissingReport* pReport) {
     pReport->Add(code);
 }
 
-void AddJournalLine(const char* format, const char* path) {
-  char line[300];
-  std::snprintf(line, sizeof(line), format, path);
-  JOURNAL_FormatLine(line, sizeof(line));
-  JOURNAL_Add(line);
-}
-
 }  // namespace
 
-std::string PATTERN_Apply(Font* pFont, const std::string& image) {
+std::string INPUT_ApplyPattern(Font* pFont, const std::string& image) {
   MissingReport report(pFont);
   const auto* p = reinterpret_cast<const unsigned char*>(image.data());
   const size_t n = image.size();
@@ -89,22 +82,22 @@ std::string PATTERN_Apply(Font* pFont, const std::string& image) {
   return report.Text();
 }
 
-int PATTERN_Read(Font* pFont, const char* path) {
-  AddJournalLine("* Read pattern file: %s", path);
+int INPUT_ReadPattern(Font* pFont, const char* path) {
+  JOURNAL_AddLine("* Read pattern file: %s", path);
   std::string image;
   // Only a regular file is read: a FIFO or a device would block or never end.
   if (INPUT_ReadRegularFile(path, &image) != INPUT_READ_OK) {
     ReportMessage("Could not open file!");
     return 1;
   }
-  const std::string report = PATTERN_Apply(pFont, image);
+  const std::string report = INPUT_ApplyPattern(pFont, image);
   // Any character of the font may have been enabled or disabled.
   SERVICES_Get()->FontChanged(ChangeNotice{0, pFont->NumBlocks * 16 - 1, CHANGE_ENABLED});
   if (!report.empty()) ReportMessage(report.c_str());
   return 0;
 }
 
-std::string PATTERN_Format(const Font* pFont) {
+std::string INPUT_FormatPattern(const Font* pFont) {
   std::string image = "\xFF\xFE";
   int lastGroup = -1;
   const int numCodes = pFont->NumBlocks * 16;
@@ -118,9 +111,9 @@ std::string PATTERN_Format(const Font* pFont) {
   return image;
 }
 
-int PATTERN_Save(const Font* pFont, const char* path) {
+int INPUT_SavePattern(const Font* pFont, const char* path) {
   struct stat st;
   if (stat(path, &st) == 0 && !SERVICES_Get()->AskYesNo("Overwrite existing file?")) return 1;
-  AddJournalLine("* Save pattern file: %s", path);
-  return FILES_WriteAtomic(path, PATTERN_Format(pFont)) ? 0 : 1;
+  JOURNAL_AddLine("* Save pattern file: %s", path);
+  return FILES_WriteAtomic(path, INPUT_FormatPattern(pFont)) ? 0 : 1;
 }

@@ -282,7 +282,7 @@ class Reader {
 
 }  // namespace
 
-FontPtr XBF_Parse(const std::string& image) {
+FontPtr INPUT_ParseXbf(const std::string& image) {
   SERVICES_Get()->SetWaitCursor(true);
   FontPtr pFont = FONT_Alloc();
   bool ok = false;
@@ -303,6 +303,6 @@ FontPtr XBF_Parse(const std::string& image) {
   return pFont;
 }
 
-FontPtr XBF_Read(const char* path) {
-  return INPUT_ReadFontFile(path, [](std::string image) { return XBF_Parse(image); }, nullptr);
+FontPtr INPUT_ReadXbf(const char* path) {
+  return INPUT_ReadFontFile(path, [](std::string image) { return INPUT_ParseXbf(image); }, nullptr);
 }

@@ -9,6 +9,6 @@
 // create font!" was reported. An old file without a type trailer gets its type
 // from the block sizes or from the user (the platform services' type question).
 // The journal is cleared after every read of an opened file.
-FontPtr XBF_Read(const char* path);
+FontPtr INPUT_ReadXbf(const char* path);
 // Parses a file image already in memory: the same rules and messages, no open.
-FontPtr XBF_Parse(const std::string& image);
+FontPtr INPUT_ParseXbf(const std::string& image);

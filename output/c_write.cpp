@@ -13,7 +13,6 @@
 #include "output/progress.h"
 #include "output/ranges.h"
 #include "output/save.h"
-#include "settings/messages.h"
 #include "settings/settings.h"
 
 namespace {
@@ -94,7 +93,7 @@ void Bitmaps(Context& cx, const RangeList& ranges) {
       WrittenChar wc;
       OUT_GetWrittenChar(pFont, code, *cx.pSettings, &wc);
       const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
-      const int32_t size = static_cast<int32_t>(FLASHSIZE_CArrayBytes(pFont, wc));
+      const int32_t size = static_cast<int32_t>(OUT_CArrayBytes(pFont, wc));
       OUT_Printf("static %s unsigned char ac%s_%04X[%3i] = { /* code %04X%s */\r\n", cx.Qualifier,
                  cx.FontName.c_str(), code, size, code, comment.c_str());
       cx.Row.resize(static_cast<size_t>(wc.RowBytes));
@@ -190,21 +189,16 @@ int FONT_WriteC(Font* pFont, const Settings& settings) {
   }
   char fileName[500];
   if (!FONT_GetFileName(pFont, fileName, sizeof(fileName))) fileName[0] = 0;
-  FONT_RenderPending(pFont);
   RangeList ranges;
-  OUT_BuildRangeList(pFont, &ranges);
-  if (ranges.aRange.empty()) {
-    ReportMessage("Nothing to save!");
-    return 1;
-  }
-  cx.FontName = CWRITE_DeriveFontName(fileName, pFont->acFontName);
+  if (!OUT_PrepareSave(pFont, &ranges)) return 1;
+  cx.FontName = OUT_DeriveFontName(fileName, pFont->acFontName);
 
   if (pFont->pHeader) {
-    CWRITE_KeptBanner(pFont->pHeader.get(), settings);
+    OUT_WriteKeptBanner(pFont->pHeader.get(), settings);
   } else {
     char face[64];
     if (!FONT_GetFaceName(pFont, face, sizeof(face))) face[0] = 0;
-    CWRITE_NewBanner(CWRITE_SourceFileName(fileName), face, pFont->Height * OUT_MagY(settings), settings);
+    OUT_WriteNewBanner(OUT_SourceFileName(fileName), face, pFont->Height * OUT_MagY(settings), settings);
   }
   OUT_WriteString("*/\r\n\r\n#include \"GUI.h\"\r\n\r\n");
   OUT_WriteString(settings.V350_Compatibility ? "#ifndef GUI_FLASH\r\n  #define GUI_FLASH\r\n#endif\r\n\r\n"

@@ -5,12 +5,12 @@
 #include "model/font.h"
 #include "settings/settings.h"
 
-uint32_t FLASHSIZE_CArrayBytes(const Font* pFont, const WrittenChar& wc) {
+uint32_t OUT_CArrayBytes(const Font* pFont, const WrittenChar& wc) {
   const uint32_t planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
   return static_cast<uint32_t>(wc.Rows) * static_cast<uint32_t>(wc.RowBytes) * planes;
 }
 
-uint32_t FLASHSIZE_XbfBlockBytes(const Font* pFont, const WrittenChar& wc, int32_t fontHeight) {
+uint32_t OUT_XbfBlockBytes(const Font* pFont, const WrittenChar& wc, int32_t fontHeight) {
   const uint32_t rowBytes = static_cast<uint32_t>(wc.RowBytes);
   // Standard types: width and bytes per row, then rows of the font height.
   if (!FONT_IsExtendedType(pFont->Type)) return 4 + rowBytes * static_cast<uint32_t>(fontHeight);
@@ -36,15 +36,15 @@ bool SameFontWide(const FlashSizeTally& t, const Font* pFont, const Settings& se
 // Takes a code's share out of the totals, computes it again and adds it back.
 void Recount(FlashSizeTally* t, const Font* pFont, const Settings& settings, uint32_t code) {
   uint8_t& state = t->aState[code];
-  if (state == FLASHSIZE_STATE_KNOWN) {
+  if (state == OUT_FLASHSIZE_KNOWN) {
     t->PixelBytes -= t->aPixelBytes[code];
     t->XbfBlockBytes -= t->aXbfBytes[code];
     t->NumKnown--;
     if (t->aXbfBytes[code] > kXbfMaxBlock) t->NumTooLarge--;
-  } else if (state == FLASHSIZE_STATE_UNKNOWN) {
+  } else if (state == OUT_FLASHSIZE_UNKNOWN) {
     t->NumUnknown--;
   }
-  state = FLASHSIZE_STATE_NONE;
+  state = OUT_FLASHSIZE_NONE;
   t->aPixelBytes[code] = t->aXbfBytes[code] = 0;
 
   const CharInfo& ci = pFont->aCharInfo[code];
@@ -52,16 +52,16 @@ void Recount(FlashSizeTally* t, const Font* pFont, const Settings& settings, uin
   // A save renders what exists and is not rendered yet, then drops every character
   // with an empty box; until then such a character's box is not known.
   if (!ci.Rendered && ci.Exists) {
-    state = FLASHSIZE_STATE_UNKNOWN;
+    state = OUT_FLASHSIZE_UNKNOWN;
     t->NumUnknown++;
     return;
   }
   if (ci.BoxWidth == 0) return;
   WrittenChar wc;
   OUT_GetWrittenChar(pFont, static_cast<uint16_t>(code), settings, &wc);
-  const uint32_t pixels = FLASHSIZE_CArrayBytes(pFont, wc);
-  const uint32_t block = FLASHSIZE_XbfBlockBytes(pFont, wc, pFont->Height * OUT_MagY(settings));
-  state = FLASHSIZE_STATE_KNOWN;
+  const uint32_t pixels = OUT_CArrayBytes(pFont, wc);
+  const uint32_t block = OUT_XbfBlockBytes(pFont, wc, pFont->Height * OUT_MagY(settings));
+  state = OUT_FLASHSIZE_KNOWN;
   t->aPixelBytes[code] = pixels;
   t->aXbfBytes[code] = block;
   t->PixelBytes += pixels;
@@ -72,11 +72,11 @@ void Recount(FlashSizeTally* t, const Font* pFont, const Settings& settings, uin
 
 }  // namespace
 
-void FLASHSIZE_Rebuild(FlashSizeTally* pTally, const Font* pFont, const Settings& settings) {
+void OUT_RebuildFlashSize(FlashSizeTally* pTally, const Font* pFont, const Settings& settings) {
   FlashSizeTally& t = *pTally;
   t.aPixelBytes.assign(FONT_NUM_CODES, 0);
   t.aXbfBytes.assign(FONT_NUM_CODES, 0);
-  t.aState.assign(FONT_NUM_CODES, FLASHSIZE_STATE_NONE);
+  t.aState.assign(FONT_NUM_CODES, OUT_FLASHSIZE_NONE);
   t.PixelBytes = t.XbfBlockBytes = 0;
   t.NumKnown = t.NumUnknown = t.NumTooLarge = 0;
   t.Type = pFont->Type;
@@ -91,9 +91,9 @@ void FLASHSIZE_Rebuild(FlashSizeTally* pTally, const Font* pFont, const Settings
   }
 }
 
-void FLASHSIZE_Update(FlashSizeTally* pTally, const Font* pFont, const Settings& settings, int first, int last) {
+void OUT_UpdateFlashSize(FlashSizeTally* pTally, const Font* pFont, const Settings& settings, int first, int last) {
   if (!SameFontWide(*pTally, pFont, settings)) {
-    FLASHSIZE_Rebuild(pTally, pFont, settings);
+    OUT_RebuildFlashSize(pTally, pFont, settings);
     return;
   }
   if (first < 0) first = 0;
@@ -101,20 +101,20 @@ void FLASHSIZE_Update(FlashSizeTally* pTally, const Font* pFont, const Settings&
   for (int code = first; code <= last; ++code) Recount(pTally, pFont, settings, static_cast<uint32_t>(code));
 }
 
-void FLASHSIZE_UpdateUnknown(FlashSizeTally* pTally, const Font* pFont, const Settings& settings) {
+void OUT_UpdateFlashSizeUnknown(FlashSizeTally* pTally, const Font* pFont, const Settings& settings) {
   if (!SameFontWide(*pTally, pFont, settings)) {
-    FLASHSIZE_Rebuild(pTally, pFont, settings);
+    OUT_RebuildFlashSize(pTally, pFont, settings);
     return;
   }
   if (!pTally->NumUnknown) return;
   for (uint32_t code = 0; code < FONT_NUM_CODES; ++code) {
-    if (pTally->aState[code] != FLASHSIZE_STATE_UNKNOWN) continue;
+    if (pTally->aState[code] != OUT_FLASHSIZE_UNKNOWN) continue;
     const CharInfo& ci = pFont->aCharInfo[code];
     if (ci.Rendered || !ci.Enabled || !ci.Exists) Recount(pTally, pFont, settings, code);
   }
 }
 
-void FLASHSIZE_Get(const FlashSizeTally& tally, const Font* pFont, FlashSize* pSize) {
+void OUT_GetFlashSize(const FlashSizeTally& tally, const Font* pFont, FlashSize* pSize) {
   *pSize = FlashSize();
   pSize->NumChars = tally.NumKnown + tally.NumUnknown;
   pSize->NumUnknown = tally.NumUnknown;
@@ -131,23 +131,23 @@ void FLASHSIZE_Get(const FlashSizeTally& tally, const Font* pFont, FlashSize* pS
     cell.Width = pFont->MaxWidth * tally.MagX;
     cell.Rows = pFont->Height * tally.MagY;
     cell.RowBytes = FONT_GetRowBytes(pFont, cell.Width);
-    pixels += uint64_t{FLASHSIZE_CArrayBytes(pFont, cell)} * tally.NumUnknown;
-    blocks += uint64_t{FLASHSIZE_XbfBlockBytes(pFont, cell, cell.Rows)} * tally.NumUnknown;
+    pixels += uint64_t{OUT_CArrayBytes(pFont, cell)} * tally.NumUnknown;
+    blocks += uint64_t{OUT_XbfBlockBytes(pFont, cell, cell.Rows)} * tally.NumUnknown;
   }
   pSize->PixelBytes = pixels;
 
   // The index spans every code from the first to the last saved one.
   const uint8_t* state = tally.aState.data();
   uint32_t firstCode = 0, lastCode = FONT_NUM_CODES - 1;
-  while (firstCode < lastCode && state[firstCode] == FLASHSIZE_STATE_NONE) ++firstCode;
-  while (lastCode > firstCode && state[lastCode] == FLASHSIZE_STATE_NONE) --lastCode;
+  while (firstCode < lastCode && state[firstCode] == OUT_FLASHSIZE_NONE) ++firstCode;
+  while (lastCode > firstCode && state[lastCode] == OUT_FLASHSIZE_NONE) --lastCode;
   uint64_t xbf = kXbfHeaderBytes + uint64_t{kXbfIndexBytes} * (lastCode - firstCode + 1) + blocks + kXbfTypeTrailer;
   if (pFont->pXbfText) xbf += std::strlen(pFont->pXbfText.get()) + kXbfTextTrailer;
   pSize->XbfBytes = xbf;
 }
 
-void FLASHSIZE_Compute(const Font* pFont, const Settings& settings, FlashSize* pSize) {
+void OUT_ComputeFlashSize(const Font* pFont, const Settings& settings, FlashSize* pSize) {
   FlashSizeTally tally;
-  FLASHSIZE_Rebuild(&tally, pFont, settings);
-  FLASHSIZE_Get(tally, pFont, pSize);
+  OUT_RebuildFlashSize(&tally, pFont, settings);
+  OUT_GetFlashSize(tally, pFont, pSize);
 }

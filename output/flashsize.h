@@ -3,7 +3,7 @@
 // writing anything and without rendering a character that is not rendered yet.
 //
 // A tally keeps every code's share, so that a change of a few characters costs as
-// much as those characters; FLASHSIZE_Compute is the one-shot form.
+// much as those characters; OUT_ComputeFlashSize is the one-shot form.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,8 @@ struct FlashSize {
 
 // The bytes one written character takes: its C pixel array (both planes for
 // EXT_FRM) and its XBF character block (fontHeight: the magnified font height).
-uint32_t FLASHSIZE_CArrayBytes(const Font* pFont, const WrittenChar& wc);
-uint32_t FLASHSIZE_XbfBlockBytes(const Font* pFont, const WrittenChar& wc, int32_t fontHeight);
+uint32_t OUT_CArrayBytes(const Font* pFont, const WrittenChar& wc);
+uint32_t OUT_XbfBlockBytes(const Font* pFont, const WrittenChar& wc, int32_t fontHeight);
 
 // Per-code shares and their running totals. The font-wide values the shares were
 // computed with are kept as well: when any of them differs at an update, the whole
@@ -33,7 +33,7 @@ uint32_t FLASHSIZE_XbfBlockBytes(const Font* pFont, const WrittenChar& wc, int32
 struct FlashSizeTally {
   std::vector<uint32_t> aPixelBytes;  // per code; 0 when not counted
   std::vector<uint32_t> aXbfBytes;    // per code; 0 when not counted
-  std::vector<uint8_t> aState;        // per code: FLASHSIZE_STATE_*
+  std::vector<uint8_t> aState;        // per code: OUT_FLASHSIZE_*
   uint64_t PixelBytes = 0;            // sums over the known characters
   uint64_t XbfBlockBytes = 0;
   uint32_t NumKnown = 0;
@@ -49,22 +49,22 @@ struct FlashSizeTally {
 };
 
 enum {
-  FLASHSIZE_STATE_NONE = 0,     // not saved: disabled, or rendered with an empty box
-  FLASHSIZE_STATE_KNOWN = 1,    // saved, its size known
-  FLASHSIZE_STATE_UNKNOWN = 2,  // enabled but not rendered yet
+  OUT_FLASHSIZE_NONE = 0,     // not saved: disabled, or rendered with an empty box
+  OUT_FLASHSIZE_KNOWN = 1,    // saved, its size known
+  OUT_FLASHSIZE_UNKNOWN = 2,  // enabled but not rendered yet
 };
 
 // Computes every code's share.
-void FLASHSIZE_Rebuild(FlashSizeTally* pTally, const Font* pFont, const Settings& settings);
+void OUT_RebuildFlashSize(FlashSizeTally* pTally, const Font* pFont, const Settings& settings);
 // Computes the shares of codes first..last again (clipped to the font); rebuilds
 // everything when a font-wide value or the magnification changed.
-void FLASHSIZE_Update(FlashSizeTally* pTally, const Font* pFont, const Settings& settings, int first, int last);
+void OUT_UpdateFlashSize(FlashSizeTally* pTally, const Font* pFont, const Settings& settings, int first, int last);
 // Recounts the characters the tally holds as not rendered that have been rendered
 // since (rendering on demand sends no change notice); cheap when none is pending.
-void FLASHSIZE_UpdateUnknown(FlashSizeTally* pTally, const Font* pFont, const Settings& settings);
+void OUT_UpdateFlashSizeUnknown(FlashSizeTally* pTally, const Font* pFont, const Settings& settings);
 // The figures of the tally. Characters not rendered yet count with the average
 // share of the known ones; with none known, as a full cell of the widest
 // character each.
-void FLASHSIZE_Get(const FlashSizeTally& tally, const Font* pFont, FlashSize* pSize);
+void OUT_GetFlashSize(const FlashSizeTally& tally, const Font* pFont, FlashSize* pSize);
 // All in one: a fresh tally's figures.
-void FLASHSIZE_Compute(const Font* pFont, const Settings& settings, FlashSize* pSize);
+void OUT_ComputeFlashSize(const Font* pFont, const Settings& settings, FlashSize* pSize);

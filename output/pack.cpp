@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "model/font.h"
+#include "output/outbuf.h"
 #include "settings/settings.h"
 
 int32_t OUT_MagX(const Settings& settings) { return settings.MagX > 1 ? settings.MagX : 1; }
@@ -76,5 +77,17 @@ void OUT_PackRow(const Font* pFont, uint16_t code, const Settings& settings, con
     if (!value) continue;
     const int shift = 8 - bits * (x % perByte + 1);
     pOut[x / perByte] |= static_cast<uint8_t>(value << shift);
+  }
+}
+
+void OUT_WritePixelRows(const Font* pFont, uint16_t code, const Settings& settings, const WrittenChar& wc,
+                        int32_t rows, std::vector<uint8_t>* pRow) {
+  pRow->resize(static_cast<size_t>(wc.RowBytes));
+  const int planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
+  for (int plane = 0; plane < planes; ++plane) {
+    for (int32_t y = 0; y < rows; ++y) {
+      OUT_PackRow(pFont, code, settings, wc, y, plane, pRow->data());
+      OUT_WriteBytes(reinterpret_cast<const char*>(pRow->data()), pRow->size());
+    }
   }
 }

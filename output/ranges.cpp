@@ -1,6 +1,7 @@
 #include "output/ranges.h"
 
 #include "model/font.h"
+#include "settings/messages.h"
 
 void OUT_BuildRangeList(const Font* pFont, RangeList* pList) {
   pList->aRange.clear();
@@ -14,4 +15,12 @@ void OUT_BuildRangeList(const Font* pFont, RangeList* pList) {
     pList->NumCodes += static_cast<uint32_t>(last - code + 1);
     code = last;
   }
+}
+
+bool OUT_PrepareSave(Font* pFont, RangeList* pList) {
+  FONT_RenderPending(pFont);
+  OUT_BuildRangeList(pFont, pList);
+  if (!pList->aRange.empty()) return true;
+  ReportMessage("Nothing to save!");
+  return false;
 }

@@ -18,3 +18,6 @@ struct RangeList {
 };
 
 void OUT_BuildRangeList(const Font* pFont, RangeList* pList);
+// What every writer does first: renders the characters still pending and builds the
+// range list. With no character enabled it reports "Nothing to save!" and returns false.
+bool OUT_PrepareSave(Font* pFont, RangeList* pList);

@@ -22,22 +22,22 @@ bool FileExists(const char* path) {
 
 int RunWriter(Font* pFont, int format, const Settings& settings) {
   switch (format) {
-    case SAVE_C: return FONT_WriteC(pFont, settings);
-    case SAVE_SIF: return FONT_WriteSIF(pFont, settings);
-    case SAVE_XBF: return FONT_WriteXBF(pFont, settings);
+    case OUT_FORMAT_C: return FONT_WriteC(pFont, settings);
+    case OUT_FORMAT_SIF: return OUT_WriteSIF(pFont, settings);
+    case OUT_FORMAT_XBF: return OUT_WriteXBF(pFont, settings);
     default: return 1;
   }
 }
 
 }  // namespace
 
-int FONT_Save(Font* pFont, int format, int ask) {
+int OUT_Save(Font* pFont, int format, int ask) {
   Settings settings;
   SETTINGS_Load(&settings);
   char path[500];
   if (!FONT_GetFileName(pFont, path, sizeof(path))) path[0] = 0;
   PlatformServices* services = SERVICES_Get();
-  if (ask && FileExists(path) && !services->AskYesNo("Overwrite existing file?")) return SAVE_DECLINED;
+  if (ask && FileExists(path) && !services->AskYesNo("Overwrite existing file?")) return OUT_SAVE_DECLINED;
 
   // A target that cannot be written still runs the writer, whose output then goes
   // nowhere: its own messages ("Nothing to save!") come first, as with any failed
@@ -48,13 +48,13 @@ int FONT_Save(Font* pFont, int format, int ask) {
   OUT_Begin(file.pFile.get());
   const int result = RunWriter(pFont, format, settings);
   const int failures = OUT_End();
-  int saved = SAVE_OK;
+  int saved = OUT_SAVE_OK;
   if (result != 0) {
     FILES_Discard(&file);  // nothing saved: an existing file stays as it was
   } else if (failures || !FILES_Commit(&file)) {
     FILES_Discard(&file);
     ShowMessageBox("Writing error");
-    saved = SAVE_FAILED;
+    saved = OUT_SAVE_FAILED;
   }
   services->SetStatusText("Ready");
   services->SetWaitCursor(false);

@@ -8,17 +8,11 @@
 #include "output/progress.h"
 #include "output/ranges.h"
 #include "output/save.h"
-#include "settings/messages.h"
 #include "settings/settings.h"
 
-int FONT_WriteSIF(Font* pFont, const Settings& settings) {
-  FONT_RenderPending(pFont);
+int OUT_WriteSIF(Font* pFont, const Settings& settings) {
   RangeList ranges;
-  OUT_BuildRangeList(pFont, &ranges);
-  if (ranges.aRange.empty()) {
-    ReportMessage("Nothing to save!");
-    return 1;
-  }
+  if (!OUT_PrepareSave(pFont, &ranges)) return 1;
   const int32_t fontHeight = pFont->Height * OUT_MagY(settings);
   const bool extended = FONT_IsExtendedType(pFont->Type);
   const uint32_t planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
@@ -64,14 +58,7 @@ int FONT_WriteSIF(Font* pFont, const Settings& settings) {
       OUT_ShowProgress(code);
       WrittenChar wc;
       OUT_GetWrittenChar(pFont, code, settings, &wc);
-      const int32_t rows = extended ? wc.Rows : fontHeight;
-      row.resize(static_cast<size_t>(wc.RowBytes));
-      for (uint32_t plane = 0; plane < planes; ++plane) {
-        for (int32_t y = 0; y < rows; ++y) {
-          OUT_PackRow(pFont, code, settings, wc, y, static_cast<int>(plane), row.data());
-          OUT_WriteBytes(reinterpret_cast<const char*>(row.data()), row.size());
-        }
-      }
+      OUT_WritePixelRows(pFont, code, settings, wc, extended ? wc.Rows : fontHeight, &row);
     }
   }
   return 0;

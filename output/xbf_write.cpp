@@ -14,8 +14,9 @@
 #include "settings/messages.h"
 #include "settings/settings.h"
 
-int FONT_WriteXBF(Font* pFont, const Settings& settings) {
-  FONT_RenderPending(pFont);
+int OUT_WriteXBF(Font* pFont, const Settings& settings) {
+  RangeList ranges;
+  if (!OUT_PrepareSave(pFont, &ranges)) return 1;
   const int32_t fontHeight = pFont->Height * OUT_MagY(settings);
   // Measured when the font has both measurement characters; otherwise the heights
   // a reader found in the file the font came from, as the C writer does.
@@ -27,12 +28,6 @@ int FONT_WriteXBF(Font* pFont, const Settings& settings) {
     lowercase = static_cast<uint16_t>(pFont->LowercaseHeightRead);
     capital = static_cast<uint16_t>(pFont->CapitalHeightRead);
   }
-  RangeList ranges;
-  OUT_BuildRangeList(pFont, &ranges);
-  if (ranges.aRange.empty()) {
-    ReportMessage("Nothing to save!");
-    return 1;
-  }
   const uint16_t firstCode = ranges.aRange.front().First, lastCode = ranges.aRange.back().Last;
 
   // Every block's size first: the index precedes the blocks, and a block longer than
@@ -42,7 +37,7 @@ int FONT_WriteXBF(Font* pFont, const Settings& settings) {
     for (uint32_t code = r.First; code <= r.Last; ++code) {
       WrittenChar wc;
       OUT_GetWrittenChar(pFont, static_cast<uint16_t>(code), settings, &wc);
-      const uint32_t size = FLASHSIZE_XbfBlockBytes(pFont, wc, fontHeight);
+      const uint32_t size = OUT_XbfBlockBytes(pFont, wc, fontHeight);
       if (size > 0xFFFF) {
         char text[200];
         std::snprintf(text, sizeof(text),
@@ -72,7 +67,6 @@ int FONT_WriteXBF(Font* pFont, const Settings& settings) {
   }
 
   const bool extended = FONT_IsExtendedType(pFont->Type);
-  const int planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
   std::vector<uint8_t> row;
   for (const CodeRange& r : ranges.aRange) {
     for (uint32_t c = r.First; c <= r.Last; ++c) {
@@ -92,13 +86,7 @@ int FONT_WriteXBF(Font* pFont, const Settings& settings) {
         OUT_WriteU16(static_cast<uint16_t>(wc.Width));
       }
       OUT_WriteU16(static_cast<uint16_t>(wc.RowBytes));
-      row.resize(static_cast<size_t>(wc.RowBytes));
-      for (int plane = 0; plane < planes; ++plane) {
-        for (int32_t y = 0; y < rows; ++y) {
-          OUT_PackRow(pFont, code, settings, wc, y, plane, row.data());
-          OUT_WriteBytes(reinterpret_cast<const char*>(row.data()), row.size());
-        }
-      }
+      OUT_WritePixelRows(pFont, code, settings, wc, rows, &row);
     }
   }
 

@@ -12,6 +12,7 @@ enum ChangeWhat {
   CHANGE_BOX = 2,      // box size, position or cursor advance
   CHANGE_ENABLED = 4,  // enabled state of characters or used blocks
   CHANGE_METRICS = 8,  // font-wide values: height, baseline, maximum width
+  CHANGE_ALL = 15,     // a different font altogether
 };
 
 // A change of the current font: codes First..Last (inclusive) changed as What says.

@@ -210,13 +210,7 @@ void Document::setPixel(int code, int x, int y, int value, bool journal) {
 void Document::setPixelNow(uint16_t c, int x, int y, int value, bool journal) {
   Font* pFont = font();
   const int code = c;
-  if (journal) {
-    char line[128];
-    std::snprintf(line, sizeof line, "* Pixel index of character 0x%X (%d) at %d/%d set to %d", code, code, x,
-                  y, value);
-    JOURNAL_FormatLine(line, sizeof line);
-    JOURNAL_Add(line);
-  }
+  if (journal) JOURNAL_AddLine("* Pixel index of character 0x%X (%d) at %d/%d set to %d", code, code, x, y, value);
   FONT_SetPixel(pFont, c, x, y, value);
   if (FONT_GetType(pFont) == FONTTYPE_EXT_FRM) FONT_RecalcFrame(pFont, c);
 }
@@ -323,7 +317,7 @@ void Document::mergeFont(const Font* pSource) {
   scope.ReplacesJournal = true;
   bool refused = false;
   recordEdit(scope, "Merge font", [&] {
-    refused = MERGE_Fonts(pFont, pSource, message, sizeof message) != 0;
+    refused = INPUT_MergeFonts(pFont, pSource, message, sizeof message) != 0;
     return !refused;
   });
   if (refused) {

@@ -473,7 +473,7 @@ void MainWindow::saveFont(bool forceDialog) {
   char path[FONT_FILENAME_SIZE] = {};
   FONT_GetFileName(pFont, path, sizeof path);
   if (!forceDialog && *path) {
-    if (FONT_Save(pFont, saveFormat_, 0) == SAVE_OK) pDocument_->undoStack()->setClean();
+    if (OUT_Save(pFont, saveFormat_, 0) == OUT_SAVE_OK) pDocument_->undoStack()->setClean();
     return;
   }
   char face[64] = {};
@@ -485,7 +485,7 @@ void MainWindow::saveFont(bool forceDialog) {
   if (!FILEDLG_Save(this, "Save font as", SHELL_aFiltersSave, numFilters, &chosen)) return;
   saveFormat_ = FILEDLG_GetFilterPos() - 1;
   FONT_SetFileName(pFont, chosen.toLocal8Bit().constData());
-  if (FONT_Save(pFont, saveFormat_, 1) == SAVE_OK) pDocument_->undoStack()->setClean();
+  if (OUT_Save(pFont, saveFormat_, 1) == OUT_SAVE_OK) pDocument_->undoStack()->setClean();
   setCaptionFile(QString::fromStdString(SHELL_GetBaseName(chosen.toLocal8Bit().constData())));
 }
 
@@ -497,9 +497,9 @@ void MainWindow::loadFont(int id) {
   QString path;
   if (!FILEDLG_Open(this, pTitle, pFilters, 2, &path)) return;
   const QByteArray name = path.toLocal8Bit();
-  FontPtr pFont = id == ID_LOAD_C ? CFILE_Read(name.constData())
-                  : id == ID_LOAD_XBF ? XBF_Read(name.constData())
-                                      : BDF_Read(name.constData());
+  FontPtr pFont = id == ID_LOAD_C ? INPUT_ReadC(name.constData())
+                  : id == ID_LOAD_XBF ? INPUT_ReadXbf(name.constData())
+                                      : INPUT_ReadBdf(name.constData());
   pDocument_->install(std::move(pFont), path);
 }
 
@@ -513,7 +513,7 @@ void MainWindow::mergeFont(bool xbf) {
                     2, &path))
     return;
   const QByteArray name = path.toLocal8Bit();
-  FontPtr pSource = xbf ? XBF_Read(name.constData()) : CFILE_Read(name.constData());
+  FontPtr pSource = xbf ? INPUT_ReadXbf(name.constData()) : INPUT_ReadC(name.constData());
   if (!pSource) return;
   pDocument_->mergeFont(pSource.get());
   FONT_Delete(std::move(pSource));
@@ -526,7 +526,7 @@ void MainWindow::openDroppedFile(const QString& path) {
     ReportMessage("File extension must be 'XBF' or 'C'");
     return;
   }
-  FontPtr pFont = ext == "c" ? CFILE_Read(name.constData()) : XBF_Read(name.constData());
+  FontPtr pFont = ext == "c" ? INPUT_ReadC(name.constData()) : INPUT_ReadXbf(name.constData());
   pDocument_->install(std::move(pFont), path);
 }
 

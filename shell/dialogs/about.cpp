@@ -42,7 +42,7 @@ QString SHELL_BuildLine() {
   // The month names are written out: the window runs in the user's locale.
   static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const std::time_t built = CWRITE_GetBuildTime();
+  const std::time_t built = OUT_GetBuildTime();
   std::tm t{};
   gmtime_r(&built, &t);
   char line[64];

@@ -324,7 +324,7 @@ bool FontChooser::pointMode() const { return pointsButton_->isChecked(); }
 
 int32_t FontChooser::pixelHeight() const {
   if (pointMode()) return 0;
-  return FONT_ParsePixelHeight(pixelEdit_->text().left(10).toLatin1().constData());
+  return GENERATE_ParsePixelHeight(pixelEdit_->text().left(10).toLatin1().constData());
 }
 
 int32_t FontChooser::chosenHeight() const {
@@ -350,7 +350,7 @@ LogFontRecord FontChooser::logFont() const {
   record.CharSet = encoding_ == ENCODING_ISO8859 && scriptCombo_->currentIndex() >= 0
                        ? uint8_t(scriptCombo_->currentData().toInt())
                        : uint8_t(1);  // the default character set
-  record.Height = FONT_GetRecordHeight(type_, chosenHeight());
+  record.Height = GENERATE_GetRecordHeight(type_, chosenHeight());
   return record;
 }
 
@@ -361,7 +361,7 @@ void FontChooser::updateSample() {
   const LogFontRecord record = logFont();
   // The generator draws on a 1024-pixel surface; the sample stays far below it.
   if (record.acFaceName[0] && std::abs(record.Height) <= 512)
-    sampleValid_ = FONT_RenderSample(&record, type_, encoding_, FONT_GetEffectiveAAMethod(type_, method_), &sample_) == 0;
+    sampleValid_ = GENERATE_RenderSample(&record, type_, encoding_, GENERATE_GetEffectiveAAMethod(type_, method_), &sample_) == 0;
   sampleView_->setImage(sampleValid_ ? CHOOSER_SampleImage(sample_) : QImage());
   sampleView_->setAccessibleDescription(sampleValid_ ? QString::fromUtf8(record.acFaceName) : QString());
   if (sampleValid_)

@@ -38,7 +38,7 @@ int FONT_ChooseSystemFont(QWidget* owner, LogFontRecord* pRecord, int32_t* pType
   if (pFamily) *pFamily = chooser.familyName().toStdString();
   *pType = type;
   *pEncoding = encoding;
-  *pMethod = FONT_GetEffectiveAAMethod(type, method);
+  *pMethod = GENERATE_GetEffectiveAAMethod(type, method);
   return 0;
 }
 

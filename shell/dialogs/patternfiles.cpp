@@ -70,9 +70,9 @@ bool SHELL_FinishPatternDialog(QFileDialog* dialog, bool save) {
   const QByteArray name = QFile::encodeName(path);
   if (save) {
     lastSavedPath = path;
-    return PATTERN_Save(pFont, name.constData()) == 0;
+    return INPUT_SavePattern(pFont, name.constData()) == 0;
   }
-  PATTERN_Read(pFont, name.constData());
+  INPUT_ReadPattern(pFont, name.constData());
   return true;
 }
 

@@ -37,14 +37,14 @@ void FlashSizeLabel::rebuild() {
     return;
   }
   SETTINGS_Load(&settings_);
-  FLASHSIZE_Rebuild(&tally_, pFont, settings_);
+  OUT_RebuildFlashSize(&tally_, pFont, settings_);
   show();
 }
 
 void FlashSizeLabel::changed(int first, int last) {
   Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
   if (!pFont) return;
-  FLASHSIZE_Update(&tally_, pFont, settings_, first, last);
+  OUT_UpdateFlashSize(&tally_, pFont, settings_, first, last);
   show();
 }
 
@@ -52,8 +52,8 @@ void FlashSizeLabel::refresh() {
   Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
   if (!pFont) return;
   SETTINGS_Load(&settings_);
-  FLASHSIZE_Update(&tally_, pFont, settings_, 1, 0);  // font-wide values and magnification
-  FLASHSIZE_UpdateUnknown(&tally_, pFont, settings_);
+  OUT_UpdateFlashSize(&tally_, pFont, settings_, 1, 0);  // font-wide values and magnification
+  OUT_UpdateFlashSizeUnknown(&tally_, pFont, settings_);
   show();
 }
 
@@ -64,7 +64,7 @@ void FlashSizeLabel::show() {
     setToolTip(QString());
     return;
   }
-  FLASHSIZE_Get(tally_, pFont, &size_);
+  OUT_GetFlashSize(tally_, pFont, &size_);
   const QString approx = size_.NumUnknown ? QStringLiteral("~") : QString();
   QString text = tr("Pixel data %1%2 bytes").arg(approx, Bytes(size_.PixelBytes));
   if (size_.XbfPossible) text += tr("   XBF %1%2 bytes").arg(approx, Bytes(size_.XbfBytes));

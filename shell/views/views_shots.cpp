@@ -42,7 +42,7 @@ class ShotServices : public PlatformServices {
 };
 
 FontPtr Generate(const char* pFace, int height, int32_t type, int32_t encoding) {
-  if (!FONT_IsFaceInstalled(pFace)) {
+  if (!GENERATE_IsFaceInstalled(pFace)) {
     std::fprintf(stderr, "views shots: face %s is not installed; picture left out\n", pFace);
     return nullptr;
   }

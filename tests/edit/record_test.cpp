@@ -163,9 +163,9 @@ const Operation kOperations[] = {
        source->aCharInfo[0x41].BoxLeft = -4;
        JOURNAL_Clear();  // reading the merged file clears the journal
        char message[200];
-       ASSERT_EQ(MERGE_Fonts(f, source.get(), message, sizeof message), 0) << message;
+       ASSERT_EQ(INPUT_MergeFonts(f, source.get(), message, sizeof message), 0) << message;
      }},
-    {"PatternRead", Ext, All, [](Font* f) { PATTERN_Read(f, PatternFile().c_str()); }},
+    {"PatternRead", Ext, All, [](Font* f) { INPUT_ReadPattern(f, PatternFile().c_str()); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(EveryEditKind, RecordRoundTrip, ::testing::ValuesIn(kOperations),

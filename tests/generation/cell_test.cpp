@@ -123,7 +123,7 @@ int CheckFont(const char* pFamily, int height, int type, const std::vector<FaceG
     return 1;
   }
   const int fontHeight = FONT_GetHeight(font.get());
-  if (height > 0 && fontHeight != height + (type == EXT_FRM ? 2 : 0)) {
+  if (height > 0 && fontHeight != height + (type == FONTTYPE_EXT_FRM ? 2 : 0)) {
     *pLog += std::string(pFamily) + " " + std::to_string(height) + ": font height " + std::to_string(fontHeight) + "\n";
     return 1;
   }
@@ -157,7 +157,7 @@ void SweepFace(const char* pFamily) {
   ASSERT_GT(outlines.Inside.size(), 150u) << pFamily;
   std::string log;
   int failures = 0;
-  for (int type : {STD, EXT})
+  for (int type : {FONTTYPE_STD, FONTTYPE_EXT})
     for (int height = 8; height <= 40; height++) failures += CheckFont(pFamily, height, type, outlines.Inside, &log);
   EXPECT_EQ(failures, 0) << log;
 }
@@ -261,8 +261,8 @@ TEST(GlyphCell, ReportedCasesKeepTheirRowsInEveryType) {
   struct TypeMethod {
     int Type, Method;
   };
-  const TypeMethod types[] = {{STD, 0}, {AA2, 0}, {AA4, 0}, {AA2, 1}, {AA4, 1},
-                              {EXT, 0}, {EXT_FRM, 0}, {EXT_AA2, 0}, {EXT_AA4, 0}};
+  const TypeMethod types[] = {{FONTTYPE_STD, 0}, {FONTTYPE_AA2, 0}, {FONTTYPE_AA4, 0}, {FONTTYPE_AA2, 1}, {FONTTYPE_AA4, 1},
+                              {FONTTYPE_EXT, 0}, {FONTTYPE_EXT_FRM, 0}, {FONTTYPE_EXT_AA2, 0}, {FONTTYPE_EXT_AA4, 0}};
   for (const Case& c : cases)
     for (const TypeMethod& t : types) {
       CreateArgs args;
@@ -275,7 +275,7 @@ TEST(GlyphCell, ReportedCasesKeepTheirRowsInEveryType) {
       const std::string at = std::string(c.pFamily) + " " + std::to_string(c.Height) + " type " +
                              std::to_string(t.Type) + " method " + std::to_string(t.Method);
       const int height = FONT_GetHeight(font.get());
-      EXPECT_EQ(height, c.Height + (t.Type == EXT_FRM ? 2 : 0)) << at;
+      EXPECT_EQ(height, c.Height + (t.Type == FONTTYPE_EXT_FRM ? 2 : 0)) << at;
       const RenderContext* pContext = font->pRenderContext.get();
       for (uint32_t code : c.Codes) {
         FONT_RenderChar(font.get(), uint16_t(code));

@@ -68,7 +68,7 @@ const std::vector<std::pair<unsigned, unsigned>> kSegments = {{0x20, 0x7E}, {0x4
 TEST(Cmap, ReadsTheSegmentsOfTheWindowsUnicodeMap) {
   Table t = Build({{0, 3, 100}, {3, 1, 100}}, 4, kSegments);
   CmapRanges r;
-  ASSERT_EQ(CMAP_ReadRanges(t.Reader(), &r), 0);
+  ASSERT_EQ(GENERATE_ReadCharMapRanges(t.Reader(), &r), 0);
   EXPECT_EQ(r.First, (std::vector<uint16_t>{0x20, 0x4E00, 0xFFFF}));
   EXPECT_EQ(r.Last, (std::vector<uint16_t>{0x7E, 0x4E01, 0xFFFF}));
 }
@@ -77,27 +77,27 @@ TEST(Cmap, PrefersUnicodeToSymbolAndTakesTheSymbolMapOtherwise) {
   // The symbol record comes first but points at garbage: the Unicode one wins.
   Table t = Build({{3, 0, 2}, {3, 1, 100}}, 4, kSegments);
   CmapRanges r;
-  ASSERT_EQ(CMAP_ReadRanges(t.Reader(), &r), 0);
+  ASSERT_EQ(GENERATE_ReadCharMapRanges(t.Reader(), &r), 0);
   EXPECT_EQ(r.First.size(), 3u);
   t = Build({{1, 0, 4}, {3, 0, 100}}, 4, {{0xF020, 0xF07F}, {0xFFFF, 0xFFFF}});
-  ASSERT_EQ(CMAP_ReadRanges(t.Reader(), &r), 0);
+  ASSERT_EQ(GENERATE_ReadCharMapRanges(t.Reader(), &r), 0);
   EXPECT_EQ(r.First, (std::vector<uint16_t>{0xF020, 0xFFFF}));
 }
 
 TEST(Cmap, FailureRows) {
   CmapRanges r;
   Table empty;
-  EXPECT_EQ(CMAP_ReadRanges(empty.Reader(), &r), 1);  // no table
+  EXPECT_EQ(GENERATE_ReadCharMapRanges(empty.Reader(), &r), 1);  // no table
   // Neither a Windows Unicode nor a symbol subtable.
-  EXPECT_EQ(CMAP_ReadRanges(Build({{0, 3, 100}, {1, 0, 100}, {3, 10, 100}}, 4, kSegments).Reader(), &r), 1);
+  EXPECT_EQ(GENERATE_ReadCharMapRanges(Build({{0, 3, 100}, {1, 0, 100}, {3, 10, 100}}, 4, kSegments).Reader(), &r), 1);
   // Not format 4.
-  EXPECT_EQ(CMAP_ReadRanges(Build({{3, 1, 100}}, 6, kSegments).Reader(), &r), 1);
+  EXPECT_EQ(GENERATE_ReadCharMapRanges(Build({{3, 1, 100}}, 6, kSegments).Reader(), &r), 1);
   // Offset 0.
-  EXPECT_EQ(CMAP_ReadRanges(Build({{3, 1, 0}}, 4, kSegments).Reader(), &r), 1);
+  EXPECT_EQ(GENERATE_ReadCharMapRanges(Build({{3, 1, 0}}, 4, kSegments).Reader(), &r), 1);
   // 32 subtables are read, 33 are too many.
   std::vector<Record> many(32, Record{0, 3, 300});
   many.back() = {3, 1, 300};
-  EXPECT_EQ(CMAP_ReadRanges(Build(many, 4, kSegments).Reader(), &r), 0);
+  EXPECT_EQ(GENERATE_ReadCharMapRanges(Build(many, 4, kSegments).Reader(), &r), 0);
   many.insert(many.begin(), Record{0, 3, 300});
-  EXPECT_EQ(CMAP_ReadRanges(Build(many, 4, kSegments).Reader(), &r), 1);
+  EXPECT_EQ(GENERATE_ReadCharMapRanges(Build(many, 4, kSegments).Reader(), &r), 1);
 }

@@ -31,16 +31,16 @@ TEST(CreateFont, MetricsOfTheStandardAndExtendedTypes) {
   EXPECT_EQ(FONT_GetMaxWidth(font.get()), 16);
   EXPECT_EQ(FONT_GetBaseline(font.get()), 0);  // a standard font has no baseline
   EXPECT_EQ(FONT_GetCurrentChar(font.get()), 0x41);
-  EXPECT_EQ(FONT_GetType(font.get()), STD);
+  EXPECT_EQ(FONT_GetType(font.get()), FONTTYPE_STD);
   EXPECT_EQ(FONT_GetCharHeight(font.get(), 0x41), 20);
 
   CreateArgs args;
-  args.Type = EXT;
+  args.Type = FONTTYPE_EXT;
   font = CreateFont(args);
   EXPECT_EQ(FONT_GetHeight(font.get()), 20);
   EXPECT_EQ(FONT_GetBaseline(font.get()), 16);
 
-  args.Type = EXT_FRM;
+  args.Type = FONTTYPE_EXT_FRM;
   args.Height = 14;
   font = CreateFont(args);
   EXPECT_EQ(FONT_GetHeight(font.get()), 16);  // the frame adds a row above and below
@@ -55,14 +55,14 @@ TEST(CreateFont, PointSizesGiveStandardCharactersTheFontHeight) {
   FontPtr font = CreateFont(args);
   EXPECT_EQ(FONT_GetHeight(font.get()), 35);
   EXPECT_EQ(FONT_GetCharHeight(font.get(), 0x41), 35);
-  args.Type = EXT;
+  args.Type = FONTTYPE_EXT;
   font = CreateFont(args);
   EXPECT_EQ(FONT_GetCharHeight(font.get(), 0x41), 32);  // the extended types get their boxes when rendered
 }
 
 TEST(CreateFont, InternalAntialiasingOpensTheFaceAtFourTimesTheSize) {
   CreateArgs args;
-  args.Type = AA4;
+  args.Type = FONTTYPE_AA4;
   args.Method = 1;
   args.Height = 16;
   FontPtr font = CreateFont(args);
@@ -107,7 +107,7 @@ TEST(CreateFont, Unicode16EnablesExactlyTheMappedCodes) {
 
 TEST(CreateFont, Iso8859HasAllCodesAndEnablesThePrintableOnes) {
   CreateArgs args;
-  args.Encoding = ISO8859;
+  args.Encoding = ENCODING_ISO8859;
   FontPtr font = CreateFont(args);
   ASSERT_TRUE(font);
   EXPECT_EQ(FONT_GetNumBlocks(font.get()), 16);
@@ -146,8 +146,8 @@ TEST(CreateFont, AFamilyWithoutAUsableMapIsRefusedNamingTheFace) {
 TEST(CreateFont, ExtendedIso8859IsRefusedWithAMessage) {
   TakeErrors();
   CreateArgs args;
-  args.Type = EXT;
-  args.Encoding = ISO8859;
+  args.Type = FONTTYPE_EXT;
+  args.Encoding = ENCODING_ISO8859;
   EXPECT_FALSE(CreateFont(args));
   EXPECT_NE(TakeErrors().find("An extended font file requires a true type or an open type font.\r\n"
                               "The selected font is not such a font."),
@@ -162,13 +162,13 @@ TEST(CreateFont, RealFonts) {
   ASSERT_TRUE(font);
   EXPECT_EQ(FONT_GetHeight(font.get()), 16);
   EXPECT_TRUE(FONT_CharExists(font.get(), 0x20AC));
-  args.Encoding = ISO8859;
+  args.Encoding = ENCODING_ISO8859;
   font = CreateFont(args);
   EXPECT_EQ(CountExisting(font.get()), 256);
   EXPECT_EQ(CountEnabled(font.get()), 192);
 
   args.pFace = "IPAGothic";
-  args.Encoding = JIS;
+  args.Encoding = ENCODING_JIS;
   font = CreateFont(args);
   ASSERT_TRUE(font);
   EXPECT_TRUE(FONT_CharExists(font.get(), 0x889F));  // U+4E9C

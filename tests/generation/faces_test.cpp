@@ -117,7 +117,7 @@ TEST(FaceChoice, ALongFamilyNameIsKeptWholeForTheEngine) {
   const std::string family = kLongFamily;
   family.copy(record.acFaceName, sizeof record.acFaceName - 1);
   ASSERT_EQ(std::string(record.acFaceName).size(), 31u);  // the record holds only part of the name
-  FontPtr font = FONT_CreateFromLogFont(&record, STD, UC16, 0, kLongFamily);
+  FontPtr font = FONT_CreateFromLogFont(&record, FONTTYPE_STD, ENCODING_UC16, 0, kLongFamily);
   ASSERT_TRUE(font);
   EXPECT_EQ(FaceOf(font.get()).File, path);
   char name[64];

@@ -6,14 +6,11 @@
 #include "generation/generate.h"
 #include "model/font.h"
 
-enum { STD, AA2, AA4, EXT, EXT_FRM, EXT_AA2, EXT_AA4 };
-enum { UC16, ISO8859, JIS };
-
 struct CreateArgs {
   const char* pFace = "Morvane Rect";
   int Height = 20;
-  int Type = STD;
-  int Encoding = UC16;
+  int Type = FONTTYPE_STD;
+  int Encoding = ENCODING_UC16;
   int Method = 0;
   int Weight = 400;
   int Italic = 0;

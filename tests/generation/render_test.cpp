@@ -29,17 +29,17 @@ TEST(RenderGlyph, StandardCharactersAreTheirCellClipped) {
 
 TEST(RenderGlyph, OsAntialiasedStandardTypesUseTheirFullRange) {
   CreateArgs args;
-  args.Type = AA4;
+  args.Type = FONTTYPE_AA4;
   FontPtr font = CreateFont(args);
   EXPECT_EQ(Pixels(font.get(), 'A'), Rect(14, 20, 2, 2, 12, 16));
-  args.Type = AA2;
+  args.Type = FONTTYPE_AA2;
   font = CreateFont(args);
   EXPECT_EQ(Pixels(font.get(), 'g'), Rect(12, 20, 2, 10, 10, 20));
 }
 
 TEST(RenderGlyph, ExtendedCharactersAreTheirBlackBox) {
   CreateArgs args;
-  args.Type = EXT;
+  args.Type = FONTTYPE_EXT;
   FontPtr font = CreateFont(args);
   Font* f = font.get();
   EXPECT_EQ(Pixels(f, 'A'), Rect(10, 14, 0, 0, 10, 14));
@@ -61,11 +61,11 @@ TEST(RenderGlyph, ExtendedCharactersAreTheirBlackBox) {
 }
 
 TEST(RenderGlyph, ArabicNonSpacingMarksTakeNoAdvance) {
-  for (int type : {EXT, EXT_FRM, EXT_AA4}) {
+  for (int type : {FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA4}) {
     CreateArgs args;
     args.Type = type;
     FontPtr font = CreateFont(args);
-    const int frame = type == EXT_FRM ? 2 : 0;
+    const int frame = type == FONTTYPE_EXT_FRM ? 2 : 0;
     FONT_RenderChar(font.get(), 0x64E);  // fatha
     EXPECT_EQ(Info(font.get(), 0x64E)->CursorDist, frame) << type;
     FONT_RenderChar(font.get(), 0x300);  // a mark outside the Arabic block
@@ -75,7 +75,7 @@ TEST(RenderGlyph, ArabicNonSpacingMarksTakeNoAdvance) {
 
 TEST(RenderGlyph, FramedCharactersGrowByTheFrame) {
   CreateArgs args;
-  args.Type = EXT_FRM;
+  args.Type = FONTTYPE_EXT_FRM;
   FontPtr font = CreateFont(args);
   std::string expected = Rect(12, 16, 1, 1, 11, 15);
   for (int y = 1; y < 15; y++) expected[y * 13] = expected[y * 13 + 11] = 'o';
@@ -91,11 +91,11 @@ TEST(RenderGlyph, FramedCharactersGrowByTheFrame) {
 
 TEST(RenderGlyph, ExtendedAntialiasedCharacters) {
   CreateArgs args;
-  args.Type = EXT_AA4;
+  args.Type = FONTTYPE_EXT_AA4;
   FontPtr font = CreateFont(args);
   EXPECT_EQ(Pixels(font.get(), 'A'), Rect(10, 14, 0, 0, 10, 14));
   EXPECT_EQ(Info(font.get(), 'A')->CursorDist, 14);
-  args.Type = EXT_AA2;
+  args.Type = FONTTYPE_EXT_AA2;
   font = CreateFont(args);
   EXPECT_EQ(Pixels(font.get(), 'g'), Rect(8, 10, 0, 0, 8, 10));
 }
@@ -105,7 +105,7 @@ TEST(RenderGlyph, CursorDistanceAdjustmentsAreClamped) {
   EDIT_DecCursorDistRange(nullptr, 0x20, 0x20, 10);
   EDIT_IncCursorDistRange(nullptr, 0x57, 0x57, 300);
   CreateArgs args;
-  args.Type = EXT_AA4;
+  args.Type = FONTTYPE_EXT_AA4;
   FontPtr font = CreateFont(args);
   for (uint16_t c : {0x41, 0x42, 0x20, 0x57, 0x65}) FONT_RenderChar(font.get(), c);
   EXPECT_EQ(Info(font.get(), 0x41)->CursorDist, 14 + 3);
@@ -114,7 +114,7 @@ TEST(RenderGlyph, CursorDistanceAdjustmentsAreClamped) {
   EXPECT_EQ(Info(font.get(), 0x57)->CursorDist, 255);
   EXPECT_EQ(Info(font.get(), 0x65)->CursorDist, 10);
   // Only the extended antialiased types take them.
-  args.Type = EXT;
+  args.Type = FONTTYPE_EXT;
   font = CreateFont(args);
   FONT_RenderChar(font.get(), 0x41);
   EXPECT_EQ(Info(font.get(), 0x41)->CursorDist, 14);
@@ -122,7 +122,7 @@ TEST(RenderGlyph, CursorDistanceAdjustmentsAreClamped) {
 
 TEST(RenderGlyph, AdjustmentsRegisteredBeforeACreateApplyToThatFontOnly) {
   CreateArgs args;
-  args.Type = EXT_AA4;
+  args.Type = FONTTYPE_EXT_AA4;
   FontPtr old = CreateFont(args);
   EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
   FontPtr font = CreateFont(args);
@@ -136,7 +136,7 @@ TEST(RenderGlyph, AdjustmentsRegisteredBeforeACreateApplyToThatFontOnly) {
 
 TEST(RenderGlyph, Iso8859CodesFollowTheCodePage) {
   CreateArgs args;
-  args.Encoding = ISO8859;
+  args.Encoding = ENCODING_ISO8859;
   FontPtr font = CreateFont(args);
   EXPECT_EQ(Pixels(font.get(), 0x80), Rect(13, 20, 1, 2, 11, 16));  // the euro sign of Windows-1252
   EXPECT_EQ(Pixels(font.get(), 0xE9), Rect(10, 20, 1, 3, 9, 16));
@@ -148,7 +148,7 @@ TEST(RenderGlyph, Iso8859CodesFollowTheCodePage) {
 TEST(RenderGlyph, SymbolFontsRenderTheirPrivateCodes) {
   CreateArgs args;
   args.pFace = "Morvane Symbol";
-  args.Type = EXT;
+  args.Type = FONTTYPE_EXT;
   FontPtr font = CreateFont(args);
   EXPECT_EQ(Pixels(font.get(), 0xF041), Rect(10, 14, 0, 0, 10, 14));
 }
@@ -156,7 +156,7 @@ TEST(RenderGlyph, SymbolFontsRenderTheirPrivateCodes) {
 TEST(RenderGlyph, JisCodesAreDrawnAsTheirUnicodeCharacters) {
   CreateArgs args;
   args.pFace = "IPAGothic";
-  args.Encoding = JIS;
+  args.Encoding = ENCODING_JIS;
   args.Height = 24;
   FontPtr font = CreateFont(args);
   FONT_RenderChar(font.get(), 0x889F);
@@ -175,7 +175,7 @@ TEST(RenderGlyph, JisCodesAreDrawnAsTheirUnicodeCharacters) {
 class InternalAA : public ::testing::Test {
  protected:
   void SetUp() override { setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1); }
-  FontPtr Create(int type = AA4) {
+  FontPtr Create(int type = FONTTYPE_AA4) {
     CreateArgs args;
     args.pFace = "Morvane Phase";
     args.Height = 10;
@@ -198,7 +198,7 @@ TEST_F(InternalAA, FindsTheGlobalPhaseAndTheBestPhasePerCharacter) {
   const std::string full = Pixels(font.get(), 0xC6);
   EXPECT_EQ(full.substr(0, 5), "8BBB\n");  // phase (0, 1): the last column is full
   EXPECT_EQ(full.substr(5, 5), "B###\n");
-  font = Create(AA2);
+  font = Create(FONTTYPE_AA2);
   EXPECT_EQ(Pixels(font.get(), 'I'), cells);
 }
 
@@ -218,7 +218,7 @@ TEST_F(InternalAA, CellSizesAreAQuarterRoundedUp) {
   CreateArgs args;
   args.pFace = "Morvane Tall";
   args.Height = -8;  // drawn at an em of 32: 17 x 35 (27.2 + 6.4 rounded outward)
-  args.Type = AA4;
+  args.Type = FONTTYPE_AA4;
   args.Method = 1;
   FontPtr font = CreateFont(args);
   GlyphSizes sizes;
@@ -235,14 +235,14 @@ TEST(RenderGlyph, RealFontsLookSane) {
   CreateArgs args;
   args.pFace = "Liberation Sans";
   args.Height = 24;
-  for (int type : {STD, AA4, EXT, EXT_FRM, EXT_AA2, EXT_AA4}) {
+  for (int type : {FONTTYPE_STD, FONTTYPE_AA4, FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
     args.Type = type;
     FontPtr font = CreateFont(args);
     ASSERT_TRUE(font) << type;
     FONT_RenderPending(font.get());
     EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 'A'));
     EXPECT_GT(FONT_GetCharWidth(font.get(), 'W'), FONT_GetCharWidth(font.get(), 'i')) << type;
-    const int max = type == AA4 || type == EXT_AA4 ? 15 : type == EXT_AA2 ? 3 : 1;
+    const int max = type == FONTTYPE_AA4 || type == FONTTYPE_EXT_AA4 ? 15 : type == FONTTYPE_EXT_AA2 ? 3 : 1;
     int full = 0;
     for (int y = 0; y < 24; y++)
       for (int x = 0; x < FONT_GetCharWidth(font.get(), 'H'); x++) full += FONT_GetPixel(font.get(), 'H', x, y) == max;

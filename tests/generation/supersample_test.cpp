@@ -6,14 +6,14 @@ namespace {
 
 void Ink(Surface* s, int x0, int y0, int x1, int y1) {
   for (int y = y0; y < y1; y++)
-    for (int x = x0; x < x1; x++) SURFACE_SetGrey(s, x, y, 0);
+    for (int x = x0; x < x1; x++) GENERATE_SetSurfaceGrey(s, x, y, 0);
 }
 
 }  // namespace
 
 TEST(Supersample, FirstCellsGatherAtMostThreeColumnsAndRows) {
   Surface s;
-  SURFACE_Init(&s, true);
+  GENERATE_InitSurface(&s, true);
   Ink(&s, 0, 0, 16, 16);
   AA_SetPhaseMasks(15, 15);
   AA_FillCoverage(&s, 4, 4, 16, 16);
@@ -31,7 +31,7 @@ TEST(Supersample, FirstCellsGatherAtMostThreeColumnsAndRows) {
 
 TEST(Supersample, OnlyEnabledPhasesAreCountedAndTheBestHasFewestPartialCells) {
   Surface s;
-  SURFACE_Init(&s, true);
+  GENERATE_InitSurface(&s, true);
   Ink(&s, 6, 5, 14, 13);  // two by two full cells for phase (2, 1)
   AA_SetPhaseMasks(15, 2);
   AA_FillCoverage(&s, 4, 4, 16, 16);
@@ -43,7 +43,7 @@ TEST(Supersample, OnlyEnabledPhasesAreCountedAndTheBestHasFewestPartialCells) {
   EXPECT_EQ(AA_GetCellLevel(2, 0, 1, 1), 0);  // y-phase 0 was not enabled
 
   // A later fill starts from an empty grid, whatever was counted before.
-  SURFACE_Clear(&s);
+  GENERATE_ClearSurface(&s);
   AA_FillCoverage(&s, 4, 4, 16, 16);
   EXPECT_EQ(AA_GetCellLevel(2, 1, 1, 1), 0);
   // With nothing partly covered every phase ties: the lowest y-phase, then x-phase, wins.

@@ -43,10 +43,10 @@ std::string Ink(const ::Font* pFont, uint16_t code) {
 
 class BdfParse : public ::testing::Test {
  protected:
-  FontPtr Parse(const std::string& text) { return BDF_Parse(text); }
+  FontPtr Parse(const std::string& text) { return INPUT_ParseBdf(text); }
   void ExpectFails(const std::string& text) {
     t.services.boxes.clear();
-    EXPECT_FALSE(BDF_Parse(text)) << text;
+    EXPECT_FALSE(INPUT_ParseBdf(text)) << text;
     ASSERT_EQ(t.services.boxes.size(), 1u) << text;
     EXPECT_EQ(t.services.boxes[0], kCreateFailed);
   }
@@ -217,13 +217,13 @@ TEST(BdfRead, FileJournalAndCurrentFont) {
   FONT_SetCurrentChar(FONT_GetCurrent(), 0x41);
   JOURNAL_Clear();
 
-  EXPECT_FALSE(BDF_Read(t.dir.file("missing.bdf").c_str()));
+  EXPECT_FALSE(INPUT_ReadBdf(t.dir.file("missing.bdf").c_str()));
   ASSERT_EQ(t.services.boxes.size(), 1u);
   EXPECT_EQ(t.services.boxes[0], "Could not open file!");
 
   std::string bitmap = "00\n3C\n00\n";
   WriteFile(t.dir.file("a.bdf"), Bdf(Char(65, "8 3 0 0", bitmap), 1));
-  FontPtr pFont = BDF_Read(t.dir.file("a.bdf").c_str());
+  FontPtr pFont = INPUT_ReadBdf(t.dir.file("a.bdf").c_str());
   ASSERT_TRUE(pFont);
   EXPECT_EQ(pFont->aCharInfo[65].BoxWidth, 4);  // the trimming edits ran...
   EXPECT_EQ(JOURNAL_GetLength(), 0u);           // ...and their journal lines are gone
@@ -232,7 +232,7 @@ TEST(BdfRead, FileJournalAndCurrentFont) {
   EXPECT_EQ(pCurrent->Type, FONTTYPE_STD);
 
   WriteFile(t.dir.file("b.bdf"), Bdf(Char(65, "8 3 0 0", bitmap), 2));
-  EXPECT_FALSE(BDF_Read(t.dir.file("b.bdf").c_str()));
+  EXPECT_FALSE(INPUT_ReadBdf(t.dir.file("b.bdf").c_str()));
   EXPECT_EQ(t.services.boxes.back(), kCreateFailed);
   EXPECT_EQ(JOURNAL_GetLength(), 0u);
   EXPECT_EQ(FONT_GetCurrent(), pCurrent);
@@ -248,7 +248,7 @@ class BdfAgainstFreeType : public ::testing::Test {
   // Returns the number of glyphs compared.
   int Compare(const std::string& bdfPath) {
     SaveTest t;
-    FontPtr pFont = BDF_Read(bdfPath.c_str());
+    FontPtr pFont = INPUT_ReadBdf(bdfPath.c_str());
     EXPECT_TRUE(pFont) << bdfPath;
     if (!pFont) return 0;
     FT_Face face = nullptr;
@@ -337,7 +337,7 @@ TEST(BdfFuzzInputs, ReplayEndsInAFontOrTheMessage) {
   for (const auto& entry : fs::directory_iterator(fs::path(MORVANE_TEST_DATA) / "fuzz" / "bdf_read")) {
     SaveTest t;
     const std::string name = entry.path().filename().string();
-    FontPtr pFont = BDF_Parse(ReadFile(entry.path().string()));
+    FontPtr pFont = INPUT_ParseBdf(ReadFile(entry.path().string()));
     ++files;
     if (!pFont) {
       ASSERT_EQ(t.services.boxes.size(), 1u) << name;

@@ -60,10 +60,10 @@ TEST_P(CReadRoundTrip, CharactersMetricsAndBannerComeBack) {
   if (encoding == ENCODING_UC16) ranges.push_back({0x4E00, 0x4E20});
   if (encoding == ENCODING_JIS) ranges.push_back({0x8140, 0x8150});
   FontPtr saved = TestFont(type, encoding, ranges);
-  const std::string file = t.Save(saved.get(), "round.c", SAVE_C);
+  const std::string file = t.Save(saved.get(), "round.c", OUT_FORMAT_C);
   ASSERT_FALSE(file.empty());
   JOURNAL_Add("* a line of the previous font");
-  FontPtr read = CFILE_Read(t.dir.file("round.c").c_str());
+  FontPtr read = INPUT_ReadC(t.dir.file("round.c").c_str());
   ASSERT_TRUE(read) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
   EXPECT_TRUE(t.services.boxes.empty());
   EXPECT_EQ(JOURNAL_GetLength(), 0u);
@@ -87,7 +87,7 @@ TEST_P(CReadRoundTrip, CharactersMetricsAndBannerComeBack) {
 
   ASSERT_TRUE(read->pHeader);
   EXPECT_EQ(std::string(read->pHeader.get()), file.substr(0, file.find("*/\r\n\r\n#include")));
-  const std::string again = t.Save(read.get(), "again.c", SAVE_C);
+  const std::string again = t.Save(read.get(), "again.c", OUT_FORMAT_C);
   ExpectModifiedLineOnly(file, again, encoding != ENCODING_ISO8859);
 }
 
@@ -105,17 +105,17 @@ INSTANTIATE_TEST_SUITE_P(EveryType, CReadRoundTrip,
 TEST(CRead, ResavedFileKeepsEveryEarlierModificationLine) {
   SaveTest t;
   FontPtr saved = TestFont(FONTTYPE_EXT, ENCODING_UC16, {{0x41, 0x43}});
-  const std::string first = t.Save(saved.get(), "a.c", SAVE_C);
-  FontPtr read = CFILE_Read(t.dir.file("a.c").c_str());
+  const std::string first = t.Save(saved.get(), "a.c", OUT_FORMAT_C);
+  FontPtr read = INPUT_ReadC(t.dir.file("a.c").c_str());
   ASSERT_TRUE(read);
-  const std::string second = t.Save(read.get(), "b.c", SAVE_C);
-  FontPtr readAgain = CFILE_Read(t.dir.file("b.c").c_str());
+  const std::string second = t.Save(read.get(), "b.c", OUT_FORMAT_C);
+  FontPtr readAgain = INPUT_ReadC(t.dir.file("b.c").c_str());
   ASSERT_TRUE(readAgain);
   // An edit recorded in the journal goes into the history block of the next save.
   char line[JOURNAL_LINE_SIZE] = "* Some edit";
   JOURNAL_FormatLine(line);
   JOURNAL_Add(line);
-  const std::string third = t.Save(readAgain.get(), "c.c", SAVE_C);
+  const std::string third = t.Save(readAgain.get(), "c.c", OUT_FORMAT_C);
   ExpectModifiedLineOnly(first, second);
   const size_t end = second.find("*/\r\n\r\n#include");
   EXPECT_EQ(third.substr(0, end), second.substr(0, end));
@@ -139,14 +139,14 @@ TEST(CRead, GeneratedFontsRoundTrip) {
     args.Type = type;
     FontPtr created = CreateFont(args);
     ASSERT_TRUE(created) << face;
-    const std::string file = t.Save(created.get(), "real.c", SAVE_C);
-    FontPtr read = CFILE_Read(t.dir.file("real.c").c_str());
+    const std::string file = t.Save(created.get(), "real.c", OUT_FORMAT_C);
+    FontPtr read = INPUT_ReadC(t.dir.file("real.c").c_str());
     ASSERT_TRUE(read) << face << (t.services.boxes.empty() ? "" : t.services.boxes.back());
     EXPECT_GT(read->MaxWidth, 0);
     EXPECT_EQ(read->Height, created->Height);
     EXPECT_EQ(read->Baseline, created->Baseline);
     ExpectSameCharacters(created.get(), read.get(), CFileRowBytes);
-    ExpectModifiedLineOnly(file, t.Save(read.get(), "again.c", SAVE_C));
+    ExpectModifiedLineOnly(file, t.Save(read.get(), "again.c", OUT_FORMAT_C));
   }
 }
 
@@ -167,10 +167,10 @@ std::string TableOnOneLine(const std::string& file) {
 TEST(CRead, TableOnOneLineReadsTheSameFont) {
   SaveTest t;
   FontPtr saved = TestFont(FONTTYPE_EXT_AA4, ENCODING_UC16, {{0x20, 0x7E}, {0x100, 0x17F}, {0x4E00, 0x4F00}});
-  const std::string file = t.Save(saved.get(), "font.c", SAVE_C);
+  const std::string file = t.Save(saved.get(), "font.c", OUT_FORMAT_C);
   const std::string oneLine = TableOnOneLine(file);
   ASSERT_LT(std::count(oneLine.begin(), oneLine.end(), '\n') + 400, std::count(file.begin(), file.end(), '\n'));
-  FontPtr read = CFILE_Parse(oneLine);
+  FontPtr read = INPUT_ParseC(oneLine);
   ASSERT_TRUE(read) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
   ExpectSameCharacters(saved.get(), read.get(), CFileRowBytes);
 
@@ -181,7 +181,7 @@ TEST(CRead, TableOnOneLineReadsTheSameFont) {
   const size_t second = broken.find("{", entry + 1);
   broken[broken.find_first_not_of(" ", second + 1)] = 'q';
   t.services.boxes.clear();
-  EXPECT_FALSE(CFILE_Parse(broken));
+  EXPECT_FALSE(INPUT_ParseC(broken));
   ASSERT_EQ(t.services.boxes.size(), 2u);
   const size_t lineStart = broken.rfind("\r\n", entry) + 2;
   const size_t lineEnd = broken.find("\r\n", entry);

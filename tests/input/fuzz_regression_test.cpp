@@ -44,7 +44,7 @@ void ExpectConsistent(const Font* pFont, const std::string& name, size_t fileSiz
   const uint64_t bound = 4 * uint64_t(fileSize) + (uint64_t(1) << 20);
   EXPECT_LE(PlaneBytes(pFont), bound) << name;
   FontPtr pTarget = NewFont(pFont->Type, ENCODING_UC16, pFont->Height);
-  ASSERT_EQ(MERGE_Fonts(pTarget.get(), pFont, nullptr, 0), 0) << name;
+  ASSERT_EQ(INPUT_MergeFonts(pTarget.get(), pFont, nullptr, 0), 0) << name;
   EXPECT_LE(PlaneBytes(pTarget.get()), bound) << name;
   ASSERT_EQ(pFont->NumBlocks, FONT_NUM_BLOCKS_MAX) << name;
   for (int code = 0; code < FONT_NUM_CODES; ++code) {
@@ -75,17 +75,17 @@ void Replay(const char* target, FontPtr (*parse)(const std::string&)) {
   }
 }
 
-FontPtr ParseC(const std::string& text) { return CFILE_Parse(text); }
+FontPtr ParseC(const std::string& text) { return INPUT_ParseC(text); }
 
 TEST(FuzzRegression, CReader) { Replay("c_read", ParseC); }
-TEST(FuzzRegression, XbfReader) { Replay("xbf_read", XBF_Parse); }
-TEST(FuzzRegression, BdfReader) { Replay("bdf_read", BDF_Parse); }
+TEST(FuzzRegression, XbfReader) { Replay("xbf_read", INPUT_ParseXbf); }
+TEST(FuzzRegression, BdfReader) { Replay("bdf_read", INPUT_ParseBdf); }
 
 TEST(FuzzRegression, PatternFiles) {
   for (const fs::path& file : Inputs("pattern")) {
     FontPtr pFont = NewFont(FONTTYPE_STD, ENCODING_UC16, 8);
     AddChar(pFont.get(), 0x41, 2, 8, [](int, int) { return 1; });
-    const std::string report = PATTERN_Apply(pFont.get(), ReadFile(file.string()));
+    const std::string report = INPUT_ApplyPattern(pFont.get(), ReadFile(file.string()));
     EXPECT_LE(report.size(), 1000u) << file;
   }
 }

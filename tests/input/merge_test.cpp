@@ -16,11 +16,11 @@ TEST(Merge, RefusesOtherHeightsAndTypesAndLeavesTheTarget) {
   char message[100] = "";
   FontPtr taller = NewFont(FONTTYPE_STD, ENCODING_UC16, 17);
   AddChar(taller.get(), 0x41, 9, 17, Solid);
-  EXPECT_EQ(MERGE_Fonts(target.get(), taller.get(), message, sizeof(message)), 1);
+  EXPECT_EQ(INPUT_MergeFonts(target.get(), taller.get(), message, sizeof(message)), 1);
   EXPECT_STREQ(message, "Merging fonts does not work with different font sizes!");
   FontPtr aa2 = NewFont(FONTTYPE_AA2, ENCODING_UC16, 16);
   AddChar(aa2.get(), 0x41, 9, 16, Solid);
-  EXPECT_EQ(MERGE_Fonts(target.get(), aa2.get(), message, sizeof(message)), 1);
+  EXPECT_EQ(INPUT_MergeFonts(target.get(), aa2.get(), message, sizeof(message)), 1);
   EXPECT_STREQ(message, "Merging fonts does not work with different font types!");
   EXPECT_EQ(target->aCharInfo[0x41].BoxWidth, 6);
   EXPECT_EQ(FONT_GetPixel(target.get(), 0x41, 0, 0), 0);
@@ -37,7 +37,7 @@ TEST(Merge, SourceWinsForItsCodesAndTheRestOfTheTargetStays) {
   AddChar(source.get(), 0x41, 11, 10, [](int x, int y) { return x == y ? 1 : 0; }, 2, 9, 12);
   for (int c = 0x100; c <= 0x17F; ++c) AddChar(source.get(), c, 3, 4, Solid, 0, 4, 4);
   FONT_EnableChar(source.get(), 0x150, 0);  // has a size, but is disabled in its font
-  ASSERT_EQ(MERGE_Fonts(target.get(), source.get(), nullptr, 0), 0);
+  ASSERT_EQ(INPUT_MergeFonts(target.get(), source.get(), nullptr, 0), 0);
 
   const CharInfo& a = target->aCharInfo[0x41];
   EXPECT_EQ(a.BoxWidth, 11);
@@ -69,7 +69,7 @@ TEST(Merge, FramedCharacterEndsWithExactlyTheSourcesInkAndFrame) {
   FontPtr source = NewFont(FONTTYPE_EXT_FRM, ENCODING_UC16, 8);
   auto pattern = [](int x, int y) { return y == 1 && x > 0 && x < 3 ? 1 : (y == 0 || y == 2) && x > 0 && x < 3 ? -1 : 0; };
   AddChar(source.get(), 0x41, 4, 4, pattern, 0, 4, 5);
-  ASSERT_EQ(MERGE_Fonts(target.get(), source.get(), nullptr, 0), 0);
+  ASSERT_EQ(INPUT_MergeFonts(target.get(), source.get(), nullptr, 0), 0);
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) EXPECT_EQ(FONT_GetPixel(target.get(), 0x41, x, y), pattern(x, y)) << x << "," << y;
   // Beneath a frame pixel no ink of the old character is left.

@@ -38,18 +38,18 @@ std::vector<int> EnabledCodes(const Font* pFont) {
 TEST(Pattern, BothByteOrdersEnableTheListedCharacters) {
   const std::vector<int> expected = {0x41, 0x42, 0xE9};
   FontPtr le = LatinFont();
-  EXPECT_EQ(PATTERN_Apply(le.get(), Bytes({0xFF, 0xFE, 0x41, 0, 0x42, 0, 0x0D, 0, 0x0A, 0, 0xE9, 0})), "");
+  EXPECT_EQ(INPUT_ApplyPattern(le.get(), Bytes({0xFF, 0xFE, 0x41, 0, 0x42, 0, 0x0D, 0, 0x0A, 0, 0xE9, 0})), "");
   EXPECT_EQ(EnabledCodes(le.get()), expected);
   FontPtr be = LatinFont();
-  EXPECT_EQ(PATTERN_Apply(be.get(), Bytes({0xFE, 0xFF, 0, 0x41, 0, 0x42, 0, 0x0D, 0, 0x0A, 0, 0xE9})), "");
+  EXPECT_EQ(INPUT_ApplyPattern(be.get(), Bytes({0xFE, 0xFF, 0, 0x41, 0, 0x42, 0, 0x0D, 0, 0x0A, 0, 0xE9})), "");
   EXPECT_EQ(EnabledCodes(be.get()), expected);
   // Without a mark the first unit is still taken as one, and little-endian rules.
   FontPtr bare = LatinFont();
-  PATTERN_Apply(bare.get(), Bytes({0x41, 0, 0x42, 0, 0xE9, 0}));
+  INPUT_ApplyPattern(bare.get(), Bytes({0x41, 0, 0x42, 0, 0xE9, 0}));
   EXPECT_EQ(EnabledCodes(bare.get()), (std::vector<int>{0x42, 0xE9}));
   // A final odd byte is a last unit with a zero high byte.
   FontPtr odd = LatinFont();
-  PATTERN_Apply(odd.get(), Bytes({0xFF, 0xFE, 0x43}));
+  INPUT_ApplyPattern(odd.get(), Bytes({0xFF, 0xFE, 0x43}));
   EXPECT_EQ(EnabledCodes(odd.get()), (std::vector<int>{0x43}));
 }
 
@@ -57,7 +57,7 @@ TEST(Pattern, ReadingOnlyEnables) {
   FontPtr pFont = LatinFont();
   FONT_EnableChar(pFont.get(), 0x30, 1);
   FONT_EnableChar(pFont.get(), 0x41, 1);
-  PATTERN_Apply(pFont.get(), Bytes({0xFF, 0xFE, 0x41, 0, 0x41, 0, 0x09, 0, 0x20, 0}));
+  INPUT_ApplyPattern(pFont.get(), Bytes({0xFF, 0xFE, 0x41, 0, 0x41, 0, 0x09, 0, 0x20, 0}));
   EXPECT_EQ(EnabledCodes(pFont.get()), (std::vector<int>{0x20, 0x30, 0x41}));
 }
 
@@ -66,7 +66,7 @@ TEST(Pattern, TwelveMissingCodesStandTenOnALine) {
   FONT_SetFileName(pFont.get(), "fonts/latin.c");
   std::string image = Bytes({0xFF, 0xFE, 0x41, 0});
   for (int c = 0x4E00; c < 0x4E0C; ++c) image += Bytes({c & 0xFF, c >> 8});
-  EXPECT_EQ(PATTERN_Apply(pFont.get(), image),
+  EXPECT_EQ(INPUT_ApplyPattern(pFont.get(), image),
             "Problem occured when calculating the content of the following font file:\r\n\r\n"
             "fonts/latin.c\r\n\r\n"
             "The following character codes found in the pattern file are not part of the that font file:\r\n"
@@ -79,7 +79,7 @@ TEST(Pattern, LongReportIsCutWithOneEllipsis) {
   FontPtr pFont = LatinFont();
   std::string image = Bytes({0xFF, 0xFE});
   for (int c = 0x3000; c < 0x3400; ++c) image += Bytes({c & 0xFF, c >> 8});
-  const std::string report = PATTERN_Apply(pFont.get(), image);
+  const std::string report = INPUT_ApplyPattern(pFont.get(), image);
   EXPECT_NE(report.find("<?\?\?>"), std::string::npos);
   EXPECT_LE(report.size(), 1000u);
   EXPECT_EQ(report.substr(report.size() - 3), "...");
@@ -93,23 +93,23 @@ TEST(Pattern, JisFontsReadBytes) {
   AddChar(pFont.get(), 0x41, 2, 8, Dot);
   AddChar(pFont.get(), 0x82A0, 2, 8, Dot);
   FONT_EnableRange(pFont.get(), 0, 0xFFFF, 0);
-  EXPECT_EQ(PATTERN_Apply(pFont.get(), Bytes({0x41, 0x82, 0xA0, 0x83})), "");
+  EXPECT_EQ(INPUT_ApplyPattern(pFont.get(), Bytes({0x41, 0x82, 0xA0, 0x83})), "");
   EXPECT_EQ(EnabledCodes(pFont.get()), (std::vector<int>{0x41, 0x82A0}));
   // A file saved from a JIS font holds 16-bit units: read back byte by byte it
   // names other codes.
-  const std::string saved = PATTERN_Format(pFont.get());
+  const std::string saved = INPUT_FormatPattern(pFont.get());
   EXPECT_EQ(saved, Bytes({0xFF, 0xFE, 0x41, 0, 0x0D, 0, 0x0A, 0, 0xA0, 0x82}));
   FONT_EnableRange(pFont.get(), 0, 0xFFFF, 0);
-  EXPECT_NE(PATTERN_Apply(pFont.get(), saved), "");  // 0xFFFE, 0xA000 ... are missing
+  EXPECT_NE(INPUT_ApplyPattern(pFont.get(), saved), "");  // 0xFFFE, 0xA000 ... are missing
   EXPECT_EQ(EnabledCodes(pFont.get()), (std::vector<int>{0x41}));
 }
 
 TEST(Pattern, SavedLayoutPutsEachGroupOnItsLine) {
   FontPtr pFont = LatinFont();
   for (int c : {0x41, 0x42, 0x61}) FONT_EnableChar(pFont.get(), c, 1);
-  EXPECT_EQ(PATTERN_Format(pFont.get()), Bytes({0xFF, 0xFE, 0x41, 0, 0x42, 0, 0x0D, 0, 0x0A, 0, 0x61, 0}));
+  EXPECT_EQ(INPUT_FormatPattern(pFont.get()), Bytes({0xFF, 0xFE, 0x41, 0, 0x42, 0, 0x0D, 0, 0x0A, 0, 0x61, 0}));
   FontPtr none = LatinFont();
-  EXPECT_EQ(PATTERN_Format(none.get()), Bytes({0xFF, 0xFE}));
+  EXPECT_EQ(INPUT_FormatPattern(none.get()), Bytes({0xFF, 0xFE}));
 }
 
 TEST(Pattern, SaveAsksBeforeReplacingAndReadsBack) {
@@ -118,20 +118,20 @@ TEST(Pattern, SaveAsksBeforeReplacingAndReadsBack) {
   for (int c = 0x20; c <= 0x17F; c += 7) FONT_EnableChar(pFont.get(), c, 1);
   const std::string path = t.dir.file("set.txt");
   JOURNAL_Clear();
-  ASSERT_EQ(PATTERN_Save(pFont.get(), path.c_str()), 0);
+  ASSERT_EQ(INPUT_SavePattern(pFont.get(), path.c_str()), 0);
   EXPECT_NE(std::string(JOURNAL_GetText()).find("* Save pattern file: " + path), std::string::npos);
   t.services.answer = false;
   FONT_EnableChar(pFont.get(), 0x21, 1);
-  EXPECT_EQ(PATTERN_Save(pFont.get(), path.c_str()), 1);
+  EXPECT_EQ(INPUT_SavePattern(pFont.get(), path.c_str()), 1);
   EXPECT_EQ(t.services.questions, std::vector<std::string>{"Overwrite existing file?"});
   FontPtr copy = LatinFont();
-  EXPECT_EQ(PATTERN_Read(copy.get(), path.c_str()), 0);
+  EXPECT_EQ(INPUT_ReadPattern(copy.get(), path.c_str()), 0);
   FONT_EnableChar(pFont.get(), 0x21, 0);
   EXPECT_EQ(EnabledCodes(copy.get()), EnabledCodes(pFont.get()));
   EXPECT_NE(std::string(JOURNAL_GetText()).find("* Read pattern file: " + path), std::string::npos);
   // A file that cannot be opened is reported to the caller and changes nothing.
   const auto enabled = EnabledCodes(copy.get());
-  EXPECT_EQ(PATTERN_Read(copy.get(), t.dir.file("missing.txt").c_str()), 1);
+  EXPECT_EQ(INPUT_ReadPattern(copy.get(), t.dir.file("missing.txt").c_str()), 1);
   EXPECT_EQ(EnabledCodes(copy.get()), enabled);
 }
 

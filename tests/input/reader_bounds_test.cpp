@@ -62,28 +62,28 @@ TEST(ReaderBounds, XbfBoxesOfHeightZeroAreChargedAtTheFontsHeight) {
   // 40 bytes standing for 4 MB of planes (36 MB of C source).
   const std::string forty = ZeroHeightXbf(FONTTYPE_EXT, 8000, 4000, 1);
   ASSERT_EQ(forty.size(), 40u);
-  EXPECT_FALSE(XBF_Parse(forty));
+  EXPECT_FALSE(INPUT_ParseXbf(forty));
   EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed});
   // 58 bytes whose merge into a font 2000 high would take 128 MB of planes.
   const std::string fiftyEight = ZeroHeightXbf(FONTTYPE_EXT_AA4, 2000, 65535, 2);
   ASSERT_EQ(fiftyEight.size(), 58u);
-  EXPECT_FALSE(XBF_Parse(fiftyEight));
+  EXPECT_FALSE(INPUT_ParseXbf(fiftyEight));
   // Every type and the 16-bit limits.
   for (int32_t type : {FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
-    EXPECT_FALSE(XBF_Parse(ZeroHeightXbf(type, 65535, 65535, 1))) << type;
-    EXPECT_FALSE(XBF_Parse(ZeroHeightXbf(type, 0, 65535, 5000))) << type;  // a font of height 0: one row each
+    EXPECT_FALSE(INPUT_ParseXbf(ZeroHeightXbf(type, 65535, 65535, 1))) << type;
+    EXPECT_FALSE(INPUT_ParseXbf(ZeroHeightXbf(type, 0, 65535, 5000))) << type;  // a font of height 0: one row each
   }
 
   // Boxes of height 0 in proportion to the file are read, and merged at the
   // font's height.
   const std::string small = ZeroHeightXbf(FONTTYPE_EXT_AA4, 12, 9, 3);
-  FontPtr read = XBF_Parse(small);
+  FontPtr read = INPUT_ParseXbf(small);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->aCharInfo[0x43].BoxHeight, 0);
   EXPECT_EQ(read->aCharInfo[0x43].BoxWidth, 9);
   ExpectBounded(read.get(), small.size());
   FontPtr target = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 12);
-  ASSERT_EQ(MERGE_Fonts(target.get(), read.get(), nullptr, 0), 0);
+  ASSERT_EQ(INPUT_MergeFonts(target.get(), read.get(), nullptr, 0), 0);
   EXPECT_TRUE(target->aCharInfo[0x42].Enabled);
   EXPECT_EQ(target->aCharInfo[0x42].BoxWidth, 9);
 }
@@ -94,8 +94,8 @@ TEST(ReaderBounds, XbfFontsReadStayInProportionToTheFile) {
   FontPtr saved = NewFont(FONTTYPE_EXT_FRM, ENCODING_UC16, 40);
   for (uint16_t code = 0x100; code < 0x140; ++code)
     AddChar(saved.get(), code, 30 + code % 7, 45, [](int x, int y) { return (x ^ y) & 1; }, -2, 42, 31);
-  const std::string file = t.Save(saved.get(), "frm.xbf", SAVE_XBF);
-  FontPtr read = XBF_Parse(file);
+  const std::string file = t.Save(saved.get(), "frm.xbf", OUT_FORMAT_XBF);
+  FontPtr read = INPUT_ParseXbf(file);
   ASSERT_TRUE(read);
   ExpectBounded(read.get(), file.size());
 
@@ -109,13 +109,13 @@ TEST(ReaderBounds, XbfFontsReadStayInProportionToTheFile) {
       U16(64) + U16(64) + U16(64) + U16(0) + U16(0) + U16(8) + std::string(64 * 8, '\x5A') + "XBF" +
       std::string(1, char(FONTTYPE_EXT));
   ASSERT_GT(uint64_t(count) * 512, 4 * (image.size() + blockBytes.size()) + (uint64_t(1) << 20));
-  EXPECT_FALSE(XBF_Parse(image + blockBytes));
+  EXPECT_FALSE(INPUT_ParseXbf(image + blockBytes));
   // ...and a hundred of them sharing it are a font in proportion to the file.
   std::string hundred = image.substr(0, 18 + 6 * 100);
   hundred.replace(16, 2, U16(0x1000 + 99));
   for (uint32_t i = 0; i < 100; ++i) hundred.replace(18 + 6 * i, 4, U32(18 + 6 * 100));
   hundred += blockBytes;
-  FontPtr shared = XBF_Parse(hundred);
+  FontPtr shared = INPUT_ParseXbf(hundred);
   ASSERT_TRUE(shared);
   EXPECT_TRUE(shared->aCharInfo[0x1000 + 99].Enabled);
   EXPECT_EQ(FONT_GetPixel(shared.get(), 0x1000 + 99, 1, 63), 1);  // 0x5A: the second pixel set
@@ -130,13 +130,13 @@ TEST(ReaderBounds, BdfBoxesOfHeightZeroAreChargedAtTheFontsHeight) {
   };
   for (const char* box : {"8 60000 0 0", "8 16 0 -4", "8 0 0 0"}) {
     t.services.boxes.clear();
-    EXPECT_FALSE(BDF_Parse(bdf(box, "500000000 0 0 0"))) << box;
+    EXPECT_FALSE(INPUT_ParseBdf(bdf(box, "500000000 0 0 0"))) << box;
     EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed}) << box;
   }
-  EXPECT_FALSE(BDF_Parse(bdf("8 60000 0 0", "4000 0 0 0")));
+  EXPECT_FALSE(INPUT_ParseBdf(bdf("8 60000 0 0", "4000 0 0 0")));
   // A blank glyph of height 0 in an ordinary font is read as it is.
   const std::string blank = bdf("8 16 0 -4", "6 0 0 0");
-  FontPtr pFont = BDF_Parse(blank);
+  FontPtr pFont = INPUT_ParseBdf(blank);
   ASSERT_TRUE(pFont);
   EXPECT_EQ(pFont->aCharInfo[65].BoxWidth, 6);
   EXPECT_EQ(pFont->aCharInfo[65].BoxHeight, 0);
@@ -154,7 +154,7 @@ TEST(ReaderBounds, BdfCharactersTogetherStayInProportionToTheFile) {
              "ENDCHAR\n";
   std::string text = "STARTFONT 2.1\nFONTBOUNDINGBOX 8 16 0 -4\nCHARS " + std::to_string(count) + "\n" + chars;
   text += "ENDFONT\n" + std::string(300000, ' ');
-  FontPtr pFont = BDF_Parse(text);
+  FontPtr pFont = INPUT_ParseBdf(text);
   ASSERT_TRUE(pFont);
   ExpectBounded(pFont.get(), text.size());
   // Each of them trimmed to its ink, the first and the sixteenth column.
@@ -184,10 +184,10 @@ TEST(ReaderBounds, CBoxesOfHeightZeroAreChargedAtTheFontsHeight) {
   SaveTest t;
   // A megabyte of entries each standing for 500 KB of planes.
   const std::string hostile = ZeroHeightC(1000, 1000, 0xFFFF);
-  EXPECT_FALSE(CFILE_Parse(hostile));
+  EXPECT_FALSE(INPUT_ParseC(hostile));
   EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed});
   const std::string small = ZeroHeightC(10, 12, 0x7F);
-  FontPtr pFont = CFILE_Parse(small);
+  FontPtr pFont = INPUT_ParseC(small);
   ASSERT_TRUE(pFont) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
   EXPECT_EQ(pFont->aCharInfo[0x41].BoxHeight, 0);
   EXPECT_EQ(pFont->aCharInfo[0x41].BoxWidth, 12);
@@ -203,13 +203,13 @@ TEST(ReaderBounds, OnlyRegularFilesAreRead) {
     SCOPED_TRACE(path);
     t.services.boxes.clear();
     // Opening a FIFO without a writer must not wait, nor /dev/zero read forever.
-    EXPECT_FALSE(XBF_Read(path.c_str()));
-    EXPECT_FALSE(CFILE_Read(path.c_str()));
-    EXPECT_FALSE(BDF_Read(path.c_str()));
+    EXPECT_FALSE(INPUT_ReadXbf(path.c_str()));
+    EXPECT_FALSE(INPUT_ReadC(path.c_str()));
+    EXPECT_FALSE(INPUT_ReadBdf(path.c_str()));
     FontPtr pFont = NewFont(FONTTYPE_STD, ENCODING_UC16, 8);
     AddChar(pFont.get(), 0x41, 2, 8, [](int, int) { return 1; });
     pFont->aCharInfo[0x41].Enabled = 0;
-    EXPECT_EQ(PATTERN_Read(pFont.get(), path.c_str()), 1);
+    EXPECT_EQ(INPUT_ReadPattern(pFont.get(), path.c_str()), 1);
     EXPECT_FALSE(pFont->aCharInfo[0x41].Enabled);
     EXPECT_EQ(t.services.boxes, std::vector<std::string>(4, kNotOpened));
   }
@@ -219,7 +219,7 @@ TEST(ReaderBounds, OnlyRegularFilesAreRead) {
   AddChar(pFont.get(), 0x41, 2, 8, [](int, int) { return 1; });
   pFont->aCharInfo[0x41].Enabled = 0;
   t.services.boxes.clear();
-  EXPECT_EQ(PATTERN_Read(pFont.get(), t.dir.file("p.txt").c_str()), 0);
+  EXPECT_EQ(INPUT_ReadPattern(pFont.get(), t.dir.file("p.txt").c_str()), 0);
   EXPECT_TRUE(pFont->aCharInfo[0x41].Enabled);
   EXPECT_TRUE(t.services.boxes.empty());
 }

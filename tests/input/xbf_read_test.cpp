@@ -40,10 +40,10 @@ TEST_P(XbfReadTypes, TrailerGivesTheTypeWithoutAQuestion) {
   SaveTest t;
   t.UseSettings("SuppressDetectXBF=1\n");
   FontPtr saved = TestFont(type, ENCODING_UC16, {{0x20, 0x7E}, {0xA0, 0xFF}, {0x4E00, 0x4E20}});
-  const std::string file = t.Save(saved.get(), "round.xbf", SAVE_XBF);
+  const std::string file = t.Save(saved.get(), "round.xbf", OUT_FORMAT_XBF);
   ASSERT_EQ(file.substr(0, 4), "GUIX");
   JOURNAL_Add("* a line of the previous font");
-  FontPtr read = XBF_Read(t.dir.file("round.xbf").c_str());
+  FontPtr read = INPUT_ReadXbf(t.dir.file("round.xbf").c_str());
   ASSERT_TRUE(read) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
   EXPECT_TRUE(t.services.boxes.empty());
   EXPECT_TRUE(t.services.xbfQuestions.empty());
@@ -66,7 +66,7 @@ TEST_P(XbfReadTypes, TrailerGivesTheTypeWithoutAQuestion) {
   EXPECT_GE(FONT_GetBlockArea(read.get(), 0x4E), 0);
   ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
   // Saving what was read gives the same file again.
-  EXPECT_EQ(t.Save(read.get(), "again.xbf", SAVE_XBF), file);
+  EXPECT_EQ(t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF), file);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryType, XbfReadTypes,
@@ -77,9 +77,9 @@ TEST(XbfRead, OldFilesGetTheirTypeFromTheBlockSizes) {
   for (int32_t type : {FONTTYPE_STD, FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
     SaveTest t;
     FontPtr saved = TestFont(type, ENCODING_UC16, {{0x41, 0x5A}});
-    const std::string old = WithoutTrailer(t.Save(saved.get(), "new.xbf", SAVE_XBF));
+    const std::string old = WithoutTrailer(t.Save(saved.get(), "new.xbf", OUT_FORMAT_XBF));
     WriteFile(t.dir.file("old.xbf"), old);
-    FontPtr read = XBF_Read(t.dir.file("old.xbf").c_str());
+    FontPtr read = INPUT_ReadXbf(t.dir.file("old.xbf").c_str());
     ASSERT_TRUE(read) << type;
     EXPECT_TRUE(t.services.xbfQuestions.empty()) << type;
     EXPECT_EQ(read->Type, type);
@@ -95,11 +95,11 @@ TEST(XbfRead, UndecidableOldFilesAskForTheTypeAndKeepTheAnswer) {
   for (uint16_t code : {0x41, 0x42, 0x43}) AddChar(narrow.get(), code, 4, 6, [](int x, int y) { return x == y; }, 0, 7, 5);
   FontPtr apart = NewFont(FONTTYPE_EXT, ENCODING_UC16, 10);
   for (uint16_t code : {0x41, 0x43, 0x45}) AddChar(apart.get(), code, 9, 6, [](int x, int y) { return x > y; }, 0, 7, 10);
-  WriteFile(t.dir.file("narrow.xbf"), WithoutTrailer(t.Save(narrow.get(), "n.xbf", SAVE_XBF)));
-  WriteFile(t.dir.file("apart.xbf"), WithoutTrailer(t.Save(apart.get(), "a.xbf", SAVE_XBF)));
+  WriteFile(t.dir.file("narrow.xbf"), WithoutTrailer(t.Save(narrow.get(), "n.xbf", OUT_FORMAT_XBF)));
+  WriteFile(t.dir.file("apart.xbf"), WithoutTrailer(t.Save(apart.get(), "a.xbf", OUT_FORMAT_XBF)));
 
   t.services.xbfAnswer = FONTTYPE_EXT;
-  FontPtr read = XBF_Read(t.dir.file("narrow.xbf").c_str());
+  FontPtr read = INPUT_ReadXbf(t.dir.file("narrow.xbf").c_str());
   ASSERT_TRUE(read);
   EXPECT_EQ(t.services.xbfQuestions, std::vector<int>{FONTTYPE_EXT_FRM});
   EXPECT_EQ(read->Type, FONTTYPE_EXT);
@@ -108,13 +108,13 @@ TEST(XbfRead, UndecidableOldFilesAskForTheTypeAndKeepTheAnswer) {
   SETTINGS_Load(&settings);
   EXPECT_EQ(settings.GetTypeXBF, FONTTYPE_EXT);
 
-  read = XBF_Read(t.dir.file("apart.xbf").c_str());
+  read = INPUT_ReadXbf(t.dir.file("apart.xbf").c_str());
   ASSERT_TRUE(read);
   EXPECT_EQ(t.services.xbfQuestions, (std::vector<int>{FONTTYPE_EXT_FRM, FONTTYPE_EXT}));
   ExpectSameCharacters(apart.get(), read.get(), XbfFileRowBytes);
 
   t.services.xbfAnswer = -1;
-  EXPECT_FALSE(XBF_Read(t.dir.file("apart.xbf").c_str()));
+  EXPECT_FALSE(INPUT_ReadXbf(t.dir.file("apart.xbf").c_str()));
   EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed});
   SETTINGS_Load(&settings);
   EXPECT_EQ(settings.GetTypeXBF, FONTTYPE_EXT);  // a cancelled question stores nothing
@@ -124,14 +124,14 @@ TEST(XbfRead, SuppressedDetectionAlwaysAsks) {
   SaveTest t;
   t.UseSettings("SuppressDetectXBF=1\n");
   FontPtr saved = TestFont(FONTTYPE_EXT, ENCODING_UC16, {{0x41, 0x5A}});
-  const std::string old = WithoutTrailer(t.Save(saved.get(), "new.xbf", SAVE_XBF));
-  EXPECT_FALSE(XBF_Parse(old));
+  const std::string old = WithoutTrailer(t.Save(saved.get(), "new.xbf", OUT_FORMAT_XBF));
+  EXPECT_FALSE(INPUT_ParseXbf(old));
   EXPECT_EQ(t.services.xbfQuestions.size(), 1u);
   EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed});
 
   // Asked first, the missing magic fails the read afterwards.
   t.services.xbfAnswer = FONTTYPE_EXT;
-  EXPECT_FALSE(XBF_Parse("not a font file at all"));
+  EXPECT_FALSE(INPUT_ParseXbf("not a font file at all"));
   EXPECT_EQ(t.services.xbfQuestions.size(), 2u);
   EXPECT_EQ(t.services.boxes.size(), 2u);
 }
@@ -140,7 +140,7 @@ TEST(XbfRead, MissingMagicFailsWithoutAQuestion) {
   SaveTest t;
   t.services.xbfAnswer = FONTTYPE_EXT;
   for (const std::string image : {"", "GUI", "not a font file at all", "XBF"}) {
-    EXPECT_FALSE(XBF_Parse(image)) << image;
+    EXPECT_FALSE(INPUT_ParseXbf(image)) << image;
   }
   EXPECT_TRUE(t.services.xbfQuestions.empty());
   EXPECT_EQ(t.services.boxes, std::vector<std::string>(4, kCreateFailed));
@@ -153,21 +153,21 @@ TEST(XbfRead, AttachedTextIsKeptAndWrittenBack) {
   ASSERT_EQ(std::strlen(kText), 20u);
   saved->pXbfText = std::make_unique<char[]>(sizeof(kText));
   std::memcpy(saved->pXbfText.get(), kText, sizeof(kText));
-  const std::string file = t.Save(saved.get(), "text.xbf", SAVE_XBF);
-  FontPtr read = XBF_Parse(file);
+  const std::string file = t.Save(saved.get(), "text.xbf", OUT_FORMAT_XBF);
+  FontPtr read = INPUT_ParseXbf(file);
   ASSERT_TRUE(read);
   ASSERT_TRUE(read->pXbfText);
   EXPECT_STREQ(read->pXbfText.get(), kText);
-  EXPECT_EQ(t.Save(read.get(), "again.xbf", SAVE_XBF), file);
+  EXPECT_EQ(t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF), file);
 
   // A length that does not fit in front of the marker, or is 0, means no text.
   std::string image = file;
   PutU16(&image, image.size() - 6, uint16_t(image.size()));
-  read = XBF_Parse(image);
+  read = INPUT_ParseXbf(image);
   ASSERT_TRUE(read);
   EXPECT_FALSE(read->pXbfText);
   PutU16(&image, image.size() - 6, 0);
-  read = XBF_Parse(image);
+  read = INPUT_ParseXbf(image);
   ASSERT_TRUE(read);
   EXPECT_FALSE(read->pXbfText);
 }
@@ -176,9 +176,9 @@ TEST(XbfRead, BaselineOfStandardFontsIsZero) {
   SaveTest t;
   FontPtr standard = TestFont(FONTTYPE_STD, ENCODING_UC16, {{0x41, 0x43}});
   standard->Baseline = 9;
-  const std::string file = t.Save(standard.get(), "std.xbf", SAVE_XBF);
+  const std::string file = t.Save(standard.get(), "std.xbf", OUT_FORMAT_XBF);
   ASSERT_EQ(uint8_t(file[8]), 9);  // written into the header all the same
-  FontPtr read = XBF_Parse(file);
+  FontPtr read = INPUT_ParseXbf(file);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->Baseline, 0);
 }
@@ -190,7 +190,7 @@ TEST(XbfRead, BoxesOutsideTheCellComeBack) {
   // Left of the cursor and reaching above the top row: negative positions in the file.
   AddChar(saved.get(), 0x6A, 5, 12, [](int x, int y) { return (x + y) % 2; }, -3, 11, 4);
   AddChar(saved.get(), 0x6B, 6, 3, [](int x, int) { return x % 2; }, 1, 3, 7);
-  FontPtr read = XBF_Parse(t.Save(saved.get(), "pos.xbf", SAVE_XBF));
+  FontPtr read = INPUT_ParseXbf(t.Save(saved.get(), "pos.xbf", OUT_FORMAT_XBF));
   ASSERT_TRUE(read);
   ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
 }
@@ -198,7 +198,7 @@ TEST(XbfRead, BoxesOutsideTheCellComeBack) {
 TEST(XbfRead, DamagedFilesFailWithTheMessage) {
   SaveTest t;
   FontPtr saved = TestFont(FONTTYPE_EXT_FRM, ENCODING_UC16, {{0x41, 0x48}});
-  const std::string file = t.Save(saved.get(), "frm.xbf", SAVE_XBF);
+  const std::string file = t.Save(saved.get(), "frm.xbf", OUT_FORMAT_XBF);
   const std::string trailer = file.substr(file.size() - 4);
   ASSERT_EQ(trailer, std::string("XBF\x04", 4));
 
@@ -210,16 +210,16 @@ TEST(XbfRead, DamagedFilesFailWithTheMessage) {
   for (size_t size = 0; size < lastBlock; ++size) {
     if (size >= 14 && size < 18) continue;  // the trailer's bytes become a code range that is empty
     t.services.boxes.clear();
-    EXPECT_FALSE(XBF_Parse(file.substr(0, size) + trailer)) << size;
+    EXPECT_FALSE(INPUT_ParseXbf(file.substr(0, size) + trailer)) << size;
     EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed}) << size;
   }
 
   std::string image = file;
   PutU32(&image, 18, 0xFFFFFF00);  // the first index entry points past the end
-  EXPECT_FALSE(XBF_Parse(image));
+  EXPECT_FALSE(INPUT_ParseXbf(image));
   image = file;
   image.back() = 7;  // no such type
-  EXPECT_FALSE(XBF_Parse(image));
+  EXPECT_FALSE(INPUT_ParseXbf(image));
   EXPECT_TRUE(t.services.xbfQuestions.empty());
 }
 
@@ -236,13 +236,13 @@ TEST(XbfRead, SharedOversizedBlocksDoNotExhaustMemory) {
     PutU32(&image, image.size() - 6, block);
   }
   image += std::string{'\xFF', '\xFF', 0, 0} + "XBF" + std::string(1, '\0');
-  EXPECT_FALSE(XBF_Parse(image));
+  EXPECT_FALSE(INPUT_ParseXbf(image));
   EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed});
 
   // The same with blocks 64 x 64 that a well-formed file would have to hold in full.
   PutU16(&image, 4, 64);
   PutU16(&image, block, 64);
-  EXPECT_FALSE(XBF_Parse(image));
+  EXPECT_FALSE(INPUT_ParseXbf(image));
 }
 
 TEST(XbfRead, CharactersTallerThanTheFontReadBackAndMerge) {
@@ -258,22 +258,22 @@ TEST(XbfRead, CharactersTallerThanTheFontReadBackAndMerge) {
     AddChar(saved.get(), 0x1FA, 7, 15, pixel, 0, 11, 8);
     AddChar(saved.get(), 0x1FB, 6, 10, pixel, 1, 8, 7);
     AddChar(saved.get(), 0x1FC, 9, 1, pixel, 0, 3, 10);
-    const std::string file = t.Save(saved.get(), "tall.xbf", SAVE_XBF);
-    FontPtr read = XBF_Read(t.dir.file("tall.xbf").c_str());
+    const std::string file = t.Save(saved.get(), "tall.xbf", OUT_FORMAT_XBF);
+    FontPtr read = INPUT_ReadXbf(t.dir.file("tall.xbf").c_str());
     ASSERT_TRUE(read) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
     EXPECT_EQ(read->aCharInfo[0x1FA].BoxHeight, 15);
     ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
-    EXPECT_EQ(t.Save(read.get(), "again.xbf", SAVE_XBF), file);
+    EXPECT_EQ(t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF), file);
 
     // Merged into a font of the same height whose own characters it replaces.
     FontPtr target = NewFont(type, ENCODING_UC16, 10);
     target->Baseline = 8;
     AddChar(target.get(), 0x1FA, 3, 3, [&](int, int) { return top; }, 0, 3, 4);
     AddChar(target.get(), 0x41, 5, 7, pixel, 0, 7, 6);
-    ASSERT_EQ(MERGE_Fonts(target.get(), read.get(), nullptr, 0), 0);
+    ASSERT_EQ(INPUT_MergeFonts(target.get(), read.get(), nullptr, 0), 0);
     EXPECT_TRUE(target->aCharInfo[0x41].Enabled);
     target->aCharInfo[0x41].Enabled = 0;  // the target's own character, not the file's
-    EXPECT_TRUE(t.Save(target.get(), "merged.xbf", SAVE_XBF) == file);
+    EXPECT_TRUE(t.Save(target.get(), "merged.xbf", OUT_FORMAT_XBF) == file);
   }
 }
 
@@ -302,15 +302,15 @@ TEST(XbfRead, AttachedTextIsAByteStringWrittenBackWhole) {
   FontPtr saved = TestFont(FONTTYPE_EXT, ENCODING_UC16, {{0x41, 0x44}});
   // Zero bytes inside and at the end of the text.
   const std::string text("ab\0cd\0\0ef\0", 10);
-  std::string file = t.Save(saved.get(), "plain.xbf", SAVE_XBF);
+  std::string file = t.Save(saved.get(), "plain.xbf", OUT_FORMAT_XBF);
   file += text + "QRVB";
   file += std::string{char(text.size()), 0} + "XBF" + std::string(1, char(FONTTYPE_EXT));
-  FontPtr read = XBF_Parse(file);
+  FontPtr read = INPUT_ParseXbf(file);
   ASSERT_TRUE(read);
   ASSERT_TRUE(read->pXbfText);
   EXPECT_EQ(read->XbfTextLength, text.size());
   EXPECT_EQ(std::string(read->pXbfText.get(), read->XbfTextLength), text);
-  EXPECT_TRUE(t.Save(read.get(), "again.xbf", SAVE_XBF) == file);
+  EXPECT_TRUE(t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF) == file);
 }
 
 TEST(XbfRead, HeightsReadAreKeptWithoutTheMeasurementCharacters) {
@@ -320,7 +320,7 @@ TEST(XbfRead, HeightsReadAreKeptWithoutTheMeasurementCharacters) {
   AddChar(saved.get(), 'A', 7, 9, [](int x, int y) { return (x + y) % 2; }, 0, 9, 8);
   AddChar(saved.get(), 'e', 6, 6, [](int x, int y) { return (x + y) % 2; }, 0, 6, 7);
   AddChar(saved.get(), '1', 4, 9, [](int x, int) { return x == 1; }, 0, 9, 6);
-  const std::string file = t.Save(saved.get(), "m.xbf", SAVE_XBF);
+  const std::string file = t.Save(saved.get(), "m.xbf", OUT_FORMAT_XBF);
   const auto u16 = [](const std::string& image, size_t at) { return uint8_t(image[at]) | uint8_t(image[at + 1]) << 8; };
   ASSERT_NE(u16(file, 10), 0);
   ASSERT_NE(u16(file, 12), 0);
@@ -330,19 +330,19 @@ TEST(XbfRead, HeightsReadAreKeptWithoutTheMeasurementCharacters) {
   std::string image = file;
   const unsigned first = u16(file, 14);
   for (unsigned code : {unsigned('A'), unsigned('e')}) PutU32(&image, 18 + 6 * (code - first), 0);
-  FontPtr read = XBF_Parse(image);
+  FontPtr read = INPUT_ParseXbf(image);
   ASSERT_TRUE(read);
   EXPECT_FALSE(FONT_CharExists(read.get(), 'A'));
   EXPECT_FALSE(FONT_CharExists(read.get(), 'e'));
   EXPECT_TRUE(FONT_IsCharEnabled(read.get(), '1'));
-  const std::string again = t.Save(read.get(), "again.xbf", SAVE_XBF);
+  const std::string again = t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF);
   EXPECT_EQ(u16(again, 10), u16(file, 10));
   EXPECT_EQ(u16(again, 12), u16(file, 12));
 }
 
 TEST(XbfRead, MissingFileIsReported) {
   SaveTest t;
-  EXPECT_FALSE(XBF_Read(t.dir.file("missing.xbf").c_str()));
+  EXPECT_FALSE(INPUT_ReadXbf(t.dir.file("missing.xbf").c_str()));
   EXPECT_EQ(t.services.boxes, std::vector<std::string>{"Could not open file!"});
 }
 

@@ -47,7 +47,7 @@ TEST(XbfWriter, TwoCharactersWithAGapMakeTheSixtyEightByteFile) {
       Bytes({36, 0, 0, 0, 14, 0, 0, 0, 0, 0, 0, 0, 50, 0, 0, 0, 14, 0}) +   // index
       Bytes({6, 0, 1, 0, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80}) +
       Bytes({7, 0, 1, 0, 0, 0, 0, 0xFE, 2, 2, 2, 2, 2, 2}) + "XBF" + Bytes({0});
-  EXPECT_EQ(t.Save(f.get(), "ac.xbf", SAVE_XBF), expected);
+  EXPECT_EQ(t.Save(f.get(), "ac.xbf", OUT_FORMAT_XBF), expected);
   EXPECT_EQ(expected.size(), 68u);
   EXPECT_TRUE(t.services.boxes.empty());
   EXPECT_EQ(t.services.status.back(), "Ready");
@@ -57,7 +57,7 @@ TEST(XbfWriter, MagnificationScalesBlocksButNotTheBaselineAndIsAnnounced) {
   SaveTest t;
   t.UseSettings("MagX=2\nMagY=3\n");
   FontPtr f = AandC();
-  const std::string xbf = t.Save(f.get(), "ac.xbf", SAVE_XBF);
+  const std::string xbf = t.Save(f.get(), "ac.xbf", OUT_FORMAT_XBF);
   ASSERT_EQ(xbf.size(), 36u + 64 + 64 + 4);
   EXPECT_EQ(xbf.substr(4, 6), Bytes({30, 0, 30, 0, 8, 0}));  // height 30, baseline unchanged
   EXPECT_EQ(xbf.substr(18, 18), Bytes({36, 0, 0, 0, 64, 0, 0, 0, 0, 0, 0, 0, 100, 0, 0, 0, 64, 0}));
@@ -78,7 +78,7 @@ TEST(XbfWriter, ExtendedBlocksCarryPositionsAndFramesFollowTheirPixels) {
   // A 9 x 5 box: ink at (1..7, 2), framed above and below.
   AddChar(f.get(), 0x2D, 9, 5, [](int x, int y) { return y == 2 && x >= 1 && x <= 7; }, -2, 7, 8);
   FONT_CalcFrame(f.get(), 0x2D);
-  const std::string xbf = t.Save(f.get(), "frm.xbf", SAVE_XBF);
+  const std::string xbf = t.Save(f.get(), "frm.xbf", OUT_FORMAT_XBF);
   ASSERT_EQ(xbf.size(), 18u + 6 + 32 + 4);
   EXPECT_EQ(xbf.substr(18, 6), Bytes({24, 0, 0, 0, 32, 0}));
   EXPECT_EQ(xbf.substr(24, 12), Bytes({8, 0, 9, 0, 5, 0, 0xFE, 0xFF, 2, 0, 2, 0}));  // XPos -2, YPos 9-7
@@ -93,7 +93,7 @@ TEST(XbfWriter, AttachedTextIsWrittenBackAfterTheTypeTrailer) {
   const char text[] = "kept text";
   f->pXbfText = std::make_unique<char[]>(sizeof(text));
   std::memcpy(f->pXbfText.get(), text, sizeof(text));
-  const std::string xbf = t.Save(f.get(), "t.xbf", SAVE_XBF);
+  const std::string xbf = t.Save(f.get(), "t.xbf", OUT_FORMAT_XBF);
   EXPECT_EQ(xbf.substr(xbf.size() - 23), "XBF" + Bytes({3}) + "kept textQRVB" + Bytes({9, 0}) + "XBF" + Bytes({3}));
 }
 
@@ -103,7 +103,7 @@ TEST(XbfWriter, ABlockBeyondSixteenBitsRefusesTheSaveAndKeepsTheOldFile) {
   FontPtr f = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 100);
   AddChar(f.get(), 0x41, 100, 100, [](int, int) { return 15; });  // 400 x 400 pixels, 80000 bytes
   WriteFile(t.dir.file("big.xbf"), "old");
-  EXPECT_EQ(t.Save(f.get(), "big.xbf", SAVE_XBF), "old");
+  EXPECT_EQ(t.Save(f.get(), "big.xbf", OUT_FORMAT_XBF), "old");
   ASSERT_EQ(t.services.boxes.size(), 2u);
   EXPECT_EQ(t.services.boxes[0],
             "Character 0041 is too large for an XBF file: it needs 80012 bytes, an XBF file holds at most "
@@ -116,7 +116,7 @@ TEST(SaveDispatcher, NothingEnabledSavesNothingAndKeepsAnExistingFile) {
   SaveTest t;
   FontPtr f = AandC();
   FONT_EnableRange(f.get(), 0, 0xFFFF, 0);
-  for (int format : {SAVE_C, SAVE_SIF, SAVE_XBF}) {
+  for (int format : {OUT_FORMAT_C, OUT_FORMAT_SIF, OUT_FORMAT_XBF}) {
     WriteFile(t.dir.file("keep"), "previous contents");
     int result = -1;
     EXPECT_EQ(t.Save(f.get(), "keep", format, 0, &result), "previous contents");
@@ -124,7 +124,7 @@ TEST(SaveDispatcher, NothingEnabledSavesNothingAndKeepsAnExistingFile) {
   }
   EXPECT_EQ(t.services.boxes, std::vector<std::string>(3, "Nothing to save!"));
   bool exists = true;
-  t.Save(f.get(), "new.c", SAVE_C);
+  t.Save(f.get(), "new.c", OUT_FORMAT_C);
   ReadFile(t.dir.file("new.c"), &exists);
   EXPECT_FALSE(exists);
 }
@@ -135,25 +135,25 @@ TEST(SaveDispatcher, AsksBeforeOverwritingOnlyWhenToldAndWhenTheFileExists) {
   WriteFile(t.dir.file("a.xbf"), "mine");
   int result = -1;
   t.services.answer = false;
-  EXPECT_EQ(t.Save(f.get(), "a.xbf", SAVE_XBF, 1, &result), "mine");
+  EXPECT_EQ(t.Save(f.get(), "a.xbf", OUT_FORMAT_XBF, 1, &result), "mine");
   EXPECT_EQ(result, 1);
   EXPECT_EQ(t.services.questions, std::vector<std::string>{"Overwrite existing file?"});
   t.services.answer = true;
-  EXPECT_EQ(t.Save(f.get(), "a.xbf", SAVE_XBF, 1, &result).substr(0, 4), "GUIX");
+  EXPECT_EQ(t.Save(f.get(), "a.xbf", OUT_FORMAT_XBF, 1, &result).substr(0, 4), "GUIX");
   EXPECT_EQ(result, 0);
   t.services.questions.clear();
-  t.Save(f.get(), "fresh.xbf", SAVE_XBF, 1);  // nothing to ask about
-  t.Save(f.get(), "a.xbf", SAVE_XBF, 0);      // not asked to ask
+  t.Save(f.get(), "fresh.xbf", OUT_FORMAT_XBF, 1);  // nothing to ask about
+  t.Save(f.get(), "a.xbf", OUT_FORMAT_XBF, 0);      // not asked to ask
   EXPECT_TRUE(t.services.questions.empty());
 }
 
 TEST(SaveDispatcher, AFailedWriteIsReportedAndLeavesTheTargetAlone) {
   SaveTest t;
   FontPtr f = AandC();
-  t.Save(f.get(), "no/such/folder/a.c", SAVE_C);
+  t.Save(f.get(), "no/such/folder/a.c", OUT_FORMAT_C);
   EXPECT_EQ(t.services.boxes, std::vector<std::string>{"Writing error"});
   std::filesystem::create_directory(t.dir.file("adir"));  // a folder can't be replaced by a file
-  t.Save(f.get(), "adir", SAVE_SIF);
+  t.Save(f.get(), "adir", OUT_FORMAT_SIF);
   EXPECT_EQ(t.services.boxes, std::vector<std::string>(2, "Writing error"));
   EXPECT_TRUE(std::filesystem::is_directory(t.dir.file("adir")));
   EXPECT_EQ(Listing(t.dir), "adir ");
@@ -165,7 +165,7 @@ TEST(SaveDispatcher, ReplacingKeepsPermissionsAndWritesThroughSymbolicLinks) {
   WriteFile(t.dir.file("real.xbf"), "old");
   std::filesystem::permissions(t.dir.file("real.xbf"), std::filesystem::perms(0640));
   std::filesystem::create_symlink("real.xbf", t.dir.file("link.xbf"));
-  t.Save(f.get(), "link.xbf", SAVE_XBF);
+  t.Save(f.get(), "link.xbf", OUT_FORMAT_XBF);
   EXPECT_TRUE(std::filesystem::is_symlink(t.dir.file("link.xbf")));
   EXPECT_EQ(ReadFile(t.dir.file("real.xbf")).size(), 68u);
   EXPECT_EQ(std::filesystem::status(t.dir.file("real.xbf")).permissions(), std::filesystem::perms(0640));
@@ -190,14 +190,14 @@ TEST(SifWriter, ThreeStandardCharactersInTwoRangesMakeTheEightyFourByteFile) {
       Bytes({5, 0, 5, 0, 1, 0, 0, 0, 60, 0, 0, 0}) + Bytes({5, 0, 5, 0, 1, 0, 0, 0, 68, 0, 0, 0}) +
       Bytes({5, 0, 5, 0, 1, 0, 0, 0, 76, 0, 0, 0}) + std::string(8, '\0') +
       Bytes({0, 0, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20}) + Bytes({0xF8, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80});
-  EXPECT_EQ(t.Save(f.get(), "f.sif", SAVE_SIF), expected);
+  EXPECT_EQ(t.Save(f.get(), "f.sif", OUT_FORMAT_SIF), expected);
   EXPECT_EQ(expected.size(), 84u);
 }
 
 TEST(SifWriter, ExtendedEntriesHoldBoxesAndSignedPositions) {
   SaveTest t;
   FontPtr f = SpaceBangA(FONTTYPE_EXT);
-  const std::string sif = t.Save(f.get(), "f.sif", SAVE_SIF);
+  const std::string sif = t.Save(f.get(), "f.sif", OUT_FORMAT_SIF);
   ASSERT_EQ(sif.size(), 72u + 24);
   EXPECT_EQ(sif.substr(24, 16), Bytes({5, 0, 8, 0, 0, 0, 0, 0, 5, 0, 0, 0, 72, 0, 0, 0}));
   EXPECT_EQ(sif.substr(40, 16), Bytes({5, 0, 8, 0, 0xFF, 0xFF, 0, 0, 6, 0, 0, 0, 80, 0, 0, 0}));
@@ -210,13 +210,13 @@ TEST(SifWriter, FramePlaneFollowsThePixelsAndMagnificationWidensStandardEntries)
   frm->Baseline = 9;
   AddChar(frm.get(), 0x2D, 9, 5, [](int x, int y) { return y == 2 && x >= 1 && x <= 7; }, 0, 7, 9);
   FONT_CalcFrame(frm.get(), 0x2D);
-  std::string sif = t.Save(frm.get(), "frm.sif", SAVE_SIF);
+  std::string sif = t.Save(frm.get(), "frm.sif", OUT_FORMAT_SIF);
   ASSERT_EQ(sif.size(), 16u + 4 + 16 + 20);
   EXPECT_EQ(sif.substr(36), Bytes({0, 0, 0, 0, 0x7F, 0, 0, 0, 0, 0, 0, 0, 0x7F, 0, 0x80, 0x80, 0x7F, 0, 0, 0}));
 
   t.UseSettings("MagX=2\n");
   FontPtr f = SpaceBangA(FONTTYPE_STD);
-  sif = t.Save(f.get(), "mag.sif", SAVE_SIF);
+  sif = t.Save(f.get(), "mag.sif", OUT_FORMAT_SIF);
   EXPECT_EQ(sif.substr(24, 8), Bytes({10, 0, 10, 0, 2, 0, 0, 0}));
   EXPECT_EQ(sif.size(), 24u + 36 + 3 * 16);
   EXPECT_EQ(sif.substr(60 + 32, 4), Bytes({0xFF, 0xC0, 0xC0, 0}));  // 'A' row 0 and 1 doubled in width

@@ -63,9 +63,9 @@ void CheckAllTypes(const std::string& settings, bool compat) {
   for (int32_t type = 0; type < FONT_NUM_TYPES; ++type) {
     FontPtr f = SampleFont(type);
     const std::string name = std::string("sample_") + kTypeWords[type];
-    t.Save(f.get(), name + ".c", SAVE_C);
-    const std::string xbf = t.Save(f.get(), name + ".xbf", SAVE_XBF);
-    const std::string sif = t.Save(f.get(), name + ".sif", SAVE_SIF);
+    t.Save(f.get(), name + ".c", OUT_FORMAT_C);
+    const std::string xbf = t.Save(f.get(), name + ".xbf", OUT_FORMAT_XBF);
+    const std::string sif = t.Save(f.get(), name + ".sif", OUT_FORMAT_SIF);
     const std::string fromXbf = CFONT_Describe(CFONT_ParseXbf(xbf));
     const std::string fromSif = CFONT_Describe(CFONT_ParseSif(sif, FONT_IsExtendedType(type),
                                                               FONT_GetBitsPerPixel(type), type == FONTTYPE_EXT_FRM));

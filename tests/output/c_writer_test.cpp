@@ -23,7 +23,7 @@ TEST(CWriter, OneStandardCharacterGivesTheWholeFileExactly) {
   SaveTest t;
   FontPtr f = NewFont(FONTTYPE_STD, ENCODING_UC16, 7);
   AddChar(f.get(), 0x41, 5, 7, PixelOfA);
-  const std::string c = t.Save(f.get(), "test.c", SAVE_C);
+  const std::string c = t.Save(f.get(), "test.c", OUT_FORMAT_C);
   const std::string stars(70, '*'), blank = "*" + std::string(68, ' ') + "*\r\n";
   auto box = [](std::string text) { return text + std::string(69 - text.size(), ' ') + "*\r\n"; };
   // The banner: every line 70 characters; the build time in its fixed form.
@@ -73,11 +73,11 @@ TEST(CWriter, HistoryBlockCarriesTheJournalUnlessLoggingIsSuppressed) {
   JOURNAL_Add(line);
   const std::string stars(70, '*'), blank = "*" + std::string(68, ' ') + "*\r\n";
   const std::string history = blank + line + blank + stars + "\r\n*/\r\n";
-  std::string c = t.Save(f.get(), "h.c", SAVE_C);
+  std::string c = t.Save(f.get(), "h.c", OUT_FORMAT_C);
   EXPECT_NE(c.find(blank + stars + "\r\n" + history), std::string::npos);
-  EXPECT_NE(t.Save(f.get(), "h.c", SAVE_C).find(history), std::string::npos);  // saving keeps the journal
+  EXPECT_NE(t.Save(f.get(), "h.c", OUT_FORMAT_C).find(history), std::string::npos);  // saving keeps the journal
   t.UseSettings("SuppressLogging=1\n");
-  c = t.Save(f.get(), "h.c", SAVE_C);
+  c = t.Save(f.get(), "h.c", OUT_FORMAT_C);
   EXPECT_EQ(c.find("Initial font height"), std::string::npos);
   EXPECT_NE(c.find("* Height:      7" + std::string(53, ' ') + "*\r\n" + blank + stars + "\r\n*/\r\n"), std::string::npos);
 }
@@ -89,7 +89,7 @@ TEST(CWriter, ReSavedFileKeepsItsBannerAndAddsTheModificationLine) {
   const std::string kept = "/* my own banner\r\n   kept as read\r\n";
   f->pHeader = std::make_unique<char[]>(kept.size() + 1);
   std::copy(kept.begin(), kept.end(), f->pHeader.get());
-  const std::string c = t.Save(f.get(), "r.c", SAVE_C);
+  const std::string c = t.Save(f.get(), "r.c", OUT_FORMAT_C);
   EXPECT_TRUE(std::regex_search(
       c, std::regex("^/\\* my own banner\r\n   kept as read\r\n  C-file modified by Font Converter for Tavro "
                     "version 6\\.32c: (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct|Nov|Dec) \\d\\d \\d{4} at "
@@ -102,7 +102,7 @@ TEST(CWriter, TwoRangesAreChainedFromTheLastOneBackAndAreasAreAnnounced) {
   FontPtr f = NewFont(FONTTYPE_STD, ENCODING_UC16, 4);
   for (uint16_t code = 0x20; code <= 0xFF; ++code)
     if (code <= 0x7E || code >= 0xA0) AddChar(f.get(), code, 2, 4, [](int, int) { return 0; });
-  const std::string c = t.Save(f.get(), "two.c", SAVE_C);
+  const std::string c = t.Save(f.get(), "two.c", OUT_FORMAT_C);
   const std::string prop2 =
       "static GUI_CONST_STORAGE GUI_FONT_PROP GUI_Fonttwo_Prop2 = {\r\n   0x00A0 /* first character */\r\n"
       "  ,0x00FF /* last character  */\r\n  ,&GUI_Fonttwo_CharInfo[ 95] /* address of first character */\r\n"
@@ -126,7 +126,7 @@ TEST(CWriter, TwoRangesAreChainedFromTheLastOneBackAndAreasAreAnnounced) {
 
   FontPtr iso = NewFont(FONTTYPE_STD, ENCODING_ISO8859, 4);  // no areas, no names
   AddChar(iso.get(), 0x41, 2, 4, [](int, int) { return 1; });
-  const std::string ci = t.Save(iso.get(), "iso.c", SAVE_C);
+  const std::string ci = t.Save(iso.get(), "iso.c", OUT_FORMAT_C);
   EXPECT_EQ(ci.find("unicode area"), std::string::npos);
   EXPECT_NE(ci.find("acGUI_Fontiso_0041[  4] = { /* code 0041 */\r\n  XX______,\r\n"), std::string::npos);
 }
@@ -136,7 +136,7 @@ TEST(CWriter, AntialiasedRowsAreHexBytesAndFramesFollowThePixels) {
   FontPtr aa = NewFont(FONTTYPE_AA4, ENCODING_UC16, 2);
   const int px[2][3] = {{15, 8, 0}, {1, 2, 3}};
   AddChar(aa.get(), 0x41, 3, 2, [&](int x, int y) { return px[y][x]; });
-  std::string c = t.Save(aa.get(), "aa.c", SAVE_C);
+  std::string c = t.Save(aa.get(), "aa.c", OUT_FORMAT_C);
   EXPECT_NE(c.find("acGUI_Fontaa_0041[  4] = { /* code 0041, LATIN CAPITAL LETTER A */\r\n"
                    "  0xF8, 0x00,\r\n  0x12, 0x30\r\n};\r\n\r\n"
                    "static GUI_CONST_STORAGE GUI_CHARINFO GUI_Fontaa_CharInfo[1] = {\r\n"
@@ -147,7 +147,7 @@ TEST(CWriter, AntialiasedRowsAreHexBytesAndFramesFollowThePixels) {
   FontPtr aa2 = NewFont(FONTTYPE_EXT_AA2, ENCODING_UC16, 9);
   aa2->Baseline = 7;
   AddChar(aa2.get(), 0x42, 9, 1, [](int x, int) { return x % 4; }, -1, 7, 10);
-  c = t.Save(aa2.get(), "aa2.c", SAVE_C);
+  c = t.Save(aa2.get(), "aa2.c", OUT_FORMAT_C);
   EXPECT_NE(c.find("[  3] = { /* code 0042, LATIN CAPITAL LETTER B */\r\n  0x1B, 0x1B, 0x00\r\n};"), std::string::npos);
   EXPECT_NE(c.find("static GUI_CONST_STORAGE GUI_CHARINFO_EXT GUI_Fontaa2_CharInfo[1] = {\r\n"
                    "   {   9,   1,  -1,   0,  10, acGUI_Fontaa2_0042 } /* code 0042, LATIN CAPITAL LETTER B */\r\n"),
@@ -160,7 +160,7 @@ TEST(CWriter, AntialiasedRowsAreHexBytesAndFramesFollowThePixels) {
   frm->Baseline = 9;
   AddChar(frm.get(), 0x49, 7, 9, [](int x, int y) { return x == 3 && y >= 1 && y <= 7; }, 0, 9, 7);
   FONT_CalcFrame(frm.get(), 0x49);
-  c = t.Save(frm.get(), "frm.c", SAVE_C);
+  c = t.Save(frm.get(), "frm.c", OUT_FORMAT_C);
   std::string rows = "[ 18] = { /* code 0049, LATIN CAPITAL LETTER I */\r\n  ________,\r\n";
   for (int y = 1; y <= 7; ++y) rows += "  ___X____,\r\n";
   rows += "  ________,\r\n  ___X____,\r\n";
@@ -175,7 +175,7 @@ TEST(CWriter, MagnificationScalesPixelsButNotTheRecordsFactors) {
   t.UseSettings("MagX=2\nMagY=3\n");
   FontPtr f = NewFont(FONTTYPE_STD, ENCODING_UC16, 7);
   AddChar(f.get(), 0x41, 5, 7, PixelOfA);
-  const std::string c = t.Save(f.get(), "m.c", SAVE_C);
+  const std::string c = t.Save(f.get(), "m.c", OUT_FORMAT_C);
   std::string rows = "acGUI_Fontm_0041[ 42] = { /* code 0041, LATIN CAPITAL LETTER A */\r\n";
   for (int i = 0; i < 3; ++i) rows += "  __XXXXXX,________,\r\n";
   for (int i = 0; i < 6; ++i) rows += "  XX______,XX______,\r\n";
@@ -195,7 +195,7 @@ TEST(CWriter, CompatibilityLayoutUsesTheFlashQualifierAndCasts) {
   FontPtr f = NewFont(FONTTYPE_EXT, ENCODING_UC16, 7);
   f->Baseline = 6;
   AddChar(f.get(), 0x41, 5, 7, PixelOfA, 1, 6, 6);
-  const std::string c = t.Save(f.get(), "old.c", SAVE_C);
+  const std::string c = t.Save(f.get(), "old.c", OUT_FORMAT_C);
   const std::string body = Body(c);
   EXPECT_NE(c.find("#include \"GUI.h\"\r\n\r\n#ifndef GUI_FLASH\r\n  #define GUI_FLASH\r\n#endif\r\n\r\n"
                    "/* The following line needs to be included in any file selecting the\r\n   font.\r\n*/\r\n"
@@ -218,20 +218,20 @@ TEST(CWriter, MeasuredHeightsNeedBothMeasurementCharacters) {
   FontPtr f = NewFont(FONTTYPE_STD, ENCODING_UC16, 7);
   AddChar(f.get(), 0x41, 5, 7, PixelOfA);
   AddChar(f.get(), 0x65, 5, 7, [](int x, int y) { return y >= 3 && y <= 5 && x < 4; });
-  EXPECT_NE(t.Save(f.get(), "z.c", SAVE_C).find("  ,0 /* Baseline */\r\n  ,0 /* Height of lowercase characters */\r\n"
+  EXPECT_NE(t.Save(f.get(), "z.c", OUT_FORMAT_C).find("  ,0 /* Baseline */\r\n  ,0 /* Height of lowercase characters */\r\n"
                                                  "  ,0 /* Height of capital characters */"),
             std::string::npos);  // baseline 0 as generated: nothing is measured
   f->Baseline = 6;
-  EXPECT_NE(t.Save(f.get(), "z.c", SAVE_C).find("  ,6 /* Baseline */\r\n  ,3 /* Height of lowercase characters */\r\n"
+  EXPECT_NE(t.Save(f.get(), "z.c", OUT_FORMAT_C).find("  ,6 /* Baseline */\r\n  ,3 /* Height of lowercase characters */\r\n"
                                                  "  ,6 /* Height of capital characters */"),
             std::string::npos);
   FONT_EnableChar(f.get(), 0x65, 0);
   f->aCharInfo[0x65].Exists = 0;  // 'e' missing: the heights read from a file, if any
-  EXPECT_NE(t.Save(f.get(), "z.c", SAVE_C).find("  ,6 /* Baseline */\r\n  ,0 /* Height of lowercase"), std::string::npos);
+  EXPECT_NE(t.Save(f.get(), "z.c", OUT_FORMAT_C).find("  ,6 /* Baseline */\r\n  ,0 /* Height of lowercase"), std::string::npos);
   f->HeightsKnown = 1;
   f->LowercaseHeightRead = 4;
   f->CapitalHeightRead = 5;
-  EXPECT_NE(t.Save(f.get(), "z.c", SAVE_C).find("  ,6 /* Baseline */\r\n  ,4 /* Height of lowercase characters */\r\n"
+  EXPECT_NE(t.Save(f.get(), "z.c", OUT_FORMAT_C).find("  ,6 /* Baseline */\r\n  ,4 /* Height of lowercase characters */\r\n"
                                                  "  ,5 /* Height of capital characters */"),
             std::string::npos);
 }
@@ -241,7 +241,7 @@ TEST(CWriter, ShiftJisFontsNameEveryCharacterAndMarkTheirType) {
   FontPtr f = NewFont(FONTTYPE_AA2, ENCODING_JIS, 2);
   AddChar(f.get(), 0x41, 1, 2, [](int, int) { return 3; });
   AddChar(f.get(), 0x889F, 1, 2, [](int, int) { return 1; });
-  const std::string c = t.Save(f.get(), "j.c", SAVE_C);
+  const std::string c = t.Save(f.get(), "j.c", OUT_FORMAT_C);
   EXPECT_NE(c.find(std::string("/* ") + SJIS_GetCharName(0x41) + " */\r\nstatic GUI_CONST_STORAGE unsigned char "
                    "acGUI_Fontj_0041[  2] = { /* code 0041 */\r\n  0xC0,\r\n  0xC0\r\n};"),
             std::string::npos);

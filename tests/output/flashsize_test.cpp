@@ -56,14 +56,14 @@ class FlashSizeTest : public testing::Test {
     Settings settings;
     SETTINGS_Load(&settings);
     FlashSize size;
-    FLASHSIZE_Compute(pFont, settings, &size);
+    OUT_ComputeFlashSize(pFont, settings, &size);
     EXPECT_EQ(size.NumUnknown, 0u) << pWhat;
-    const std::string c = save.Save(pFont, "font.c", SAVE_C);
+    const std::string c = save.Save(pFont, "font.c", OUT_FORMAT_C);
     EXPECT_EQ(size.PixelBytes, CArrayBytes(c)) << pWhat;
     const bool xbf = pFont->Type != FONTTYPE_AA2 && pFont->Type != FONTTYPE_AA4;
     EXPECT_EQ(size.XbfPossible, xbf ? 1 : 0) << pWhat;
     if (xbf) {
-      const std::string file = save.Save(pFont, "font.xbf", SAVE_XBF);
+      const std::string file = save.Save(pFont, "font.xbf", OUT_FORMAT_XBF);
       ASSERT_FALSE(file.empty()) << pWhat;
       EXPECT_EQ(size.XbfBytes, file.size()) << pWhat;
     }
@@ -106,8 +106,8 @@ TEST_F(FlashSizeTest, MagnificationAndKeptXbfTextCount) {
   magnified.MagX = 3;
   magnified.MagY = 2;
   FlashSize a, b;
-  FLASHSIZE_Compute(pFont.get(), plain, &a);
-  FLASHSIZE_Compute(pFont.get(), magnified, &b);
+  OUT_ComputeFlashSize(pFont.get(), plain, &a);
+  OUT_ComputeFlashSize(pFont.get(), magnified, &b);
   EXPECT_GT(b.PixelBytes, 4 * a.PixelBytes);
 }
 
@@ -119,12 +119,12 @@ TEST_F(FlashSizeTest, EmptyBoxesAndDisabledCharactersAreNotCounted) {
   FONT_EnableChar(pFont.get(), 0xFFFD, 0);    // the index ends earlier
   Settings settings;
   FlashSize size;
-  FLASHSIZE_Compute(pFont.get(), settings, &size);
+  OUT_ComputeFlashSize(pFont.get(), settings, &size);
   EXPECT_EQ(size.NumChars, std::size(kUnicodeCodes) - 3);
   ExpectMatchesFiles(pFont.get(), "with gaps");
   // Nothing enabled: nothing to save.
   FONT_EnableRange(pFont.get(), 0, 0xFFFF, 0);
-  FLASHSIZE_Compute(pFont.get(), settings, &size);
+  OUT_ComputeFlashSize(pFont.get(), settings, &size);
   EXPECT_EQ(size.NumChars, 0u);
   EXPECT_EQ(size.PixelBytes, 0u);
   EXPECT_EQ(size.XbfBytes, 0u);
@@ -137,14 +137,14 @@ TEST_F(FlashSizeTest, XbfIsImpossibleWhenABlockOutgrowsItsSizeField) {
   Settings settings;
   SETTINGS_Load(&settings);
   FlashSize size;
-  FLASHSIZE_Compute(pFont.get(), settings, &size);
+  OUT_ComputeFlashSize(pFont.get(), settings, &size);
   EXPECT_EQ(size.XbfPossible, 0);  // 400 x 400 pixels at 4 bits: 80,000 bytes
   EXPECT_EQ(size.PixelBytes, 400u * 200u);
 }
 
 TEST_F(FlashSizeTest, GeneratedFontsAreEstimatedWithoutRenderingThenExact) {
   for (int32_t encoding : {ENCODING_UC16, ENCODING_JIS}) {
-    for (int type : {STD, EXT_AA4}) {
+    for (int type : {FONTTYPE_STD, FONTTYPE_EXT_AA4}) {
       CreateArgs args;
       args.Type = type;
       args.Encoding = encoding;
@@ -153,9 +153,9 @@ TEST_F(FlashSizeTest, GeneratedFontsAreEstimatedWithoutRenderingThenExact) {
       Settings settings;
       SETTINGS_Load(&settings);
       FlashSizeTally tally;
-      FLASHSIZE_Rebuild(&tally, pFont.get(), settings);
+      OUT_RebuildFlashSize(&tally, pFont.get(), settings);
       FlashSize size;
-      FLASHSIZE_Get(tally, pFont.get(), &size);
+      OUT_GetFlashSize(tally, pFont.get(), &size);
       ASSERT_GT(size.NumUnknown, 2u);
       EXPECT_EQ(size.NumUnknown, size.NumChars);
       // Nothing to go by yet: a full cell each, never a bare zero.
@@ -165,19 +165,19 @@ TEST_F(FlashSizeTest, GeneratedFontsAreEstimatedWithoutRenderingThenExact) {
       // Two rendered: the rest is estimated from them.
       FONT_RenderChar(pFont.get(), 'A');
       FONT_RenderChar(pFont.get(), 'B');
-      FLASHSIZE_Update(&tally, pFont.get(), settings, 'A', 'B');
+      OUT_UpdateFlashSize(&tally, pFont.get(), settings, 'A', 'B');
       FlashSize partly;
-      FLASHSIZE_Get(tally, pFont.get(), &partly);
+      OUT_GetFlashSize(tally, pFont.get(), &partly);
       EXPECT_EQ(partly.NumUnknown, size.NumUnknown - 2);
       EXPECT_GT(partly.PixelBytes, 0u);
       // After the save everything is rendered and the figures are exact.
-      const std::string c = save.Save(pFont.get(), "gen.c", SAVE_C);
-      FLASHSIZE_Update(&tally, pFont.get(), settings, 0, 0xFFFF);
+      const std::string c = save.Save(pFont.get(), "gen.c", OUT_FORMAT_C);
+      OUT_UpdateFlashSize(&tally, pFont.get(), settings, 0, 0xFFFF);
       FlashSize exact;
-      FLASHSIZE_Get(tally, pFont.get(), &exact);
+      OUT_GetFlashSize(tally, pFont.get(), &exact);
       EXPECT_EQ(exact.NumUnknown, 0u);
       EXPECT_EQ(exact.PixelBytes, CArrayBytes(c));
-      const std::string xbf = save.Save(pFont.get(), "gen.xbf", SAVE_XBF);
+      const std::string xbf = save.Save(pFont.get(), "gen.xbf", OUT_FORMAT_XBF);
       EXPECT_EQ(exact.XbfBytes, xbf.size());
     }
   }
@@ -189,41 +189,41 @@ TEST_F(FlashSizeTest, TallyFollowsEditsLikeAFreshCount) {
   FillFont(pFont.get(), kUnicodeCodes, std::size(kUnicodeCodes));
   Settings settings;
   FlashSizeTally tally;
-  FLASHSIZE_Rebuild(&tally, pFont.get(), settings);
+  OUT_RebuildFlashSize(&tally, pFont.get(), settings);
   auto expectFresh = [&](const char* pWhat) {
     FlashSize running, fresh;
-    FLASHSIZE_Get(tally, pFont.get(), &running);
-    FLASHSIZE_Compute(pFont.get(), settings, &fresh);
+    OUT_GetFlashSize(tally, pFont.get(), &running);
+    OUT_ComputeFlashSize(pFont.get(), settings, &fresh);
     EXPECT_EQ(running.PixelBytes, fresh.PixelBytes) << pWhat;
     EXPECT_EQ(running.XbfBytes, fresh.XbfBytes) << pWhat;
     EXPECT_EQ(running.NumChars, fresh.NumChars) << pWhat;
   };
   FlashSize before;
-  FLASHSIZE_Get(tally, pFont.get(), &before);
+  OUT_GetFlashSize(tally, pFont.get(), &before);
 
   FONT_SetCharSize(pFont.get(), 0x41, 30, 11);  // a wider box
   pFont->aCharInfo[0x41].BoxHeight = 11;
-  FLASHSIZE_Update(&tally, pFont.get(), settings, 0x41, 0x41);
+  OUT_UpdateFlashSize(&tally, pFont.get(), settings, 0x41, 0x41);
   expectFresh("wider box");
   FlashSize wider;
-  FLASHSIZE_Get(tally, pFont.get(), &wider);
+  OUT_GetFlashSize(tally, pFont.get(), &wider);
   EXPECT_GT(wider.PixelBytes, before.PixelBytes);
 
   FONT_EnableChar(pFont.get(), 0x20, 0);  // the first code of the index
   FONT_EnableRange(pFont.get(), 0x3000, 0x4FFF, 0);
-  FLASHSIZE_Update(&tally, pFont.get(), settings, 0x20, 0x20);
-  FLASHSIZE_Update(&tally, pFont.get(), settings, 0x3000, 0x4FFF);
+  OUT_UpdateFlashSize(&tally, pFont.get(), settings, 0x20, 0x20);
+  OUT_UpdateFlashSize(&tally, pFont.get(), settings, 0x3000, 0x4FFF);
   expectFresh("disabled");
   AddChar(pFont.get(), 0x5000, 4, 4, Ink);
-  FLASHSIZE_Update(&tally, pFont.get(), settings, 0x5000, 0x5000);
+  OUT_UpdateFlashSize(&tally, pFont.get(), settings, 0x5000, 0x5000);
   expectFresh("added");
 
   // Font-wide changes are noticed even with a narrow range.
   pFont->Height = 14;
-  FLASHSIZE_Update(&tally, pFont.get(), settings, 0, 0);
+  OUT_UpdateFlashSize(&tally, pFont.get(), settings, 0, 0);
   expectFresh("height");
   settings.MagY = 2;
-  FLASHSIZE_Update(&tally, pFont.get(), settings, 0, 0);
+  OUT_UpdateFlashSize(&tally, pFont.get(), settings, 0, 0);
   expectFresh("magnification");
   ExpectMatchesFiles(pFont.get(), "after the edits");  // the file's settings: no magnification
 }

@@ -44,7 +44,7 @@ std::vector<std::string> NamesStartingWith(const std::string& folder, const std:
 }
 
 // What a save of the font as XBF writes into a plain new file.
-std::string ReferenceXbf(SaveTest& t, Font* pFont) { return t.Save(pFont, "reference.xbf", SAVE_XBF); }
+std::string ReferenceXbf(SaveTest& t, Font* pFont) { return t.Save(pFont, "reference.xbf", OUT_FORMAT_XBF); }
 
 // Runs 'body' in a child process as the unprivileged user when this test runs as
 // root (whom file permissions do not stop), else as ourselves; gives its exit code.
@@ -70,9 +70,9 @@ TEST(SaveReplace, PlantedTemporaryNamesAreNeitherWrittenThroughNorMovedIntoPlace
   fs::create_symlink(t.dir.file("victim"), t.dir.file("a.xbf.tmp" + pid));
   WriteFile(t.dir.file("b.xbf.tmp" + pid), "a user's file");
   int result = -1;
-  EXPECT_EQ(t.Save(f.get(), "a.xbf", SAVE_XBF, 0, &result), expected);
-  EXPECT_EQ(result, SAVE_OK);
-  EXPECT_EQ(t.Save(f.get(), "b.xbf", SAVE_XBF), expected);
+  EXPECT_EQ(t.Save(f.get(), "a.xbf", OUT_FORMAT_XBF, 0, &result), expected);
+  EXPECT_EQ(result, OUT_SAVE_OK);
+  EXPECT_EQ(t.Save(f.get(), "b.xbf", OUT_FORMAT_XBF), expected);
   EXPECT_FALSE(fs::is_symlink(t.dir.file("a.xbf")));
   EXPECT_EQ(ReadFile(t.dir.file("victim")), "precious");
   EXPECT_TRUE(fs::is_symlink(t.dir.file("a.xbf.tmp" + pid)));
@@ -110,7 +110,7 @@ TEST(SaveReplace, ReplacedFileKeepsPermissionsAndOwnerNewFileFollowsTheMask) {
     ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
   }
   ASSERT_EQ(chmod(path.c_str(), 02604), 0);
-  t.Save(f.get(), "owned.xbf", SAVE_XBF);
+  t.Save(f.get(), "owned.xbf", OUT_FORMAT_XBF);
   struct stat st;
   ASSERT_EQ(stat(path.c_str(), &st), 0);
   EXPECT_GT(st.st_size, 3);
@@ -121,7 +121,7 @@ TEST(SaveReplace, ReplacedFileKeepsPermissionsAndOwnerNewFileFollowsTheMask) {
   }
   // A new file: 0666 less the process's mask, not the temporary file's 0600.
   const mode_t old = umask(022);
-  t.Save(f.get(), "new.xbf", SAVE_XBF);
+  t.Save(f.get(), "new.xbf", OUT_FORMAT_XBF);
   umask(old);
   ASSERT_EQ(stat(t.dir.file("new.xbf").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0644u);
@@ -137,11 +137,11 @@ TEST(SaveReplace, TargetTheUserMayNotWriteIsRefusedAsAWritingError) {
   ASSERT_EQ(chmod(t.dir.path().c_str(), 0777), 0);
   FONT_SetFileName(f.get(), path.c_str());
   const int code = RunUnprivileged([&] {
-    const int result = FONT_Save(f.get(), SAVE_XBF, 0);
+    const int result = OUT_Save(f.get(), OUT_FORMAT_XBF, 0);
     const bool said = t.services.boxes == std::vector<std::string>{"Writing error"};
     return said ? result : 50;
   });
-  EXPECT_EQ(code, SAVE_FAILED);
+  EXPECT_EQ(code, OUT_SAVE_FAILED);
   EXPECT_EQ(ReadFile(path), "keep me");
   EXPECT_EQ(NamesStartingWith(t.dir.path(), "readonly"), std::vector<std::string>{"readonly.xbf"});
 }
@@ -157,12 +157,12 @@ TEST(SaveReplace, FileInAFolderThatTakesNoNewFilesIsWrittenInPlace) {
   ASSERT_EQ(chmod(t.dir.file("locked").c_str(), 0555), 0);
   ASSERT_EQ(chmod(t.dir.path().c_str(), 0755), 0);
   FONT_SetFileName(f.get(), path.c_str());
-  const int code = RunUnprivileged([&] { return t.services.boxes.empty() ? FONT_Save(f.get(), SAVE_XBF, 0) : 50; });
-  EXPECT_EQ(code, SAVE_OK);
+  const int code = RunUnprivileged([&] { return t.services.boxes.empty() ? OUT_Save(f.get(), OUT_FORMAT_XBF, 0) : 50; });
+  EXPECT_EQ(code, OUT_SAVE_OK);
   EXPECT_EQ(ReadFile(path), expected);
   // A new file there cannot be made at all.
   FONT_SetFileName(f.get(), t.dir.file("locked/new.xbf").c_str());
-  EXPECT_EQ(RunUnprivileged([&] { return FONT_Save(f.get(), SAVE_XBF, 0); }), SAVE_FAILED);
+  EXPECT_EQ(RunUnprivileged([&] { return OUT_Save(f.get(), OUT_FORMAT_XBF, 0); }), OUT_SAVE_FAILED);
   EXPECT_FALSE(fs::exists(t.dir.file("locked/new.xbf")));
   chmod(t.dir.file("locked").c_str(), 0755);
 }
@@ -174,7 +174,7 @@ TEST(SaveReplace, HardLinksFifosAndDevicesAreWrittenInPlace) {
   // A hard link: both names still share the one file, which holds the font.
   WriteFile(t.dir.file("one.xbf"), "old");
   fs::create_hard_link(t.dir.file("one.xbf"), t.dir.file("two.xbf"));
-  EXPECT_EQ(t.Save(f.get(), "one.xbf", SAVE_XBF), expected);
+  EXPECT_EQ(t.Save(f.get(), "one.xbf", OUT_FORMAT_XBF), expected);
   EXPECT_EQ(ReadFile(t.dir.file("two.xbf")), expected);
   EXPECT_EQ(fs::hard_link_count(t.dir.file("one.xbf")), 2u);
   // A FIFO: a reader gets the whole font, and the FIFO stays one.
@@ -182,20 +182,20 @@ TEST(SaveReplace, HardLinksFifosAndDevicesAreWrittenInPlace) {
   std::string piped;
   std::thread reader([&] { piped = ReadFile(t.dir.file("pipe.xbf")); });
   FONT_SetFileName(f.get(), t.dir.file("pipe.xbf").c_str());
-  int result = FONT_Save(f.get(), SAVE_XBF, 0);
+  int result = OUT_Save(f.get(), OUT_FORMAT_XBF, 0);
   // Should the save not have written, the reader is still waiting: end it.
   const int unblock = open(t.dir.file("pipe.xbf").c_str(), O_WRONLY | O_NONBLOCK);
   if (unblock >= 0) close(unblock);
   reader.join();
-  EXPECT_EQ(result, SAVE_OK);
+  EXPECT_EQ(result, OUT_SAVE_OK);
   EXPECT_EQ(piped, expected);
   EXPECT_TRUE(fs::is_fifo(t.dir.file("pipe.xbf")));
   EXPECT_TRUE(t.services.boxes.empty());
   // A device (the null device, made in our folder): written to, not replaced.
   if (mknod(t.dir.file("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
     GTEST_SKIP() << "cannot make a device node here";
-  t.Save(f.get(), "null", SAVE_XBF, 0, &result);
-  EXPECT_EQ(result, SAVE_OK);
+  t.Save(f.get(), "null", OUT_FORMAT_XBF, 0, &result);
+  EXPECT_EQ(result, OUT_SAVE_OK);
   EXPECT_TRUE(fs::is_character_file(t.dir.file("null")));
   EXPECT_EQ(NamesStartingWith(t.dir.path(), "null"), std::vector<std::string>{"null"});
 }
@@ -208,8 +208,8 @@ TEST(SaveReplace, DanglingLinkGetsItsTargetCreatedAndStaysALink) {
   fs::create_symlink("sub/real.xbf", t.dir.file("link.xbf"));
   fs::create_symlink("link.xbf", t.dir.file("chain.xbf"));  // a link to the link
   int result = -1;
-  t.Save(f.get(), "chain.xbf", SAVE_XBF, 0, &result);
-  EXPECT_EQ(result, SAVE_OK);
+  t.Save(f.get(), "chain.xbf", OUT_FORMAT_XBF, 0, &result);
+  EXPECT_EQ(result, OUT_SAVE_OK);
   EXPECT_TRUE(fs::is_symlink(t.dir.file("chain.xbf")));
   EXPECT_TRUE(fs::is_symlink(t.dir.file("link.xbf")));
   EXPECT_EQ(ReadFile(t.dir.file("sub/real.xbf")), expected);
@@ -217,8 +217,8 @@ TEST(SaveReplace, DanglingLinkGetsItsTargetCreatedAndStaysALink) {
   // A loop of links resolves to no file: a writing error, nothing created.
   fs::create_symlink("loop2", t.dir.file("loop1"));
   fs::create_symlink("loop1", t.dir.file("loop2"));
-  t.Save(f.get(), "loop1", SAVE_XBF, 0, &result);
-  EXPECT_EQ(result, SAVE_FAILED);
+  t.Save(f.get(), "loop1", OUT_FORMAT_XBF, 0, &result);
+  EXPECT_EQ(result, OUT_SAVE_FAILED);
   EXPECT_EQ(t.services.boxes, std::vector<std::string>{"Writing error"});
 }
 
@@ -247,7 +247,7 @@ TEST(SaveReplace, AKilledSaveLeavesATemporaryFileThatTheNextSaveRemoves) {
   AtomicFile running;
   ASSERT_TRUE(FILES_Open(&running, target));
   std::fputs("the running save", running.pFile.get());
-  EXPECT_EQ(t.Save(f.get(), "font.xbf", SAVE_XBF), expected);
+  EXPECT_EQ(t.Save(f.get(), "font.xbf", OUT_FORMAT_XBF), expected);
   EXPECT_EQ(NamesStartingWith(t.dir.path(), "font.xbf.tmp"),
             std::vector<std::string>{fs::path(running.Temp).filename().string()});
   ASSERT_TRUE(FILES_Commit(&running));
@@ -268,9 +268,9 @@ TEST(SaveReplace, NameWithNoRoomForTheTemporarySuffixIsStillSaved) {
   const std::string expected = ReferenceXbf(t, f.get());
   const std::string name = std::string(250, 'n') + ".xbf";  // the longest a folder takes is 255
   int result = -1;
-  EXPECT_EQ(t.Save(f.get(), name, SAVE_XBF, 0, &result), expected);
-  EXPECT_EQ(result, SAVE_OK);
-  EXPECT_EQ(t.Save(f.get(), name, SAVE_XBF, 0, &result), expected);  // and replaced
+  EXPECT_EQ(t.Save(f.get(), name, OUT_FORMAT_XBF, 0, &result), expected);
+  EXPECT_EQ(result, OUT_SAVE_OK);
+  EXPECT_EQ(t.Save(f.get(), name, OUT_FORMAT_XBF, 0, &result), expected);  // and replaced
   EXPECT_EQ(NamesStartingWith(t.dir.path(), "nnn").size(), 1u);
   EXPECT_TRUE(t.services.boxes.empty());
 }
@@ -279,13 +279,13 @@ TEST(SaveReplace, FailedWriteIsTheSavesResult) {
   SaveTest t;
   FontPtr f = SmallFont();
   int result = -1;
-  t.Save(f.get(), "missing/folder/x.c", SAVE_C, 0, &result);
-  EXPECT_EQ(result, SAVE_FAILED);
-  t.Save(f.get(), "fine.c", SAVE_C, 0, &result);
-  EXPECT_EQ(result, SAVE_OK);
+  t.Save(f.get(), "missing/folder/x.c", OUT_FORMAT_C, 0, &result);
+  EXPECT_EQ(result, OUT_SAVE_FAILED);
+  t.Save(f.get(), "fine.c", OUT_FORMAT_C, 0, &result);
+  EXPECT_EQ(result, OUT_SAVE_OK);
   FONT_EnableRange(f.get(), 0, 0xFFFF, 0);
-  t.Save(f.get(), "empty.c", SAVE_C, 0, &result);
-  EXPECT_EQ(result, SAVE_OK);  // nothing to save is said, and is no failed write
+  t.Save(f.get(), "empty.c", OUT_FORMAT_C, 0, &result);
+  EXPECT_EQ(result, OUT_SAVE_OK);  // nothing to save is said, and is no failed write
   EXPECT_EQ(t.services.boxes, (std::vector<std::string>{"Writing error", "Nothing to save!"}));
 }
 

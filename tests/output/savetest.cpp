@@ -18,7 +18,7 @@ void SaveTest::UseSettings(const std::string& body) { WriteSettingsFile(dir, bod
 
 std::string SaveTest::Save(Font* pFont, const std::string& name, int format, int ask, int* pResult) {
   FONT_SetFileName(pFont, dir.file(name).c_str());
-  const int result = FONT_Save(pFont, format, ask);
+  const int result = OUT_Save(pFont, format, ask);
   if (pResult) *pResult = result;
   return ReadFile(dir.file(name));
 }

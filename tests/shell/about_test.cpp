@@ -193,7 +193,7 @@ TEST_F(PatternDialogs, ReadAndSaveThroughTheirFileDialogs) {
     static_cast<QDialog&>(dialog).accept();
     EXPECT_TRUE(SHELL_FinishPatternDialog(&dialog, true));
   }
-  EXPECT_EQ(ReadFile(dir.file("saved.txt")), PATTERN_Format(FONT_GetCurrent()));
+  EXPECT_EQ(ReadFile(dir.file("saved.txt")), INPUT_FormatPattern(FONT_GetCurrent()));
   EXPECT_EQ(ReadFile(dir.file("saved.txt")), std::string("\xFF\xFE" "A\0B\0", 6));
 
   // Cancelled: nothing read; the next dialog opens in the folder of the last save.

@@ -32,8 +32,8 @@ class FlashSizeLabelTest : public testing::Test {
   void TearDown() override { FONT_SetCurrent(nullptr); }
   // Saves C and XBF now and compares them with the label's figures and text.
   void ExpectFiles(const FlashSizeLabel& label, const char* pWhat) {
-    const uint64_t pixels = CArrayBytes(save.Save(doc.font(), "now.c", SAVE_C));
-    const uint64_t xbf = save.Save(doc.font(), "now.xbf", SAVE_XBF).size();
+    const uint64_t pixels = CArrayBytes(save.Save(doc.font(), "now.c", OUT_FORMAT_C));
+    const uint64_t xbf = save.Save(doc.font(), "now.xbf", OUT_FORMAT_XBF).size();
     ASSERT_GT(pixels, 0u) << pWhat;
     EXPECT_EQ(label.figures().PixelBytes, pixels) << pWhat;
     EXPECT_EQ(label.figures().XbfBytes, xbf) << pWhat;
@@ -95,7 +95,7 @@ TEST_F(FlashSizeLabelTest, MagnificationIsPickedUp) {
 
 TEST_F(FlashSizeLabelTest, EstimateUntilEverythingIsRendered) {
   CreateArgs args;
-  args.Type = EXT;
+  args.Type = FONTTYPE_EXT;
   doc.install(CreateFont(args), "");
   ASSERT_NE(doc.font(), nullptr);
   FlashSizeLabel label(&doc);

@@ -115,7 +115,7 @@ QImage Grab(PreviewPane& pane) {
 }
 
 TEST_F(PreviewTest, CanvasShowsTheGlyphPixelsInBothModesAtZoomOneAndThree) {
-  for (int type : {STD, EXT_AA4, AA2}) {
+  for (int type : {FONTTYPE_STD, FONTTYPE_EXT_AA4, FONTTYPE_AA2}) {
     Install(type);
     PreviewPane pane(&doc);
     pane.resize(900, 400);
@@ -140,7 +140,7 @@ TEST_F(PreviewTest, CanvasShowsTheGlyphPixelsInBothModesAtZoomOneAndThree) {
 }
 
 TEST_F(PreviewTest, MissingAndDisabledCharactersArePlaceholdersAndCounted) {
-  Install(EXT);
+  Install(FONTTYPE_EXT);
   PreviewPane pane(&doc);
   pane.resize(900, 400);
   pane.show();
@@ -169,7 +169,7 @@ TEST_F(PreviewTest, MissingAndDisabledCharactersArePlaceholdersAndCounted) {
 }
 
 TEST_F(PreviewTest, FollowsEditsAndRendersOnlyTheText) {
-  Install(EXT_AA4);
+  Install(FONTTYPE_EXT_AA4);
   EXPECT_FALSE(FONT_IsCharRendered(doc.font(), 'A'));
   PreviewPane pane(&doc);
   pane.resize(900, 400);
@@ -200,7 +200,7 @@ TEST_F(PreviewTest, FollowsEditsAndRendersOnlyTheText) {
   EXPECT_EQ(Grab(pane).pixelColor(at), PREVIEW_Background(false));
   EXPECT_EQ(ExpectGlyphsOnCanvas(Grab(pane), doc.font(), "AB", pane.devicePosition(), 1, false) > 0, true);
   // A new font replaces the line at once.
-  Install(STD);
+  Install(FONTTYPE_STD);
   EXPECT_EQ(pane.line().height(), doc.font()->Height);
   EXPECT_GT(ExpectGlyphsOnCanvas(Grab(pane), doc.font(), "AB", pane.devicePosition(), 1, false), 0);
 }
@@ -262,7 +262,7 @@ TEST_F(PreviewTest, OptionsAreRememberedBesideTheSettings) {
   settings.MagX = 2;
   settings.MagY = 3;
   ASSERT_EQ(SETTINGS_Save(&settings), 0);
-  Install(STD);
+  Install(FONTTYPE_STD);
   {
     PreviewPane pane(&doc);
     EXPECT_FALSE(PreviewPane::shownInSettings());  // hidden at start

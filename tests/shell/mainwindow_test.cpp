@@ -65,7 +65,7 @@ FontPtr SmallFont(int32_t type, int height = 8) {
 void WriteFontFile(const std::string& path, int32_t type, int format) {
   FontPtr pFont = SmallFont(type);
   FONT_SetFileName(pFont.get(), path.c_str());
-  ASSERT_EQ(FONT_Save(pFont.get(), format, 0), 0);
+  ASSERT_EQ(OUT_Save(pFont.get(), format, 0), 0);
   bool exists = false;
   ReadFile(path, &exists);
   ASSERT_TRUE(exists) << path;
@@ -349,7 +349,7 @@ TEST_F(MainWindowTest, StatusTextIsCutTo79Characters) {
 TEST_F(MainWindowTest, CaptionAfterLoadingAFile) {
   TempDir dir;
   const std::string path = dir.file("Arial16.c");
-  WriteFontFile(path, FONTTYPE_EXT, SAVE_C);
+  WriteFontFile(path, FONTTYPE_EXT, OUT_FORMAT_C);
   EXPECT_EQ(pWindow->windowTitle(), "Font Converter for Tavro V6.32c");
   OnNextModal([&](QWidget* pModal) {
     auto* pDialog = qobject_cast<QFileDialog*>(pModal);
@@ -370,7 +370,7 @@ TEST_F(MainWindowTest, CaptionAfterLoadingAFile) {
 TEST_F(MainWindowTest, DroppedFontXbfLoadsAndDroppedBdfIsRefused) {
   TempDir dir;
   const std::string xbf = dir.file("FONT.XBF");
-  WriteFontFile(xbf, FONTTYPE_EXT_AA2, SAVE_XBF);
+  WriteFontFile(xbf, FONTTYPE_EXT_AA2, OUT_FORMAT_XBF);
   auto drop = [&](const std::string& path) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path)), QUrl::fromLocalFile("/nonexistent/other.c")});
@@ -469,7 +469,7 @@ TEST_F(MainWindowTest, SaveDialogRenamesOnFilterChangeAndKeepsTheFilterPosition)
 
   // "All files" in a load dialog makes the next save dialog open on its second filter.
   TempDir dir;
-  WriteFontFile(dir.file("x.c"), FONTTYPE_EXT, SAVE_C);
+  WriteFontFile(dir.file("x.c"), FONTTYPE_EXT, OUT_FORMAT_C);
   OnNextModal([&](QWidget* pModal) {
     PickFileType(pModal, 1);
     NameEdit(pModal)->setText(QString::fromStdString(dir.file("x.c")));
@@ -502,7 +502,7 @@ TEST_F(MainWindowTest, Aa4SaveListHasNoXbf) {
 TEST_F(MainWindowTest, MergeOfAnotherHeightIsRefusedWithItsMessage) {
   TempDir dir;
   doc.install(SmallFont(FONTTYPE_EXT, 10), "");
-  WriteFontFile(dir.file("other.c"), FONTTYPE_EXT, SAVE_C);  // height 8
+  WriteFontFile(dir.file("other.c"), FONTTYPE_EXT, OUT_FORMAT_C);  // height 8
   OnNextModal([&](QWidget* pModal) {
     NameEdit(pModal)->setText(QString::fromStdString(dir.file("other.c")));
     static_cast<QDialog*>(pModal)->accept();

@@ -308,7 +308,7 @@ TEST_F(UndoWindowTest, APatternFileReadIsOneStep) {
   {
     FontPtr pPattern = TestFont(FONTTYPE_STD);
     for (uint16_t code : {uint16_t('A'), uint16_t('C'), uint16_t(0x3042)}) FONT_EnableChar(pPattern.get(), code, 0);
-    ASSERT_EQ(PATTERN_Save(pPattern.get(), path.c_str()), 0);
+    ASSERT_EQ(INPUT_SavePattern(pPattern.get(), path.c_str()), 0);
   }
   FONT_EnableChar(doc.font(), 'B', 0);
   const Snapshot before = Take();

@@ -59,7 +59,7 @@ void SetGlyph(Font* pFont, uint16_t code, int w, int rows, int boxTop, std::init
 
 FontPtr GeneratedFont(const char* pFace, int height, int32_t type, int32_t encoding) {
   MemoryFont(type, true);  // builds the tables once
-  if (!FONT_IsFaceInstalled(pFace)) return nullptr;
+  if (!GENERATE_IsFaceInstalled(pFace)) return nullptr;
   LogFontRecord record{};
   record.Height = -height;
   record.Weight = 400;
