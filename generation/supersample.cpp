@@ -37,9 +37,6 @@ void AA_SetPhaseMasks(unsigned xMask, unsigned yMask) {
   state.yMask = yMask & 15;
 }
 
-unsigned AA_GetXPhaseMask() { return state.xMask; }
-unsigned AA_GetYPhaseMask() { return state.yMask; }
-
 void AA_FillCoverage(const Surface* pSurface, int w, int h, int bw, int bh) {
   ClearUsed();
   w = std::clamp(w, 0, int(AA_GRID_CELLS));

@@ -13,8 +13,6 @@ enum { AA_GRID_CELLS = 256 };  // cell columns and rows of the coverage grid
 
 // Phase masks: bit p set enables phase p (0..3).
 void AA_SetPhaseMasks(unsigned xMask, unsigned yMask);
-unsigned AA_GetXPhaseMask();
-unsigned AA_GetYPhaseMask();
 
 // Counts, for every enabled phase pair, the non-background pixels of the
 // surface's bw x bh drawing that fall into each cell, and turns the counts of

@@ -29,8 +29,4 @@ void GENERATE_PlaceMonoOnSurface(Surface* pSurface, const GlyphBitmap& bitmap, i
 // Paints every pixel of a 65-level glyph at (x, y) as grey 255 - level x 255 / 64.
 void GENERATE_PaintSurfaceGrey(Surface* pSurface, const GlyphBitmap& bitmap, int x, int y);
 
-inline uint8_t GENERATE_GetSurfaceGrey(const Surface* pSurface, int x, int y) {
-  if (x < 0 || y < 0 || x >= Surface::kSize || y >= Surface::kSize) return 255;
-  return pSurface->Grey[size_t(y) * Surface::kSize + x];
-}
 void GENERATE_SetSurfaceGrey(Surface* pSurface, int x, int y, uint8_t grey);
