@@ -19,7 +19,7 @@ std::string Errors(const TempDir& dir) {
 
 const std::string kFace = TestFontPath("MorvaneAscii.ttf");
 
-TEST(FileArgument, XbfFileReadBackAndSavedAgainIsTheSameFile) {
+TEST(FileArgument, XbfFileReadBackMergedIntoItselfAndSavedAgainIsTheSameFile) {
   TempDir dir;
   for (const char* type : {"STD", "EXT", "EXT_FRM", "EXT_AA2", "EXT_AA4"}) {
     SCOPED_TRACE(type);
@@ -35,6 +35,10 @@ TEST(FileArgument, XbfFileReadBackAndSavedAgainIsTheSameFile) {
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(Errors(dir), "");
     EXPECT_TRUE(ReadFile(dir.file("b.xbf")) == first);
+    // Merged into itself it is saved unchanged.
+    EXPECT_EQ(RunMorvane(dir, {"-hide", "a.xbf", "-mergea.xbf", "-saveasm.xbf,XBF", "-exit"}).exitCode, 0);
+    EXPECT_EQ(Errors(dir), "");
+    EXPECT_TRUE(ReadFile(dir.file("m.xbf")) == first);
     // Without its type trailer the file is an old one: its type is detected.
     WriteFile(dir.file("old.xbf"), first.substr(0, first.size() - 4));
     RunMorvane(dir, {"-hide", "old.xbf", "-saveasc.xbf,XBF", "-exit"});

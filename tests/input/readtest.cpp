@@ -67,3 +67,18 @@ void ExpectSameCharacters(Font* saved, Font* read, FileRowBytesRule fileRowBytes
   }
   EXPECT_EQ(read->MaxWidth, maxWidth);
 }
+
+uint64_t PlaneBytes(const Font* pFont) {
+  uint64_t total = 0;
+  const uint64_t planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
+  for (const CharInfo& ci : pFont->aCharInfo) {
+    if (!ci.Enabled) continue;
+    const uint64_t rows = ci.BoxHeight > 0 ? uint64_t(ci.BoxHeight) : uint64_t(std::max(pFont->Height, 1));
+    total += planes * std::max<uint64_t>(rows * uint64_t(FONT_GetRowBytes(pFont, ci.BoxWidth)), ci.DataSize);
+  }
+  return total;
+}
+
+void ExpectBounded(const Font* pFont, size_t fileSize) {
+  EXPECT_LE(PlaneBytes(pFont), 4 * uint64_t(fileSize) + (uint64_t(1) << 20));
+}
