@@ -230,22 +230,3 @@ TEST_F(InternalAA, CellSizesAreAQuarterRoundedUp) {
   FONT_RenderChar(font.get(), 'A');
   EXPECT_EQ(FONT_GetCharWidth(font.get(), 'A'), 5);
 }
-
-TEST(RenderGlyph, RealFontsLookSane) {
-  CreateArgs args;
-  args.pFace = "Liberation Sans";
-  args.Height = 24;
-  for (int type : {FONTTYPE_STD, FONTTYPE_AA4, FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
-    args.Type = type;
-    FontPtr font = CreateFont(args);
-    ASSERT_TRUE(font) << type;
-    FONT_RenderPending(font.get());
-    EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 'A'));
-    EXPECT_GT(FONT_GetCharWidth(font.get(), 'W'), FONT_GetCharWidth(font.get(), 'i')) << type;
-    const int max = type == FONTTYPE_AA4 || type == FONTTYPE_EXT_AA4 ? 15 : type == FONTTYPE_EXT_AA2 ? 3 : 1;
-    int full = 0;
-    for (int y = 0; y < 24; y++)
-      for (int x = 0; x < FONT_GetCharWidth(font.get(), 'H'); x++) full += FONT_GetPixel(font.get(), 'H', x, y) == max;
-    EXPECT_GT(full, 25) << type;  // the stems at least
-  }
-}
