@@ -1,11 +1,11 @@
 // Reading C font files written by the C writer back: every type and encoding,
-// the kept banner on re-saving, a generated real font, and the reading itself.
+// the kept banner on re-saving (generated real fonts are read back end to end in
+// the command-line tests), and a table written on one line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <regex>
 
-#include "generation/generation_fixture.h"
 #include "input/c_read.h"
 #include "input/readtest.h"
 #include "output/save.h"
@@ -129,30 +129,6 @@ TEST(CRead, ResavedFileKeepsEveryEarlierModificationLine) {
   EXPECT_EQ(lines, 2u);
 }
 
-TEST(CRead, GeneratedFontsRoundTrip) {
-  SaveTest t;
-  for (auto [face, type] : {std::pair{"Morvane Rect", FONTTYPE_EXT_FRM}, std::pair{"DejaVu Sans", FONTTYPE_EXT_AA4},
-                            std::pair{"DejaVu Sans", FONTTYPE_AA2}}) {
-    CreateArgs args;
-    args.pFace = face;
-    args.Height = 16;
-    args.Type = type;
-    FontPtr created = CreateFont(args);
-    ASSERT_TRUE(created) << face;
-    const std::string file = t.Save(created.get(), "real.c", OUT_FORMAT_C);
-    FontPtr read = INPUT_ReadC(t.dir.file("real.c").c_str());
-    ASSERT_TRUE(read) << face << (t.services.boxes.empty() ? "" : t.services.boxes.back());
-    EXPECT_GT(read->MaxWidth, 0);
-    EXPECT_EQ(read->Height, created->Height);
-    EXPECT_EQ(read->Baseline, created->Baseline);
-    ExpectSameCharacters(created.get(), read.get(), CFileRowBytes);
-    ExpectModifiedLineOnly(file, t.Save(read.get(), "again.c", OUT_FORMAT_C));
-  }
-}
-
-}  // namespace
-
-namespace {
 
 // The file with the lines of its character information table joined into one.
 std::string TableOnOneLine(const std::string& file) {
