@@ -1,5 +1,6 @@
 // Reading XBF files back: every type with its trailer, old files without one
-// (detection and the type question), the attached text, and damaged files.
+// (the type question; detection on generated fonts is run end to end in the
+// command-line tests), the attached text, and damaged files.
 #include <gtest/gtest.h>
 
 #include "input/merge.h"
@@ -68,20 +69,6 @@ TEST_P(XbfReadTypes, TrailerGivesTheTypeWithoutAQuestion) {
 INSTANTIATE_TEST_SUITE_P(EveryType, XbfReadTypes,
                          ::testing::Values(FONTTYPE_STD, FONTTYPE_AA2, FONTTYPE_AA4, FONTTYPE_EXT, FONTTYPE_EXT_FRM,
                                            FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4));
-
-TEST(XbfRead, OldFilesGetTheirTypeFromTheBlockSizes) {
-  for (int32_t type : {FONTTYPE_STD, FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
-    SaveTest t;
-    FontPtr saved = TestFont(type, ENCODING_UC16, {{0x41, 0x5A}});
-    const std::string old = WithoutTrailer(t.Save(saved.get(), "new.xbf", OUT_FORMAT_XBF));
-    WriteFile(t.dir.file("old.xbf"), old);
-    FontPtr read = INPUT_ReadXbf(t.dir.file("old.xbf").c_str());
-    ASSERT_TRUE(read) << type;
-    EXPECT_TRUE(t.services.xbfQuestions.empty()) << type;
-    EXPECT_EQ(read->Type, type);
-    ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
-  }
-}
 
 TEST(XbfRead, UndecidableOldFilesAskForTheTypeAndKeepTheAnswer) {
   SaveTest t;
