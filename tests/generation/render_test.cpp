@@ -120,20 +120,6 @@ TEST(RenderGlyph, CursorDistanceAdjustmentsAreClamped) {
   EXPECT_EQ(Info(font.get(), 0x41)->CursorDist, 14);
 }
 
-TEST(RenderGlyph, AdjustmentsRegisteredBeforeACreateApplyToThatFontOnly) {
-  CreateArgs args;
-  args.Type = FONTTYPE_EXT_AA4;
-  FontPtr old = CreateFont(args);
-  EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
-  FontPtr font = CreateFont(args);
-  FONT_Delete(std::move(old));  // the create replaces the current font: the list empties
-  FONT_RenderPending(font.get());  // rendered lazily, after the deletion
-  EXPECT_EQ(Info(font.get(), 0x41)->CursorDist, 16);
-  FontPtr later = CreateFont(args);
-  FONT_RenderChar(later.get(), 0x41);
-  EXPECT_EQ(Info(later.get(), 0x41)->CursorDist, 14);
-}
-
 TEST(RenderGlyph, Iso8859CodesFollowTheCodePage) {
   CreateArgs args;
   args.Encoding = ENCODING_ISO8859;
