@@ -25,14 +25,6 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-int InkPixels(Font* pFont, uint16_t code) {
-  FONT_RenderChar(pFont, code);
-  int n = 0;
-  for (int y = 0; y < FONT_GetCharHeight(pFont, code); y++)
-    for (int x = 0; x < FONT_GetCharWidth(pFont, code); x++) n += FONT_GetPixel(pFont, code, x, y) != 0;
-  return n;
-}
-
 // A copy of Liberation Sans Regular whose family is called 'family', written
 // with fontTools into 'path'.
 bool WriteRenamedFont(const TempDir& dir, const std::string& path, const std::string& family) {

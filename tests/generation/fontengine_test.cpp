@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "generation/generation_fixture.h"
 #include "support/testfonts.h"
 
 namespace {
@@ -26,15 +27,10 @@ EngineTextMetrics Metrics(const EngineFont* pFont) {
   return m;
 }
 
-bool Ink(const GlyphBitmap& b, int x, int y) {
-  if (b.Format == GLYPH_MONO) return b.pBits[y * b.Pitch + x / 8] & (0x80 >> (x % 8));
-  return b.pBits[y * b.Pitch + x] != 0;
-}
-
 int InkCount(const GlyphBitmap& b) {
   int n = 0;
   for (int y = 0; y < b.Rows; y++)
-    for (int x = 0; x < b.Width; x++) n += Ink(b, x, y);
+    for (int x = 0; x < b.Width; x++) n += GlyphInk(b, x, y);
   return n;
 }
 
@@ -125,7 +121,7 @@ TEST(FontEngine, SynthesizesObliqueForAnUprightFace) {
   EXPECT_EQ(g.CellIncX, 14);
   auto firstInk = [&](int y) {
     for (int x = 0; x < b.Width; x++)
-      if (Ink(b, x, y)) return x;
+      if (GlyphInk(b, x, y)) return x;
     return -1;
   };
   EXPECT_GT(firstInk(0), firstInk(b.Rows - 1));
