@@ -20,26 +20,6 @@ int CFileRowBytes(const Font* pSaved, int width) {
   return FONT_IsExtendedType(pSaved->Type) ? (width + 7) / 8 : FONT_GetRowBytes(pSaved, width);
 }
 
-// The re-saved file is the first one with one "C-file modified by" line added
-// at the end of the kept banner.
-// With sameBody false (a font that comes back in another encoding) only the
-// banner and the added line are compared.
-void ExpectModifiedLineOnly(const std::string& first, const std::string& again, bool sameBody = true) {
-  const size_t end = first.find("*/\r\n\r\n#include");
-  ASSERT_NE(end, std::string::npos);
-  ASSERT_GT(again.size(), first.size());
-  EXPECT_EQ(again.substr(0, end), first.substr(0, end));
-  const std::string added = again.substr(end, again.find("*/\r\n\r\n#include") - end);
-  EXPECT_TRUE(std::regex_match(added, std::regex("  C-file modified by Font Converter for Tavro version 6\\.32c: "
-                                                 "[A-Z][a-z]{2} \\d\\d \\d{4} at \\d\\d:\\d\\d:\\d\\d\r\n")))
-      << added;
-  if (!sameBody) return;
-  const std::string rest = again.substr(end + added.size()), expected = first.substr(end);
-  const auto diff = std::mismatch(rest.begin(), rest.end(), expected.begin(), expected.end());
-  EXPECT_TRUE(diff.first == rest.end() && diff.second == expected.end())
-      << "differs at: " << std::string(diff.first, rest.end()).substr(0, 200);
-}
-
 struct Case {
   int32_t type;
   int32_t encoding;

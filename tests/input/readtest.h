@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -26,3 +27,8 @@ uint64_t PlaneBytes(const Font* pFont);
 // A font a reader accepted stands for no more than a small multiple of the file's
 // size plus a constant.
 void ExpectBounded(const Font* pFont, size_t fileSize);
+
+// The re-saved C file is the first one with one "C-file modified by" line added at
+// the end of the kept banner. With sameBody false (a font that comes back in
+// another encoding) only the banner and the added line are compared.
+void ExpectModifiedLineOnly(const std::string& first, const std::string& again, bool sameBody = true);
