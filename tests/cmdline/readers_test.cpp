@@ -74,7 +74,9 @@ TEST_F(Readers, SingleValuesTheirMessagesAndWhereReadingStops) {
     EXPECT_EQ(c.hex ? CMDLINE_GetHexValue() : CMDLINE_GetDecValue(), c.value);
     EXPECT_EQ(CMDLINE_GetError(), !c.errors.empty());
     EXPECT_EQ(TakeErrors(), c.errors);
-    if (c.next >= 0) EXPECT_EQ(CMDLINE_GetChar(), c.next);
+    if (c.next >= 0) {
+      EXPECT_EQ(CMDLINE_GetChar(), c.next);
+    }
   }
 }
 
