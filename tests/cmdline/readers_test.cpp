@@ -31,57 +31,58 @@ TEST_F(Readers, RangeAndValueAreReadPieceByPiece) {
   EXPECT_EQ(TakeErrors(), "");
 }
 
-TEST_F(Readers, MinusIsSignAtStartAndRangeSeparatorBehind) {
-  Text("-5");
-  EXPECT_EQ(CMDLINE_GetHexValue(), -5);
-  Text("5-");
-  EXPECT_EQ(CMDLINE_GetHexValue(), 5);
-  EXPECT_EQ(CMDLINE_GetChar(), '-');
-  Text("-12,");
-  EXPECT_EQ(CMDLINE_GetDecValue(), -12);
-  EXPECT_EQ(CMDLINE_GetChar(), ',');
-  EXPECT_FALSE(CMDLINE_GetError());
+// One value read from the text: its value, the message of a failed read and the
+// character reading stopped at. The error flag is the last read's: a failed read's
+// flag does not linger into a good one.
+TEST_F(Readers, SingleValuesTheirMessagesAndWhereReadingStops) {
+  const std::string hex = "|CMDLINE_GetHexValue: Not a hex value", dec = "|CMDLINE_GetDecValue: Not a decimal value";
+  struct Case {
+    const char* text;
+    bool hex;
+    int32_t value;
+    std::string errors;
+    int next;  // the next character, or -1 for not looked at
+  };
+  const Case cases[] = {
+      {"-5", true, -5, "", 0},  // a minus at the start is a sign, behind a value a range separator
+      {"5-", true, 5, "", '-'},
+      {"-12,", false, -12, "", ','},
+      {"1x5", true, -1, hex, -1},  // the prefix only in second place, and lower-case
+      {"0x1F", true, 0x1F, "", 0},
+      {"0X1F", true, -1, hex, -1},
+      {",5", true, 0, "|Not a hex value", -1},  // accepted characters that do not convert
+      {"12a", false, -1, dec, -1},
+      {"-", false, 0, "", 0},  // no digits: the standard conversion gives 0
+      {"", true, 0, "|CMDLINE_GetHexValue: Missing value", -1},
+      {"", false, 0, "|CMDLINE_GetDecValue: Missing value", -1},
+      {"-2147483648", false, INT32_MIN, "", 0},  // eleven characters
+      {"123456789012", false, -1, dec, -1},      // twelve
+      {"0xFFFFFFFF", true, -1, "", 0},           // wraps like a 32-bit accumulator
+      {"000000000041-42", true, -1, hex, -1},    // twelve characters before the separator
+      {"2147483647", false, INT32_MAX, "", 0},
+      {"4294967312", false, -1, dec, -1},  // decimal values beyond 32 bits are refused, not wrapped
+      {"-80000000", true, INT32_MIN, "", 0},
+      {"2147483648", false, -1, dec, -1},
+      {"-2147483649", false, -1, dec, -1},
+      {"99999999999", false, -1, dec, -1},
+      {"-9999999999", false, -1, dec, -1},
+      {"100000010", true, 0, "|Not a hex value", -1},  // more hex digits than 32 bits do not convert
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    Text(c.text);
+    EXPECT_EQ(c.hex ? CMDLINE_GetHexValue() : CMDLINE_GetDecValue(), c.value);
+    EXPECT_EQ(CMDLINE_GetError(), !c.errors.empty());
+    EXPECT_EQ(TakeErrors(), c.errors);
+    if (c.next >= 0) {
+      EXPECT_EQ(CMDLINE_GetChar(), c.next);
+    }
+  }
 }
 
-TEST_F(Readers, HexPrefixOnlyInSecondPlaceAndLowerCase) {
-  Text("0x1F");
-  EXPECT_EQ(CMDLINE_GetHexValue(), 0x1F);
-  EXPECT_FALSE(CMDLINE_GetError());
-
-  Text("1x5");
-  EXPECT_EQ(CMDLINE_GetHexValue(), -1);
-  EXPECT_TRUE(CMDLINE_GetError());
-  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetHexValue: Not a hex value");
-
-  Text("0X1F");
-  EXPECT_EQ(CMDLINE_GetHexValue(), -1);
-  EXPECT_TRUE(CMDLINE_GetError());
-  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetHexValue: Not a hex value");
-}
-
-TEST_F(Readers, AcceptedCharactersThatDoNotConvert) {
-  Text(",5");  // a comma at the start belongs to the value
-  EXPECT_EQ(CMDLINE_GetHexValue(), 0);
-  EXPECT_TRUE(CMDLINE_GetError());
-  EXPECT_EQ(TakeErrors(), "|Not a hex value");
-
-  Text("12a");
-  EXPECT_EQ(CMDLINE_GetDecValue(), -1);
-  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetDecValue: Not a decimal value");
-
-  Text("-");  // no digits: the standard conversion gives 0
-  EXPECT_EQ(CMDLINE_GetDecValue(), 0);
-  EXPECT_FALSE(CMDLINE_GetError());
-}
-
-TEST_F(Readers, EmptyTextMakesEveryReaderReportMissing) {
+TEST_F(Readers, EmptyTextIsAMissingString) {
   char dest[200];
   Text("");
-  EXPECT_EQ(CMDLINE_GetHexValue(), 0);
-  EXPECT_TRUE(CMDLINE_GetError());
-  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetHexValue: Missing value");
-  EXPECT_EQ(CMDLINE_GetDecValue(), 0);
-  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetDecValue: Missing value");
   CMDLINE_GetString(dest, sizeof(dest));
   EXPECT_STREQ(dest, "");
   EXPECT_TRUE(CMDLINE_GetError());
@@ -89,28 +90,6 @@ TEST_F(Readers, EmptyTextMakesEveryReaderReportMissing) {
   // A null cursor reads as an empty text.
   CMDLINE_SetArgText(nullptr);
   EXPECT_EQ(CMDLINE_GetChar(), 0);
-}
-
-TEST_F(Readers, ErrorFlagIsClearedByTheNextRead) {
-  Text("zz,7");
-  CMDLINE_GetDecValue();
-  EXPECT_TRUE(CMDLINE_GetError());
-  Text("7");
-  EXPECT_EQ(CMDLINE_GetDecValue(), 7);
-  EXPECT_FALSE(CMDLINE_GetError());
-}
-
-TEST_F(Readers, ValueTextsAreBoundedToElevenCharacters) {
-  Text("-2147483648");  // eleven characters
-  EXPECT_EQ(CMDLINE_GetDecValue(), INT32_MIN);
-  EXPECT_FALSE(CMDLINE_GetError());
-  Text("123456789012");
-  EXPECT_EQ(CMDLINE_GetDecValue(), -1);
-  EXPECT_TRUE(CMDLINE_GetError());
-  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetDecValue: Not a decimal value");
-  Text("0xFFFFFFFF");  // wraps like a 32-bit accumulator
-  EXPECT_EQ(CMDLINE_GetHexValue(), -1);
-  EXPECT_FALSE(CMDLINE_GetError());
 }
 
 TEST_F(Readers, ElevenCharacterValuesEndAtASeparatorAsAtTheEndOfTheText) {
@@ -124,31 +103,6 @@ TEST_F(Readers, ElevenCharacterValuesEndAtASeparatorAsAtTheEndOfTheText) {
   EXPECT_EQ(CMDLINE_GetDecValue(), 1);
   EXPECT_FALSE(CMDLINE_GetError());
   EXPECT_EQ(TakeErrors(), "");
-  // Twelve characters before the separator are still too many.
-  Text("000000000041-42");
-  EXPECT_EQ(CMDLINE_GetHexValue(), -1);
-  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetHexValue: Not a hex value");
-}
-
-TEST_F(Readers, ValuesBeyondThirtyTwoBitsAreRefusedNotWrapped) {
-  for (const char* text : {"4294967312", "2147483648", "-2147483649", "99999999999", "-9999999999"}) {
-    SCOPED_TRACE(text);
-    Text(text);
-    EXPECT_EQ(CMDLINE_GetDecValue(), -1);
-    EXPECT_TRUE(CMDLINE_GetError());
-    EXPECT_EQ(TakeErrors(), "|CMDLINE_GetDecValue: Not a decimal value");
-  }
-  Text("2147483647");
-  EXPECT_EQ(CMDLINE_GetDecValue(), INT32_MAX);
-  EXPECT_FALSE(CMDLINE_GetError());
-  // Hexadecimal values are the 32 bits of the number; more digits do not convert.
-  Text("100000010");
-  EXPECT_EQ(CMDLINE_GetHexValue(), 0);
-  EXPECT_TRUE(CMDLINE_GetError());
-  EXPECT_EQ(TakeErrors(), "|Not a hex value");
-  Text("-80000000");
-  EXPECT_EQ(CMDLINE_GetHexValue(), INT32_MIN);
-  EXPECT_FALSE(CMDLINE_GetError());
 }
 
 TEST_F(Readers, HexConversionExamples) {

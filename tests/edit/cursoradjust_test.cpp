@@ -34,21 +34,6 @@ TEST(CursorDistAdjust, ClampsTheRangeAndWritesJournalLines) {
   EXPECT_EQ(text.find("* Edit/Cursor Distance/Increase by 3 for range 0x"), 0u);
 }
 
-TEST(CursorDistAdjust, ACreateTakesOverThePendingListWhole) {
-  EDIT_ClearCursorDistAdjust();
-  EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
-  EDIT_DecCursorDistRange(nullptr, 0x41, 0x41, 5);
-  const std::vector<CursorDistAdjust> taken = GENERATE_TakeCursorDistAdjust();
-  EXPECT_EQ(GENERATE_SumCursorDistAdjust(taken, 0x41), -3);
-  EXPECT_EQ(GENERATE_SumCursorDistAdjust(taken, 0x20), 2);
-  // Nothing stays pending for the next font, and later entries do not reach the taken list.
-  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 0);
-  EDIT_IncCursorDistRange(nullptr, 0x41, 0x41, 7);
-  EXPECT_EQ(GENERATE_SumCursorDistAdjust(taken, 0x41), -3);
-  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 7);
-  EDIT_ClearCursorDistAdjust();
-}
-
 TEST(CursorDistAdjust, DeletingAFontKeepsThePendingList) {
   EDIT_ClearCursorDistAdjust();
   EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);

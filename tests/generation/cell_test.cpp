@@ -80,11 +80,6 @@ FaceOutlines ReadOutlines(const char* pFamily, const std::vector<uint32_t>& code
   return result;
 }
 
-int Ink(const GlyphBitmap& b, int x, int y) {
-  if (b.Format == GLYPH_MONO) return (b.pBits[y * b.Pitch + x / 8] & (0x80 >> (x % 8))) != 0;
-  return b.pBits[y * b.Pitch + x] != 0;
-}
-
 // Ink pixels of the engine's glyph that fall within the advance (a standard cell
 // is only as wide as the advance; sideways overhang is not counted).
 int InkWithinAdvance(EngineFont* pEngine, uint32_t code) {
@@ -95,16 +90,8 @@ int InkWithinAdvance(EngineFont* pEngine, uint32_t code) {
   for (int y = 0; y < b.Rows; y++)
     for (int x = 0; x < b.Width; x++) {
       const int column = g.OriginX + x;
-      if (column >= 0 && column < g.CellIncX) n += Ink(b, x, y);
+      if (column >= 0 && column < g.CellIncX) n += GlyphInk(b, x, y);
     }
-  return n;
-}
-
-int InkInCharacter(Font* pFont, uint16_t code) {
-  int n = 0;
-  const int w = FONT_GetCharWidth(pFont, code), h = FONT_GetCharHeight(pFont, code);
-  for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++) n += FONT_GetPixel(pFont, code, x, y) != 0;
   return n;
 }
 
@@ -132,14 +119,14 @@ int CheckFont(const char* pFamily, int height, int type, const std::vector<FaceG
   int failures = 0;
   for (const FaceGlyph& glyph : glyphs) {
     const uint16_t code = uint16_t(glyph.Code);
-    FONT_RenderChar(font.get(), code);
     bool ok;
     if (FONT_IsExtendedType(type)) {
+      FONT_RenderChar(font.get(), code);
       const CharInfo* pInfo = Info(font.get(), code);
       const int top = baseline - pInfo->BoxTop;
       ok = top >= 0 && top + pInfo->BoxHeight <= fontHeight;
     } else {
-      ok = InkInCharacter(font.get(), code) == InkWithinAdvance(pEngine, code);
+      ok = InkPixels(font.get(), code) == InkWithinAdvance(pEngine, code);
     }
     if (!ok) {
       failures++;

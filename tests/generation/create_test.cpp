@@ -162,10 +162,6 @@ TEST(CreateFont, RealFonts) {
   ASSERT_TRUE(font);
   EXPECT_EQ(FONT_GetHeight(font.get()), 16);
   EXPECT_TRUE(FONT_CharExists(font.get(), 0x20AC));
-  args.Encoding = ENCODING_ISO8859;
-  font = CreateFont(args);
-  EXPECT_EQ(CountExisting(font.get()), 256);
-  EXPECT_EQ(CountEnabled(font.get()), 192);
 
   args.pFace = "IPAGothic";
   args.Encoding = ENCODING_JIS;

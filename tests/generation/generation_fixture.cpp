@@ -47,3 +47,16 @@ std::string Rect(int w, int h, int x0, int y0, int x1, int y1, char ink) {
   }
   return text;
 }
+
+int InkPixels(Font* pFont, uint16_t code) {
+  FONT_RenderChar(pFont, code);
+  int n = 0;
+  for (int y = 0; y < FONT_GetCharHeight(pFont, code); y++)
+    for (int x = 0; x < FONT_GetCharWidth(pFont, code); x++) n += FONT_GetPixel(pFont, code, x, y) != 0;
+  return n;
+}
+
+bool GlyphInk(const GlyphBitmap& b, int x, int y) {
+  if (b.Format == GLYPH_MONO) return b.pBits[y * b.Pitch + x / 8] & (0x80 >> (x % 8));
+  return b.pBits[y * b.Pitch + x] != 0;
+}

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "generation/fontengine.h"
 #include "generation/generate.h"
 #include "model/font.h"
 
@@ -24,4 +25,8 @@ FontPtr CreateFont(const CreateArgs& args);
 std::string Pixels(Font* pFont, uint16_t code);
 // A w x h picture with the rectangle x0..x1-1, y0..y1-1 drawn in 'ink'.
 std::string Rect(int w, int h, int x0, int y0, int x1, int y1, char ink = '#');
+// The number of pixels of the character, rendered first, that are not background.
+int InkPixels(Font* pFont, uint16_t code);
+// Whether the engine's glyph bitmap has ink at (x, y).
+bool GlyphInk(const GlyphBitmap& b, int x, int y);
 inline const CharInfo* Info(const Font* pFont, uint16_t code) { return &pFont->aCharInfo[code]; }

@@ -120,20 +120,6 @@ TEST(RenderGlyph, CursorDistanceAdjustmentsAreClamped) {
   EXPECT_EQ(Info(font.get(), 0x41)->CursorDist, 14);
 }
 
-TEST(RenderGlyph, AdjustmentsRegisteredBeforeACreateApplyToThatFontOnly) {
-  CreateArgs args;
-  args.Type = FONTTYPE_EXT_AA4;
-  FontPtr old = CreateFont(args);
-  EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
-  FontPtr font = CreateFont(args);
-  FONT_Delete(std::move(old));  // the create replaces the current font: the list empties
-  FONT_RenderPending(font.get());  // rendered lazily, after the deletion
-  EXPECT_EQ(Info(font.get(), 0x41)->CursorDist, 16);
-  FontPtr later = CreateFont(args);
-  FONT_RenderChar(later.get(), 0x41);
-  EXPECT_EQ(Info(later.get(), 0x41)->CursorDist, 14);
-}
-
 TEST(RenderGlyph, Iso8859CodesFollowTheCodePage) {
   CreateArgs args;
   args.Encoding = ENCODING_ISO8859;
@@ -229,23 +215,4 @@ TEST_F(InternalAA, CellSizesAreAQuarterRoundedUp) {
   EXPECT_EQ(sizes.CellHeight, 9);
   FONT_RenderChar(font.get(), 'A');
   EXPECT_EQ(FONT_GetCharWidth(font.get(), 'A'), 5);
-}
-
-TEST(RenderGlyph, RealFontsLookSane) {
-  CreateArgs args;
-  args.pFace = "Liberation Sans";
-  args.Height = 24;
-  for (int type : {FONTTYPE_STD, FONTTYPE_AA4, FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
-    args.Type = type;
-    FontPtr font = CreateFont(args);
-    ASSERT_TRUE(font) << type;
-    FONT_RenderPending(font.get());
-    EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 'A'));
-    EXPECT_GT(FONT_GetCharWidth(font.get(), 'W'), FONT_GetCharWidth(font.get(), 'i')) << type;
-    const int max = type == FONTTYPE_AA4 || type == FONTTYPE_EXT_AA4 ? 15 : type == FONTTYPE_EXT_AA2 ? 3 : 1;
-    int full = 0;
-    for (int y = 0; y < 24; y++)
-      for (int x = 0; x < FONT_GetCharWidth(font.get(), 'H'); x++) full += FONT_GetPixel(font.get(), 'H', x, y) == max;
-    EXPECT_GT(full, 25) << type;  // the stems at least
-  }
 }

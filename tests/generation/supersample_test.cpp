@@ -51,10 +51,3 @@ TEST(Supersample, OnlyEnabledPhasesAreCountedAndTheBestHasFewestPartialCells) {
   AA_FillCoverage(&s, 4, 4, 16, 16);
   EXPECT_EQ(AA_EvaluatePhases(4, 4), 2 + 4 * 2);
 }
-
-TEST(Supersample, TheGlobalPhaseIsKeptOnceFound) {
-  EXPECT_FALSE(AA_GlobalPhaseFound());
-  AA_SetGlobalPhase(3);
-  EXPECT_TRUE(AA_GlobalPhaseFound());
-  EXPECT_EQ(AA_GetGlobalPhase(), 3);
-}

@@ -2,8 +2,6 @@
 // its location, comments and disabled blocks, limits, and hostile input.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 
 #include "input/c_read.h"
@@ -260,11 +258,6 @@ TEST_F(CReadErrors, ReadingFilesOpensReportsAndClearsTheJournal) {
   EXPECT_FALSE(INPUT_ReadC(t.dir.file("absent.c").c_str()));
   EXPECT_EQ(t.services.boxes, Messages{"Could not open file!"});
   EXPECT_GT(JOURNAL_GetLength(), 0u);
-  // Only regular files are read: a folder cannot be opened as a font.
-  t.services.boxes.clear();
-  mkdir(t.dir.file("folder.c").c_str(), 0700);
-  EXPECT_FALSE(INPUT_ReadC(t.dir.file("folder.c").c_str()));
-  EXPECT_EQ(t.services.boxes, Messages{"Could not open file!"});
   JOURNAL_Add("* cleared by a failed read too");
   t.services.boxes.clear();
   WriteFile(t.dir.file("empty.c"), "");

@@ -1,11 +1,11 @@
 // Reading C font files written by the C writer back: every type and encoding,
-// the kept banner on re-saving, a generated real font, and the reading itself.
+// the kept banner on re-saving (generated real fonts are read back end to end in
+// the command-line tests), and a table written on one line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <regex>
 
-#include "generation/generation_fixture.h"
 #include "input/c_read.h"
 #include "input/readtest.h"
 #include "output/save.h"
@@ -18,26 +18,6 @@ namespace {
 // The C reader records the packed 1-bpp row of extended characters.
 int CFileRowBytes(const Font* pSaved, int width) {
   return FONT_IsExtendedType(pSaved->Type) ? (width + 7) / 8 : FONT_GetRowBytes(pSaved, width);
-}
-
-// The re-saved file is the first one with one "C-file modified by" line added
-// at the end of the kept banner.
-// With sameBody false (a font that comes back in another encoding) only the
-// banner and the added line are compared.
-void ExpectModifiedLineOnly(const std::string& first, const std::string& again, bool sameBody = true) {
-  const size_t end = first.find("*/\r\n\r\n#include");
-  ASSERT_NE(end, std::string::npos);
-  ASSERT_GT(again.size(), first.size());
-  EXPECT_EQ(again.substr(0, end), first.substr(0, end));
-  const std::string added = again.substr(end, again.find("*/\r\n\r\n#include") - end);
-  EXPECT_TRUE(std::regex_match(added, std::regex("  C-file modified by Font Converter for Tavro version 6\\.32c: "
-                                                 "[A-Z][a-z]{2} \\d\\d \\d{4} at \\d\\d:\\d\\d:\\d\\d\r\n")))
-      << added;
-  if (!sameBody) return;
-  const std::string rest = again.substr(end + added.size()), expected = first.substr(end);
-  const auto diff = std::mismatch(rest.begin(), rest.end(), expected.begin(), expected.end());
-  EXPECT_TRUE(diff.first == rest.end() && diff.second == expected.end())
-      << "differs at: " << std::string(diff.first, rest.end()).substr(0, 200);
 }
 
 struct Case {
@@ -129,30 +109,6 @@ TEST(CRead, ResavedFileKeepsEveryEarlierModificationLine) {
   EXPECT_EQ(lines, 2u);
 }
 
-TEST(CRead, GeneratedFontsRoundTrip) {
-  SaveTest t;
-  for (auto [face, type] : {std::pair{"Morvane Rect", FONTTYPE_EXT_FRM}, std::pair{"DejaVu Sans", FONTTYPE_EXT_AA4},
-                            std::pair{"DejaVu Sans", FONTTYPE_AA2}}) {
-    CreateArgs args;
-    args.pFace = face;
-    args.Height = 16;
-    args.Type = type;
-    FontPtr created = CreateFont(args);
-    ASSERT_TRUE(created) << face;
-    const std::string file = t.Save(created.get(), "real.c", OUT_FORMAT_C);
-    FontPtr read = INPUT_ReadC(t.dir.file("real.c").c_str());
-    ASSERT_TRUE(read) << face << (t.services.boxes.empty() ? "" : t.services.boxes.back());
-    EXPECT_GT(read->MaxWidth, 0);
-    EXPECT_EQ(read->Height, created->Height);
-    EXPECT_EQ(read->Baseline, created->Baseline);
-    ExpectSameCharacters(created.get(), read.get(), CFileRowBytes);
-    ExpectModifiedLineOnly(file, t.Save(read.get(), "again.c", OUT_FORMAT_C));
-  }
-}
-
-}  // namespace
-
-namespace {
 
 // The file with the lines of its character information table joined into one.
 std::string TableOnOneLine(const std::string& file) {

@@ -10,6 +10,7 @@
 #include "input/c_read.h"
 #include "input/merge.h"
 #include "input/pattern.h"
+#include "input/readtest.h"
 #include "input/xbf_read.h"
 #include "output/savetest.h"
 
@@ -25,27 +26,14 @@ std::vector<fs::path> Inputs(const char* target) {
   return files;
 }
 
-// The planes the enabled characters hold or stand for (a box of height 0 has the
-// font's height in a written file and in a merge).
-uint64_t PlaneBytes(const Font* pFont) {
-  uint64_t total = 0;
-  const uint64_t planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
-  for (const CharInfo& ci : pFont->aCharInfo) {
-    if (!ci.Enabled) continue;
-    const uint64_t rows = ci.BoxHeight > 0 ? uint64_t(ci.BoxHeight) : uint64_t(std::max(pFont->Height, 1));
-    total += planes * std::max<uint64_t>(rows * uint64_t(FONT_GetRowBytes(pFont, ci.BoxWidth)), ci.DataSize);
-  }
-  return total;
-}
-
 // A font a reader returns must be consistent (planes as large as the boxes need)
 // and in proportion to the file, also once merged into an empty font.
 void ExpectConsistent(const Font* pFont, const std::string& name, size_t fileSize) {
-  const uint64_t bound = 4 * uint64_t(fileSize) + (uint64_t(1) << 20);
-  EXPECT_LE(PlaneBytes(pFont), bound) << name;
+  SCOPED_TRACE(name);
+  ExpectBounded(pFont, fileSize);
   FontPtr pTarget = NewFont(pFont->Type, ENCODING_UC16, pFont->Height);
   ASSERT_EQ(INPUT_MergeFonts(pTarget.get(), pFont, nullptr, 0), 0) << name;
-  EXPECT_LE(PlaneBytes(pTarget.get()), bound) << name;
+  ExpectBounded(pTarget.get(), fileSize);
   ASSERT_EQ(pFont->NumBlocks, FONT_NUM_BLOCKS_MAX) << name;
   for (int code = 0; code < FONT_NUM_CODES; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];

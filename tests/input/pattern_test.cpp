@@ -129,10 +129,6 @@ TEST(Pattern, SaveAsksBeforeReplacingAndReadsBack) {
   FONT_EnableChar(pFont.get(), 0x21, 0);
   EXPECT_EQ(EnabledCodes(copy.get()), EnabledCodes(pFont.get()));
   EXPECT_NE(std::string(JOURNAL_GetText()).find("* Read pattern file: " + path), std::string::npos);
-  // A file that cannot be opened is reported to the caller and changes nothing.
-  const auto enabled = EnabledCodes(copy.get());
-  EXPECT_EQ(INPUT_ReadPattern(copy.get(), t.dir.file("missing.txt").c_str()), 1);
-  EXPECT_EQ(EnabledCodes(copy.get()), enabled);
 }
 
 TEST(Pattern, CommandNeedsAFontAndReportsWhatIsMissing) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 
 #include "output/savetest.h"
 
@@ -66,4 +67,35 @@ void ExpectSameCharacters(Font* saved, Font* read, FileRowBytesRule fileRowBytes
     maxWidth = std::max(maxWidth, a.BoxWidth);
   }
   EXPECT_EQ(read->MaxWidth, maxWidth);
+}
+
+uint64_t PlaneBytes(const Font* pFont) {
+  uint64_t total = 0;
+  const uint64_t planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
+  for (const CharInfo& ci : pFont->aCharInfo) {
+    if (!ci.Enabled) continue;
+    const uint64_t rows = ci.BoxHeight > 0 ? uint64_t(ci.BoxHeight) : uint64_t(std::max(pFont->Height, 1));
+    total += planes * std::max<uint64_t>(rows * uint64_t(FONT_GetRowBytes(pFont, ci.BoxWidth)), ci.DataSize);
+  }
+  return total;
+}
+
+void ExpectBounded(const Font* pFont, size_t fileSize) {
+  EXPECT_LE(PlaneBytes(pFont), 4 * uint64_t(fileSize) + (uint64_t(1) << 20));
+}
+
+void ExpectModifiedLineOnly(const std::string& first, const std::string& again, bool sameBody) {
+  const size_t end = first.find("*/\r\n\r\n#include");
+  ASSERT_NE(end, std::string::npos);
+  ASSERT_GT(again.size(), first.size());
+  EXPECT_EQ(again.substr(0, end), first.substr(0, end));
+  const std::string added = again.substr(end, again.find("*/\r\n\r\n#include") - end);
+  EXPECT_TRUE(std::regex_match(added, std::regex("  C-file modified by Font Converter for Tavro version 6\\.32c: "
+                                                 "[A-Z][a-z]{2} \\d\\d \\d{4} at \\d\\d:\\d\\d:\\d\\d\r\n")))
+      << added;
+  if (!sameBody) return;
+  const std::string rest = again.substr(end + added.size()), expected = first.substr(end);
+  const auto diff = std::mismatch(rest.begin(), rest.end(), expected.begin(), expected.end());
+  EXPECT_TRUE(diff.first == rest.end() && diff.second == expected.end())
+      << "differs at: " << std::string(diff.first, rest.end()).substr(0, 200);
 }

@@ -1,9 +1,7 @@
 // Reading XBF files back: every type with its trailer, old files without one
-// (detection and the type question), the attached text, and damaged files.
+// (the type question; detection on generated fonts is run end to end in the
+// command-line tests), the attached text, and damaged files.
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <filesystem>
 
 #include "input/merge.h"
 #include "input/readtest.h"
@@ -12,7 +10,6 @@
 #include "output/savetest.h"
 #include "settings/journal.h"
 #include "settings/settings.h"
-#include "support/tempdir.h"
 
 namespace {
 
@@ -73,20 +70,6 @@ INSTANTIATE_TEST_SUITE_P(EveryType, XbfReadTypes,
                          ::testing::Values(FONTTYPE_STD, FONTTYPE_AA2, FONTTYPE_AA4, FONTTYPE_EXT, FONTTYPE_EXT_FRM,
                                            FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4));
 
-TEST(XbfRead, OldFilesGetTheirTypeFromTheBlockSizes) {
-  for (int32_t type : {FONTTYPE_STD, FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
-    SaveTest t;
-    FontPtr saved = TestFont(type, ENCODING_UC16, {{0x41, 0x5A}});
-    const std::string old = WithoutTrailer(t.Save(saved.get(), "new.xbf", OUT_FORMAT_XBF));
-    WriteFile(t.dir.file("old.xbf"), old);
-    FontPtr read = INPUT_ReadXbf(t.dir.file("old.xbf").c_str());
-    ASSERT_TRUE(read) << type;
-    EXPECT_TRUE(t.services.xbfQuestions.empty()) << type;
-    EXPECT_EQ(read->Type, type);
-    ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
-  }
-}
-
 TEST(XbfRead, UndecidableOldFilesAskForTheTypeAndKeepTheAnswer) {
   SaveTest t;
   t.UseSettings("GetTypeXBF=4\n");
@@ -146,32 +129,6 @@ TEST(XbfRead, MissingMagicFailsWithoutAQuestion) {
   EXPECT_EQ(t.services.boxes, std::vector<std::string>(4, kCreateFailed));
 }
 
-TEST(XbfRead, AttachedTextIsKeptAndWrittenBack) {
-  SaveTest t;
-  FontPtr saved = TestFont(FONTTYPE_EXT_AA4, ENCODING_UC16, {{0x30, 0x39}});
-  const char kText[] = "twenty bytes of text";
-  ASSERT_EQ(std::strlen(kText), 20u);
-  saved->pXbfText = std::make_unique<char[]>(sizeof(kText));
-  std::memcpy(saved->pXbfText.get(), kText, sizeof(kText));
-  const std::string file = t.Save(saved.get(), "text.xbf", OUT_FORMAT_XBF);
-  FontPtr read = INPUT_ParseXbf(file);
-  ASSERT_TRUE(read);
-  ASSERT_TRUE(read->pXbfText);
-  EXPECT_STREQ(read->pXbfText.get(), kText);
-  EXPECT_EQ(t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF), file);
-
-  // A length that does not fit in front of the marker, or is 0, means no text.
-  std::string image = file;
-  PutU16(&image, image.size() - 6, uint16_t(image.size()));
-  read = INPUT_ParseXbf(image);
-  ASSERT_TRUE(read);
-  EXPECT_FALSE(read->pXbfText);
-  PutU16(&image, image.size() - 6, 0);
-  read = INPUT_ParseXbf(image);
-  ASSERT_TRUE(read);
-  EXPECT_FALSE(read->pXbfText);
-}
-
 TEST(XbfRead, BaselineOfStandardFontsIsZero) {
   SaveTest t;
   FontPtr standard = TestFont(FONTTYPE_STD, ENCODING_UC16, {{0x41, 0x43}});
@@ -181,18 +138,6 @@ TEST(XbfRead, BaselineOfStandardFontsIsZero) {
   FontPtr read = INPUT_ParseXbf(file);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->Baseline, 0);
-}
-
-TEST(XbfRead, BoxesOutsideTheCellComeBack) {
-  SaveTest t;
-  FontPtr saved = NewFont(FONTTYPE_EXT, ENCODING_UC16, 12);
-  saved->Baseline = 9;
-  // Left of the cursor and reaching above the top row: negative positions in the file.
-  AddChar(saved.get(), 0x6A, 5, 12, [](int x, int y) { return (x + y) % 2; }, -3, 11, 4);
-  AddChar(saved.get(), 0x6B, 6, 3, [](int x, int) { return x % 2; }, 1, 3, 7);
-  FontPtr read = INPUT_ParseXbf(t.Save(saved.get(), "pos.xbf", OUT_FORMAT_XBF));
-  ASSERT_TRUE(read);
-  ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
 }
 
 TEST(XbfRead, DamagedFilesFailWithTheMessage) {
@@ -277,27 +222,7 @@ TEST(XbfRead, CharactersTallerThanTheFontReadBackAndMerge) {
   }
 }
 
-TEST(XbfRead, GeneratedExtendedFontsWithLatinExtendedReopenAndMerge) {
-  TempDir dir;
-  for (const char* type : {"EXT", "EXT_FRM", "EXT_AA4"}) {
-    SCOPED_TRACE(type);
-    ASSERT_EQ(RunMorvane(dir, {"-hide", std::string("-createDejaVu Sans,REGULAR,16,") + type + ",UC16",
-                               "-enable0-FFFF,0,20-17F,1", "-saveasa.xbf,XBF", "-exit"})
-                  .exitCode,
-              0);
-    const std::string first = ReadFile(dir.file("a.xbf"));
-    ASSERT_GT(first.size(), 1000u);
-    // Reopened as the file argument, and merged into itself, it is saved unchanged.
-    EXPECT_EQ(RunMorvane(dir, {"-hide", "a.xbf", "-saveasb.xbf,XBF", "-exit"}).exitCode, 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("Morvane.err"))) << ReadFile(dir.file("Morvane.err"));
-    EXPECT_TRUE(ReadFile(dir.file("b.xbf")) == first);
-    EXPECT_EQ(RunMorvane(dir, {"-hide", "a.xbf", "-mergea.xbf", "-saveasc.xbf,XBF", "-exit"}).exitCode, 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("Morvane.err"))) << ReadFile(dir.file("Morvane.err"));
-    EXPECT_TRUE(ReadFile(dir.file("c.xbf")) == first);
-  }
-}
-
-TEST(XbfRead, AttachedTextIsAByteStringWrittenBackWhole) {
+TEST(XbfRead, AttachedTextIsAByteStringKeptAndWrittenBackWhole) {
   SaveTest t;
   FontPtr saved = TestFont(FONTTYPE_EXT, ENCODING_UC16, {{0x41, 0x44}});
   // Zero bytes inside and at the end of the text.
@@ -311,6 +236,17 @@ TEST(XbfRead, AttachedTextIsAByteStringWrittenBackWhole) {
   EXPECT_EQ(read->XbfTextLength, text.size());
   EXPECT_EQ(std::string(read->pXbfText.get(), read->XbfTextLength), text);
   EXPECT_TRUE(t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF) == file);
+
+  // A length that does not fit in front of the marker, or is 0, means no text.
+  std::string image = file;
+  PutU16(&image, image.size() - 6, uint16_t(image.size()));
+  read = INPUT_ParseXbf(image);
+  ASSERT_TRUE(read);
+  EXPECT_FALSE(read->pXbfText);
+  PutU16(&image, image.size() - 6, 0);
+  read = INPUT_ParseXbf(image);
+  ASSERT_TRUE(read);
+  EXPECT_FALSE(read->pXbfText);
 }
 
 TEST(XbfRead, HeightsReadAreKeptWithoutTheMeasurementCharacters) {
@@ -338,12 +274,6 @@ TEST(XbfRead, HeightsReadAreKeptWithoutTheMeasurementCharacters) {
   const std::string again = t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF);
   EXPECT_EQ(u16(again, 10), u16(file, 10));
   EXPECT_EQ(u16(again, 12), u16(file, 12));
-}
-
-TEST(XbfRead, MissingFileIsReported) {
-  SaveTest t;
-  EXPECT_FALSE(INPUT_ReadXbf(t.dir.file("missing.xbf").c_str()));
-  EXPECT_EQ(t.services.boxes, std::vector<std::string>{"Could not open file!"});
 }
 
 }  // namespace

@@ -24,18 +24,8 @@ void MakeChar(Font* pFont, uint16_t code, int width, int height) {
 
 }  // namespace
 
-TEST(Font, AllocatesAZeroFilledFontAndDeletingClearsTheCursorAdjustments) {
-  FontPtr font = FONT_Alloc();
-  ASSERT_TRUE(font);
-  EXPECT_EQ(font->NumBlocks, 0);
-  EXPECT_EQ(font->aCharInfo[0xFFFF].BoxWidth, 0);
-  EXPECT_EQ(font->aCharInfo[0xFFFF].pPixels, nullptr);
-  EXPECT_EQ(font->aBlock[4095].Used, 0);
-  EXPECT_EQ(font->pHeader, nullptr);
-  EXPECT_EQ(FONT_GetHFont(font.get()), nullptr);
+TEST(Font, NoFontIsHandled) {
   EXPECT_EQ(FONT_GetHeight(nullptr), 0);
-
-  FONT_Delete(std::move(font));
   FONT_Delete(nullptr);
 }
 
@@ -116,35 +106,6 @@ TEST(Font, PixelsRoundTripForEveryTypeAndBitPosition) {
       }
     }
   }
-}
-
-TEST(Font, LeftmostPixelLiesInTheLeastSignificantBits) {
-  FontPtr mono = MakeFont(FONTTYPE_STD);
-  MakeChar(mono.get(), 1, 9, 2);
-  FONT_SetPixel(mono.get(), 1, 0, 0, 1);
-  FONT_SetPixel(mono.get(), 1, 3, 0, 1);
-  FONT_SetPixel(mono.get(), 1, 8, 1, 1);
-  const uint8_t* p = mono->aCharInfo[1].pPixels.get();
-  EXPECT_EQ(p[0], 0x09);
-  EXPECT_EQ(p[1], 0x00);
-  EXPECT_EQ(p[2], 0x00);
-  EXPECT_EQ(p[3], 0x01);  // x 8 of row 1: second byte of the row, bit 0
-
-  FontPtr aa2 = MakeFont(FONTTYPE_EXT_AA2);
-  MakeChar(aa2.get(), 1, 5, 1);
-  FONT_SetPixel(aa2.get(), 1, 1, 0, 2);
-  FONT_SetPixel(aa2.get(), 1, 3, 0, 3);
-  FONT_SetPixel(aa2.get(), 1, 4, 0, 1);
-  EXPECT_EQ(aa2->aCharInfo[1].pPixels[0], 0xC8);
-  EXPECT_EQ(aa2->aCharInfo[1].pPixels[1], 0x01);
-
-  FontPtr aa4 = MakeFont(FONTTYPE_AA4);
-  MakeChar(aa4.get(), 1, 3, 1);
-  FONT_SetPixel(aa4.get(), 1, 0, 0, 0x3);
-  FONT_SetPixel(aa4.get(), 1, 1, 0, 0xE);
-  FONT_SetPixel(aa4.get(), 1, 2, 0, 0x7);
-  EXPECT_EQ(aa4->aCharInfo[1].pPixels[0], 0xE3);
-  EXPECT_EQ(aa4->aCharInfo[1].pPixels[1], 0x07);
 }
 
 TEST(Font, ReadsOutsideTheBoxAreBackground) {

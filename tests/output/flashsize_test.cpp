@@ -99,16 +99,6 @@ TEST_F(FlashSizeTest, MagnificationAndKeptXbfTextCount) {
     std::memcpy(pFont->pXbfText.get(), text, sizeof text);
     ExpectMatchesFiles(pFont.get(), ("magnified type " + std::to_string(type)).c_str());
   }
-  // The magnified figures really are larger than the plain ones.
-  FontPtr pFont = NewFont(FONTTYPE_EXT, ENCODING_UC16, 11);
-  FillFont(pFont.get(), kUnicodeCodes, std::size(kUnicodeCodes));
-  Settings plain, magnified;
-  magnified.MagX = 3;
-  magnified.MagY = 2;
-  FlashSize a, b;
-  OUT_ComputeFlashSize(pFont.get(), plain, &a);
-  OUT_ComputeFlashSize(pFont.get(), magnified, &b);
-  EXPECT_GT(b.PixelBytes, 4 * a.PixelBytes);
 }
 
 TEST_F(FlashSizeTest, EmptyBoxesAndDisabledCharactersAreNotCounted) {

@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <regex>
-
 #include "cmdline/cmdline.h"
 #include "support/tempdir.h"
 
@@ -30,6 +28,5 @@ std::string TakeErrors() {
   std::string fresh = text.substr(std::min(consumed, text.size()));
   consumed = text.size();
   CMDLINE_SetActive(true);
-  static const std::regex stamp("\r\n\\* \\d{4}-\\d\\d-\\d\\d, \\d\\d:\\d\\d:\\d\\d\r\n");
-  return std::regex_replace(fresh, stamp, "|");
+  return WithoutStamps(fresh);
 }

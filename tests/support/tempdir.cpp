@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 TempDir::TempDir() {
@@ -62,6 +63,13 @@ RunResult RunMorvane(const TempDir& dir, const std::vector<std::string>& args) {
   std::remove(errFile.c_str());
   return r;
 }
+
+std::string WithoutStamps(const std::string& errorText) {
+  static const std::regex stamp("\r\n\\* \\d{4}-\\d\\d-\\d\\d, \\d\\d:\\d\\d:\\d\\d\r\n");
+  return std::regex_replace(errorText, stamp, "|");
+}
+
+std::string ErrorFileEntries(const TempDir& dir) { return WithoutStamps(ReadFile(dir.file("Morvane.err"))); }
 
 void WriteSettingsFile(const TempDir& dir, const std::string& sectionBody) {
   std::filesystem::create_directories(dir.file("config/VANTOR"));

@@ -33,5 +33,11 @@ struct RunResult {
 // QT_QPA_PLATFORM unset), capturing its output.
 RunResult RunMorvane(const TempDir& dir, const std::vector<std::string>& args);
 
+// An error file's text with each time-stamp line replaced by "|".
+std::string WithoutStamps(const std::string& errorText);
+// The entries of the program's error file in 'dir' (Morvane.err), as WithoutStamps
+// gives them; "" when there is no such file.
+std::string ErrorFileEntries(const TempDir& dir);
+
 // Writes an INI settings file for RunMorvane's settings folder.
 void WriteSettingsFile(const TempDir& dir, const std::string& sectionBody);
