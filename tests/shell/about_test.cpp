@@ -248,23 +248,4 @@ TEST_F(PatternDialogs, PickingTheTextTypeRenamesTheTypedFile) {
   EXPECT_TRUE(exists);
 }
 
-TEST(DialogShots, EveryDialogIsRendered) {
-  TempDir dir;
-  setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
-  SHOTS_Dialogs(QString::fromStdString(dir.file("shots")));
-  const char* names[] = {"compatibility", "magnification", "logging", "antialiasing",
-                         "xbf-options", "measurement", "xbf-type", "range", "about", "cmd-help"};
-  for (const char* name : names) {
-    SCOPED_TRACE(name);
-    QImage image(QString::fromStdString(dir.file("shots/dialog-" + std::string(name) + ".png")));
-    ASSERT_FALSE(image.isNull());
-    EXPECT_GE(image.width(), 200);
-    EXPECT_GE(image.height(), 100);
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 3)
-      for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
-    EXPECT_GT(colours.size(), 4u);  // text and controls, not an empty window
-  }
-}
-
 }  // namespace
