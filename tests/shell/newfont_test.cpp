@@ -30,6 +30,7 @@
 #include "shell/dialogs/fontchooser.h"
 #include "shell/dialogs/generationdialog.h"
 #include "shell/dialogs/newfont.h"
+#include "shell/dialogtest.h"
 #include "support/tempdir.h"
 
 namespace {
@@ -37,28 +38,14 @@ namespace {
 const char* const kFace = "DejaVu Sans";
 
 // Each test gets its own settings folder.
-class NewFontTest : public testing::Test {
+class NewFontTest : public SettingsTest {
  protected:
   static void SetUpTestSuite() {
     AA_InitGammaTables();
     SJIS_Init();
     UNICODE_Init();
   }
-  void SetUp() override {
-    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
-    SetPointMode(0);
-  }
   void TearDown() override { SHELL_SetDialogRunner(nullptr); }
-
-  static void SetPointMode(int on) {
-    Settings settings;
-    SETTINGS_Load(&settings);
-    settings.PointMode = on;
-    ASSERT_EQ(SETTINGS_Save(&settings), 0);
-  }
-  std::string SettingsText() const { return ReadFile(SETTINGS_GetFileName()); }
-
-  TempDir dir;
 };
 
 QStringList Entries(const QListWidget* pList) {
@@ -76,20 +63,6 @@ void ClickRow(QListWidget* pList, int row) {
 void ClickButton(QAbstractButton* pButton) { QTest::mouseClick(pButton, Qt::LeftButton); }
 
 QPushButton* Button(QWidget* pDialog, const char* pName) { return pDialog->findChild<QPushButton*>(pName); }
-
-void ShowActive(QWidget* pWidget) {
-  pWidget->show();
-  QApplication::setActiveWindow(pWidget);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(pWidget));
-}
-
-// Replaces the text of a line edit as a user would: select all, type.
-void TypeInto(QLineEdit* pEdit, const QString& text) {
-  pEdit->setFocus();
-  pEdit->selectAll();
-  QTest::keyClick(pEdit, Qt::Key_Delete);
-  QTest::keyClicks(pEdit, text);
-}
 
 LogFontRecord Record(const char* pFace, int32_t weight = 400, int32_t italic = 0) {
   LogFontRecord record;
@@ -294,11 +267,11 @@ TEST_F(NewFontTest, StylesFollowTheFamilyPickedByTypingAndAClickPicksTheWeight) 
   EXPECT_EQ(chooser.logFont().Weight, 400);
   EXPECT_EQ(chooser.logFont().Italic, 1);
   // Typing the start of a family selects it and lists its styles.
-  TypeInto(chooser.faceEdit(), "dejavu sans m");
+  Retype(chooser.faceEdit(), "dejavu sans m");
   EXPECT_EQ(chooser.faceList()->currentItem()->text(), "DejaVu Sans Mono");
   EXPECT_TRUE(Entries(chooser.styleList()).contains("Bold"));
   EXPECT_FALSE(Entries(chooser.styleList()).contains("ExtraLight"));
-  TypeInto(chooser.faceEdit(), "DejaVu Sans");
+  Retype(chooser.faceEdit(), "DejaVu Sans");
   EXPECT_STREQ(chooser.logFont().acFaceName, kFace);
 }
 
@@ -314,11 +287,11 @@ TEST_F(NewFontTest, PixelFieldStartsWithTheHeightAndReadsTheLeadingDecimalOfTenC
   EXPECT_EQ(chooser.logFont().Height, 23);
   const std::pair<const char*, int> typed[] = {{"12abc", 12}, {"         5", 5}, {"          7", 0}};
   for (const auto& [pText, height] : typed) {
-    TypeInto(chooser.pixelEdit(), pText);
+    Retype(chooser.pixelEdit(), pText);
     EXPECT_EQ(chooser.pixelHeight(), height) << '"' << pText << '"';
   }
   // No pixel height: the point size decides, as an em height.
-  TypeInto(chooser.pointEdit(), "18");
+  Retype(chooser.pointEdit(), "18");
   EXPECT_EQ(chooser.logFont().Height, -24);
 }
 
@@ -337,7 +310,7 @@ TEST_F(NewFontTest, PointsGiveAnEmHeightAt96DotsPerInchAndTheUnitIsStoredOnOk) {
     EXPECT_TRUE(chooser.pointList()->isVisible());
     EXPECT_FALSE(chooser.pixelEdit()->isVisible());
     EXPECT_EQ(chooser.pixelHeight(), 0);
-    EXPECT_EQ(SettingsText().find("PointMode=1"), std::string::npos);  // not before OK
+    EXPECT_EQ(IniText().find("PointMode=1"), std::string::npos);  // not before OK
     ClickRow(chooser.pointList(), int(Entries(chooser.pointList()).indexOf("36")));
     EXPECT_EQ(chooser.pointEdit()->text(), "36");
     EXPECT_EQ(chooser.logFont().Height, -48);
@@ -347,7 +320,7 @@ TEST_F(NewFontTest, PointsGiveAnEmHeightAt96DotsPerInchAndTheUnitIsStoredOnOk) {
     ClickButton(Button(&chooser, "ok"));
     EXPECT_EQ(chooser.result(), QDialog::Accepted);
   }
-  EXPECT_NE(SettingsText().find("PointMode=1"), std::string::npos);
+  EXPECT_NE(IniText().find("PointMode=1"), std::string::npos);
   {
     // Opened again in points; the other unit brings the pixel field back, and
     // cancelling stores nothing.
@@ -361,14 +334,14 @@ TEST_F(NewFontTest, PointsGiveAnEmHeightAt96DotsPerInchAndTheUnitIsStoredOnOk) {
     EXPECT_EQ(chooser.logFont().Height, 20);
     ClickButton(Button(&chooser, "cancel"));
   }
-  EXPECT_NE(SettingsText().find("PointMode=1"), std::string::npos);
+  EXPECT_NE(IniText().find("PointMode=1"), std::string::npos);
   {
     FontChooser chooser(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 16);
     ShowActive(&chooser);
     ClickButton(chooser.pixelsButton());
     ClickButton(Button(&chooser, "ok"));
   }
-  EXPECT_NE(SettingsText().find("PointMode=0"), std::string::npos);
+  EXPECT_NE(IniText().find("PointMode=0"), std::string::npos);
 }
 
 TEST_F(NewFontTest, FramedFontsAreDrawnTwoPixelsLowerThanChosen) {
@@ -377,12 +350,12 @@ TEST_F(NewFontTest, FramedFontsAreDrawnTwoPixelsLowerThanChosen) {
   EXPECT_EQ(chooser.logFont().Height, 14);
   chooser.updateSample();
   EXPECT_EQ(chooser.sample().FontHeight, 16);  // the frame rows make up the two
-  TypeInto(chooser.pixelEdit(), "2");
+  Retype(chooser.pixelEdit(), "2");
   EXPECT_EQ(chooser.logFont().Height, 0);
-  TypeInto(chooser.pixelEdit(), "1");
+  Retype(chooser.pixelEdit(), "1");
   EXPECT_EQ(chooser.logFont().Height, 1);
   ClickButton(chooser.pointsButton());
-  TypeInto(chooser.pointEdit(), "12");
+  Retype(chooser.pointEdit(), "12");
   EXPECT_EQ(chooser.logFont().Height, -16);  // point-derived heights stay
   // Other types keep the chosen height.
   FontChooser plain(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 16);
@@ -551,8 +524,8 @@ TEST_F(NewFontTest, NewCreatesTheChosenFont) {
     ClickButton(Button(pDialog, "ok"));
   };
   script.Chooser = [](FontChooser* pChooser) {
-    TypeInto(pChooser->faceEdit(), "DejaVu Sans");
-    TypeInto(pChooser->pixelEdit(), "16");
+    Retype(pChooser->faceEdit(), "DejaVu Sans");
+    Retype(pChooser->pixelEdit(), "16");
     ClickButton(Button(pChooser, "ok"));
   };
   UseScript(&script);
@@ -587,7 +560,7 @@ TEST_F(NewFontTest, NewStartsFromTheCurrentFont) {
     EXPECT_EQ(pChooser->pixelEdit()->text(), QString::number(current->Height));
     EXPECT_EQ(pChooser->styleList()->currentItem()->text(), "Bold");
     EXPECT_EQ(pChooser->scriptCombo()->currentText(), "Cyrillic");
-    TypeInto(pChooser->pixelEdit(), "18");
+    Retype(pChooser->pixelEdit(), "18");
     QTest::keyClick(pChooser->pixelEdit(), Qt::Key_Return);
   };
   UseScript(&script);
