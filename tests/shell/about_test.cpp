@@ -12,7 +12,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextEdit>
-#include <set>
 
 #include "input/pattern.h"
 #include "model/current.h"
@@ -23,7 +22,7 @@
 
 namespace {
 
-TEST(AboutBox, ShowsTitleBuildLineNoticeAndLogo) {
+TEST(AboutBox, ShowsTitleBuildLineNoticeAndLogoAndClosesByKey) {
   AboutBox box(nullptr, "Font Converter for Tavro V6.32c");
   box.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
@@ -52,14 +51,11 @@ TEST(AboutBox, ShowsTitleBuildLineNoticeAndLogo) {
   EXPECT_TRUE(box.okButton()->hasFocus());
   QTest::keyClick(box.okButton(), Qt::Key_Space);
   EXPECT_FALSE(box.isVisible());
-}
-
-TEST(AboutBox, EscapeClosesIt) {
-  AboutBox box(nullptr, "title");
+  // It has no Cancel button, but Escape closes it all the same.
   box.show();
+  EXPECT_FALSE(box.cancelButton()->isVisible());
   QTest::keyClick(&box, Qt::Key_Escape);
   EXPECT_FALSE(box.isVisible());
-  EXPECT_FALSE(box.cancelButton()->isVisible());
 }
 
 // The names behind the "-" that starts a line of the help text, in order.
@@ -72,28 +68,6 @@ QStringList CommandNames(const QString& text) {
   return names;
 }
 
-TEST(CmdHelp, ListsTheCommandsInTableOrderReadOnly) {
-  QWidget main;
-  main.resize(400, 300);
-  main.show();
-  SHELL_RunCmdHelp(&main);
-  auto* help = main.findChild<CmdHelpWindow*>("CMD Help");
-  ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->windowTitle(), "CMD Help");
-  EXPECT_TRUE(help->isVisible());
-  EXPECT_EQ(help->width(), 550);
-  QPlainTextEdit* edit = help->textEdit();
-  EXPECT_TRUE(edit->isReadOnly());
-  const QString text = edit->toPlainText();
-  EXPECT_TRUE(text.startsWith("Valid command line options:\n\n"));
-  EXPECT_FALSE(text.contains('\r'));
-  EXPECT_EQ(CommandNames(text), QStringList({"exit", "create", "edit", "enable", "hide", "merge",
-                                             "readpattern", "saveas", "nomessages", "?"}));
-  QTest::keyClicks(edit, "xyz");
-  EXPECT_EQ(edit->toPlainText(), text);
-  help->close();
-}
-
 // A click delivered the way the desktop delivers it, through the window, where
 // modal windows can block it.
 void ClickThroughWindow(QWidget* widget) {
@@ -102,7 +76,7 @@ void ClickThroughWindow(QWidget* widget) {
                     widget->mapTo(top, widget->rect().center()));
 }
 
-TEST(CmdHelp, TheMainWindowTakesNoInputWhileItIsOpen) {
+TEST(CmdHelp, ListsTheCommandsReadOnlyAndBlocksTheMainWindowUntilClosed) {
   QWidget main;
   main.setGeometry(0, 0, 300, 200);
   auto* button = new QPushButton("Press", &main);
@@ -118,6 +92,18 @@ TEST(CmdHelp, TheMainWindowTakesNoInputWhileItIsOpen) {
   QPointer<CmdHelpWindow> help = main.findChild<CmdHelpWindow*>("CMD Help");
   ASSERT_TRUE(help);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+  EXPECT_EQ(help->windowTitle(), "CMD Help");
+  EXPECT_EQ(help->width(), 550);
+  // The commands in table order, in a text that typing cannot change.
+  QPlainTextEdit* edit = help->textEdit();
+  const QString text = edit->toPlainText();
+  EXPECT_TRUE(text.startsWith("Valid command line options:\n\n"));
+  EXPECT_FALSE(text.contains('\r'));
+  EXPECT_EQ(CommandNames(text), QStringList({"exit", "create", "edit", "enable", "hide", "merge",
+                                             "readpattern", "saveas", "nomessages", "?"}));
+  QTest::keyClicks(edit, "xyz");
+  EXPECT_EQ(edit->toPlainText(), text);
+  // The main window takes no click while it is open.
   ClickThroughWindow(button);
   EXPECT_EQ(clicks, 1);
   EXPECT_TRUE(QApplication::activeModalWidget() == help.data());
@@ -205,24 +191,7 @@ TEST_F(PatternDialogs, ReadAndSaveThroughTheirFileDialogs) {
   EXPECT_FALSE(SHELL_FinishPatternDialog(&cancelled, false));
 }
 
-TEST_F(PatternDialogs, TheChosenFilterIsOfferedNextTime) {
-  QFileDialog dialog;
-  SHELL_SetupPatternDialog(&dialog, true);
-  dialog.setDirectory(QString::fromStdString(dir.path()));
-  dialog.selectNameFilter("All files (*.*)");
-  dialog.selectFile("list");
-  dialog.show();
-  static_cast<QDialog&>(dialog).accept();
-  ASSERT_TRUE(SHELL_FinishPatternDialog(&dialog, true));
-  bool exists = false;
-  ReadFile(dir.file("list"), &exists);
-  EXPECT_TRUE(exists);  // no extension forced under "All files"
-  QFileDialog next;
-  SHELL_SetupPatternDialog(&next, false);
-  EXPECT_EQ(next.selectedNameFilter(), "All files (*.*)");
-}
-
-TEST_F(PatternDialogs, PickingTheTextTypeRenamesTheTypedFile) {
+TEST_F(PatternDialogs, PickingAFileTypeRenamesTheTypedFileAndIsOfferedNextTime) {
   QFileDialog dialog;
   SHELL_SetupPatternDialog(&dialog, true);
   dialog.setDirectory(QString::fromStdString(dir.path()));
@@ -238,14 +207,15 @@ TEST_F(PatternDialogs, PickingTheTextTypeRenamesTheTypedFile) {
   EXPECT_EQ(name->text(), "my.txt");
   QTest::keyClick(types, Qt::Key_Down);  // every file: no extension
   EXPECT_EQ(name->text(), "my");
-  QTest::keyClick(types, Qt::Key_Up);
-  EXPECT_EQ(name->text(), "my.txt");
   QTest::keyClick(name, Qt::Key_Return);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   ASSERT_TRUE(SHELL_FinishPatternDialog(&dialog, true));
   bool exists = false;
-  ReadFile(dir.file("my.txt"), &exists);
-  EXPECT_TRUE(exists);
+  ReadFile(dir.file("my"), &exists);
+  EXPECT_TRUE(exists);  // no extension forced under "All files"
+  QFileDialog next;
+  SHELL_SetupPatternDialog(&next, false);
+  EXPECT_EQ(next.selectedNameFilter(), "All files (*.*)");
 }
 
 }  // namespace
