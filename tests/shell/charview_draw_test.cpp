@@ -158,24 +158,7 @@ TEST_F(CharViewDrawTest, OneJournalLinePerChangedPixelOnly) {
   EXPECT_EQ(Inked(), painted);
 }
 
-TEST_F(CharViewDrawTest, ControlShiftErases) {
-  InstallGlyph(FONTTYPE_AA2, 6, 4, 4, {"######", "123123", "######", "######"});
-  Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 1), At(5, 1)});
-  for (int x = 0; x < 6; x++) {
-    EXPECT_EQ(Pixel(x, 1), 0) << x;
-    EXPECT_EQ(Pixel(x, 0), 3) << x;
-    EXPECT_EQ(Pixel(x, 2), 3) << x;
-  }
-  const std::vector<JournalEntry> lines = PixelLines();
-  ASSERT_EQ(lines.size(), 6u);
-  for (const JournalEntry& e : lines) EXPECT_EQ(e.value, 0);
-  // Erasing empty cells writes nothing.
-  JOURNAL_Clear();
-  Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(5, 1), At(0, 1)});
-  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
-}
-
-TEST_F(CharViewDrawTest, EachTypePaintsItsHighestIndex) {
+TEST_F(CharViewDrawTest, EachTypePaintsItsHighestIndexDarkAndControlShiftErasesToWhite) {
   const struct {
     int32_t type;
     int value;
@@ -183,10 +166,39 @@ TEST_F(CharViewDrawTest, EachTypePaintsItsHighestIndex) {
                {FONTTYPE_EXT_FRM, 1}, {FONTTYPE_EXT_AA2, 3}, {FONTTYPE_EXT_AA4, 15}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.type);
-    InstallGlyph(c.type, 5, 0, 0, {".....", "..4.."});
-    Stroke(Qt::ControlModifier, {At(0, 1), At(4, 1)});
-    for (int x = 0; x < 5; x++) EXPECT_EQ(Pixel(x, 1), c.value) << x;
+    InstallGlyph(c.type, 6, 0, 0, {"......", "..1...", "......", "######"});
+    Stroke(Qt::ControlModifier, {At(0, 1), At(5, 1)});
+    for (int x = 0; x < 6; x++) EXPECT_EQ(Pixel(x, 1), c.value) << x;
     EXPECT_EQ(Pixel(0, 0), c.type == FONTTYPE_EXT_FRM ? -1 : 0);
+    EXPECT_EQ(PixelLines().size(), c.value == 1 ? 5u : 6u) << "one line per changed pixel";
+    // Painted cells show dark and even; the cursor's frame on the last one is left out.
+    ASSERT_EQ(view.pixelCursor(), QPoint(5, 1));
+    QImage image = Grab(&view);
+    for (int x = 0; x < 6; x++) {
+      const QRect inner = x == 5 ? Interior(x, 1).adjusted(4, 4, -4, -4) : Interior(x, 1);
+      EXPECT_LT(QColor(Rgb(image, inner.center().x(), inner.center().y())).lightness(), 64) << x;
+      EXPECT_EQ(CountNot(image, inner, Rgb(image, inner.left(), inner.top())), 0) << x;
+    }
+    if (c.type == FONTTYPE_STD) {
+      EXPECT_TRUE(AllOf(image, Interior(2, 1), kBlack));
+      EXPECT_TRUE(AllOf(image, Interior(2, 2), kWhite));
+    }
+    // Control+Shift erases the row, with a zero line per pixel, and leaves the rows
+    // around it; the cells turn white again. Erasing empty cells writes nothing.
+    JOURNAL_Clear();
+    Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(5, 1), At(0, 1)});
+    for (int x = 0; x < 6; x++) {
+      EXPECT_EQ(Pixel(x, 1), 0) << x;
+      EXPECT_EQ(Pixel(x, 3), c.value) << x;
+    }
+    const std::vector<JournalEntry> lines = PixelLines();
+    EXPECT_EQ(lines.size(), 6u);
+    for (const JournalEntry& e : lines) EXPECT_EQ(e.value, 0);
+    image = Grab(&view);
+    for (int x = 1; x < 6; x++) EXPECT_TRUE(AllOf(image, Interior(x, 1), kWhite)) << x;
+    JOURNAL_Clear();
+    Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 1), At(5, 1)});
+    EXPECT_EQ(std::string(JOURNAL_GetText()), "");
   }
 }
 
@@ -339,37 +351,6 @@ TEST_F(CharViewDrawTest, TheStrokeSignalsFireOncePerStroke) {
   view.hide();
   EXPECT_EQ(finished.count(), 6);
   EXPECT_EQ(started.count(), 6);
-}
-
-TEST_F(CharViewDrawTest, PaintedCellsShowDark) {
-  for (int32_t type : {FONTTYPE_STD, FONTTYPE_AA4}) {
-    SCOPED_TRACE(type);
-    InstallGlyph(type, 6, 0, 0);
-    Stroke(Qt::ControlModifier, {At(0, 0), At(5, 5)});
-    // The cursor followed the pointer to the last cell; its frame covers the edge
-    // of that cell's interior, so there only the middle is looked at.
-    ASSERT_EQ(view.pixelCursor(), QPoint(5, 5));
-    const QImage image = Grab(&view);
-    for (int y = 0; y < 8; y++)
-      for (int x = 0; x < 6; x++) {
-        const QRect inner = x == 5 && y == 5 ? Interior(x, y).adjusted(4, 4, -4, -4) : Interior(x, y);
-        if (x == y) {
-          const QColor c(Rgb(image, inner.center().x(), inner.center().y()));
-          EXPECT_LT(c.lightness(), 64) << x << "," << y;
-          EXPECT_EQ(CountNot(image, inner, Rgb(image, inner.left(), inner.top())), 0);
-        } else {
-          EXPECT_TRUE(AllOf(image, inner, kWhite)) << x << "," << y;
-        }
-      }
-    if (type == FONTTYPE_STD) {
-      EXPECT_TRUE(AllOf(image, Interior(3, 3), kBlack));
-    }
-    // Erased again, the cells turn white.
-    Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 0), At(5, 5)});
-    const QImage erased = Grab(&view);
-    for (int i = 0; i < 5; i++) EXPECT_TRUE(AllOf(erased, Interior(i, i), kWhite)) << i;
-    EXPECT_TRUE(AllOf(erased, Interior(5, 5).adjusted(4, 4, -4, -4), kWhite));
-  }
 }
 
 }  // namespace
