@@ -164,15 +164,6 @@ TEST_F(OptionDialogs, XbfTypeDialogChecksTheStoredTypeAndReturnsTheChoice) {
     EXPECT_EQ(dialog.chosenType(), -1);
     EXPECT_EQ(Stored().GetTypeXBF, -1);
   }
-  {
-    XbfTypeDialog dialog(nullptr, 6);
-    dialog.show();
-    EXPECT_TRUE(Control<QRadioButton>(&dialog, 124)->isChecked());
-    Tick(Control<QRadioButton>(&dialog, 120));
-    QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.chosenType(), -1);
-    EXPECT_EQ(Stored().GetTypeXBF, -1);
-  }
 }
 
 TEST_F(OptionDialogs, DialogsAreCentredOnTheMainWindowInsideTheWorkArea) {
