@@ -176,9 +176,7 @@ TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
   EXPECT_EQ(std::string(JOURNAL_GetText()).size(), 2 * 72u) << "one line each for decrease and invert";
   // Each value is painted in its display colour.
   const QImage image = Grab(&view);
-  const AAColor c = AA_ValueToColor(FONTTYPE_AA4, 1);
-  const unsigned rgb = (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
-  EXPECT_EQ(Rgb(image, Interior(2, 3).left() + 1, Interior(2, 3).center().y()), rgb);
+  EXPECT_EQ(Rgb(image, Interior(2, 3).left() + 1, Interior(2, 3).center().y()), AaRgb(FONTTYPE_AA4, 1));
 }
 
 TEST_F(CharViewTest, RowsOutsideTheBoxAreYellowAndClicksThereMoveNothing) {

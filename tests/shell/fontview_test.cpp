@@ -109,10 +109,7 @@ TEST_F(FontViewTest, BoxesSitAtTheirRowAndTheCurrentCharacterShowsInverted) {
   SetGlyph(pFont.get(), 'C', 3, 2, 4, {"f5.", "..1"});
   doc.install(std::move(pFont), "");
   view.goToCode('B');
-  const auto color = [](int value) {
-    const AAColor c = AA_ValueToColor(FONTTYPE_EXT_AA4, value);
-    return (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
-  };
+  const auto color = [](int value) { return AaRgb(FONTTYPE_EXT_AA4, value); };
   const QImage image = Image();
   const QRect current = view.cellRect('B');
   const QRect other = view.cellRect('C');

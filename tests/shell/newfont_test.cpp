@@ -31,6 +31,7 @@
 #include "shell/dialogs/generationdialog.h"
 #include "shell/dialogs/newfont.h"
 #include "shell/dialogtest.h"
+#include "viewtest.h"
 #include "support/tempdir.h"
 
 namespace {
@@ -380,7 +381,8 @@ TEST_F(NewFontTest, ScriptSelectorOnlyForEightBitFonts) {
 }
 
 // The sample on screen holds, glyph by glyph, the pixels the generator gives the
-// same record, type and method.
+// same record, type and method; extended glyphs share one baseline and follow the
+// advances.
 void ExpectSampleMatchesGenerator(FontChooser* pChooser, int32_t type, int32_t method) {
   pChooser->updateSample();
   const FontSample& sample = pChooser->sample();
@@ -393,23 +395,34 @@ void ExpectSampleMatchesGenerator(FontChooser* pChooser, int32_t type, int32_t m
   const QPoint origin = pChooser->sampleView()->imageOrigin();
   ASSERT_GE(shown.width(), origin.x() + sample.Width);
   ASSERT_GE(shown.height(), origin.y() + sample.Height);
-  int ink = 0;
+  int ink = 0, baseline = -1, pen = sample.Glyphs[0].X;
   for (const SampleGlyph& g : sample.Glyphs) {
     FONT_RenderChar(font.get(), g.Code);
     ASSERT_EQ(g.Width, FONT_GetCharWidth(font.get(), g.Code)) << g.Code;
     ASSERT_EQ(g.Height, FONT_GetCharHeight(font.get(), g.Code)) << g.Code;
+    const CharInfo& info = font->aCharInfo[g.Code];
+    if (FONT_IsExtendedType(type)) {
+      if (baseline < 0) baseline = g.Y + info.BoxTop, pen -= info.BoxLeft;
+      EXPECT_EQ(g.Y + info.BoxTop, baseline) << g.Code;
+      EXPECT_EQ(g.X, pen + info.BoxLeft) << g.Code;
+      pen += info.CursorDist;
+    }
     for (int y = 0; y < g.Height; y++)
       for (int x = 0; x < g.Width; x++) {
         const int value = FONT_GetPixel(font.get(), g.Code, x, y);
         if (!value) continue;  // a neighbour's ink may lie in this box
         ink++;
-        const AAColor c = AA_ValueToColor(type, value);
         const QRgb pixel = shown.pixel(origin + QPoint(g.X + x, g.Y + y));
-        ASSERT_EQ(pixel & 0xFFFFFF, qRgb(int(c & 255), int(c >> 8 & 255), int(c >> 16 & 255)) & 0xFFFFFF)
-            << "type " << type << " code " << g.Code << " at " << x << "," << y;
+        ASSERT_EQ(pixel & 0xFFFFFF, AaRgb(type, value)) << "type " << type << " code " << g.Code << " at " << x
+                                                        << "," << y;
       }
   }
   EXPECT_GT(ink, 100);
+  if (type == FONTTYPE_EXT) {
+    // 'y' reaches below the baseline, 'A' does not.
+    EXPECT_GT(sample.Glyphs[5].Y + sample.Glyphs[5].Height, baseline);
+    EXPECT_LE(sample.Glyphs[0].Y + sample.Glyphs[0].Height, baseline);
+  }
   // Outside the sample the view is white.
   EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
 }
@@ -420,35 +433,12 @@ TEST_F(NewFontTest, SampleShowsTheGeneratorsPixels) {
   } aCases[] = {{FONTTYPE_STD, AAMETHOD_OS},     {FONTTYPE_AA2, AAMETHOD_INTERNAL}, {FONTTYPE_AA4, AAMETHOD_OS},
                 {FONTTYPE_EXT, AAMETHOD_OS},     {FONTTYPE_EXT_FRM, AAMETHOD_OS},   {FONTTYPE_EXT_AA4, AAMETHOD_OS}};
   for (const auto& c : aCases) {
-    FontChooser chooser(nullptr, Record(kFace), c.Type, ENCODING_UC16, c.Method, 17);
+    SCOPED_TRACE(c.Type);
+    FontChooser chooser(nullptr, Record(kFace), c.Type, ENCODING_UC16, c.Method, c.Type == FONTTYPE_EXT ? 20 : 17);
     chooser.resize(700, 500);
     ShowActive(&chooser);
     ExpectSampleMatchesGenerator(&chooser, c.Type, c.Method);
   }
-}
-
-TEST_F(NewFontTest, ExtendedSampleSharesOneBaseline) {
-  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 20);
-  chooser.updateSample();
-  const FontSample& s = chooser.sample();
-  ASSERT_GE(s.Glyphs.size(), 8u);
-  const LogFontRecord record = chooser.logFont();
-  FontPtr font = FONT_CreateFromLogFont(&record, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
-  ASSERT_TRUE(font);
-  // Box top plus the distance from the baseline to it is the same row for every
-  // character, and the boxes follow the advances.
-  int baseline = -1, pen = s.Glyphs[0].X - font->aCharInfo[s.Glyphs[0].Code].BoxLeft;
-  for (const SampleGlyph& g : s.Glyphs) {
-    FONT_RenderChar(font.get(), g.Code);
-    const CharInfo& info = font->aCharInfo[g.Code];
-    if (baseline < 0) baseline = g.Y + info.BoxTop;
-    EXPECT_EQ(g.Y + info.BoxTop, baseline) << g.Code;
-    EXPECT_EQ(g.X, pen + info.BoxLeft) << g.Code;
-    pen += info.CursorDist;
-  }
-  // 'y' reaches below the baseline, 'A' does not.
-  EXPECT_GT(s.Glyphs[5].Y + s.Glyphs[5].Height, baseline);
-  EXPECT_LE(s.Glyphs[0].Y + s.Glyphs[0].Height, baseline);
 }
 
 TEST_F(NewFontTest, SampleOfALargeFaceRendersOnlyItsCharactersAndKeepsTheJournal) {
