@@ -171,20 +171,11 @@ TEST(GridScrolling, ScrollBarActions) {
   EXPECT_EQ(GRID_ScrollLimit(5, 10), 0);
 }
 
-TEST(GridPixelCursor, CellSizeAndWrapAroundTheBox) {
+TEST(GridPixelCursor, CellSizeAndTheBoxRows) {
   EXPECT_EQ(GRID_CellSize(200, 16), 12);
   EXPECT_EQ(GRID_CellSize(15, 16), 0);
   EXPECT_EQ(GRID_CellSize(200, 0), 0);
-  struct Row {
-    int X, Y, W, H, WrappedX, WrappedY;
-  };
-  for (const Row& row : {Row{5, 2, 5, 8, 0, 2}, Row{-1, 2, 5, 8, 4, 2}, Row{3, -1, 5, 8, 3, 7},
-                         Row{3, 8, 5, 8, 3, 0}, Row{4, 7, 5, 8, 4, 7}}) {
-    int x = row.X, y = row.Y;
-    GRID_WrapCursor(&x, &y, row.W, row.H);
-    EXPECT_EQ(x, row.WrappedX) << row.X << "," << row.Y;
-    EXPECT_EQ(y, row.WrappedY) << row.X << "," << row.Y;
-  }
+  // The wrap round the box: the character view's arrow-key test.
   FontPtr pFont = FONT_Alloc();
   pFont->Type = FONTTYPE_EXT;
   pFont->Height = 12;
