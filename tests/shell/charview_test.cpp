@@ -107,31 +107,6 @@ TEST_F(CharViewTest, FramedFontMinusWritesAFramePixelAndRebuildsTheFrame) {
   EXPECT_TRUE(AllOf(image, Interior(0, 0), kWhite));
 }
 
-TEST_F(CharViewTest, ArrowsWrapRoundTheBox) {
-  InstallGlyph(FONTTYPE_EXT, 4, 5, 6);
-  view.setPixelCursor(3, 2);
-  Key(Qt::Key_Right);
-  EXPECT_EQ(view.pixelCursor(), QPoint(0, 2));
-  Key(Qt::Key_Left);
-  EXPECT_EQ(view.pixelCursor(), QPoint(3, 2));
-  view.setPixelCursor(1, 0);
-  Key(Qt::Key_Up);
-  EXPECT_EQ(view.pixelCursor(), QPoint(1, 4));
-  Key(Qt::Key_Down);
-  EXPECT_EQ(view.pixelCursor(), QPoint(1, 0));
-  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
-  // A narrower character brings the cursor back in before it is used.
-  FONT_SetCharSize(doc.font(), 'B', 2, 5);
-  doc.font()->aCharInfo['B'].BoxHeight = 5;
-  doc.font()->aCharInfo['B'].BoxTop = 6;
-  FONT_EnableChar(doc.font(), 'B', 1);
-  view.setPixelCursor(3, 2);
-  doc.setCurrentChar('B');
-  Key(Qt::Key_1);
-  EXPECT_EQ(view.pixelCursor(), QPoint(0, 2));
-  EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', 0, 2), 1);
-}
-
 TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
   InstallGlyph(FONTTYPE_STD, 5, 0, 0);
   view.setPixelCursor(1, 1);
@@ -209,8 +184,8 @@ TEST_F(CharViewTest, RowsOutsideTheBoxAreYellowAndClicksThereMoveNothing) {
   EXPECT_EQ(view.pixelCursor(), QPoint(3, 1));
 }
 
-TEST_F(CharViewTest, CursorFrameAndStatusFollowTheKeyboard) {
-  InstallGlyph(FONTTYPE_STD, 5, 0, 0, {".#..."});
+TEST_F(CharViewTest, ArrowsMoveTheCursorFrameRoundTheBoxAndTheStatusFollows) {
+  InstallGlyph(FONTTYPE_EXT, 4, 5, 6, {".#.."});  // a 4 x 5 box from the top row
   view.setPixelCursor(0, 0);
   QImage image = Grab(&view);
   EXPECT_EQ(services.status, "Index of pixel [ 0, 0 ] = 0");
@@ -230,12 +205,31 @@ TEST_F(CharViewTest, CursorFrameAndStatusFollowTheKeyboard) {
   const QRect ink = view.cellRect(1, 0);
   EXPECT_EQ(Rgb(image, ink.left() + 1, ink.top() + 10), kWhite) << "black inverted";
   EXPECT_EQ(Rgb(image, ink.left() + 5, ink.top() + 10), kBlack);
+  // The arrows wrap round the box (not the font height).
+  const std::pair<QPoint, std::pair<Qt::Key, QPoint>> wraps[] = {{{3, 2}, {Qt::Key_Right, {0, 2}}},
+                                                                 {{0, 2}, {Qt::Key_Left, {3, 2}}},
+                                                                 {{1, 0}, {Qt::Key_Up, {1, 4}}},
+                                                                 {{1, 4}, {Qt::Key_Down, {1, 0}}}};
+  for (const auto& [from, move] : wraps) {
+    view.setPixelCursor(from.x(), from.y());
+    Key(move.first);
+    EXPECT_EQ(view.pixelCursor(), move.second) << move.first;
+  }
+  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
   // Tab gives the keyboard back to the font view.
   Key(Qt::Key_Tab);
   EXPECT_EQ(doc.keyboardTarget(), 0);
   image = Grab(&view);
   EXPECT_EQ(services.status, "Ready");
   EXPECT_EQ(Rgb(image, ink.left() + 1, ink.top() + 10), kBlack);
+  // A narrower character brings the cursor back in before it is used.
+  doc.setKeyboardTarget(1);
+  SetGlyph(doc.font(), 'B', 2, 5, 6);
+  view.setPixelCursor(3, 2);
+  doc.setCurrentChar('B');
+  Key(Qt::Key_1);
+  EXPECT_EQ(view.pixelCursor(), QPoint(0, 2));
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', 0, 2), 1);
 }
 
 TEST_F(CharViewTest, TheCurrentCharacterIsRenderedBeforeItIsEdited) {
