@@ -251,12 +251,15 @@ TEST_F(OptionDialogs, SettingsSurviveARestart) {
     d.show();
     EXPECT_TRUE(Control<QCheckBox>(&d, 110)->isChecked());
     EXPECT_FALSE(Control<QCheckBox>(&d, 111)->isChecked());
-    EXPECT_EQ(Stored().SuppressLogging, 1);
-    Tick(Control<QCheckBox>(&d, 110));
-    Tick(Control<QCheckBox>(&d, 111));
+    EXPECT_TRUE(Control<QCheckBox>(&d, 112)->isChecked());
+    const Settings s = Stored();
+    EXPECT_EQ(s.SuppressLogging, 1);
+    EXPECT_EQ(s.SuppressMessage, 0);
+    EXPECT_EQ(s.LogInWorkingDir, 1);
+    for (int id : {110, 111, 112}) Tick(Control<QCheckBox>(&d, id));
     ClickOk(d);
   }
-  TickAndOk<AntialiasingDialog, QCheckBox>({110, 111});
+  TickAndOk<AntialiasingDialog, QCheckBox>({111});
   TickAndOk<XbfOptionsDialog, QCheckBox>({110});
   {
     MeasurementDialog d(nullptr);
@@ -271,8 +274,8 @@ TEST_F(OptionDialogs, SettingsSurviveARestart) {
   EXPECT_EQ(s.MagY, 2);
   EXPECT_EQ(s.SuppressLogging, 0);
   EXPECT_EQ(s.SuppressMessage, 1);
-  EXPECT_EQ(s.LogInWorkingDir, 1);
-  EXPECT_EQ(s.SuppressOptAA, 1);
+  EXPECT_EQ(s.LogInWorkingDir, 0);
+  EXPECT_EQ(s.SuppressOptAA, 0);
   EXPECT_EQ(s.EnableGamma, 1);
   EXPECT_EQ(s.SuppressDetectXBF, 1);
   EXPECT_EQ(s.CapitalChar, 0x3042);
@@ -304,9 +307,9 @@ TEST(OptionDialogsReadBack, DISABLED_DialogsShowTheSettingsOfTheFirstProcess) {
   LoggingDialog logging(nullptr);
   EXPECT_FALSE(Control<QCheckBox>(&logging, 110)->isChecked());
   EXPECT_TRUE(Control<QCheckBox>(&logging, 111)->isChecked());
-  EXPECT_TRUE(Control<QCheckBox>(&logging, 112)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(&logging, 112)->isChecked());
   AntialiasingDialog aa(nullptr);
-  EXPECT_TRUE(Control<QCheckBox>(&aa, 110)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(&aa, 110)->isChecked());
   EXPECT_TRUE(Control<QCheckBox>(&aa, 111)->isChecked());
   XbfOptionsDialog xbf(nullptr);
   EXPECT_TRUE(Control<QCheckBox>(&xbf, 110)->isChecked());
