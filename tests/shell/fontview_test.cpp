@@ -353,6 +353,13 @@ TEST_F(FontViewTest, CharactersAreRenderedWhenTheyFirstBecomeVisible) {
   const QImage image = Image();
   EXPECT_GT(CountNot(image, cell.adjusted(9, 0, 0, 0), kWhite), 10);
   EXPECT_TRUE(AllOf(image, QRect(cell.left(), cell.top(), 9, cell.height()), kWhite));
+  // Each ink pixel has the display colour of its value.
+  for (int y = 0; y < FONT_GetCharHeight(f, 'A'); y++)
+    for (int x = 0; x < FONT_GetCharWidth(f, 'A'); x++)
+      if (const int v = FONT_GetPixel(f, 'A', x, y)) {
+        ASSERT_EQ(Rgb(image, cell.left() + 9 + x, cell.top() + GRID_BoxTopRow(f, 'A') + y), AaRgb(FONTTYPE_AA4, v))
+            << x << "," << y;
+      }
 }
 
 }  // namespace

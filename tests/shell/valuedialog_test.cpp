@@ -123,6 +123,13 @@ TEST(ValueDialog, MinusOnlyFirstWhereNegativeValuesAreAllowedAndTheMinimumInItsR
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(rows, -5);
   EXPECT_EQ(offset, -0x2A);
+  // Cancelled, a dialog stores nothing.
+  ValueDialog cancelled(nullptr, "Values", fields);
+  cancelled.show();
+  Retype(cancelled.edit(0), "3");
+  QTest::mouseClick(cancelled.cancelButton(), Qt::LeftButton);
+  EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+  EXPECT_EQ(rows, -5);
 }
 
 TEST(ValueDialog, ValueTextsRoundTripAndSaturate) {
