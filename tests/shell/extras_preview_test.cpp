@@ -281,9 +281,14 @@ TEST_F(PreviewTest, OptionsAreRememberedBesideTheSettings) {
   EXPECT_EQ(again.zoomBox()->value(), 5);
   EXPECT_TRUE(again.lightOnDarkBox()->isChecked());
   EXPECT_EQ(again.textEdit()->text(), "Hello");
-  // The options record's own section is untouched (the record's saves keep other
-  // sections: the settings module's tests).
+  // The options record's own section is untouched, and the preview's section
+  // survives the record's next save.
   EXPECT_EQ(Stored().MagY, 3);
+  ASSERT_EQ(SETTINGS_Save(&settings), 0);
+  PreviewSettings options;
+  EXTRAS_LoadPreviewSettings(&options);
+  EXPECT_EQ(options.Visible, 1);
+  EXPECT_EQ(options.Zoom, 5);
   {
     // Placed in a window, the pane shows as remembered.
     QWidget window;

@@ -109,6 +109,7 @@ TEST_F(NewFontTest, EightBitEncodingsOfferOnlyTheStandardTypes) {
     EXPECT_TRUE(dialog.encodingButton(encoding)->isChecked());
   }
   GenerationDialog preset(nullptr, FONTTYPE_AA4, ENCODING_JIS, AAMETHOD_OS);
+  EXPECT_EQ(preset.typeList()->count(), 3);
   EXPECT_EQ(preset.typeList()->currentRow(), FONTTYPE_AA4);
   // Clicked: an 8-bit encoding drops the extended types, Unicode brings them back.
   GenerationDialog dialog(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
@@ -275,6 +276,7 @@ TEST_F(NewFontTest, PixelFieldStartsWithTheHeightAndReadsTheLeadingDecimalOfTenC
   EXPECT_TRUE(chooser.pixelsButton()->isChecked());
   EXPECT_TRUE(chooser.pixelEdit()->isVisible());
   EXPECT_FALSE(chooser.pointList()->isVisible());
+  EXPECT_EQ(chooser.pixelEdit()->text(), "23");
   EXPECT_EQ(chooser.pixelEdit()->selectedText(), "23");
   EXPECT_EQ(QApplication::focusWidget(), chooser.pixelEdit());
   EXPECT_EQ(chooser.pixelHeight(), 23);

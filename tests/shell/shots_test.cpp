@@ -33,7 +33,7 @@ struct Colour {
 
 struct Picture {
   std::string Name;
-  int MinWidth, MinHeight;
+  int MinWidth, MinHeight;  // negative: exactly that size
   std::vector<Colour> Colours;
 };
 
@@ -55,19 +55,19 @@ TEST_F(ShotsTest, EveryPictureIsWrittenAndShowsItsSubject) {
   std::vector<Picture> pictures = {
       // Light-yellow rows outside the box and light-cyan frame pixels only in the
       // framed font's picture; blocks without characters as gray cells.
-      {"views-aa4-unicode.png", 800, 640, {{kYellow, 0, 0}, {kGray, 1000, kMany}}},
-      {"views-ext-frm.png", 800, 640, {{kYellow, 100, kMany}, {kCyan, 100, kMany}}},
-      {"views-jis.png", 800, 640, {{kCyan, 0, 0}}},
-      {"generation-dialog.png", 150, 150, {}},
-      {"font-chooser.png", 150, 150, {{kBlack, 50, kMany}}},  // a sample in black ink
-      {"flashsize-estimated.png", 300, 10, {}},
-      {"flashsize.png", 300, 10, {}},
+      {"views-aa4-unicode.png", -800, -640, {{kYellow, 0, 0}, {kGray, 1001, kMany}}},
+      {"views-ext-frm.png", -800, -640, {{kYellow, 101, kMany}, {kCyan, 101, kMany}}},
+      {"views-jis.png", -800, -640, {{kCyan, 0, 0}}},
+      {"generation-dialog.png", 151, 151, {}},
+      {"font-chooser.png", 151, 151, {{kBlack, 51, kMany}}},  // a sample in black ink
+      {"flashsize-estimated.png", 301, 10, {}},
+      {"flashsize.png", 301, 10, {}},
   };
   for (bool dark : {false, true})
-    pictures.push_back({dark ? "preview-light-on-dark.png" : "preview-dark-on-light.png", 300, 50,
-                        {{PREVIEW_Ink(dark).rgb(), 200, kMany},           // glyphs at both sizes
-                         {PREVIEW_Placeholder().rgb(), 20, kMany},        // the missing あ
-                         {PREVIEW_Background(dark).rgb(), 10000, kMany}}});  // the screen
+    pictures.push_back({dark ? "preview-light-on-dark.png" : "preview-dark-on-light.png", 301, 50,
+                        {{PREVIEW_Ink(dark).rgb(), 201, kMany},           // glyphs at both sizes
+                         {PREVIEW_Placeholder().rgb(), 21, kMany},        // the missing あ
+                         {PREVIEW_Background(dark).rgb(), 10001, kMany}}});  // the screen
   for (const char* pName : {"compatibility", "magnification", "logging", "antialiasing", "xbf-options",
                             "measurement", "xbf-type", "range", "about", "cmd-help"})
     pictures.push_back({std::string("dialog-") + pName + ".png", 200, 100, {}});
@@ -76,8 +76,12 @@ TEST_F(ShotsTest, EveryPictureIsWrittenAndShowsItsSubject) {
     SCOPED_TRACE(picture.Name);
     const QImage image(out + "/" + QString::fromStdString(picture.Name));
     ASSERT_FALSE(image.isNull());
-    EXPECT_GE(image.width(), picture.MinWidth);
-    EXPECT_GE(image.height(), picture.MinHeight);
+    if (picture.MinWidth < 0) {
+      EXPECT_EQ(image.size(), QSize(-picture.MinWidth, -picture.MinHeight));
+    } else {
+      EXPECT_GE(image.width(), picture.MinWidth);
+      EXPECT_GE(image.height(), picture.MinHeight);
+    }
     std::set<QRgb> colours;  // text and controls, not an empty window
     for (int y = 0; y < image.height(); y += 3)
       for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
