@@ -164,6 +164,14 @@ TEST_F(OptionDialogs, XbfTypeDialogChecksTheStoredTypeAndReturnsTheChoice) {
     EXPECT_EQ(dialog.chosenType(), -1);
     EXPECT_EQ(Stored().GetTypeXBF, -1);
   }
+  // Cancel answers -1 and stores nothing.
+  XbfTypeDialog dialog(nullptr, 6);
+  dialog.show();
+  EXPECT_TRUE(Control<QRadioButton>(&dialog, 124)->isChecked());
+  Tick(Control<QRadioButton>(&dialog, 120));
+  QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.chosenType(), -1);
+  EXPECT_EQ(Stored().GetTypeXBF, -1);
 }
 
 TEST_F(OptionDialogs, DialogsAreCentredOnTheMainWindowInsideTheWorkArea) {
