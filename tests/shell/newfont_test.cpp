@@ -152,7 +152,7 @@ TEST_F(NewFontTest, MethodButtonsFollowTheSelectedType) {
   EXPECT_EQ(unknown.method(), 7);
 }
 
-TEST_F(NewFontTest, OkOrReturnGiveTheChoiceAndEscapeRejects) {
+TEST_F(NewFontTest, OkOrReturnGiveTheChoiceAndCancelOrEscapeRejects) {
   GenerationDialog dialog(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
   ShowActive(&dialog);
   ClickRow(dialog.typeList(), FONTTYPE_AA4);
@@ -164,8 +164,14 @@ TEST_F(NewFontTest, OkOrReturnGiveTheChoiceAndEscapeRejects) {
   EXPECT_EQ(dialog.encoding(), ENCODING_JIS);
   EXPECT_EQ(dialog.method(), AAMETHOD_INTERNAL);
 
-  // Escape rejects (Cancel: the New flow below); Return in the list presses the
+  // Cancel and Escape reject, keeping the preset; Return in the list presses the
   // default button.
+  GenerationDialog cancelled(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
+  ShowActive(&cancelled);
+  ClickRow(cancelled.typeList(), FONTTYPE_STD);
+  ClickButton(Button(&cancelled, "cancel"));
+  EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+  EXPECT_EQ(cancelled.type(), FONTTYPE_EXT);
   GenerationDialog escaped(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
   ShowActive(&escaped);
   QTest::keyClick(escaped.typeList(), Qt::Key_Escape);
