@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -75,48 +76,36 @@ class CharViewDrawTest : public CharViewFixture {
   }
 };
 
-TEST_F(CharViewDrawTest, AFastDiagonalStrokeLeavesNoGaps) {
-  InstallGlyph(FONTTYPE_STD, 8, 0, 0);
+TEST_F(CharViewDrawTest, AFastStrokeLeavesNoGaps) {
   // Three events for eight cells: the pointer jumps four and three cells at a time.
+  InstallGlyph(FONTTYPE_STD, 8, 0, 0);
   Stroke(Qt::ControlModifier, {At(0, 0), At(4, 4), At(7, 7)});
   std::set<Cell> diagonal;
   for (int i = 0; i < 8; i++) diagonal.insert({i, i});
   EXPECT_EQ(Inked(), diagonal);
-  for (int i = 0; i < 8; i++) EXPECT_EQ(Pixel(i, i), 1);
-
-  // A shallow line in one single move: one cell per column, each touching the
-  // previous one, from the press cell to the release cell.
-  InstallGlyph(FONTTYPE_STD, 12, 0, 0);
-  Stroke(Qt::ControlModifier, {At(0, 1), At(11, 5)});
-  const std::set<Cell> inked = Inked();
-  ASSERT_EQ(inked.size(), 12u);
-  int previousY = -1;
-  for (int x = 0; x < 12; x++) {
-    int found = -1;
-    for (const Cell& c : inked)
-      if (c.first == x) found = c.second;
-    ASSERT_GE(found, 0) << "gap in column " << x;
-    if (x == 0) {
-      EXPECT_EQ(found, 1);
-    } else {
-      EXPECT_LE(std::abs(found - previousY), 1) << "column " << x;
+  // A shallow line in one single move, and a steep one back up against the press
+  // direction: one cell per step along the longer axis, each touching the previous
+  // one, running one way only, from the press cell to the release cell.
+  for (const auto& [from, to] : {std::pair<Cell, Cell>{{0, 1}, {11, 5}}, {{6, 7}, {2, 0}}}) {
+    SCOPED_TRACE(to.first);
+    InstallGlyph(FONTTYPE_STD, 12, 0, 0);
+    Stroke(Qt::ControlModifier, {At(from.first, from.second), At(to.first, to.second)});
+    const std::set<Cell> inked = Inked();
+    const bool steep = std::abs(to.second - from.second) > std::abs(to.first - from.first);
+    const auto major = [steep](Cell c) { return steep ? c.second : c.first; };
+    const auto minor = [steep](Cell c) { return steep ? c.first : c.second; };
+    const int direction = (minor(to) - minor(from)) * (major(to) - major(from)) >= 0 ? 1 : -1;
+    std::map<int, int> line;  // major coordinate -> minor coordinate
+    for (const Cell& c : inked) line[major(c)] = minor(c);
+    EXPECT_EQ(inked.size(), size_t(std::abs(major(to) - major(from)) + 1));
+    EXPECT_EQ(line.size(), inked.size()) << "one cell per step";
+    EXPECT_EQ(line.rbegin()->first - line.begin()->first + 1, int(line.size())) << "no gap";
+    EXPECT_TRUE(inked.count(from) && inked.count(to));
+    for (auto it = line.begin(); std::next(it) != line.end(); ++it) {
+      const int step = (std::next(it)->second - it->second) * direction;
+      EXPECT_TRUE(step == 0 || step == 1) << "at " << it->first;
     }
-    if (x == 11) {
-      EXPECT_EQ(found, 5);
-    }
-    EXPECT_GE(found, previousY) << "the line runs down only";
-    previousY = found;
   }
-
-  // A steep line back up, pointer moving against the press direction.
-  InstallGlyph(FONTTYPE_STD, 8, 0, 0);
-  Stroke(Qt::ControlModifier, {At(6, 7), At(2, 0)});
-  std::set<int> rows;
-  for (const Cell& c : Inked()) rows.insert(c.second);
-  EXPECT_EQ(rows.size(), 8u) << "every row of the steep line has its cell";
-  EXPECT_EQ(Inked().size(), 8u);
-  EXPECT_EQ(Pixel(6, 7), 1);
-  EXPECT_EQ(Pixel(2, 0), 1);
 }
 
 TEST_F(CharViewDrawTest, OneJournalLinePerChangedPixelOnly) {
@@ -158,24 +147,7 @@ TEST_F(CharViewDrawTest, OneJournalLinePerChangedPixelOnly) {
   EXPECT_EQ(Inked(), painted);
 }
 
-TEST_F(CharViewDrawTest, ControlShiftErases) {
-  InstallGlyph(FONTTYPE_AA2, 6, 4, 4, {"######", "123123", "######", "######"});
-  Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 1), At(5, 1)});
-  for (int x = 0; x < 6; x++) {
-    EXPECT_EQ(Pixel(x, 1), 0) << x;
-    EXPECT_EQ(Pixel(x, 0), 3) << x;
-    EXPECT_EQ(Pixel(x, 2), 3) << x;
-  }
-  const std::vector<JournalEntry> lines = PixelLines();
-  ASSERT_EQ(lines.size(), 6u);
-  for (const JournalEntry& e : lines) EXPECT_EQ(e.value, 0);
-  // Erasing empty cells writes nothing.
-  JOURNAL_Clear();
-  Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(5, 1), At(0, 1)});
-  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
-}
-
-TEST_F(CharViewDrawTest, EachTypePaintsItsHighestIndex) {
+TEST_F(CharViewDrawTest, EachTypePaintsItsHighestIndexDarkAndControlShiftErasesToWhite) {
   const struct {
     int32_t type;
     int value;
@@ -183,10 +155,45 @@ TEST_F(CharViewDrawTest, EachTypePaintsItsHighestIndex) {
                {FONTTYPE_EXT_FRM, 1}, {FONTTYPE_EXT_AA2, 3}, {FONTTYPE_EXT_AA4, 15}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.type);
-    InstallGlyph(c.type, 5, 0, 0, {".....", "..4.."});
-    Stroke(Qt::ControlModifier, {At(0, 1), At(4, 1)});
-    for (int x = 0; x < 5; x++) EXPECT_EQ(Pixel(x, 1), c.value) << x;
-    EXPECT_EQ(Pixel(0, 0), c.type == FONTTYPE_EXT_FRM ? -1 : 0);
+    // Row 1 lies between two rows of ink; row 3 is white (a frame in framed fonts).
+    const bool framed = c.type == FONTTYPE_EXT_FRM;
+    InstallGlyph(c.type, 6, 0, 6, {"######", "..1...", "######", "......"});
+    Stroke(Qt::ControlModifier, {At(0, 1), At(5, 1)});
+    for (int x = 0; x < 6; x++) EXPECT_EQ(Pixel(x, 1), c.value) << x;
+    EXPECT_EQ(Pixel(0, 3), framed ? -1 : 0);
+    EXPECT_EQ(PixelLines().size(), c.value == 1 ? 5u : 6u) << "one line per changed pixel";
+    // Painted cells show dark and even; the cursor's frame on the last one is left out.
+    ASSERT_EQ(view.pixelCursor(), QPoint(5, 1));
+    QImage image = Grab(&view);
+    for (int x = 0; x < 6; x++) {
+      const QRect inner = x == 5 ? Interior(x, 1).adjusted(4, 4, -4, -4) : Interior(x, 1);
+      EXPECT_LT(QColor(Rgb(image, inner.center().x(), inner.center().y())).lightness(), 64) << x;
+      EXPECT_EQ(CountNot(image, inner, Rgb(image, inner.left(), inner.top())), 0) << x;
+      if (!framed) {
+        EXPECT_TRUE(AllOf(image, Interior(x, 3), kWhite)) << x;
+      }
+    }
+    if (c.type == FONTTYPE_STD) {
+      EXPECT_TRUE(AllOf(image, Interior(2, 1), kBlack));
+    }
+    // Control+Shift erases the row, with a zero line per pixel, and leaves the ink
+    // around it; the cells turn white again (framed: the frame between the ink).
+    JOURNAL_Clear();
+    Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(5, 1), At(0, 1)});
+    for (int x = 0; x < 6; x++) {
+      EXPECT_EQ(Pixel(x, 1), framed ? -1 : 0) << x;
+      EXPECT_EQ(Pixel(x, 0), c.value) << x;
+      EXPECT_EQ(Pixel(x, 2), c.value) << x;
+    }
+    const std::vector<JournalEntry> lines = PixelLines();
+    EXPECT_EQ(lines.size(), 6u);
+    for (const JournalEntry& e : lines) EXPECT_EQ(e.value, 0);
+    image = Grab(&view);
+    for (int x = 1; x < 6 && !framed; x++) EXPECT_TRUE(AllOf(image, Interior(x, 1), kWhite)) << x;
+    // Erasing empty (or frame) cells writes nothing.
+    JOURNAL_Clear();
+    Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 1), At(5, 1)});
+    EXPECT_EQ(std::string(JOURNAL_GetText()), "");
   }
 }
 
@@ -339,37 +346,6 @@ TEST_F(CharViewDrawTest, TheStrokeSignalsFireOncePerStroke) {
   view.hide();
   EXPECT_EQ(finished.count(), 6);
   EXPECT_EQ(started.count(), 6);
-}
-
-TEST_F(CharViewDrawTest, PaintedCellsShowDark) {
-  for (int32_t type : {FONTTYPE_STD, FONTTYPE_AA4}) {
-    SCOPED_TRACE(type);
-    InstallGlyph(type, 6, 0, 0);
-    Stroke(Qt::ControlModifier, {At(0, 0), At(5, 5)});
-    // The cursor followed the pointer to the last cell; its frame covers the edge
-    // of that cell's interior, so there only the middle is looked at.
-    ASSERT_EQ(view.pixelCursor(), QPoint(5, 5));
-    const QImage image = Grab(&view);
-    for (int y = 0; y < 8; y++)
-      for (int x = 0; x < 6; x++) {
-        const QRect inner = x == 5 && y == 5 ? Interior(x, y).adjusted(4, 4, -4, -4) : Interior(x, y);
-        if (x == y) {
-          const QColor c(Rgb(image, inner.center().x(), inner.center().y()));
-          EXPECT_LT(c.lightness(), 64) << x << "," << y;
-          EXPECT_EQ(CountNot(image, inner, Rgb(image, inner.left(), inner.top())), 0);
-        } else {
-          EXPECT_TRUE(AllOf(image, inner, kWhite)) << x << "," << y;
-        }
-      }
-    if (type == FONTTYPE_STD) {
-      EXPECT_TRUE(AllOf(image, Interior(3, 3), kBlack));
-    }
-    // Erased again, the cells turn white.
-    Stroke(Qt::ControlModifier | Qt::ShiftModifier, {At(0, 0), At(5, 5)});
-    const QImage erased = Grab(&view);
-    for (int i = 0; i < 5; i++) EXPECT_TRUE(AllOf(erased, Interior(i, i), kWhite)) << i;
-    EXPECT_TRUE(AllOf(erased, Interior(5, 5).adjusted(4, 4, -4, -4), kWhite));
-  }
 }
 
 }  // namespace

@@ -31,47 +31,49 @@ class CharViewTest : public CharViewFixture {
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&view, key, modifiers); }
 };
 
-TEST_F(CharViewTest, DigitsOutOfRangeAreIgnoredAndValidOnesJournaled) {
+// Digits and A..F set an index, Space inverts, the keypad's + and - step; values the
+// type cannot hold are ignored. Each change, and only a change, writes its line.
+TEST_F(CharViewTest, PixelKeysStayWithinTheTypesValuesAndJournalEachChange) {
+  struct Step {
+    int X, Y;
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    int Value;
+  };
+  const Qt::KeyboardModifiers kPad = Qt::KeypadModifier;
+  const struct {
+    int32_t Type;
+    std::vector<Step> Steps;
+  } cases[] = {
+      {FONTTYPE_STD, {{3, 4, Qt::Key_2, {}, 0}, {3, 4, Qt::Key_1, {}, 1}, {3, 4, Qt::Key_F, {}, 1},
+                      {3, 4, Qt::Key_0, {}, 0}}},
+      {FONTTYPE_AA2, {{0, 0, Qt::Key_Space, {}, 2}, {2, 0, Qt::Key_Space, {}, 0}, {2, 0, Qt::Key_Plus, kPad, 1},
+                      {2, 0, Qt::Key_Plus, kPad, 2}, {2, 0, Qt::Key_Plus, kPad, 3}, {2, 0, Qt::Key_Plus, kPad, 3},
+                      {2, 0, Qt::Key_Minus, kPad, 2}, {2, 0, Qt::Key_Minus, {}, 2},  // the main keyboard's minus
+                      {2, 0, Qt::Key_4, {}, 2}}},
+  };
+  for (const auto& c : cases) {
+    InstallGlyph(c.Type, 5, 0, 0, {"1.3.."});
+    for (const Step& step : c.Steps) {
+      SCOPED_TRACE(testing::Message() << "type " << c.Type << " key 0x" << std::hex << step.Key);
+      view.setPixelCursor(step.X, step.Y);
+      const int before = Pixel(step.X, step.Y);
+      const size_t lines = std::string(JOURNAL_GetText()).size() / 72;
+      Key(step.Key, step.Modifiers);
+      EXPECT_EQ(Pixel(step.X, step.Y), step.Value);
+      EXPECT_EQ(std::string(JOURNAL_GetText()).size() / 72, lines + (step.Value != before));
+    }
+  }
   InstallGlyph(FONTTYPE_STD, 5, 0, 0);
   view.setPixelCursor(3, 4);
-  Key(Qt::Key_2);
-  EXPECT_EQ(Pixel(3, 4), 0);
-  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
   Key(Qt::Key_1);
-  EXPECT_EQ(Pixel(3, 4), 1);
   char expected[128] = "* Pixel index of character 0x41 (65) at 3/4 set to 1";
   JOURNAL_FormatLine(expected, sizeof expected);
   EXPECT_EQ(std::string(JOURNAL_GetText()), expected);
-  // Letters give 10..15: out of range for one bit per pixel as well.
-  Key(Qt::Key_F);
-  EXPECT_EQ(Pixel(3, 4), 1);
-  Key(Qt::Key_0);
-  EXPECT_EQ(Pixel(3, 4), 0);
   // Keys reach the pixels only while the view holds the keyboard.
   doc.setKeyboardTarget(0);
-  Key(Qt::Key_1);
-  EXPECT_EQ(Pixel(3, 4), 0);
-}
-
-TEST_F(CharViewTest, SpaceInvertsTwoBitPixelsAndKeypadKeysStep) {
-  InstallGlyph(FONTTYPE_AA2, 5, 0, 0, {"1.3.."});
-  view.setPixelCursor(0, 0);
-  Key(Qt::Key_Space);
-  EXPECT_EQ(Pixel(0, 0), 2);
-  view.setPixelCursor(2, 0);
-  Key(Qt::Key_Space);
-  EXPECT_EQ(Pixel(2, 0), 0);
-  Key(Qt::Key_Plus, Qt::KeypadModifier);
-  Key(Qt::Key_Plus, Qt::KeypadModifier);
-  Key(Qt::Key_Plus, Qt::KeypadModifier);
-  Key(Qt::Key_Plus, Qt::KeypadModifier);  // at the highest index: ignored
-  EXPECT_EQ(Pixel(2, 0), 3);
-  Key(Qt::Key_Minus, Qt::KeypadModifier);
-  EXPECT_EQ(Pixel(2, 0), 2);
-  Key(Qt::Key_Minus);  // the main keyboard's minus is no pixel key
-  EXPECT_EQ(Pixel(2, 0), 2);
-  Key(Qt::Key_4);
-  EXPECT_EQ(Pixel(2, 0), 2);
+  Key(Qt::Key_0);
+  EXPECT_EQ(Pixel(3, 4), 1);
 }
 
 TEST_F(CharViewTest, FramedFontMinusWritesAFramePixelAndRebuildsTheFrame) {
@@ -103,31 +105,6 @@ TEST_F(CharViewTest, FramedFontMinusWritesAFramePixelAndRebuildsTheFrame) {
   EXPECT_TRUE(AllOf(image, Interior(2, 1), kCyan));
   EXPECT_TRUE(AllOf(image, Interior(2, 2), kBlack));
   EXPECT_TRUE(AllOf(image, Interior(0, 0), kWhite));
-}
-
-TEST_F(CharViewTest, ArrowsWrapRoundTheBox) {
-  InstallGlyph(FONTTYPE_EXT, 4, 5, 6);
-  view.setPixelCursor(3, 2);
-  Key(Qt::Key_Right);
-  EXPECT_EQ(view.pixelCursor(), QPoint(0, 2));
-  Key(Qt::Key_Left);
-  EXPECT_EQ(view.pixelCursor(), QPoint(3, 2));
-  view.setPixelCursor(1, 0);
-  Key(Qt::Key_Up);
-  EXPECT_EQ(view.pixelCursor(), QPoint(1, 4));
-  Key(Qt::Key_Down);
-  EXPECT_EQ(view.pixelCursor(), QPoint(1, 0));
-  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
-  // A narrower character brings the cursor back in before it is used.
-  FONT_SetCharSize(doc.font(), 'B', 2, 5);
-  doc.font()->aCharInfo['B'].BoxHeight = 5;
-  doc.font()->aCharInfo['B'].BoxTop = 6;
-  FONT_EnableChar(doc.font(), 'B', 1);
-  view.setPixelCursor(3, 2);
-  doc.setCurrentChar('B');
-  Key(Qt::Key_1);
-  EXPECT_EQ(view.pixelCursor(), QPoint(0, 2));
-  EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', 0, 2), 1);
 }
 
 TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
@@ -176,9 +153,7 @@ TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
   EXPECT_EQ(std::string(JOURNAL_GetText()).size(), 2 * 72u) << "one line each for decrease and invert";
   // Each value is painted in its display colour.
   const QImage image = Grab(&view);
-  const AAColor c = AA_ValueToColor(FONTTYPE_AA4, 1);
-  const unsigned rgb = (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
-  EXPECT_EQ(Rgb(image, Interior(2, 3).left() + 1, Interior(2, 3).center().y()), rgb);
+  EXPECT_EQ(Rgb(image, Interior(2, 3).left() + 1, Interior(2, 3).center().y()), AaRgb(FONTTYPE_AA4, 1));
 }
 
 TEST_F(CharViewTest, RowsOutsideTheBoxAreYellowAndClicksThereMoveNothing) {
@@ -209,8 +184,8 @@ TEST_F(CharViewTest, RowsOutsideTheBoxAreYellowAndClicksThereMoveNothing) {
   EXPECT_EQ(view.pixelCursor(), QPoint(3, 1));
 }
 
-TEST_F(CharViewTest, CursorFrameAndStatusFollowTheKeyboard) {
-  InstallGlyph(FONTTYPE_STD, 5, 0, 0, {".#..."});
+TEST_F(CharViewTest, ArrowsMoveTheCursorFrameRoundTheBoxAndTheStatusFollows) {
+  InstallGlyph(FONTTYPE_EXT, 4, 5, 6, {".#.."});  // a 4 x 5 box from the top row
   view.setPixelCursor(0, 0);
   QImage image = Grab(&view);
   EXPECT_EQ(services.status, "Index of pixel [ 0, 0 ] = 0");
@@ -230,12 +205,31 @@ TEST_F(CharViewTest, CursorFrameAndStatusFollowTheKeyboard) {
   const QRect ink = view.cellRect(1, 0);
   EXPECT_EQ(Rgb(image, ink.left() + 1, ink.top() + 10), kWhite) << "black inverted";
   EXPECT_EQ(Rgb(image, ink.left() + 5, ink.top() + 10), kBlack);
+  // The arrows wrap round the box (not the font height).
+  const std::pair<QPoint, std::pair<Qt::Key, QPoint>> wraps[] = {{{3, 2}, {Qt::Key_Right, {0, 2}}},
+                                                                 {{0, 2}, {Qt::Key_Left, {3, 2}}},
+                                                                 {{1, 0}, {Qt::Key_Up, {1, 4}}},
+                                                                 {{1, 4}, {Qt::Key_Down, {1, 0}}}};
+  for (const auto& [from, move] : wraps) {
+    view.setPixelCursor(from.x(), from.y());
+    Key(move.first);
+    EXPECT_EQ(view.pixelCursor(), move.second) << move.first;
+  }
+  EXPECT_EQ(std::string(JOURNAL_GetText()), "");
   // Tab gives the keyboard back to the font view.
   Key(Qt::Key_Tab);
   EXPECT_EQ(doc.keyboardTarget(), 0);
   image = Grab(&view);
   EXPECT_EQ(services.status, "Ready");
   EXPECT_EQ(Rgb(image, ink.left() + 1, ink.top() + 10), kBlack);
+  // A narrower character brings the cursor back in before it is used.
+  doc.setKeyboardTarget(1);
+  SetGlyph(doc.font(), 'B', 2, 5, 6);
+  view.setPixelCursor(3, 2);
+  doc.setCurrentChar('B');
+  Key(Qt::Key_1);
+  EXPECT_EQ(view.pixelCursor(), QPoint(0, 2));
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'B', 0, 2), 1);
 }
 
 TEST_F(CharViewTest, TheCurrentCharacterIsRenderedBeforeItIsEdited) {

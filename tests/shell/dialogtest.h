@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QTest>
 #include <functional>
 #include <QMessageBox>
 #include <QPushButton>
@@ -39,6 +41,21 @@ inline void WhenModal(const std::function<void(QDialog*)>& act) {
     ASSERT_NE(dialog, nullptr);
     act(dialog);
   });
+}
+
+// Shows a widget as the active window, as a user finds a dialog that just opened.
+inline void ShowActive(QWidget* pWidget) {
+  pWidget->show();
+  QApplication::setActiveWindow(pWidget);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(pWidget));
+}
+
+// Replaces the text of a line edit as a user would: focus, select all, delete, type.
+inline void Retype(QLineEdit* pEdit, const QString& text) {
+  pEdit->setFocus();
+  pEdit->selectAll();
+  QTest::keyClick(pEdit, Qt::Key_Delete);
+  QTest::keyClicks(pEdit, text);
 }
 
 struct CaughtMessage {

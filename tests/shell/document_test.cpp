@@ -1,5 +1,5 @@
-// The document: installing fonts, selection, the shared view state and pixel writes
-// with their journal line and change notice.
+// The document: installing fonts, the signals of the shared view state, and pixel
+// writes with their journal line and change notice.
 #include "shell/document.h"
 
 #include <gtest/gtest.h>
@@ -9,18 +9,13 @@
 
 #include "model/current.h"
 #include "settings/journal.h"
+#include "viewtest.h"
 
 namespace {
 
 FontPtr SmallFont(int32_t type) {
-  FontPtr pFont = FONT_Alloc();
-  pFont->Type = type;
-  pFont->Height = 8;
-  pFont->NumBlocks = FONT_NUM_BLOCKS_MAX;
-  pFont->Has16BitCodes = 1;
-  FONT_SetCharSize(pFont.get(), 'A', 5, 8);
-  pFont->aCharInfo['A'].BoxHeight = 8;
-  FONT_EnableChar(pFont.get(), 'A', 1);
+  FontPtr pFont = MemoryFont(type, true);
+  SetGlyph(pFont.get(), 'A', 5, 0, 0);
   return pFont;
 }
 
@@ -30,7 +25,7 @@ class DocumentTest : public testing::Test {
   Document doc;
 };
 
-TEST_F(DocumentTest, InstallReplacesTheFontAndStoresThePath) {
+TEST_F(DocumentTest, InstallStoresThePathAndSignalsOnlyRealChanges) {
   QSignalSpy installed(&doc, &Document::fontInstalled);
   doc.install(nullptr, "ignored.c");
   EXPECT_EQ(doc.font(), nullptr);
@@ -39,22 +34,22 @@ TEST_F(DocumentTest, InstallReplacesTheFontAndStoresThePath) {
   ASSERT_NE(doc.font(), nullptr);
   EXPECT_EQ(installed.count(), 1);
   EXPECT_STREQ(doc.font()->acFileName, "/tmp/fonts/Arial16.c");
-}
 
-TEST_F(DocumentTest, SelectionSignalsOnlyRealMoves) {
-  doc.install(SmallFont(FONTTYPE_STD), "");
   QSignalSpy moved(&doc, &Document::currentCharChanged);
-  doc.setCurrentChar('A');
-  doc.setCurrentChar('A');
+  doc.setCurrentChar('B');
+  doc.setCurrentChar('B');
   ASSERT_EQ(moved.count(), 1);
-  EXPECT_EQ(moved.at(0).at(0).toInt(), 'A');
+  EXPECT_EQ(moved.at(0).at(0).toInt(), 'B');
+  QSignalSpy target(&doc, &Document::keyboardTargetChanged);
   doc.setKeyboardTarget(5);
+  doc.setKeyboardTarget(1);
   EXPECT_EQ(doc.keyboardTarget(), 1);
+  EXPECT_EQ(target.count(), 1);
   doc.setShowAllCharacters(0);
   EXPECT_EQ(doc.showAllCharacters(), 0);
 }
 
-TEST_F(DocumentTest, PixelWriteAddsTheJournalLineAndNotifiesThatCode) {
+TEST_F(DocumentTest, PixelWriteAddsTheJournalLineAndNotifiesThatCodeOnlyInsideTheBox) {
   doc.install(SmallFont(FONTTYPE_STD), "");
   JOURNAL_Clear();
   QSignalSpy changed(&doc, &Document::fontChanged);
@@ -67,19 +62,13 @@ TEST_F(DocumentTest, PixelWriteAddsTheJournalLineAndNotifiesThatCode) {
   EXPECT_EQ(notice.First, 'A');
   EXPECT_EQ(notice.Last, 'A');
   EXPECT_EQ(notice.What, CHANGE_PIXELS);
-  // Outside the box nothing is written and nothing is said.
-  doc.setPixel('A', 5, 0, 1, true);
-  doc.setPixel('A', 0, 8, 1, true);
-  EXPECT_EQ(changed.count(), 1);
-}
-
-TEST_F(DocumentTest, FramedFontsGetTheirFrameRebuilt) {
-  doc.install(SmallFont(FONTTYPE_EXT_FRM), "");
-  doc.setPixel('A', 2, 3, 1, false);
-  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 2, 3), 1);
-  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 1, 3), FONT_FRAME_PIXEL);
-  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 2, 2), FONT_FRAME_PIXEL);
-  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 1, 2), 0);
+  // Without the journal flag, and outside the box, where nothing is written or said.
+  doc.setPixel('A', 2, 2, 1, false);
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 2, 2), 1);
+  EXPECT_EQ(JOURNAL_GetText(), journal);
+  for (const auto& [x, y] : {std::pair{5, 0}, {0, 8}, {-1, 0}, {0, -1}}) doc.setPixel('A', x, y, 1, true);
+  EXPECT_EQ(changed.count(), 2);
+  EXPECT_EQ(JOURNAL_GetText(), journal);
 }
 
 }  // namespace

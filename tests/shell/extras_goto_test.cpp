@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QApplication>
+#include <utility>
+#include <vector>
 
 #include "model/codetables.h"
 #include "model/font.h"
@@ -18,13 +20,6 @@
 #include "widgettest.h"
 
 namespace {
-
-struct ParseRow {
-  const char* pText;
-  int32_t Encoding;
-  int Result;
-  int Code;  // when parsed
-};
 
 class GoToTest : public testing::Test {
  protected:
@@ -35,58 +30,39 @@ class GoToTest : public testing::Test {
 };
 
 TEST_F(GoToTest, ParsesCodesAndTypedCharacters) {
-  const ParseRow rows[] = {
-      {"41", ENCODING_UC16, GOTO_PARSED, 0x41},
-      {"0x41", ENCODING_UC16, GOTO_PARSED, 0x41},
-      {"0X4e00", ENCODING_UC16, GOTO_PARSED, 0x4E00},
-      {"U+0041", ENCODING_UC16, GOTO_PARSED, 0x41},
-      {"u+ffff", ENCODING_UC16, GOTO_PARSED, 0xFFFF},
-      {"  3042 ", ENCODING_UC16, GOTO_PARSED, 0x3042},
-      {"#65", ENCODING_UC16, GOTO_PARSED, 65},
-      {"#0", ENCODING_UC16, GOTO_PARSED, 0},
-      {"#65535", ENCODING_UC16, GOTO_PARSED, 0xFFFF},
-      {"07", ENCODING_UC16, GOTO_PARSED, 7},
-      // One character is the character itself, even a hex digit.
-      {"A", ENCODING_UC16, GOTO_PARSED, 'A'},
-      {"7", ENCODING_UC16, GOTO_PARSED, '7'},
-      {"#", ENCODING_UC16, GOTO_PARSED, '#'},
-      {"あ", ENCODING_UC16, GOTO_PARSED, 0x3042},
-      {"€", ENCODING_UC16, GOTO_PARSED, 0x20AC},
-      // Through Shift_JIS.
-      {"あ", ENCODING_JIS, GOTO_PARSED, 0x82A0},
-      {"亜", ENCODING_JIS, GOTO_PARSED, 0x889F},
-      {"A", ENCODING_JIS, GOTO_PARSED, 0x41},
-      {"ｱ", ENCODING_JIS, GOTO_PARSED, 0xB1},
-      {"82A0", ENCODING_JIS, GOTO_PARSED, 0x82A0},
-      // Through the 8-bit code page.
-      {"é", ENCODING_ISO8859, GOTO_PARSED, 0xE9},
-      {"€", ENCODING_ISO8859, GOTO_PARSED, 0x80},
-      {"Ÿ", ENCODING_ISO8859, GOTO_PARSED, 0x9F},
-      {"z", ENCODING_ISO8859, GOTO_PARSED, 'z'},
-      // Refusals.
-      {"", ENCODING_UC16, GOTO_EMPTY, 0},
-      {"   ", ENCODING_UC16, GOTO_EMPTY, 0},
-      {"10000", ENCODING_UC16, GOTO_TOO_LARGE, 0},
-      {"0x123456789", ENCODING_UC16, GOTO_TOO_LARGE, 0},
-      {"#65536", ENCODING_UC16, GOTO_TOO_LARGE, 0},
-      {"0x", ENCODING_UC16, GOTO_SYNTAX, 0},
-      {"U+", ENCODING_UC16, GOTO_SYNTAX, 0},
-      {"#6a", ENCODING_UC16, GOTO_SYNTAX, 0},
-      {"xyz", ENCODING_UC16, GOTO_SYNTAX, 0},
-      {"AB CD", ENCODING_UC16, GOTO_SYNTAX, 0},
-      {"\xff", ENCODING_UC16, GOTO_SYNTAX, 0},   // not UTF-8
-      {"😀", ENCODING_UC16, GOTO_NOT_IN_ENCODING, 0},  // beyond 16 bits
-      {"あ", ENCODING_ISO8859, GOTO_NOT_IN_ENCODING, 0},
-      {"Ω", ENCODING_ISO8859, GOTO_NOT_IN_ENCODING, 0},
-      {"€", ENCODING_JIS, GOTO_NOT_IN_ENCODING, 0},
+  struct Row {
+    const char* pText;
+    int Result, Code;  // the code when parsed
   };
-  for (const ParseRow& row : rows) {
-    int code = -1;
-    EXPECT_EQ(GOTO_ParseCode(row.pText, row.Encoding, &code), row.Result) << row.pText << " enc " << row.Encoding;
-    if (row.Result == GOTO_PARSED) {
-      EXPECT_EQ(code, row.Code) << row.pText << " enc " << row.Encoding;
+  const std::pair<int32_t, std::vector<Row>> table[] = {
+      {ENCODING_UC16,
+       {{"41", GOTO_PARSED, 0x41}, {"0x41", GOTO_PARSED, 0x41}, {"0X4e00", GOTO_PARSED, 0x4E00},
+        {"U+0041", GOTO_PARSED, 0x41}, {"u+ffff", GOTO_PARSED, 0xFFFF}, {"  3042 ", GOTO_PARSED, 0x3042},
+        {"#65", GOTO_PARSED, 65}, {"#0", GOTO_PARSED, 0}, {"#65535", GOTO_PARSED, 0xFFFF}, {"07", GOTO_PARSED, 7},
+        // One character is the character itself, even a hex digit.
+        {"A", GOTO_PARSED, 'A'}, {"7", GOTO_PARSED, '7'}, {"#", GOTO_PARSED, '#'}, {"あ", GOTO_PARSED, 0x3042},
+        {"€", GOTO_PARSED, 0x20AC},
+        // Refusals; "\xff" is not UTF-8, the emoji lies beyond 16 bits.
+        {"", GOTO_EMPTY, 0}, {"   ", GOTO_EMPTY, 0}, {"10000", GOTO_TOO_LARGE, 0},
+        {"0x123456789", GOTO_TOO_LARGE, 0}, {"#65536", GOTO_TOO_LARGE, 0}, {"0x", GOTO_SYNTAX, 0},
+        {"U+", GOTO_SYNTAX, 0}, {"#6a", GOTO_SYNTAX, 0}, {"xyz", GOTO_SYNTAX, 0}, {"AB CD", GOTO_SYNTAX, 0},
+        {"\xff", GOTO_SYNTAX, 0}, {"😀", GOTO_NOT_IN_ENCODING, 0}}},
+      // Typed characters through Shift_JIS and the 8-bit code page.
+      {ENCODING_JIS,
+       {{"あ", GOTO_PARSED, 0x82A0}, {"亜", GOTO_PARSED, 0x889F}, {"A", GOTO_PARSED, 0x41}, {"ｱ", GOTO_PARSED, 0xB1},
+        {"82A0", GOTO_PARSED, 0x82A0}, {"€", GOTO_NOT_IN_ENCODING, 0}}},
+      {ENCODING_ISO8859,
+       {{"é", GOTO_PARSED, 0xE9}, {"€", GOTO_PARSED, 0x80}, {"Ÿ", GOTO_PARSED, 0x9F}, {"z", GOTO_PARSED, 'z'},
+        {"あ", GOTO_NOT_IN_ENCODING, 0}, {"Ω", GOTO_NOT_IN_ENCODING, 0}}},
+  };
+  for (const auto& [encoding, rows] : table)
+    for (const Row& row : rows) {
+      int code = -1;
+      EXPECT_EQ(GOTO_ParseCode(row.pText, encoding, &code), row.Result) << row.pText << " enc " << encoding;
+      if (row.Result == GOTO_PARSED) {
+        EXPECT_EQ(code, row.Code) << row.pText << " enc " << encoding;
+      }
     }
-  }
 }
 
 FontPtr SmallFont(int32_t encoding) {

@@ -109,10 +109,7 @@ TEST_F(FontViewTest, BoxesSitAtTheirRowAndTheCurrentCharacterShowsInverted) {
   SetGlyph(pFont.get(), 'C', 3, 2, 4, {"f5.", "..1"});
   doc.install(std::move(pFont), "");
   view.goToCode('B');
-  const auto color = [](int value) {
-    const AAColor c = AA_ValueToColor(FONTTYPE_EXT_AA4, value);
-    return (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
-  };
+  const auto color = [](int value) { return AaRgb(FONTTYPE_EXT_AA4, value); };
   const QImage image = Image();
   const QRect current = view.cellRect('B');
   const QRect other = view.cellRect('C');
@@ -128,76 +125,67 @@ TEST_F(FontViewTest, BoxesSitAtTheirRowAndTheCurrentCharacterShowsInverted) {
     }
 }
 
-TEST_F(FontViewTest, LeftFromCodeZeroDependsOnTheCodeWidth) {
-  FontPtr pNarrow = MemoryFont(FONTTYPE_STD, false);
-  SetGlyph(pNarrow.get(), 'A', 5, 0, 0);
-  doc.install(std::move(pNarrow), "");
-  view.goToCode(0);
-  Key(Qt::Key_Left);
-  EXPECT_EQ(Current(), 0);
-  doc.install(TwoBlockFont(), "");
-  view.goToCode(0);
-  Key(Qt::Key_Left);
-  EXPECT_EQ(Current(), 0xFFFF);
-  EXPECT_FALSE(view.cellRect(0xFFFF).isEmpty()) << "the last row is scrolled into view";
-  Key(Qt::Key_Right);
-  EXPECT_EQ(Current(), 0);
+TEST_F(FontViewTest, KeysMoveTheSelectionInBothModesAndKeepItOnScreen) {
+  FontPtr pWide = TwoBlockFont();
+  SetGlyph(pWide.get(), 0x4B, 5, 0, 0);
+  doc.install(std::move(pWide), "");
+  const int rows = view.visibleRows();
+  struct Row {
+    int ShowAll, From;
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    int To;
+  };
+  const Row table[] = {
+      // Left from code 0 goes to 0xFFFF (an 8-bit font stays at 0, below).
+      {1, 0, Qt::Key_Left, {}, 0xFFFF},
+      {1, 0xFFFF, Qt::Key_Right, {}, 0},
+      {1, 0x13, Qt::Key_PageDown, {}, 0x13 + 16 * rows},
+      {1, 0x13 + 16 * rows, Qt::Key_PageUp, {}, 0x13},
+      // Used blocks 2 and 4: up and down run round, a page counts used rows only.
+      {0, 0x25, Qt::Key_Down, {}, 0x45},
+      {0, 0x45, Qt::Key_Down, {}, 0x25},
+      {0, 0x25, Qt::Key_Up, {}, 0x45},
+      {0, 0x46, Qt::Key_PageDown, {}, rows % 2 ? 0x26 : 0x46},
+      // Home and End stay in the row; with Control they go to the first and last shown code.
+      {1, 0x4B, Qt::Key_Home, {}, 0x40},
+      {0, 0x4B, Qt::Key_Home, {}, 0x40},
+      {1, 0x4B, Qt::Key_End, {}, 0x4F},
+      {0, 0x4B, Qt::Key_End, {}, 0x4F},
+      {1, 0x4B, Qt::Key_End, Qt::ControlModifier, 0xFFFF},
+      {1, 0xFFFF, Qt::Key_Home, Qt::ControlModifier, 0},
+      {0, 0x25, Qt::Key_End, Qt::ControlModifier, 0x4F},
+      {0, 0x4F, Qt::Key_Home, Qt::ControlModifier, 0x20},
+  };
+  for (const Row& row : table) {
+    doc.setShowAllCharacters(row.ShowAll);
+    view.goToCode(row.From);
+    Key(row.Key, row.Modifiers);
+    EXPECT_EQ(Current(), row.To) << std::hex << "from 0x" << row.From << " key 0x" << row.Key << " all " << row.ShowAll;
+    EXPECT_FALSE(view.cellRect(Current()).isEmpty()) << std::hex << "0x" << row.To << " scrolled into view";
+  }
   EXPECT_EQ(view.topRow(), 0);
-}
-
-TEST_F(FontViewTest, UsedBlocksDownRunsRoundAndEmptyFontsDoNotMove) {
-  doc.install(TwoBlockFont(), "");
-  doc.setShowAllCharacters(0);
-  view.goToCode(0x25);
-  Key(Qt::Key_Down);
-  EXPECT_EQ(Current(), 0x45);
-  Key(Qt::Key_Down);
-  EXPECT_EQ(Current(), 0x25);
-  Key(Qt::Key_Up);
-  EXPECT_EQ(Current(), 0x45);
-  Key(Qt::Key_Right);
-  Key(Qt::Key_PageDown);
-  EXPECT_EQ(Current(), 0x46 - 0x20 * (view.visibleRows() % 2));
-  // The grid shows two rows, then the closing line and white below.
+  // The used-blocks grid shows two rows, then the closing line and white below.
   const QImage image = Image();
   const int x = view.cellRect(0x23).center().x();
   EXPECT_EQ(Rgb(image, x, 2 * 17), kBlack);
   EXPECT_EQ(Rgb(image, 50, 2 * 17 + 5), kWhite);
   EXPECT_TRUE(AllOf(image, QRect(0, 2 * 17 + 1, image.width(), image.height() - 2 * 17 - 1), kWhite));
-
+  FontPtr pNarrow = MemoryFont(FONTTYPE_STD, false);
+  SetGlyph(pNarrow.get(), 'A', 5, 0, 0);
+  doc.install(std::move(pNarrow), "");
+  doc.setShowAllCharacters(1);
+  view.goToCode(0);
+  Key(Qt::Key_Left);
+  EXPECT_EQ(Current(), 0);
+  // A font without used blocks does not move.
+  doc.setShowAllCharacters(0);
   doc.install(MemoryFont(FONTTYPE_STD, true), "");
   EXPECT_EQ(Current(), 'A');
   for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageDown}) {
     Key(key);
     EXPECT_EQ(Current(), 'A') << key;
   }
-}
-
-TEST_F(FontViewTest, HomeAndEndInBothModes) {
-  FontPtr pFont = TwoBlockFont();
-  SetGlyph(pFont.get(), 0x4B, 5, 0, 0);
-  doc.install(std::move(pFont), "");
-  for (int showAll : {1, 0}) {
-    doc.setShowAllCharacters(showAll);
-    view.goToCode(0x4B);
-    Key(Qt::Key_Home);
-    EXPECT_EQ(Current(), 0x40) << showAll;
-    view.goToCode(0x4B);
-    Key(Qt::Key_End);
-    EXPECT_EQ(Current(), 0x4F) << showAll;
-  }
-  doc.setShowAllCharacters(1);
-  Key(Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(Current(), 0xFFFF);
-  EXPECT_FALSE(view.cellRect(0xFFFF).isEmpty());
-  Key(Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_EQ(Current(), 0);
-  EXPECT_EQ(view.topRow(), 0);
-  doc.setShowAllCharacters(0);
-  Key(Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(Current(), 0x4F);
-  Key(Qt::Key_Home, Qt::ControlModifier);
-  EXPECT_EQ(Current(), 0x20);
 }
 
 TEST_F(FontViewTest, PopupDisablesTheBlockWhichStaysOnScreenGray) {
@@ -272,16 +260,6 @@ TEST_F(FontViewTest, WheelAndScrollBarKeepTheSelectionOnScreen) {
   EXPECT_FALSE(view.cellRect(Current()).isEmpty());
   view.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
   EXPECT_EQ(view.topRow(), 4096 - rows + 1);
-}
-
-TEST_F(FontViewTest, PageDownMovesByTheVisibleRows) {
-  doc.install(TwoBlockFont(), "");
-  view.goToCode(0x13);
-  const int rows = view.visibleRows();
-  Key(Qt::Key_PageDown);
-  EXPECT_EQ(Current(), 0x13 + 16 * rows);
-  Key(Qt::Key_PageUp);
-  EXPECT_EQ(Current(), 0x13);
 }
 
 TEST_F(FontViewTest, AreaNamesRepeatPerBlockAndJisFontsShowNone) {
@@ -376,15 +354,12 @@ TEST_F(FontViewTest, CharactersAreRenderedWhenTheyFirstBecomeVisible) {
   EXPECT_GT(CountNot(image, cell.adjusted(9, 0, 0, 0), kWhite), 10);
   EXPECT_TRUE(AllOf(image, QRect(cell.left(), cell.top(), 9, cell.height()), kWhite));
   // Each ink pixel has the display colour of its value.
-  const int top = GRID_BoxTopRow(f, 'A');
   for (int y = 0; y < FONT_GetCharHeight(f, 'A'); y++)
-    for (int x = 0; x < FONT_GetCharWidth(f, 'A'); x++) {
-      const int v = FONT_GetPixel(f, 'A', x, y);
-      if (!v) continue;
-      const AAColor c = AA_ValueToColor(FONTTYPE_AA4, v);
-      const unsigned expected = (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
-      ASSERT_EQ(Rgb(image, cell.left() + 9 + x, cell.top() + top + y), expected) << x << "," << y;
-    }
+    for (int x = 0; x < FONT_GetCharWidth(f, 'A'); x++)
+      if (const int v = FONT_GetPixel(f, 'A', x, y)) {
+        ASSERT_EQ(Rgb(image, cell.left() + 9 + x, cell.top() + GRID_BoxTopRow(f, 'A') + y), AaRgb(FONTTYPE_AA4, v))
+            << x << "," << y;
+      }
 }
 
 }  // namespace

@@ -68,7 +68,6 @@ TEST(GridRows, UsedBlocksModeCountsOnlyUsedBlocks) {
 TEST(GridMoves, KeyMovesInBothModes) {
   FontPtr pWide = BlockFont(true, {2, 4});
   FontPtr pNarrow = BlockFont(false, {2, 4});
-  FontPtr pEmpty = BlockFont(true, {});
   struct Row {
     const Font* pFont;
     int ShowAll, From, D, To;
@@ -76,15 +75,11 @@ TEST(GridMoves, KeyMovesInBothModes) {
   const Row rows[] = {
       // All characters: plain arithmetic modulo 65536.
       {pWide.get(), 1, 0x25, 16, 0x35},
-      {pWide.get(), 1, 0, -1, 0xFFFF},
       {pNarrow.get(), 1, 0, -1, 0xFFFF},  // beyond the 256 codes: selecting it gives 0
-      {pWide.get(), 1, 0xFFFF, 1, 0},
       {pWide.get(), 1, 0x10, 16 * 30, 0x10 + 16 * 30},
-      // Used blocks 2 and 4: down and up keep the column and run round.
-      {pWide.get(), 0, 0x25, 16, 0x45},
-      {pWide.get(), 0, 0x45, 16, 0x25},
+      // Used blocks 2 and 4 (the font view's key test has the plain moves): down and
+      // up keep the column and run round.
       {pWide.get(), 0, 0x45, -16, 0x25},
-      {pWide.get(), 0, 0x25, -16, 0x45},
       {pWide.get(), 0, 0x25, 16 * 3, 0x45},  // a page of three rows
       {pWide.get(), 0, 0x37, 16, 0x47},      // from an unused block to the next used one
       {pWide.get(), 0, 0x37, -16, 0x27},
@@ -96,9 +91,6 @@ TEST(GridMoves, KeyMovesInBothModes) {
       {pNarrow.get(), 0, 0x4F, 1, 0x20},
       {pNarrow.get(), 0, 0x21, -1, 0x20},
       {pWide.get(), 0, 0, -1, 0xFFFF},  // from code 0 as with all characters
-      // No used block: nothing moves.
-      {pEmpty.get(), 0, 0x25, 1, -1},
-      {pEmpty.get(), 0, 0x25, -16, -1},
   };
   for (const Row& row : rows)
     EXPECT_EQ(GRID_MoveTarget(row.pFont, row.ShowAll, row.From, row.D), row.To)
@@ -179,20 +171,11 @@ TEST(GridScrolling, ScrollBarActions) {
   EXPECT_EQ(GRID_ScrollLimit(5, 10), 0);
 }
 
-TEST(GridPixelCursor, CellSizeAndWrapAroundTheBox) {
+TEST(GridPixelCursor, CellSizeAndTheBoxRows) {
   EXPECT_EQ(GRID_CellSize(200, 16), 12);
   EXPECT_EQ(GRID_CellSize(15, 16), 0);
   EXPECT_EQ(GRID_CellSize(200, 0), 0);
-  struct Row {
-    int X, Y, W, H, WrappedX, WrappedY;
-  };
-  for (const Row& row : {Row{5, 2, 5, 8, 0, 2}, Row{-1, 2, 5, 8, 4, 2}, Row{3, -1, 5, 8, 3, 7},
-                         Row{3, 8, 5, 8, 3, 0}, Row{4, 7, 5, 8, 4, 7}}) {
-    int x = row.X, y = row.Y;
-    GRID_WrapCursor(&x, &y, row.W, row.H);
-    EXPECT_EQ(x, row.WrappedX) << row.X << "," << row.Y;
-    EXPECT_EQ(y, row.WrappedY) << row.X << "," << row.Y;
-  }
+  // The wrap round the box: the character view's arrow-key test.
   FontPtr pFont = FONT_Alloc();
   pFont->Type = FONTTYPE_EXT;
   pFont->Height = 12;

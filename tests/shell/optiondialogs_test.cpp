@@ -46,32 +46,42 @@ void TickAndOk(std::initializer_list<int> ids, Args... args) {
   ClickOk(dialog);
 }
 
-void Retype(QLineEdit* edit, const QString& text) {
-  edit->selectAll();
-  QTest::keyClick(edit, Qt::Key_Delete);
-  QTest::keyClicks(edit, text);
-}
-
 class OptionDialogs : public SettingsTest {};
 
-TEST_F(OptionDialogs, MeasurementCharactersAcceptOneCharacterOrAHexNumber) {
-  MeasurementDialog dialog(nullptr);
-  dialog.show();
-  EXPECT_EQ(Control<QLineEdit>(&dialog, 157)->text(), "a");
-  EXPECT_EQ(Control<QLineEdit>(&dialog, 158)->text(), "e");
-  EXPECT_EQ(Control<QLineEdit>(&dialog, 159)->text(), "A");
-  Retype(Control<QLineEdit>(&dialog, 157), "0x41");
-  Retype(Control<QLineEdit>(&dialog, 158), "7");
-  Retype(Control<QLineEdit>(&dialog, 159), "0XfF1");
-  MessageCatcher catcher;
-  ClickOk(dialog);
-  EXPECT_TRUE(catcher.messages.empty());
-  EXPECT_FALSE(dialog.isVisible());
-  const Settings s = Stored();
+TEST_F(OptionDialogs, MeasurementCharactersAreOneCharacterOrAHexNumberBothWays) {
+  {
+    MeasurementDialog dialog(nullptr);
+    dialog.show();
+    EXPECT_EQ(Control<QLineEdit>(&dialog, 157)->text(), "a");
+    EXPECT_EQ(Control<QLineEdit>(&dialog, 158)->text(), "e");
+    EXPECT_EQ(Control<QLineEdit>(&dialog, 159)->text(), "A");
+    Retype(Control<QLineEdit>(&dialog, 157), "0x41");
+    Retype(Control<QLineEdit>(&dialog, 158), "7");
+    Retype(Control<QLineEdit>(&dialog, 159), "0XfF1");
+    MessageCatcher catcher;
+    ClickOk(dialog);
+    EXPECT_TRUE(catcher.messages.empty());
+    EXPECT_FALSE(dialog.isVisible());
+  }
+  Settings s = Stored();
   EXPECT_EQ(s.BaselineChar, 0x41);
   EXPECT_EQ(s.LowercaseChar, 0x37);  // the digit's character code, not the number 7
   EXPECT_EQ(s.CapitalChar, 0xFF1);
   EXPECT_NE(IniText().find("MeasurementChars=65,55,4081"), std::string::npos) << IniText();
+  // Stored codes show as the letter, or as a hex number beyond Latin-1; unchanged
+  // texts store the same codes again.
+  s.BaselineChar = 0x61;
+  s.LowercaseChar = 0x3042;
+  s.CapitalChar = 0xE9;
+  ASSERT_EQ(SETTINGS_Save(&s), 0);
+  MeasurementDialog dialog(nullptr);
+  EXPECT_EQ(Control<QLineEdit>(&dialog, 157)->text(), "a");
+  EXPECT_EQ(Control<QLineEdit>(&dialog, 158)->text(), "0x3042");
+  EXPECT_EQ(Control<QLineEdit>(&dialog, 159)->text(), QString(QChar(0xE9)));
+  dialog.show();
+  ClickOk(dialog);
+  EXPECT_EQ(Stored().LowercaseChar, 0x3042);
+  EXPECT_EQ(Stored().CapitalChar, 0xE9);
 }
 
 TEST_F(OptionDialogs, InvalidMeasurementCharactersAreRefusedAndTheDialogClosesAllTheSame) {
@@ -105,75 +115,7 @@ TEST_F(OptionDialogs, InvalidMeasurementCharactersAreRefusedAndTheDialogClosesAl
   EXPECT_EQ(IniText(), "");
 }
 
-TEST_F(OptionDialogs, StoredMeasurementCharactersShowAsLettersOrHexNumbers) {
-  Settings s = Stored();
-  s.BaselineChar = 0x61;
-  s.LowercaseChar = 0x3042;
-  s.CapitalChar = 0xE9;
-  ASSERT_EQ(SETTINGS_Save(&s), 0);
-  MeasurementDialog dialog(nullptr);
-  EXPECT_EQ(Control<QLineEdit>(&dialog, 157)->text(), "a");
-  EXPECT_EQ(Control<QLineEdit>(&dialog, 158)->text(), "0x3042");
-  EXPECT_EQ(Control<QLineEdit>(&dialog, 159)->text(), QString(QChar(0xE9)));
-  // Unchanged texts store the same codes again.
-  dialog.show();
-  ClickOk(dialog);
-  EXPECT_EQ(Stored().LowercaseChar, 0x3042);
-  EXPECT_EQ(Stored().CapitalChar, 0xE9);
-}
-
-TEST_F(OptionDialogs, MagnificationStoresTheChosenFactors) {
-  Settings s = Stored();
-  s.MagY = 2;
-  ASSERT_EQ(SETTINGS_Save(&s), 0);
-  MagnificationDialog dialog(nullptr);
-  dialog.show();
-  auto* magX = Control<QComboBox>(&dialog, 100);
-  auto* magY = Control<QComboBox>(&dialog, 101);
-  ASSERT_EQ(magX->count(), 4);
-  EXPECT_EQ(magX->currentText(), "1");
-  EXPECT_EQ(magY->currentText(), "2");
-  QTest::keyClick(magX, Qt::Key_Down);
-  QTest::keyClick(magX, Qt::Key_Down);
-  QTest::keyClick(magY, Qt::Key_Up);
-  ClickOk(dialog);
-  EXPECT_EQ(Stored().MagX, 3);
-  EXPECT_EQ(Stored().MagY, 1);
-}
-
-TEST_F(OptionDialogs, CheckBoxesAndRadiosStoreTheirFieldsOnOk) {
-  {
-    CompatibilityDialog dialog(nullptr);
-    dialog.show();
-    EXPECT_TRUE(Control<QRadioButton>(&dialog, 120)->isChecked());
-    Tick(Control<QRadioButton>(&dialog, 121));
-    ClickOk(dialog);
-  }
-  TickAndOk<LoggingDialog, QCheckBox>({110, 112});
-  TickAndOk<AntialiasingDialog, QCheckBox>({111});
-  TickAndOk<XbfOptionsDialog, QCheckBox>({110});
-  Settings s = Stored();
-  EXPECT_EQ(s.V350_Compatibility, 1);
-  EXPECT_EQ(s.SuppressLogging, 1);
-  EXPECT_EQ(s.SuppressMessage, 0);
-  EXPECT_EQ(s.LogInWorkingDir, 1);
-  EXPECT_EQ(s.SuppressOptAA, 0);
-  EXPECT_EQ(s.EnableGamma, 1);
-  EXPECT_EQ(s.SuppressDetectXBF, 1);
-  // Opened again, each shows what was stored and unchecking stores 0.
-  LoggingDialog again(nullptr);
-  again.show();
-  EXPECT_TRUE(Control<QCheckBox>(&again, 110)->isChecked());
-  EXPECT_FALSE(Control<QCheckBox>(&again, 111)->isChecked());
-  Tick(Control<QCheckBox>(&again, 110));
-  ClickOk(again);
-  EXPECT_EQ(Stored().SuppressLogging, 0);
-  CompatibilityDialog compat(nullptr);
-  EXPECT_TRUE(Control<QRadioButton>(&compat, 121)->isChecked());
-  EXPECT_FALSE(Control<QRadioButton>(&compat, 120)->isChecked());
-}
-
-TEST_F(OptionDialogs, CancelAndEscapeStoreNothing) {
+TEST_F(OptionDialogs, CancelAndEscapeStoreNothingAndOkStoresOnTopOfWhatIsStoredNow) {
   {
     LoggingDialog dialog(nullptr);
     dialog.show();
@@ -190,12 +132,7 @@ TEST_F(OptionDialogs, CancelAndEscapeStoreNothing) {
     EXPECT_FALSE(dialog.isVisible());
   }
   EXPECT_EQ(IniText(), "");
-  EXPECT_EQ(Stored().SuppressMessage, 0);
-  EXPECT_EQ(Stored().MagX, 1);
-}
-
-TEST_F(OptionDialogs, OkStoresOnTopOfWhatIsStoredNow) {
-  // Settings changed elsewhere after the dialog opened survive its OK.
+  // Settings changed elsewhere after a dialog opened survive its OK.
   AntialiasingDialog dialog(nullptr);
   dialog.show();
   Settings s = Stored();
@@ -227,15 +164,14 @@ TEST_F(OptionDialogs, XbfTypeDialogChecksTheStoredTypeAndReturnsTheChoice) {
     EXPECT_EQ(dialog.chosenType(), -1);
     EXPECT_EQ(Stored().GetTypeXBF, -1);
   }
-  {
-    XbfTypeDialog dialog(nullptr, 6);
-    dialog.show();
-    EXPECT_TRUE(Control<QRadioButton>(&dialog, 124)->isChecked());
-    Tick(Control<QRadioButton>(&dialog, 120));
-    QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.chosenType(), -1);
-    EXPECT_EQ(Stored().GetTypeXBF, -1);
-  }
+  // Cancel answers -1 and stores nothing.
+  XbfTypeDialog dialog(nullptr, 6);
+  dialog.show();
+  EXPECT_TRUE(Control<QRadioButton>(&dialog, 124)->isChecked());
+  Tick(Control<QRadioButton>(&dialog, 120));
+  QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.chosenType(), -1);
+  EXPECT_EQ(Stored().GetTypeXBF, -1);
 }
 
 TEST_F(OptionDialogs, DialogsAreCentredOnTheMainWindowInsideTheWorkArea) {
@@ -268,7 +204,7 @@ TEST_F(OptionDialogs, DialogsAreCentredOnTheMainWindowInsideTheWorkArea) {
   EXPECT_EQ(corner.frameGeometry().topLeft(), area.topLeft());
 }
 
-TEST_F(OptionDialogs, EntryPointsOpenTheirDialogsModally) {
+TEST_F(OptionDialogs, EntryPointsOpenTheirDialogsModallyAndOnlyThose) {
   const std::pair<int, const char*> ids[] = {
       {780, "Compatibility options"}, {781, "Magnification factor"},
       {782, "Logging"}, {783, "Antialiasing (for standard fonts)"},
@@ -298,16 +234,15 @@ TEST_F(OptionDialogs, EntryPointsOpenTheirDialogsModally) {
   WhenModal([](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
   EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 5), -1);
   EXPECT_EQ(Stored().GetTypeXBF, 5);
-}
-
-TEST_F(OptionDialogs, EntryPointIgnoresOtherIds) {
+  // Ids beside the option commands open nothing (no modal dialog to close).
+  const std::string stored = IniText();
   SHELL_RunOptionDialog(nullptr, 786);
   SHELL_RunOptionDialog(nullptr, 779);
-  EXPECT_EQ(IniText(), "");
+  EXPECT_EQ(IniText(), stored);
 }
 
-// Settings made in the dialogs here are read back by a second process, which
-// opens the same dialogs and checks what they show.
+// Settings made in the dialogs here are stored under their fields and read back by
+// a second process, which opens the same dialogs and checks what they show.
 TEST_F(OptionDialogs, SettingsSurviveARestart) {
   TickAndOk<CompatibilityDialog, QRadioButton>({121});
   {
@@ -317,8 +252,22 @@ TEST_F(OptionDialogs, SettingsSurviveARestart) {
     QTest::keyClick(Control<QComboBox>(&d, 101), Qt::Key_Down);
     ClickOk(d);
   }
-  TickAndOk<LoggingDialog, QCheckBox>({111});
-  TickAndOk<AntialiasingDialog, QCheckBox>({110});
+  TickAndOk<LoggingDialog, QCheckBox>({110, 112});
+  {
+    // Opened again it shows what was stored; unticking stores 0.
+    LoggingDialog d(nullptr);
+    d.show();
+    EXPECT_TRUE(Control<QCheckBox>(&d, 110)->isChecked());
+    EXPECT_FALSE(Control<QCheckBox>(&d, 111)->isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(&d, 112)->isChecked());
+    const Settings s = Stored();
+    EXPECT_EQ(s.SuppressLogging, 1);
+    EXPECT_EQ(s.SuppressMessage, 0);
+    EXPECT_EQ(s.LogInWorkingDir, 1);
+    for (int id : {110, 111, 112}) Tick(Control<QCheckBox>(&d, id));
+    ClickOk(d);
+  }
+  TickAndOk<AntialiasingDialog, QCheckBox>({111});
   TickAndOk<XbfOptionsDialog, QCheckBox>({110});
   {
     MeasurementDialog d(nullptr);
@@ -327,6 +276,19 @@ TEST_F(OptionDialogs, SettingsSurviveARestart) {
     ClickOk(d);
   }
   TickAndOk<XbfTypeDialog, QRadioButton>({123}, 0);
+  const Settings s = Stored();
+  EXPECT_EQ(s.V350_Compatibility, 1);
+  EXPECT_EQ(s.MagX, 4);
+  EXPECT_EQ(s.MagY, 2);
+  EXPECT_EQ(s.SuppressLogging, 0);
+  EXPECT_EQ(s.SuppressMessage, 1);
+  EXPECT_EQ(s.LogInWorkingDir, 0);
+  EXPECT_EQ(s.SuppressOptAA, 0);
+  EXPECT_EQ(s.EnableGamma, 1);
+  EXPECT_EQ(s.SuppressDetectXBF, 1);
+  EXPECT_EQ(s.CapitalChar, 0x3042);
+  EXPECT_EQ(s.GetTypeXBF, 5);
+
   QProcess second;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("XDG_CONFIG_HOME", QString::fromStdString(dir.file("config")));
@@ -346,6 +308,7 @@ TEST(OptionDialogsReadBack, DISABLED_DialogsShowTheSettingsOfTheFirstProcess) {
   if (!getenv("MORVANE_READ_BACK")) GTEST_SKIP();
   CompatibilityDialog compat(nullptr);
   EXPECT_TRUE(Control<QRadioButton>(&compat, 121)->isChecked());
+  EXPECT_FALSE(Control<QRadioButton>(&compat, 120)->isChecked());
   MagnificationDialog mag(nullptr);
   EXPECT_EQ(Control<QComboBox>(&mag, 100)->currentText(), "4");
   EXPECT_EQ(Control<QComboBox>(&mag, 101)->currentText(), "2");
@@ -354,8 +317,8 @@ TEST(OptionDialogsReadBack, DISABLED_DialogsShowTheSettingsOfTheFirstProcess) {
   EXPECT_TRUE(Control<QCheckBox>(&logging, 111)->isChecked());
   EXPECT_FALSE(Control<QCheckBox>(&logging, 112)->isChecked());
   AntialiasingDialog aa(nullptr);
-  EXPECT_TRUE(Control<QCheckBox>(&aa, 110)->isChecked());
-  EXPECT_FALSE(Control<QCheckBox>(&aa, 111)->isChecked());
+  EXPECT_FALSE(Control<QCheckBox>(&aa, 110)->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>(&aa, 111)->isChecked());
   XbfOptionsDialog xbf(nullptr);
   EXPECT_TRUE(Control<QCheckBox>(&xbf, 110)->isChecked());
   MeasurementDialog measure(nullptr);

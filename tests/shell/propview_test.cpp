@@ -98,29 +98,32 @@ TEST_F(PropViewTest, DisabledCharactersShowOnlyTheFontSection) {
   EXPECT_EQ(Texts().size(), 14);
 }
 
-TEST_F(PropViewTest, EightBitFontsHaveNoNameLineAndUnnamedCodesAHyphen) {
-  Install(FONTTYPE_AA2, false);
-  QStringList texts = Texts();
-  ASSERT_EQ(texts.size(), 8);
-  EXPECT_EQ(texts[6], "Width:        4");
-  Font* pFont = Install(FONTTYPE_AA2, true);
-  SetGlyph(pFont, 0x0378, 3, 0, 0);  // unassigned in the Greek block
-  doc.setCurrentChar(0x0378);
-  texts = Texts();
-  ASSERT_EQ(texts.size(), 9);
-  EXPECT_EQ(texts[5], "Code:         888 (0x0378)");
-  EXPECT_EQ(texts[6], "Character:    -");
-}
-
-TEST_F(PropViewTest, ShiftJisCodesAreNamedByTheirUnicodeCharacter) {
-  Font* pFont = Install(FONTTYPE_STD);
-  pFont->Encoding = ENCODING_JIS;
-  SetGlyph(pFont, 0x82A0, 3, 0, 0);
-  doc.setCurrentChar(0x82A0);
-  EXPECT_EQ(Texts()[6], "Character:    HIRAGANA LETTER A");
-  SetGlyph(pFont, 0x8140 + 0x3F, 3, 0, 0);  // a gap of the double-byte table
-  doc.setCurrentChar(0x817F);
-  EXPECT_EQ(Texts()[6], "Character:    -");
+// 8-bit fonts have no name line; codes without a name (unassigned, or a gap of the
+// Shift_JIS double-byte table) show a hyphen; Shift_JIS codes are named by their
+// Unicode character.
+TEST_F(PropViewTest, CharacterNameLineFollowsTheEncoding) {
+  const struct {
+    int32_t Type;
+    bool SixteenBit;
+    int32_t Encoding;
+    uint16_t Code;
+    int Lines, Index;
+    const char* pText;
+  } rows[] = {{FONTTYPE_AA2, false, ENCODING_ISO8859, 'A', 8, 6, "Width:        4"},
+              {FONTTYPE_AA2, true, ENCODING_UC16, 0x0378, 9, 5, "Code:         888 (0x0378)"},
+              {FONTTYPE_AA2, true, ENCODING_UC16, 0x0378, 9, 6, "Character:    -"},
+              {FONTTYPE_STD, true, ENCODING_JIS, 0x82A0, 9, 6, "Character:    HIRAGANA LETTER A"},
+              {FONTTYPE_STD, true, ENCODING_JIS, 0x817F, 9, 6, "Character:    -"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.pText);
+    Font* pFont = Install(row.Type, row.SixteenBit);
+    pFont->Encoding = row.Encoding;
+    if (row.Code != 'A') SetGlyph(pFont, row.Code, 3, 0, 0);
+    doc.setCurrentChar(row.Code);
+    const QStringList texts = Texts();
+    ASSERT_EQ(texts.size(), row.Lines);
+    EXPECT_EQ(texts[row.Index], row.pText);
+  }
 }
 
 TEST_F(PropViewTest, NoLinesWithoutAFontAndAnEmptyFaceKeepsItsLine) {

@@ -59,30 +59,6 @@ TEST(ValueDialog, ShowsValuesInTheirRadixAndRefusesWhatIsNoDigit) {
   EXPECT_EQ(refused.count(), 2);
 }
 
-TEST(ValueDialog, MinusOnlyFirstAndOnlyWhereNegativeValuesAreAllowed) {
-  int64_t value = 5;
-  std::vector<ValueField> fields(1);
-  fields[0] = {10, -20, 20, "&Shift", &value};
-  ValueDialog dialog(nullptr, "Shift", fields);
-  dialog.show();
-  ValueEdit* edit = dialog.edit(0);
-  QSignalSpy refused(edit, &ValueEdit::refused);
-  QTest::keyClick(edit, Qt::Key_End);
-  QTest::keyClicks(edit, "-");  // not at the start
-  QTest::keyClicks(edit, "A");  // no decimal digit
-  EXPECT_EQ(refused.count(), 2);
-  QTest::keyClick(edit, Qt::Key_Home);
-  QTest::keyClicks(edit, "-");
-  EXPECT_EQ(edit->text(), "-5");
-  QTest::keyClick(edit, Qt::Key_Home);
-  QTest::keyClicks(edit, "-");  // already there
-  EXPECT_EQ(edit->text(), "-5");
-  EXPECT_EQ(refused.count(), 3);
-  QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(value, -5);
-}
-
 TEST(ValueDialog, OutOfRangeValuesNameTheLimitInTheFieldsRadixAndKeepTheDialogOpen) {
   int64_t first = 0, last = 0;
   ValueDialog dialog(nullptr, "Select range of characters", RangeFields(&first, &last));
@@ -113,23 +89,47 @@ TEST(ValueDialog, OutOfRangeValuesNameTheLimitInTheFieldsRadixAndKeepTheDialogOp
   EXPECT_EQ(last, 0x5);
 }
 
-TEST(ValueDialog, MinimumMessageWritesANegativeLimitInItsRadix) {
-  int64_t a = 0, b = 0;
+TEST(ValueDialog, MinusOnlyFirstWhereNegativeValuesAreAllowedAndTheMinimumInItsRadix) {
+  int64_t rows = 5, offset = 0;
   std::vector<ValueField> fields(2);
-  fields[0] = {10, -8, 8, "Rows", &a};
-  fields[1] = {16, -0x2A, 0x10, "Offset", &b};
+  fields[0] = {10, -8, 8, "Rows", &rows};
+  fields[1] = {16, -0x2A, 0x10, "Offset", &offset};
   ValueDialog dialog(nullptr, "Values", fields);
   dialog.show();
-  dialog.edit(1)->selectAll();
-  QTest::keyClicks(dialog.edit(1), "-2B");
+  ValueEdit* edit = dialog.edit(0);
+  QSignalSpy refused(edit, &ValueEdit::refused);
+  QTest::keyClick(edit, Qt::Key_End);
+  QTest::keyClicks(edit, "-");  // not at the start
+  QTest::keyClicks(edit, "A");  // no decimal digit
+  EXPECT_EQ(refused.count(), 2);
+  QTest::keyClick(edit, Qt::Key_Home);
+  QTest::keyClicks(edit, "-");
+  EXPECT_EQ(edit->text(), "-5");
+  QTest::keyClick(edit, Qt::Key_Home);
+  QTest::keyClicks(edit, "-");  // already there
+  EXPECT_EQ(edit->text(), "-5");
+  EXPECT_EQ(refused.count(), 3);
+  // Below the minimum: the message writes the limit in hex, the edit gets the focus.
+  Retype(dialog.edit(1), "-2B");
+  edit->setFocus();
   MessageCatcher catcher;
   QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
   ASSERT_EQ(catcher.messages.size(), 1u);
   EXPECT_EQ(catcher.messages[0].text, "\"Offset\" exceeds minimum value.\nMinimum value is: -2A");
   EXPECT_EQ(dialog.focusWidget(), dialog.edit(1));
-  QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-  EXPECT_EQ(dialog.result(), QDialog::Rejected);
-  EXPECT_EQ(b, 0);
+  EXPECT_EQ(offset, 0);
+  Retype(dialog.edit(1), "-2a");
+  QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(rows, -5);
+  EXPECT_EQ(offset, -0x2A);
+  // Cancelled, a dialog stores nothing.
+  ValueDialog cancelled(nullptr, "Values", fields);
+  cancelled.show();
+  Retype(cancelled.edit(0), "3");
+  QTest::mouseClick(cancelled.cancelButton(), Qt::LeftButton);
+  EXPECT_EQ(cancelled.result(), QDialog::Rejected);
+  EXPECT_EQ(rows, -5);
 }
 
 TEST(ValueDialog, ValueTextsRoundTripAndSaturate) {
@@ -206,7 +206,7 @@ TEST_F(SelectRange, FirstAboveLastIsReportedAndTheDialogComesBackWithTheEnteredV
   EXPECT_EQ(services.boxes.size(), 1u);
 }
 
-TEST_F(SelectRange, EntryPointRunsTheDialogModally) {
+TEST_F(SelectRange, OnlyTheRangeCommandRunsTheDialogModally) {
   WhenModal([](QDialog* d) {
     EXPECT_EQ(d->windowTitle(), "Select range of characters");
     QTest::keyClicks(d->findChild<QLineEdit*>("140"), "3040");
@@ -217,10 +217,8 @@ TEST_F(SelectRange, EntryPointRunsTheDialogModally) {
   ASSERT_TRUE(SHELL_RunSelectRange(nullptr, 721, &first, &last));
   EXPECT_EQ(first, 0x3040);
   EXPECT_EQ(last, 0x309F);
-}
-
-TEST_F(SelectRange, OnlyTheRangeCommandsOpenIt) {
-  int first = -1, last = -1;
+  // Other commands open nothing and leave the values alone.
+  first = -1;
   EXPECT_FALSE(SHELL_RunSelectRange(nullptr, 722, &first, &last));
   EXPECT_EQ(first, -1);
 }

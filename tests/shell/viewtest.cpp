@@ -67,6 +67,11 @@ FontPtr GeneratedFont(const char* pFace, int height, int32_t type, int32_t encod
   return FONT_CreateFromLogFont(&record, type, encoding, AAMETHOD_OS);
 }
 
+unsigned AaRgb(int32_t type, int value) {
+  const AAColor c = AA_ValueToColor(type, value);
+  return (c & 255) << 16 | (c >> 8 & 255) << 8 | (c >> 16 & 255);
+}
+
 QImage Grab(QWidget* pWidget) { return pWidget->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
 unsigned Rgb(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }

@@ -43,6 +43,8 @@ void SetGlyph(Font* pFont, uint16_t code, int w, int rows, int boxTop, std::init
 // A font generated from an installed face; null when the face is missing.
 FontPtr GeneratedFont(const char* pFace, int height, int32_t type, int32_t encoding);
 
+// The display colour of a pixel value of the font type as 0xRRGGBB.
+unsigned AaRgb(int32_t type, int value);
 // The widget's image as painted now (QWidget::grab).
 QImage Grab(QWidget* pWidget);
 // Colour of an image pixel as 0xRRGGBB.
