@@ -11,6 +11,8 @@
 #include "edit/enable.h"
 #include "edit/fontedit.h"
 #include "input/merge.h"
+#include "input/c_read.h"
+#include "input/xbf_read.h"
 #include "model/current.h"
 #include "settings/messages.h"
 #include "settings/journal.h"
@@ -65,7 +67,7 @@ class SwapStep : public QUndoCommand {
 
 // Whether the operation left the font as the record found it.
 bool Unchanged(const EditRecord& record, const Font* pFont) {
-  return record.aChar.empty() && record.aBlock.empty() && record.JournalText.empty() &&
+  return record.aChar.empty() && record.aFlag.empty() && record.aBlock.empty() && record.JournalText.empty() &&
          !record.Scope.ReplacesJournal && record.Height == pFont->Height && record.Baseline == pFont->Baseline &&
          record.MaxWidth == pFont->MaxWidth && record.NumUsedBlocks == pFont->NumUsedBlocks &&
          record.CurrentChar == pFont->CurrentChar;
@@ -82,8 +84,8 @@ void Document::recordEdit(const EditScope& scope, const QString& text, const std
   pushStep(scope, text, change, -1);
 }
 
-void Document::pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change,
-                        int run) {
+void Document::pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change, int run,
+                        const std::string* pJournalBefore) {
   Font* pFont = font();
   if (!pFont) {
     change();
@@ -91,6 +93,9 @@ void Document::pushStep(const EditScope& scope, const QString& text, const std::
   }
   auto pRecord = std::make_unique<EditRecord>();
   const bool kept = EDIT_RecordBegin(pRecord.get(), pFont, scope) == 0;
+  // The journal was replaced before the record began (reading a merged file
+  // clears it): undo brings back the one from before.
+  if (kept && pJournalBefore && scope.ReplacesJournal) pRecord->JournalText = *pJournalBefore;
   const bool changed = change();
   pFont = font();
   if (!kept || !pFont) {
@@ -309,23 +314,36 @@ void Document::enableRangeNow(int first, int last, int state) {
   if (first <= last) emit fontChanged(ChangeNotice{first, last, CHANGE_ENABLED});
 }
 
-void Document::mergeFont(const Font* pSource) {
+void Document::mergeFont(const Font* pSource, const std::string* pJournalBefore) {
   Font* pFont = font();
   if (!pFont || !pSource) return;
   char message[100];
-  EditScope scope = EDIT_ScopeRange(0, FONT_NUM_CODES - 1);
+  // Only the codes the source holds can change, besides the used blocks.
+  EditScope scope = EDIT_ScopeMerge(pSource);
   scope.ReplacesJournal = true;
   bool refused = false;
-  recordEdit(scope, "Merge font", [&] {
+  pixelRun_ = -1;
+  pushStep(scope, "Merge font", [&] {
     refused = INPUT_MergeFonts(pFont, pSource, message, sizeof message) != 0;
     return !refused;
-  });
+  }, -1, pJournalBefore);
   if (refused) {
     ReportMessage(message);
     return;
   }
   emit fontChanged(ChangeNotice{0, FONT_NUM_CODES - 1, CHANGE_PIXELS | CHANGE_BOX | CHANGE_ENABLED});
   emit redrawRequested(VIEW_CHAR | VIEW_FONT);
+}
+
+void Document::mergeFile(const QString& path, bool xbf) {
+  if (!font()) return;
+  // Reading the file clears the journal; the merge step takes it back on undo.
+  const std::string journal(JOURNAL_GetText(), JOURNAL_GetLength());
+  const QByteArray name = path.toLocal8Bit();
+  FontPtr pSource = xbf ? INPUT_ReadXbf(name.constData()) : INPUT_ReadC(name.constData());
+  if (!pSource) return;
+  mergeFont(pSource.get(), &journal);
+  FONT_Delete(std::move(pSource));
 }
 
 void Document::flipShowAllCharacters() {
