@@ -41,6 +41,11 @@ class SwapStep : public QUndoCommand {
     for (auto it = aRecord_.rbegin(); it != aRecord_.rend(); ++it) Swap(it->get());
   }
   int id() const override { return run_ >= 0 ? 1 : -1; }
+  size_t memory() const {
+    size_t bytes = sizeof *this;
+    for (const auto& pRecord : aRecord_) bytes += EDIT_RecordMemory(*pRecord);
+    return bytes;
+  }
   bool mergeWith(const QUndoCommand* pOther) override {
     const auto* pStep = static_cast<const SwapStep*>(pOther);
     if (pStep->run_ != run_) return false;
@@ -73,7 +78,21 @@ bool Unchanged(const EditRecord& record, const Font* pFont) {
          record.CurrentChar == pFont->CurrentChar;
 }
 
+// The records of a step, and of the steps a stroke's macro holds.
+size_t StepMemory(const QUndoCommand* pCommand) {
+  size_t bytes = 0;
+  if (const auto* pStep = dynamic_cast<const SwapStep*>(pCommand)) bytes += pStep->memory();
+  for (int i = 0; i < pCommand->childCount(); ++i) bytes += StepMemory(pCommand->child(i));
+  return bytes;
+}
+
 }  // namespace
+
+size_t Document::historyMemory() const {
+  size_t bytes = 0;
+  for (int i = 0; i < pUndo_->count(); ++i) bytes += StepMemory(pUndo_->command(i));
+  return bytes;
+}
 
 Document::Document(QObject* parent) : QObject(parent), pUndo_(new QUndoStack(this)) {
   qRegisterMetaType<ChangeNotice>();

@@ -72,6 +72,8 @@ class Document : public QObject {
   // it as one step named text. change returns false when it changed nothing (a
   // refused merge); no step is kept then. New fonts clear the history.
   QUndoStack* undoStack() const { return pUndo_; }
+  // Bytes the records of every step of the history hold.
+  size_t historyMemory() const;
   void recordEdit(const EditScope& scope, const QString& text, const std::function<bool()>& change);
   // A mouse stroke: every pixel between the two calls is one step.
   void beginStroke();
