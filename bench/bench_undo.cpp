@@ -98,15 +98,17 @@ void Cycle(const char* pName, Document* pDoc, int n, double targetMs, const std:
 // and flags it keeps, the font left as before.
 void MeasureRecord(const char* pName, Font* pFont, const EditScope& scope, const std::function<void()>& run) {
   EditRecord record;
+  const double start = ThreadMs();
   if (EDIT_RecordBegin(&record, pFont, scope)) {
-    std::printf("  %-44s memory short\n", pName);
+    std::printf("  %-36s memory short\n", pName);
     return;
   }
   const size_t whileRecording = EDIT_RecordMemory(record);
   run();
   EDIT_RecordEnd(&record, pFont);
-  std::printf("  %-44s %10zu bytes kept (%zu while recording), %zu characters, %zu flags\n", pName,
-              EDIT_RecordMemory(record), whileRecording, record.aChar.size(), record.aFlag.size());
+  const double ms = ThreadMs() - start;
+  std::printf("  %-36s %8zu bytes kept (%7zu while recording), %3zu characters, %3zu flags, %6.1f ms\n", pName,
+              EDIT_RecordMemory(record), whileRecording, record.aChar.size(), record.aFlag.size(), ms);
   EDIT_RecordSwap(&record, pFont);
 }
 

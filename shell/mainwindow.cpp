@@ -306,7 +306,8 @@ void MainWindow::applyMenuState(QMenu* pMenu) {
   const ShellState s = state();
   for (QAction* pAction : pMenu->actions()) {
     const int id = CommandIdOf(pAction);
-    if (!id) continue;
+    // Undo and Redo follow the history, not the font's state.
+    if (!id || id == ID_UNDO || id == ID_REDO) continue;
     pAction->setEnabled(SHELL_IsMenuItemEnabled(id, s));
     if (id == ID_SHOW_ALL) pAction->setChecked(s.ShowAllCharacters == 1);
   }

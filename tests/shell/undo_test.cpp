@@ -299,6 +299,8 @@ TEST_F(UndoWindowTest, MenuItemsAndToolbarButtonsNameTheStepAndGrayWhenEmpty) {
 
   // A new font has an empty history: everything grayed, though the font's rules
   // enable the other buttons.
+  pWindow->applyMenuState(pEdit);  // as when the menu opens
+  pWindow->applyToolbarState();
   const QImage grayed = pBar->widgetForAction(pUndoButton)->grab().toImage();
   for (QAction* pAction : {pUndo, pRedo, pUndoButton, pRedoButton}) EXPECT_FALSE(pAction->isEnabled());
   EXPECT_EQ(pUndo->text(), "&Undo\tCtrl+Z");
