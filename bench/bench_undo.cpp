@@ -6,6 +6,7 @@
 //  - 20 font-wide row edits: the Edit menu's "insert font row at top", and a row
 //    inserted at the top of every character (the range edit of the whole font),
 //    each 20 times, undone 20 times and redone 20 times;
+//  - disabling every character from the Edit menu, undone and redone;
 //  - the record of a merge of 192 characters and of a pattern read that enables
 //    them, with the whole-font scope and with the narrow one.
 // Prints the time per step (mean and max, processor time of this thread) and the
@@ -146,6 +147,7 @@ int main(int argc, char** argv) {
       return true;
     });
   });
+  Cycle("Edit menu: disable all characters", &doc, 1, 100.0, [&](int) { doc.runEditCommand(722); });
   doc.undoStack()->clear();
 
   // A merge of the kana, each with one pixel changed, and a pattern read that

@@ -1,6 +1,7 @@
 // Edits that can be taken back. An edit record keeps what one operation (an edit,
 // a merge, a pattern read, an enabling) changed: the character records it
-// touched, planes included, the font-wide values (height, baseline, maximum
+// touched, planes included (or, for an operation that only enables and disables,
+// just their enabled flags), the font-wide values (height, baseline, maximum
 // width, used blocks, current character) and the journal text it added. One swap
 // exchanges the kept state with the font's: the first swap undoes the operation,
 // the next one redoes it, and so on.

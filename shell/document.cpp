@@ -259,8 +259,10 @@ bool Document::runEditCommand(int id) {
   EditScope scope = EDIT_ScopeChar(static_cast<uint16_t>(code));
   if (id < 620 && (id - 540) / 20 <= 1 && id % 20 >= 2) scope = EDIT_ScopeRowEdit(pFont, static_cast<uint16_t>(code));
   if (In(id, 640, 643)) scope = EDIT_ScopeFontHeight(pFont);
-  if (In(id, 661, 662)) scope = EDIT_ScopeRange(code & ~15, code | 15);
-  if (id == 722) scope = EDIT_ScopeAll(pFont);
+  // Enabling and disabling change flags only: their steps keep no pixels.
+  if (id == 660) scope = EDIT_ScopeEnabled(code, code);
+  if (In(id, 661, 662)) scope = EDIT_ScopeEnabled(code & ~15, code | 15);
+  if (id == 722) scope = EDIT_ScopeEnabled(0, int64_t{FONT_GetNumBlocks(pFont)} * 16 - 1);
   recordEdit(scope, commandStepName(id), [&] { return runEditCommandNow(id); });
   return true;
 }
@@ -322,7 +324,7 @@ bool Document::runEditCommandNow(int id) {
 
 void Document::enableRange(int first, int last, int state) {
   if (!font()) return;
-  recordEdit(EDIT_ScopeRange(first, last), state ? "Enable range" : "Disable range", [&] {
+  recordEdit(EDIT_ScopeEnabled(first, last), state ? "Enable range" : "Disable range", [&] {
     enableRangeNow(first, last, state);
     return true;
   });
