@@ -282,7 +282,7 @@ TEST_F(UndoWindowTest, MenuItemsAndToolbarButtonsNameTheStepAndGrayWhenEmpty) {
   EXPECT_EQ(pEdit->actions()[0], pUndo);
   EXPECT_EQ(pEdit->actions()[1], pRedo);
   EXPECT_TRUE(pEdit->actions()[2]->isSeparator());
-  // The buttons follow the specified rows, after a separator.
+  // The buttons follow the toolbar's other rows, after a separator.
   QAction* pUndoButton = pWindow->toolbarAction(ID_UNDO);
   QAction* pRedoButton = pWindow->toolbarAction(ID_REDO);
   QToolBar* pBar = pWindow->toolBar();
