@@ -11,13 +11,16 @@
 
 EditScope EDIT_ScopeNone() { return EditScope{}; }
 
-EditScope EDIT_ScopeChar(uint16_t code) { return EditScope{code, code, false}; }
+EditScope EDIT_ScopeChar(uint16_t code) { return EDIT_ScopeRange(code, code); }
 
 EditScope EDIT_ScopeRange(int64_t first, int64_t last) {
   first = std::max<int64_t>(first, 0);
   last = std::min<int64_t>(last, FONT_NUM_CODES - 1);
   if (first > last) return EditScope{};
-  return EditScope{static_cast<int32_t>(first), static_cast<int32_t>(last), false};
+  EditScope scope;
+  scope.First = static_cast<int32_t>(first);
+  scope.Last = static_cast<int32_t>(last);
+  return scope;
 }
 
 EditScope EDIT_ScopeAll(const Font* pFont) {
@@ -30,6 +33,27 @@ EditScope EDIT_ScopeRowEdit(const Font* pFont, uint16_t code) {
 
 EditScope EDIT_ScopeFontHeight(const Font* pFont) {
   return FONT_IsExtendedType(pFont->Type) ? EDIT_ScopeNone() : EDIT_ScopeAll(pFont);
+}
+
+EditScope EDIT_ScopeEnabled(int64_t first, int64_t last) {
+  EditScope scope = EDIT_ScopeRange(first, last);
+  scope.EnabledOnly = true;
+  return scope;
+}
+
+EditScope EDIT_ScopeMerge(const Font* pSource) {
+  EditScope scope;
+  // A merge copies every character with a box; the flags of the others are kept
+  // too, should a source carry them without a box.
+  for (int32_t code = 0; code < FONT_NUM_CODES; ++code) {
+    const CharInfo& ci = pSource->aCharInfo[code];
+    if (ci.BoxWidth || ci.BoxHeight || ci.Enabled || ci.Exists) scope.aCode.push_back(static_cast<uint16_t>(code));
+  }
+  if (!scope.aCode.empty()) {
+    scope.First = scope.aCode.front();
+    scope.Last = scope.aCode.back();
+  }
+  return scope;
 }
 
 EditScope EDIT_ScopeRangeEdit(const Font* pFont, int first, int last, bool rows) {
@@ -92,20 +116,40 @@ void KeepFontValues(EditRecord* pRecord, const Font* pFont) {
 int EDIT_RecordBegin(EditRecord* pRecord, const Font* pFont, const EditScope& scope) {
   *pRecord = EditRecord{};
   pRecord->Scope = scope;
+  pRecord->Scope.aCode = {};  // the list is needed here only
   KeepFontValues(pRecord, pFont);
-  if (scope.First <= scope.Last) {
-    const size_t count = static_cast<size_t>(scope.Last - scope.First + 1);
+  // Listed codes in ascending order, each once: a code or block kept twice would
+  // be swapped back by its second copy.
+  std::vector<uint16_t> aCode = scope.aCode;
+  std::sort(aCode.begin(), aCode.end());
+  aCode.erase(std::unique(aCode.begin(), aCode.end()), aCode.end());
+  const bool listed = !aCode.empty();
+  const size_t count = listed ? aCode.size()
+                              : scope.First <= scope.Last ? static_cast<size_t>(scope.Last - scope.First + 1) : 0;
+  auto codeAt = [&](size_t i) { return listed ? aCode[i] : static_cast<uint16_t>(scope.First + i); };
+  if (scope.EnabledOnly) {
+    pRecord->aFlag.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+      const uint16_t code = codeAt(i);
+      pRecord->aFlag[i] = FlagRecord{code, pFont->aCharInfo[code].Enabled};
+    }
+  } else {
     pRecord->aChar.resize(count);
     for (size_t i = 0; i < count; ++i) {
       CharRecord& c = pRecord->aChar[i];
-      c.Code = static_cast<uint16_t>(scope.First + i);
+      c.Code = codeAt(i);
       if (!EDIT_CopyCharInfo(pFont->aCharInfo[c.Code], &c.Info)) {
         *pRecord = EditRecord{};
         return 1;
       }
     }
-    for (int32_t block = scope.First / 16; block <= scope.Last / 16; ++block)
-      pRecord->aBlock.push_back({static_cast<uint16_t>(block), pFont->aBlock[block].Used});
+  }
+  int32_t lastBlock = -1;
+  for (size_t i = 0; i < count; ++i) {
+    const int32_t block = codeAt(i) / 16;
+    if (block == lastBlock) continue;
+    lastBlock = block;
+    pRecord->aBlock.push_back({static_cast<uint16_t>(block), pFont->aBlock[block].Used});
   }
   if (scope.ReplacesJournal)
     pRecord->JournalText.assign(JOURNAL_GetText(), JOURNAL_GetLength());
@@ -120,6 +164,11 @@ void EDIT_RecordEnd(EditRecord* pRecord, const Font* pFont) {
                              [&](const CharRecord& c) { return EDIT_SameCharInfo(c.Info, pFont->aCharInfo[c.Code]); }),
               chars.end());
   chars.shrink_to_fit();
+  auto& flags = pRecord->aFlag;
+  flags.erase(std::remove_if(flags.begin(), flags.end(),
+                             [&](const FlagRecord& f) { return f.Enabled == pFont->aCharInfo[f.Code].Enabled; }),
+              flags.end());
+  flags.shrink_to_fit();
   auto& blocks = pRecord->aBlock;
   blocks.erase(std::remove_if(blocks.begin(), blocks.end(),
                               [&](const BlockRecord& b) { return b.Used == pFont->aBlock[b.Block].Used; }),
@@ -171,6 +220,12 @@ int EDIT_RecordSwap(EditRecord* pRecord, Font* pFont) {
     last = std::max<int>(last, c.Code);
     what |= CHANGE_PIXELS | CHANGE_BOX | CHANGE_ENABLED;
   }
+  for (FlagRecord& f : pRecord->aFlag) {
+    std::swap(pFont->aCharInfo[f.Code].Enabled, f.Enabled);
+    first = std::min<int>(first, f.Code);
+    last = std::max<int>(last, f.Code);
+    what |= CHANGE_ENABLED;
+  }
   for (BlockRecord& b : pRecord->aBlock) {
     std::swap(pFont->aBlock[b.Block].Used, b.Used);
     what |= CHANGE_ENABLED;
@@ -197,6 +252,7 @@ int EDIT_RecordSwap(EditRecord* pRecord, Font* pFont) {
 
 size_t EDIT_RecordMemory(const EditRecord& record) {
   size_t bytes = sizeof record + record.aChar.capacity() * sizeof(CharRecord) +
+                 record.aFlag.capacity() * sizeof(FlagRecord) +
                  record.aBlock.capacity() * sizeof(BlockRecord) + record.JournalText.capacity();
   for (const CharRecord& c : record.aChar) {
     if (c.Info.pPixels) bytes += c.Info.DataSize;

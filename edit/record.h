@@ -1,6 +1,7 @@
 // Edits that can be taken back. An edit record keeps what one operation (an edit,
 // a merge, a pattern read, an enabling) changed: the character records it
-// touched, planes included, the font-wide values (height, baseline, maximum
+// touched, planes included (or, for an operation that only enables and disables,
+// just their enabled flags), the font-wide values (height, baseline, maximum
 // width, used blocks, current character) and the journal text it added. One swap
 // exchanges the kept state with the font's: the first swap undoes the operation,
 // the next one redoes it, and so on.
@@ -19,13 +20,17 @@
 
 #include "model/font.h"
 
-// The codes an operation may touch, First..Last (empty when First > Last), and
-// whether it replaces the journal instead of adding to it (a merge reads a file,
-// which clears the journal).
+// The codes an operation may touch, First..Last (empty when First > Last), or the
+// listed codes when aCode is not empty; whether it replaces the journal instead of
+// adding to it (a merge reads a file, which clears the journal); and whether it
+// changes nothing of its characters but their enabled flags, so that the record
+// keeps those flags and no planes.
 struct EditScope {
   int32_t First = 0;
   int32_t Last = -1;
   bool ReplacesJournal = false;
+  bool EnabledOnly = false;
+  std::vector<uint16_t> aCode;
 };
 
 // Scopes of the operations.
@@ -39,6 +44,11 @@ EditScope EDIT_ScopeRowEdit(const Font* pFont, uint16_t code);
 // The font height commands: every code for the standard types, whose characters
 // change with the height, none for the extended ones.
 EditScope EDIT_ScopeFontHeight(const Font* pFont);
+// The enabled flags of codes first..last and the used blocks, no planes: an
+// operation that only enables or disables characters (a pattern read).
+EditScope EDIT_ScopeEnabled(int64_t first, int64_t last);
+// The codes a merge of pSource replaces: those the source holds a character for.
+EditScope EDIT_ScopeMerge(const Font* pSource);
 // A range operation of the command line, first..last with codes outside the font
 // standing for code 0; row edits of font-wide types take the whole font.
 EditScope EDIT_ScopeRangeEdit(const Font* pFont, int first, int last, bool rows);
@@ -46,6 +56,12 @@ EditScope EDIT_ScopeRangeEdit(const Font* pFont, int first, int last, bool rows)
 struct CharRecord {
   uint16_t Code = 0;
   CharInfo Info;  // the state not in the font: before the operation until the first swap
+};
+
+// The enabled flag of one code, kept by an enabled-only scope.
+struct FlagRecord {
+  uint16_t Code = 0;
+  uint8_t Enabled = 0;
 };
 
 struct BlockRecord {
@@ -56,6 +72,7 @@ struct BlockRecord {
 struct EditRecord {
   EditScope Scope;
   std::vector<CharRecord> aChar;
+  std::vector<FlagRecord> aFlag;
   std::vector<BlockRecord> aBlock;
   int32_t Height = 0;
   int32_t Baseline = 0;

@@ -139,6 +139,9 @@ const ToolbarEntry SHELL_aToolbar[SHELL_NUM_TOOLBAR_ROWS] = {
     {-1, 0},    {19, 620},  {20, 621},  {-1, 0},    {14, 760},
 };
 
+const ToolbarEntry SHELL_aUndoToolbar[SHELL_NUM_UNDO_TOOLBAR_ROWS] = {
+    {-1, 0}, {SHELL_IMAGE_UNDO, ID_UNDO}, {SHELL_IMAGE_REDO, ID_REDO}};
+
 namespace {
 
 struct HelpEntry {
@@ -206,6 +209,8 @@ const HelpEntry aHelp[] = {
     {642, "Delete a row from the top of the font"},
     {643, "Delete a row from the bottom of the font"},
     {801, "Show a list of commands"},
+    {ID_UNDO, "Take back the last change of the font"},
+    {ID_REDO, "Make the change taken back again"},
     {0, nullptr},
 };
 

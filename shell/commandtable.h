@@ -49,6 +49,9 @@ enum ShellCommandId {
   ID_OPT_MEASUREMENT = 785,
   ID_ABOUT = 800,
   ID_CMD_OPTIONS = 801,
+  // Undo and redo: Edit menu items, keys and toolbar buttons of the window's history.
+  ID_UNDO = 820,
+  ID_REDO = 821,
 };
 
 // One row of the menu tree: a submenu opens with MENU_POPUP and closes with MENU_END.
@@ -77,6 +80,12 @@ struct ToolbarEntry {
 };
 enum { SHELL_NUM_TOOLBAR_ROWS = 33, SHELL_NUM_TOOLBAR_IMAGES = 25 };
 extern const ToolbarEntry SHELL_aToolbar[SHELL_NUM_TOOLBAR_ROWS];
+
+// The history's buttons, after the rows above: a separator, Undo and Redo. Their
+// images follow the strip; their state and tooltips follow the history, not the
+// rules below.
+enum { SHELL_NUM_UNDO_TOOLBAR_ROWS = 3, SHELL_IMAGE_UNDO = 25, SHELL_IMAGE_REDO = 26 };
+extern const ToolbarEntry SHELL_aUndoToolbar[SHELL_NUM_UNDO_TOOLBAR_ROWS];
 
 // The status-bar and tooltip text of a command; null when it has none.
 const char* SHELL_GetHelpText(int id);

@@ -11,6 +11,8 @@
 #include "edit/enable.h"
 #include "edit/fontedit.h"
 #include "input/merge.h"
+#include "input/c_read.h"
+#include "input/xbf_read.h"
 #include "model/current.h"
 #include "settings/messages.h"
 #include "settings/journal.h"
@@ -39,6 +41,11 @@ class SwapStep : public QUndoCommand {
     for (auto it = aRecord_.rbegin(); it != aRecord_.rend(); ++it) Swap(it->get());
   }
   int id() const override { return run_ >= 0 ? 1 : -1; }
+  size_t memory() const {
+    size_t bytes = sizeof *this;
+    for (const auto& pRecord : aRecord_) bytes += EDIT_RecordMemory(*pRecord);
+    return bytes;
+  }
   bool mergeWith(const QUndoCommand* pOther) override {
     const auto* pStep = static_cast<const SwapStep*>(pOther);
     if (pStep->run_ != run_) return false;
@@ -65,13 +72,27 @@ class SwapStep : public QUndoCommand {
 
 // Whether the operation left the font as the record found it.
 bool Unchanged(const EditRecord& record, const Font* pFont) {
-  return record.aChar.empty() && record.aBlock.empty() && record.JournalText.empty() &&
+  return record.aChar.empty() && record.aFlag.empty() && record.aBlock.empty() && record.JournalText.empty() &&
          !record.Scope.ReplacesJournal && record.Height == pFont->Height && record.Baseline == pFont->Baseline &&
          record.MaxWidth == pFont->MaxWidth && record.NumUsedBlocks == pFont->NumUsedBlocks &&
          record.CurrentChar == pFont->CurrentChar;
 }
 
+// The records of a step, and of the steps a stroke's macro holds.
+size_t StepMemory(const QUndoCommand* pCommand) {
+  size_t bytes = 0;
+  if (const auto* pStep = dynamic_cast<const SwapStep*>(pCommand)) bytes += pStep->memory();
+  for (int i = 0; i < pCommand->childCount(); ++i) bytes += StepMemory(pCommand->child(i));
+  return bytes;
+}
+
 }  // namespace
+
+size_t Document::historyMemory() const {
+  size_t bytes = 0;
+  for (int i = 0; i < pUndo_->count(); ++i) bytes += StepMemory(pUndo_->command(i));
+  return bytes;
+}
 
 Document::Document(QObject* parent) : QObject(parent), pUndo_(new QUndoStack(this)) {
   qRegisterMetaType<ChangeNotice>();
@@ -82,8 +103,8 @@ void Document::recordEdit(const EditScope& scope, const QString& text, const std
   pushStep(scope, text, change, -1);
 }
 
-void Document::pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change,
-                        int run) {
+void Document::pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change, int run,
+                        const std::string* pJournalBefore) {
   Font* pFont = font();
   if (!pFont) {
     change();
@@ -91,6 +112,9 @@ void Document::pushStep(const EditScope& scope, const QString& text, const std::
   }
   auto pRecord = std::make_unique<EditRecord>();
   const bool kept = EDIT_RecordBegin(pRecord.get(), pFont, scope) == 0;
+  // The journal was replaced before the record began (reading a merged file
+  // clears it): undo brings back the one from before.
+  if (kept && pJournalBefore && scope.ReplacesJournal) pRecord->JournalText = *pJournalBefore;
   const bool changed = change();
   pFont = font();
   if (!kept || !pFont) {
@@ -235,8 +259,10 @@ bool Document::runEditCommand(int id) {
   EditScope scope = EDIT_ScopeChar(static_cast<uint16_t>(code));
   if (id < 620 && (id - 540) / 20 <= 1 && id % 20 >= 2) scope = EDIT_ScopeRowEdit(pFont, static_cast<uint16_t>(code));
   if (In(id, 640, 643)) scope = EDIT_ScopeFontHeight(pFont);
-  if (In(id, 661, 662)) scope = EDIT_ScopeRange(code & ~15, code | 15);
-  if (id == 722) scope = EDIT_ScopeAll(pFont);
+  // Enabling and disabling change flags only: their steps keep no pixels.
+  if (id == 660) scope = EDIT_ScopeEnabled(code, code);
+  if (In(id, 661, 662)) scope = EDIT_ScopeEnabled(code & ~15, code | 15);
+  if (id == 722) scope = EDIT_ScopeEnabled(0, int64_t{FONT_GetNumBlocks(pFont)} * 16 - 1);
   recordEdit(scope, commandStepName(id), [&] { return runEditCommandNow(id); });
   return true;
 }
@@ -298,7 +324,7 @@ bool Document::runEditCommandNow(int id) {
 
 void Document::enableRange(int first, int last, int state) {
   if (!font()) return;
-  recordEdit(EDIT_ScopeRange(first, last), state ? "Enable range" : "Disable range", [&] {
+  recordEdit(EDIT_ScopeEnabled(first, last), state ? "Enable range" : "Disable range", [&] {
     enableRangeNow(first, last, state);
     return true;
   });
@@ -309,23 +335,36 @@ void Document::enableRangeNow(int first, int last, int state) {
   if (first <= last) emit fontChanged(ChangeNotice{first, last, CHANGE_ENABLED});
 }
 
-void Document::mergeFont(const Font* pSource) {
+void Document::mergeFont(const Font* pSource, const std::string* pJournalBefore) {
   Font* pFont = font();
   if (!pFont || !pSource) return;
   char message[100];
-  EditScope scope = EDIT_ScopeRange(0, FONT_NUM_CODES - 1);
+  // Only the codes the source holds can change, besides the used blocks.
+  EditScope scope = EDIT_ScopeMerge(pSource);
   scope.ReplacesJournal = true;
   bool refused = false;
-  recordEdit(scope, "Merge font", [&] {
+  pixelRun_ = -1;
+  pushStep(scope, "Merge font", [&] {
     refused = INPUT_MergeFonts(pFont, pSource, message, sizeof message) != 0;
     return !refused;
-  });
+  }, -1, pJournalBefore);
   if (refused) {
     ReportMessage(message);
     return;
   }
   emit fontChanged(ChangeNotice{0, FONT_NUM_CODES - 1, CHANGE_PIXELS | CHANGE_BOX | CHANGE_ENABLED});
   emit redrawRequested(VIEW_CHAR | VIEW_FONT);
+}
+
+void Document::mergeFile(const QString& path, bool xbf) {
+  if (!font()) return;
+  // Reading the file clears the journal; the merge step takes it back on undo.
+  const std::string journal(JOURNAL_GetText(), JOURNAL_GetLength());
+  const QByteArray name = path.toLocal8Bit();
+  FontPtr pSource = xbf ? INPUT_ReadXbf(name.constData()) : INPUT_ReadC(name.constData());
+  if (!pSource) return;
+  mergeFont(pSource.get(), &journal);
+  FONT_Delete(std::move(pSource));
 }
 
 void Document::flipShowAllCharacters() {

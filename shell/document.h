@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "edit/record.h"
 
@@ -57,8 +58,12 @@ class Document : public QObject {
   // Enables (state 1) or disables codes first..last of the current font.
   void enableRange(int first, int last, int state);
   // Merges pSource into the current font; a refusal is reported. The font's kept
-  // XBF text stays.
-  void mergeFont(const Font* pSource);
+  // XBF text stays. pJournalBefore: the journal before the source was read, which
+  // undo brings back (null: the journal as it is now).
+  void mergeFont(const Font* pSource, const std::string* pJournalBefore = nullptr);
+  // Reads a C or XBF file and merges it as one step, which undo takes back with
+  // the journal the read cleared.
+  void mergeFile(const QString& path, bool xbf);
   // Flips ShowAllCharacters; with a font the current character becomes 'A'.
   void flipShowAllCharacters();
 
@@ -67,6 +72,8 @@ class Document : public QObject {
   // it as one step named text. change returns false when it changed nothing (a
   // refused merge); no step is kept then. New fonts clear the history.
   QUndoStack* undoStack() const { return pUndo_; }
+  // Bytes the records of every step of the history hold.
+  size_t historyMemory() const;
   void recordEdit(const EditScope& scope, const QString& text, const std::function<bool()>& change);
   // A mouse stroke: every pixel between the two calls is one step.
   void beginStroke();
@@ -98,7 +105,8 @@ class Document : public QObject {
   bool runEditCommandNow(int id);
   void enableRangeNow(int first, int last, int state);
   void setPixelNow(uint16_t c, int x, int y, int value, bool journal);
-  void pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change, int run);
+  void pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change, int run,
+                const std::string* pJournalBefore = nullptr);
 
   QUndoStack* pUndo_ = nullptr;
   int runSerial_ = 0;  // numbers the keystroke runs; steps of one run merge

@@ -73,6 +73,7 @@ MainWindow::MainWindow(Document* pDocument, QWidget* pParent) : QMainWindow(pPar
   buildMenus();
   buildAccelerators();
   buildToolBar();
+  if (updateUndoState_) updateUndoState_();
   createViews();
   applyToolbarState();
 
@@ -262,6 +263,18 @@ void MainWindow::buildToolBar() {
     connect(pAction, &QAction::triggered, this, [this, id] { runCommand(id); });
     toolbarActions_.insert(id, pAction);
   }
+  for (const ToolbarEntry& row : SHELL_aUndoToolbar) {
+    if (row.Image < 0) {
+      pToolBar_->addSeparator();
+      continue;
+    }
+    QAction* pAction = pToolBar_->addAction(SHELL_ToolbarIcon(row.Image), QString());
+    pAction->setProperty(kIdProperty, row.Id);
+    pAction->setObjectName(QString("tool%1").arg(row.Id));
+    const int id = row.Id;
+    connect(pAction, &QAction::triggered, this, [this, id] { runCommand(id); });
+    toolbarActions_.insert(id, pAction);
+  }
 }
 
 void MainWindow::buildStatusBar() {
@@ -293,7 +306,8 @@ void MainWindow::applyMenuState(QMenu* pMenu) {
   const ShellState s = state();
   for (QAction* pAction : pMenu->actions()) {
     const int id = CommandIdOf(pAction);
-    if (!id) continue;
+    // Undo and Redo follow the history, not the font's state.
+    if (!id || id == ID_UNDO || id == ID_REDO) continue;
     pAction->setEnabled(SHELL_IsMenuItemEnabled(id, s));
     if (id == ID_SHOW_ALL) pAction->setChecked(s.ShowAllCharacters == 1);
   }
@@ -302,7 +316,7 @@ void MainWindow::applyMenuState(QMenu* pMenu) {
 void MainWindow::applyToolbarState() {
   const ShellState s = state();
   for (auto it = toolbarActions_.cbegin(); it != toolbarActions_.cend(); ++it)
-    it.value()->setEnabled(SHELL_IsToolbarButtonEnabled(it.key(), s));
+    if (it.key() != ID_UNDO && it.key() != ID_REDO) it.value()->setEnabled(SHELL_IsToolbarButtonEnabled(it.key(), s));
   toolbarActions_.value(ID_SHOW_ALL)->setChecked(s.ShowAllCharacters == 0);
 }
 
@@ -330,38 +344,52 @@ void MainWindow::updateCaption() {
   setWindowTitle(QString::fromStdString(SHELL_FormatCaption(name.toStdString())));
 }
 
-// Undo and Redo head the Edit menu, above a separator; they name the step they take
-// back or do again and are grayed when there is none. Ctrl+Z, Ctrl+Y and
-// Ctrl+Shift+Z reach them from anywhere in the window.
+// Undo and Redo head the Edit menu, above a separator, and have toolbar buttons
+// after the others; both name the step they take back or do again and are grayed
+// when there is none. Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z reach them from anywhere in
+// the window. Items, buttons and keys all run the dispatch's ID_UNDO and ID_REDO.
 void MainWindow::addUndoItems(QMenu* pEditMenu) {
   QUndoStack* pStack = pDocument_->undoStack();
   QAction* pUndo = pEditMenu->addAction("&Undo\tCtrl+Z");
   pUndo->setObjectName("menuUndo");
+  pUndo->setProperty(kIdProperty, int(ID_UNDO));
   QAction* pRedo = pEditMenu->addAction("&Redo\tCtrl+Y");
   pRedo->setObjectName("menuRedo");
+  pRedo->setProperty(kIdProperty, int(ID_REDO));
   pEditMenu->addSeparator();
-  auto update = [pStack, pUndo, pRedo] {
+  auto update = [this, pStack, pUndo, pRedo] {
     const QString undoText = pStack->undoText(), redoText = pStack->redoText();
     pUndo->setText(undoText.isEmpty() ? QString("&Undo\tCtrl+Z") : "&Undo " + undoText + "\tCtrl+Z");
     pRedo->setText(redoText.isEmpty() ? QString("&Redo\tCtrl+Y") : "&Redo " + redoText + "\tCtrl+Y");
     pUndo->setEnabled(pStack->canUndo());
     pRedo->setEnabled(pStack->canRedo());
+    // The buttons exist once the toolbar is built.
+    if (QAction* pButton = toolbarActions_.value(ID_UNDO)) {
+      const QString tip = undoText.isEmpty() ? QString("Undo") : "Undo " + undoText;
+      pButton->setText(tip);
+      pButton->setToolTip(tip);
+      pButton->setEnabled(pStack->canUndo());
+    }
+    if (QAction* pButton = toolbarActions_.value(ID_REDO)) {
+      const QString tip = redoText.isEmpty() ? QString("Redo") : "Redo " + redoText;
+      pButton->setText(tip);
+      pButton->setToolTip(tip);
+      pButton->setEnabled(pStack->canRedo());
+    }
   };
-  update();
+  updateUndoState_ = update;
   connect(pStack, &QUndoStack::indexChanged, this, update);
   connect(pStack, &QUndoStack::cleanChanged, this, update);
   connect(pStack, &QUndoStack::cleanChanged, this, &MainWindow::updateCaption);
-  connect(pUndo, &QAction::triggered, pStack, &QUndoStack::undo);
-  connect(pRedo, &QAction::triggered, pStack, &QUndoStack::redo);
+  connect(pUndo, &QAction::triggered, this, [this] { runCommand(ID_UNDO); });
+  connect(pRedo, &QAction::triggered, this, [this] { runCommand(ID_REDO); });
   for (const char* pKey : {"Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"}) {
     auto* pAccel = new QAction(this);
     pAccel->setObjectName(QString("accel") + pKey);
     pAccel->setShortcut(QKeySequence(pKey));
     pAccel->setShortcutContext(Qt::WindowShortcut);
-    if (QByteArray(pKey) == "Ctrl+Z")
-      connect(pAccel, &QAction::triggered, pStack, &QUndoStack::undo);
-    else
-      connect(pAccel, &QAction::triggered, pStack, &QUndoStack::redo);
+    const int id = QByteArray(pKey) == "Ctrl+Z" ? ID_UNDO : ID_REDO;
+    connect(pAccel, &QAction::triggered, this, [this, id] { runCommand(id); });
     addAction(pAccel);
   }
 }
@@ -434,9 +462,16 @@ bool MainWindow::dispatchCommand(int id) {
         pDocument_->enableRange(first, last, id == ID_ENABLE_RANGE ? 1 : 0);
       break;
     }
+    case ID_UNDO:
+      pDocument_->undoStack()->undo();
+      break;
+    case ID_REDO:
+      pDocument_->undoStack()->redo();
+      break;
     case ID_READ_PATTERN:
       if (!pDocument_->font()) break;
-      pDocument_->recordEdit(EDIT_ScopeRange(0, FONT_NUM_CODES - 1), "Read pattern file", [this] {
+      // A pattern only enables characters: the step keeps their flags, no pixels.
+      pDocument_->recordEdit(EDIT_ScopeEnabled(0, FONT_NUM_CODES - 1), "Read pattern file", [this] {
         SHELL_ReadPatternFile(this);
         return true;
       });
@@ -512,11 +547,7 @@ void MainWindow::mergeFont(bool xbf) {
   if (!FILEDLG_Open(this, xbf ? "Select 'XBF' file" : "Select 'C' file", xbf ? SHELL_aFiltersXbf : SHELL_aFiltersC,
                     2, &path))
     return;
-  const QByteArray name = path.toLocal8Bit();
-  FontPtr pSource = xbf ? INPUT_ReadXbf(name.constData()) : INPUT_ReadC(name.constData());
-  if (!pSource) return;
-  pDocument_->mergeFont(pSource.get());
-  FONT_Delete(std::move(pSource));
+  pDocument_->mergeFile(path, xbf);
 }
 
 void MainWindow::openDroppedFile(const QString& path) {

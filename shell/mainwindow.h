@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 
 #include "shell/commandtable.h"
 
@@ -111,4 +112,5 @@ class MainWindow : public QMainWindow {
   int saveFormat_ = 0;
   bool panesLaidOut_ = false;
   bool forwarding_ = false;
+  std::function<void()> updateUndoState_;  // brings the undo items and buttons up to date
 };

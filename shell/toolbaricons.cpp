@@ -201,6 +201,30 @@ void EnabledOnlyImage(QPainter& p) {
   p.restore();
 }
 
+// Undo: an arrow that leaves to the left at the top and curves back down on the
+// right, like a hand turning back; redo is its mirror image.
+void HistoryImage(QPainter& p, bool redo) {
+  p.save();
+  if (redo) {
+    p.translate(16, 0);
+    p.scale(-1, 1);
+  }
+  QPainterPath curve;
+  curve.moveTo(7, 4.5);
+  curve.lineTo(8.5, 4.5);
+  curve.arcTo(QRectF(4.5, 4.5, 9, 9), 90, -180);
+  curve.lineTo(5, 13.5);
+  p.setPen(QPen(kArrow, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(curve);
+  QPolygonF head;
+  head << QPointF(1, 4.5) << QPointF(7, 0) << QPointF(7, 9);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kArrow);
+  p.drawPolygon(head);
+  p.restore();
+}
+
 void DrawImage(QPainter& p, int index) {
   switch (index) {
     case 0: NewImage(p); break;
@@ -228,6 +252,8 @@ void DrawImage(QPainter& p, int index) {
     case 22: HeightImage(p, false, true); break;
     case 23: HeightImage(p, true, false); break;
     case 24: HeightImage(p, false, false); break;
+    case 25: HistoryImage(p, false); break;
+    case 26: HistoryImage(p, true); break;
   }
 }
 

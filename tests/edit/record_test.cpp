@@ -107,14 +107,35 @@ FontPtr Iso() { return SampleFont(FONTTYPE_EXT, ENCODING_ISO8859); }
 EditScope Current(Font* pFont) { return EDIT_ScopeChar(FONT_GetCurrentChar(pFont)); }
 EditScope RowEdit(Font* pFont) { return EDIT_ScopeRowEdit(pFont, FONT_GetCurrentChar(pFont)); }
 EditScope Height(Font* pFont) { return EDIT_ScopeFontHeight(pFont); }
-EditScope All(Font* pFont) { return EDIT_ScopeAll(pFont); }
 
 std::string PatternFile() {
   static TempDir dir;
   const std::string path = dir.file("pattern.txt");
   std::ofstream out(path, std::ios::binary);
-  out.write("\xFF\xFE" "A\0C\0", 6);  // A and C, UTF-16 little-endian
+  out.write("\xFF\xFE" "A\0C\0\x42\x30", 8);  // A, C and U+3042, UTF-16 little-endian
   return path;
+}
+
+// A font for the pattern: A disabled, U+3042 known but off in an unused block.
+FontPtr PatternTarget() {
+  FontPtr pFont = Ext();
+  FONT_EnableChar(pFont.get(), 0x41, 0);
+  pFont->aCharInfo[0x3042].Exists = 1;
+  return pFont;
+}
+
+// A source with new, replaced and moved characters.
+FontPtr MergeSource() {
+  FontPtr source = SampleFont(FONTTYPE_EXT_AA4);
+  AddChar(source.get(), 0x3042, 5, 3, [](int x, int y) { return (x * y) % 16; });
+  source->aCharInfo[0x41].BoxLeft = -4;
+  return source;
+}
+
+EditScope MergeScope(Font*) {
+  EditScope scope = EDIT_ScopeMerge(MergeSource().get());
+  scope.ReplacesJournal = true;
+  return scope;
 }
 
 const Operation kOperations[] = {
@@ -156,16 +177,14 @@ const Operation kOperations[] = {
      [](Font*) { EDIT_EnableBlock(0); }},
     {"CursorDistanceRegistration", Ext, [](Font*) { return EDIT_ScopeNone(); },
      [](Font* f) { EDIT_IncCursorDistRange(f, 0x20, 0x7F, 2); EDIT_ClearCursorDistAdjust(); }},
-    {"Merge", Ext, [](Font* f) { return EditScope{0, f->NumBlocks * 16 - 1, true}; },
+    {"Merge", Ext, MergeScope,
      [](Font* f) {
-       FontPtr source = SampleFont(FONTTYPE_EXT_AA4);
-       AddChar(source.get(), 0x3042, 5, 3, [](int x, int y) { return (x * y) % 16; });
-       source->aCharInfo[0x41].BoxLeft = -4;
        JOURNAL_Clear();  // reading the merged file clears the journal
        char message[200];
-       ASSERT_EQ(INPUT_MergeFonts(f, source.get(), message, sizeof message), 0) << message;
+       ASSERT_EQ(INPUT_MergeFonts(f, MergeSource().get(), message, sizeof message), 0) << message;
      }},
-    {"PatternRead", Ext, All, [](Font* f) { INPUT_ReadPattern(f, PatternFile().c_str()); }},
+    {"PatternRead", PatternTarget, [](Font*) { return EDIT_ScopeEnabled(0, 0xFFFF); },
+     [](Font* f) { INPUT_ReadPattern(f, PatternFile().c_str()); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(EveryEditKind, RecordRoundTrip, ::testing::ValuesIn(kOperations),
@@ -203,6 +222,28 @@ TEST(EditRecord, KeepsOnlyWhatChanged) {
   EXPECT_EQ(EDIT_RecordSwap(&height, pExt.get()), 0);
   EXPECT_EQ(pExt->Height, 8);
   EXPECT_EQ(pExt->Baseline, 6);
+
+  // A pattern read keeps the two flags and the block it changed, no planes; a merge
+  // only the characters of the source, far fewer than the whole-font scope holds.
+  FontPtr pTarget = PatternTarget();
+  EditRecord pattern;
+  EDIT_RecordBegin(&pattern, pTarget.get(), EDIT_ScopeEnabled(0, 0xFFFF));
+  INPUT_ReadPattern(pTarget.get(), PatternFile().c_str());
+  EDIT_RecordEnd(&pattern, pTarget.get());
+  EXPECT_TRUE(pattern.aChar.empty());
+  ASSERT_EQ(pattern.aFlag.size(), 2u);
+  EXPECT_EQ(pattern.aFlag[1].Code, 0x3042);
+  EXPECT_EQ(pattern.aFlag[1].Enabled, 0);
+  ASSERT_EQ(pattern.aBlock.size(), 1u);
+  EXPECT_EQ(pattern.aBlock[0].Block, 0x304);
+  EXPECT_LT(EDIT_RecordMemory(pattern), sizeof(EditRecord) + 256);
+  EditRecord merge;
+  const EditScope mergeScope = MergeScope(pTarget.get());
+  EXPECT_EQ(mergeScope.aCode.size(), 7u);  // 0, 0x40..0x44 and 0x3042
+  EDIT_RecordBegin(&merge, pTarget.get(), mergeScope);
+  EXPECT_EQ(merge.aChar.size(), 7u);
+  EXPECT_EQ(merge.aBlock.size(), 3u);
+  EXPECT_TRUE(merge.Scope.aCode.empty());
 }
 
 TEST(EditRecord, UndoTakesOutItsOwnJournalLinesAndLeavesLaterOnes) {

@@ -11,13 +11,19 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 #include <QUndoStack>
+#include <cstdio>
 #include <memory>
 #include <string>
 
+#include "input/c_read.h"
 #include "input/pattern.h"
+#include "output/outbuf.h"
+#include "output/save.h"
 #include "model/current.h"
 #include "settings/journal.h"
+#include "settings/settings.h"
 #include "shell/document.h"
 #include "shell/mainwindow.h"
 #include "shell/services_qt.h"
@@ -38,20 +44,48 @@ FontPtr TestFont(int32_t type) {
   return pFont;
 }
 
-// The font and the journal at one moment.
+// The C file the output module writes for the current font, journal included
+// ("" when nothing is enabled). The banner's one time line is the program's build
+// time, the same in every file of a run.
+std::string CText(Font* pFont = FONT_GetCurrent()) {
+  static TempDir dir;
+  const std::string path = dir.file("undo.c");
+  std::FILE* pFile = std::fopen(path.c_str(), "wb");
+  if (!pFile) return "cannot write " + path;
+  OUT_Begin(pFile);
+  const int result = FONT_WriteC(pFont, Settings{});
+  OUT_End();
+  std::fclose(pFile);
+  return result == 0 ? ReadFile(path) : "";
+}
+
+// The font, its C file and the journal at one moment.
 struct Snapshot {
   FontPtr pFont;
+  std::string C;
   std::string Journal;
 };
 
-Snapshot Take() { return Snapshot{CopyFont(FONT_GetCurrent()), std::string(JOURNAL_GetText(), JOURNAL_GetLength())}; }
+// The C file first: writing it renders what is pending and disables what has no
+// box, in the copy too.
+Snapshot Take() {
+  std::string c = CText();
+  return Snapshot{CopyFont(FONT_GetCurrent()), std::move(c), std::string(JOURNAL_GetText(), JOURNAL_GetLength())};
+}
 
-// "" when the current font and journal equal the snapshot.
+// "" when the current font, its C file and the journal equal the snapshot.
 std::string DifferenceTo(const Snapshot& s) {
+  const std::string c = CText();
   std::string d = FontDifference(FONT_GetCurrent(), s.pFont.get());
   if (!d.empty()) return d;
   const std::string journal(JOURNAL_GetText(), JOURNAL_GetLength());
   if (journal != s.Journal) return "journal: \"" + journal + "\" instead of \"" + s.Journal + "\"";
+  if (c != s.C) {
+    size_t at = 0;
+    while (at < c.size() && at < s.C.size() && c[at] == s.C[at]) ++at;
+    return "C file differs at byte " + std::to_string(at) + ": \"" + c.substr(at, 80) + "\" instead of \"" +
+           s.C.substr(at, 80) + "\"";
+  }
   return "";
 }
 
@@ -237,7 +271,7 @@ class UndoWindowTest : public testing::Test {
   std::unique_ptr<QtServices> pServices;
 };
 
-TEST_F(UndoWindowTest, EditMenuItemsNameTheStepAndGrayWhenEmpty) {
+TEST_F(UndoWindowTest, MenuItemsAndToolbarButtonsNameTheStepAndGrayWhenEmpty) {
   QAction* pUndo = Item("menuUndo");
   QAction* pRedo = Item("menuRedo");
   ASSERT_NE(pUndo, nullptr);
@@ -248,28 +282,108 @@ TEST_F(UndoWindowTest, EditMenuItemsNameTheStepAndGrayWhenEmpty) {
   EXPECT_EQ(pEdit->actions()[0], pUndo);
   EXPECT_EQ(pEdit->actions()[1], pRedo);
   EXPECT_TRUE(pEdit->actions()[2]->isSeparator());
-  EXPECT_FALSE(pUndo->isEnabled());
-  EXPECT_FALSE(pRedo->isEnabled());
+  // The buttons follow the toolbar's other rows, after a separator.
+  QAction* pUndoButton = pWindow->toolbarAction(ID_UNDO);
+  QAction* pRedoButton = pWindow->toolbarAction(ID_REDO);
+  QToolBar* pBar = pWindow->toolBar();
+  const QList<QAction*> tools = pBar->actions();
+  ASSERT_GE(tools.size(), 4);
+  EXPECT_EQ(tools[tools.size() - 4], pWindow->toolbarAction(ID_SHOW_ALL));
+  EXPECT_TRUE(tools[tools.size() - 3]->isSeparator());
+  EXPECT_EQ(tools[tools.size() - 2], pUndoButton);
+  EXPECT_EQ(tools.back(), pRedoButton);
+  // Redo's picture is undo's mirrored.
+  const QImage undoImage = pUndoButton->icon().pixmap(QSize(16, 15), 1.0).toImage();
+  EXPECT_EQ(undoImage.mirrored(true, false), pRedoButton->icon().pixmap(QSize(16, 15), 1.0).toImage());
+  EXPECT_NE(undoImage, pWindow->toolbarAction(ID_SHOW_ALL)->icon().pixmap(QSize(16, 15), 1.0).toImage());
+
+  // A new font has an empty history: everything grayed, though the font's rules
+  // enable the other buttons.
+  pWindow->applyMenuState(pEdit);  // as when the menu opens
+  pWindow->applyToolbarState();
+  const QImage grayed = pBar->widgetForAction(pUndoButton)->grab().toImage();
+  for (QAction* pAction : {pUndo, pRedo, pUndoButton, pRedoButton}) EXPECT_FALSE(pAction->isEnabled());
   EXPECT_EQ(pUndo->text(), "&Undo\tCtrl+Z");
+  EXPECT_EQ(pUndoButton->toolTip(), "Undo");
   const Snapshot before = Take();
   pWindow->dispatchCommand(542);
   EXPECT_TRUE(pUndo->isEnabled());
+  EXPECT_TRUE(pUndoButton->isEnabled());
+  EXPECT_FALSE(pRedoButton->isEnabled());
   EXPECT_EQ(pUndo->text(), "&Undo Insert row at top\tCtrl+Z");
+  EXPECT_EQ(pUndoButton->toolTip(), "Undo Insert row at top");
+  EXPECT_NE(pBar->widgetForAction(pUndoButton)->grab().toImage(), grayed);
   const Snapshot after = Take();
-  // The keys reach the history from the window.
-  QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_NE(after.C, before.C);
+
+  // Buttons, keys and items all reach the history.
+  QTest::mouseClick(pBar->widgetForAction(pUndoButton), Qt::LeftButton);
   EXPECT_EQ(DifferenceTo(before), "");
   EXPECT_FALSE(pUndo->isEnabled());
+  EXPECT_FALSE(pUndoButton->isEnabled());
   EXPECT_EQ(pRedo->text(), "&Redo Insert row at top\tCtrl+Y");
+  EXPECT_EQ(pRedoButton->toolTip(), "Redo Insert row at top");
+  QTest::mouseClick(pBar->widgetForAction(pRedoButton), Qt::LeftButton);
+  EXPECT_EQ(DifferenceTo(after), "");
+  EXPECT_FALSE(pRedoButton->isEnabled());
+  QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(DifferenceTo(before), "");
   QTest::keyClick(pWindow.get(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(DifferenceTo(after), "");
   QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier);
   QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(DifferenceTo(after), "");
-  pRedo->trigger();
-  EXPECT_FALSE(pRedo->isEnabled());
   pUndo->trigger();
   EXPECT_EQ(DifferenceTo(before), "");
+  pRedo->trigger();
+  EXPECT_FALSE(pRedo->isEnabled());
+  EXPECT_EQ(DifferenceTo(after), "");
+}
+
+TEST_F(UndoWindowTest, PixelKeysInTheCharacterViewMergeIntoOneStep) {
+  QTest::keyClick(pWindow->fontView(), Qt::Key_Tab);
+  ASSERT_EQ(doc.keyboardTarget(), 1);
+  const Snapshot before = Take();
+  for (Qt::Key key : {Qt::Key_1, Qt::Key_Right, Qt::Key_1, Qt::Key_Down, Qt::Key_Space})
+    QTest::keyClick(pWindow->charView(), key);
+  const Snapshot after = Take();
+  ASSERT_NE(after.C, before.C);
+  EXPECT_EQ(doc.undoStack()->count(), 1);
+  QTest::mouseClick(pWindow->toolBar()->widgetForAction(pWindow->toolbarAction(ID_UNDO)), Qt::LeftButton);
+  EXPECT_EQ(DifferenceTo(before), "");
+  QTest::keyClick(pWindow.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(DifferenceTo(after), "");
+}
+
+TEST_F(UndoWindowTest, AMergedFileIsOneStepThatBringsBackTheJournalItsReadCleared) {
+  TempDir dir;
+  const std::string path = dir.file("Merged8.c");
+  {
+    FontPtr pSource = NewFont(FONTTYPE_STD, ENCODING_UC16, 8);
+    AddChar(pSource.get(), 'B', 6, 8, [](int x, int y) { return x == y ? 1 : 0; });
+    AddChar(pSource.get(), 0x4E00, 6, 8, [](int x, int) { return x & 1; });
+    WriteFile(path, CText(pSource.get()));
+    FontPtr pBack = INPUT_ReadC(path.c_str());
+    ASSERT_NE(pBack, nullptr);
+    ASSERT_EQ(FONT_GetHeight(pBack.get()), FONT_GetHeight(doc.font()));
+    ASSERT_EQ(FONT_GetType(pBack.get()), FONT_GetType(doc.font()));
+  }
+  JOURNAL_Clear();
+  JOURNAL_Add("* Loaded\n");
+  pWindow->dispatchCommand(540);
+  const Snapshot before = Take();
+  doc.mergeFile(QString::fromStdString(path), false);
+  ASSERT_TRUE(FONT_IsCharEnabled(doc.font(), 0x4E00));
+  EXPECT_EQ(doc.undoStack()->count(), 2);
+  EXPECT_EQ(doc.undoStack()->undoText(), "Merge font");
+  const Snapshot after = Take();
+  doc.undoStack()->undo();
+  EXPECT_EQ(DifferenceTo(before), "");
+  doc.undoStack()->redo();
+  EXPECT_EQ(DifferenceTo(after), "");
+  doc.undoStack()->undo();
+  doc.undoStack()->undo();
+  EXPECT_EQ(std::string(JOURNAL_GetText(), JOURNAL_GetLength()), "* Loaded\n");
 }
 
 TEST_F(UndoWindowTest, TitleMarksAFontThatDiffersFromItsFile) {

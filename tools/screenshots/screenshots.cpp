@@ -50,14 +50,15 @@ QWidget* MainWindowShot(Scene& scene) {
   return scene.pWindow.get();
 }
 
-// The 25 toolbar images in five rows, each at 1x and at 2x, every device pixel
+// The 25 toolbar images and Undo and Redo in six rows, each at 1x and at 2x, every device pixel
 // drawn 4 x 4 (1x) or 2 x 2 (2x) so the images can be judged.
 QWidget* ToolbarImagesShot(Scene&) {
   static std::unique_ptr<QLabel> pLabel;
-  QImage sheet(5 * 140 + 8, 5 * 70 + 8, QImage::Format_ARGB32);
+  const int count = SHELL_IMAGE_REDO + 1;
+  QImage sheet(5 * 140 + 8, (count + 4) / 5 * 70 + 8, QImage::Format_ARGB32);
   sheet.fill(QColor(240, 240, 240));
   QPainter p(&sheet);
-  for (int i = 0; i < 25; ++i) {
+  for (int i = 0; i < count; ++i) {
     const int x = 4 + (i % 5) * 140, y = 4 + (i / 5) * 70;
     p.drawImage(QRect(x, y, 64, 60), SHELL_DrawToolbarImage(i, 1).toImage());
     p.drawImage(QRect(x + 68, y, 64, 60), SHELL_DrawToolbarImage(i, 2).toImage());
