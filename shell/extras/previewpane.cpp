@@ -213,6 +213,10 @@ PreviewPane::PreviewPane(Document* pDocument, QWidget* parent) : QWidget(parent)
   rebuild();
 }
 
+// The text field loses the focus while the base class destroys it, and would then
+// finish its editing into a pane that no longer exists.
+PreviewPane::~PreviewPane() { text_->disconnect(this); }
+
 bool PreviewPane::shownInSettings() {
   PreviewSettings options;
   EXTRAS_LoadPreviewSettings(&options);

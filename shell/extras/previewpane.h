@@ -37,6 +37,7 @@ class PreviewPane : public QWidget {
  public:
   // Takes its options (text, zoom, colours, visibility) from the settings file.
   explicit PreviewPane(Document* pDocument, QWidget* parent = nullptr);
+  ~PreviewPane() override;
 
   // A checkable action that shows and hides the pane and remembers the choice;
   // the window puts it into its View menu.
