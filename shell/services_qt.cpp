@@ -53,10 +53,12 @@ int QtServices::AskXbfType(int defaultType) {
 }
 
 // Long work runs on this thread and reports its phases here: the window is given a
-// chance to paint (no input is taken) at most every 50 ms.
+// chance to paint (no input is taken) at most every 50 ms. Only long work does
+// that; it shows the wait cursor. A view that sets the text while it paints must
+// not have other paint events run inside its own.
 void QtServices::SetStatusText(const char* text) {
   pWindow_->setStatusText(text);
-  if (sincePaint_.elapsed() >= 50) {
+  if (waitDepth_ > 0 && sincePaint_.elapsed() >= 50) {
     sincePaint_.restart();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
