@@ -224,19 +224,15 @@ void Document::setPixel(int code, int x, int y, int value, bool journal) {
     pixelRun_ = code;
     run = runSerial_;
   }
-  pushStep(EDIT_ScopeChar(c), "Pixel edit", [&] {
-    setPixelNow(c, x, y, value, journal);
-    return true;
-  }, run);
+  pushStep(EDIT_ScopeChar(c), "Pixel edit", [&] { return setPixelNow(c, x, y, value, journal); }, run);
   emit fontChanged(ChangeNotice{code, code, CHANGE_PIXELS});
 }
 
-void Document::setPixelNow(uint16_t c, int x, int y, int value, bool journal) {
-  Font* pFont = font();
+bool Document::setPixelNow(uint16_t c, int x, int y, int value, bool journal) {
+  if (EDIT_SetPixel(font(), c, x, y, value) != 0) return false;
   const int code = c;
   if (journal) JOURNAL_AddLine("* Pixel index of character 0x%X (%d) at %d/%d set to %d", code, code, x, y, value);
-  FONT_SetPixel(pFont, c, x, y, value);
-  if (FONT_GetType(pFont) == FONTTYPE_EXT_FRM) FONT_RecalcFrame(pFont, c);
+  return true;
 }
 
 void Document::notifyFontChanged(const ChangeNotice& notice) { emit fontChanged(notice); }

@@ -104,7 +104,7 @@ class Document : public QObject {
  private:
   bool runEditCommandNow(int id);
   void enableRangeNow(int first, int last, int state);
-  void setPixelNow(uint16_t c, int x, int y, int value, bool journal);
+  bool setPixelNow(uint16_t c, int x, int y, int value, bool journal);
   void pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change, int run,
                 const std::string* pJournalBefore = nullptr);
 
