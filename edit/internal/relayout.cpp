@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "model/font.h"
@@ -60,7 +61,48 @@ bool EDIT_Relayout(Font* pFont, uint16_t code, const CharCopy& copy, int width, 
   return true;
 }
 
+namespace {
+
+// A reshape that keeps the width and only moves rows up or down, done a row of
+// bytes at a time: the result is exactly what the pixel copy gives (the rows the
+// copy could read, bits beyond the box cleared, everything else 0), in a fraction
+// of the time on fonts of thousands of characters. Not for framed fonts, whose
+// two planes the pixel copy merges.
+bool ShiftRows(Font* pFont, uint16_t code, int rows, int height, int dy) {
+  CharInfo& ci = pFont->aCharInfo[code];
+  const size_t rowBytes = static_cast<size_t>(FONT_GetRowBytes(pFont, ci.BoxWidth));
+  if (height < 0) height = 0;
+  // The rows the pixel accessors can read: inside the box and the plane.
+  const int64_t readable = std::min<int64_t>({rows, ci.BoxHeight, static_cast<int64_t>(ci.DataSize / rowBytes)});
+  const int yFirst = std::clamp(-dy, 0, height);
+  const int yEnd = static_cast<int>(std::clamp<int64_t>(readable - dy, yFirst, height));
+  const size_t moved = static_cast<size_t>(yEnd - yFirst) * rowBytes;
+  const size_t need = rowBytes * static_cast<size_t>(height);
+  if (need > ci.DataSize) {
+    std::unique_ptr<uint8_t[]> pOld = std::move(ci.pPixels);
+    FONT_SetCharSize(pFont, code, ci.BoxWidth, height);
+    if (ci.DataSize < need) return false;
+    if (moved) std::memcpy(ci.pPixels.get() + yFirst * rowBytes, pOld.get() + (yFirst + dy) * rowBytes, moved);
+  } else {
+    uint8_t* pPlane = ci.pPixels.get();
+    if (moved) std::memmove(pPlane + yFirst * rowBytes, pPlane + (yFirst + dy) * rowBytes, moved);
+    std::memset(pPlane, 0, yFirst * rowBytes);
+    std::memset(pPlane + yEnd * rowBytes, 0, ci.DataSize - yEnd * rowBytes);
+  }
+  // In memory the leftmost pixel lies in the lowest bits: what lies beyond the box
+  // is the top of each row's last byte.
+  const int usedBits = static_cast<int>(ci.BoxWidth * FONT_GetBitsPerPixel(pFont->Type) % 8);
+  if (usedBits)
+    for (int y = yFirst; y < yEnd; ++y) ci.pPixels[(y + 1) * rowBytes - 1] &= static_cast<uint8_t>((1 << usedBits) - 1);
+  return true;
+}
+
+}  // namespace
+
 bool EDIT_Reshape(Font* pFont, uint16_t code, int rows, int width, int height, int dx, int dy, bool wrap) {
+  const CharInfo& ci = pFont->aCharInfo[code];
+  if (!wrap && dx == 0 && width == ci.BoxWidth && width > 0 && ci.pPixels && pFont->Type != FONTTYPE_EXT_FRM)
+    return ShiftRows(pFont, code, rows, height, dy);
   CharCopy copy;
   if (!EDIT_CopyChar(pFont, code, rows, &copy)) return false;
   return EDIT_Relayout(pFont, code, copy, width, height, dx, dy, wrap);

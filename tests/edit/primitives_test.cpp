@@ -153,6 +153,44 @@ TEST_F(Primitives, ManyColumnsAndRowsAtOnceKeepThePixels) {
   EXPECT_EQ(Lines(tall.begin() + 8000, tall.end()), Rows(Sample(FONTTYPE_STD, 4).get(), 0x43, 4));
 }
 
+// Row edits move the rows a pixel copy would move and nothing else: bits a reader
+// left beyond the width, and rows a bottom deletion left beyond the box, never come
+// back into the box.
+TEST_F(Primitives, RowEditsBringNothingFromBeyondTheBoxIntoIt) {
+  const uint16_t code = 0x42;  // 5 pixels wide: every type has unused bits in a row's last byte
+  for (int32_t type : {FONTTYPE_STD, FONTTYPE_AA2, FONTTYPE_AA4, FONTTYPE_EXT, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
+    SCOPED_TRACE(type);
+    FontPtr pFont = Sample(type, 6);
+    Font* f = pFont.get();
+    CharInfo& ci = f->aCharInfo[code];
+    const size_t rowBytes = static_cast<size_t>(FONT_GetRowBytes(f, ci.BoxWidth));
+    const uint8_t used = static_cast<uint8_t>((1 << (5 * FONT_GetBitsPerPixel(type) % 8)) - 1);
+    for (size_t i = rowBytes - 1; i < ci.DataSize; i += rowBytes) ci.pPixels[i] |= static_cast<uint8_t>(~used);
+    const int rows = ci.BoxHeight;
+    const Lines before = Rows(f, code, rows);
+    const std::string blank(before[0].size(), '0');
+    Lines expected;
+    if (FONT_IsExtendedType(type)) {
+      EDIT_DeleteCharRows(f, code, 1, EDIT_SIDE_BOTTOM);  // the last row's data stay behind the box
+      EDIT_InsertCharRows(f, code, 2, EDIT_SIDE_TOP);
+      EDIT_DeleteCharRows(f, code, 1, EDIT_SIDE_TOP);
+      expected = {blank, before[0], before[1]};
+    } else {
+      EDIT_GrowFont(f, 2, EDIT_SIDE_TOP, 0);
+      EDIT_ShrinkFont(f, 1, EDIT_SIDE_BOTTOM, 0);
+      EDIT_ShrinkFont(f, 1, EDIT_SIDE_TOP, 0);
+      expected = {blank};
+      expected.insert(expected.end(), before.begin(), before.end() - 1);
+    }
+    ASSERT_EQ(ci.BoxHeight, static_cast<int>(expected.size()));
+    EXPECT_EQ(Rows(f, code, ci.BoxHeight), expected);
+    ASSERT_GE(ci.DataSize, rowBytes * expected.size());
+    for (size_t y = 0; y < expected.size(); ++y) EXPECT_EQ(ci.pPixels[(y + 1) * rowBytes - 1] & ~used, 0) << y;
+    // The last edit moved rows: the plane below the box is cleared.
+    for (size_t i = rowBytes * expected.size(); i < ci.DataSize; ++i) EXPECT_EQ(ci.pPixels[i], 0) << i;
+  }
+}
+
 TEST_F(Primitives, NoticesNameTheChangedCodesOnceARange) {
   FontPtr pFont = Sample(FONTTYPE_EXT, 8);
   EDIT_ShiftChar(pFont.get(), 0x42, 1, 0);
