@@ -60,7 +60,9 @@ TEST(ExitStatus, HiddenRunsEndAndTheExitCodeTellsWhetherAMessageWasReported) {
     if (*c.Settings) WriteSettingsFile(dir, c.Settings);
     WriteFile(dir.file("victim"), "someone else's file");
     if (c.Planted == ERRFILE_SYMLINK) fs::create_symlink("victim", dir.file("Morvane.err"));
-    if (c.Planted == ERRFILE_FIFO) ASSERT_EQ(mkfifo(dir.file("Morvane.err").c_str(), 0600), 0);
+    if (c.Planted == ERRFILE_FIFO) {
+      ASSERT_EQ(mkfifo(dir.file("Morvane.err").c_str(), 0600), 0);
+    }
     const RunResult r = RunMorvane(dir, c.Args);
     EXPECT_EQ(r.exitCode, c.ExitCode) << r.err;
     if (c.Planted == ERRFILE_NONE) {
