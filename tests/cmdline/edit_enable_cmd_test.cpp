@@ -2,8 +2,8 @@
 // the current font and the messages of the command-line error path.
 #include <gtest/gtest.h>
 
-#include "cmdline/commands.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/readers.h"
 #include "edit/cursoradjust.h"
 #include "edit/editfont.h"
 #include "model/current.h"
