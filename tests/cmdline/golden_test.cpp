@@ -22,6 +22,7 @@ struct GoldenCase {
   const char* name;
   std::vector<std::vector<std::string>> runs;  // program arguments, run one after the other in one folder
   std::vector<std::string> outputs;            // the files the runs write, compared whole
+  const char* settings = "";                   // the settings file's lines
 };
 
 const std::string kLatin = "-enable0-FFFF,0,20-17F,1";
@@ -51,8 +52,21 @@ const GoldenCase kCases[] = {
      {"aa2.sif", "aa2.c", "ext.sif"}},
     {"jis",
      {{"-hide", "-createIPAGothic,REGULAR,16,STD,JIS", "-enable0-FFFF,0,20-7E,1,A1-DF,1,8140-81AC,1,889F-88FC,1",
-       "-saveasjis.c,C", "-saveasjis.xbf,XBF", "-exit"}},
-     {"jis.c", "jis.xbf"}},
+       "-saveasjis.c,C", "-saveasjis.xbf,XBF", "-exit"},
+      {"-hide", "-createIPAGothic,REGULAR,12,AA2,JIS", "-enable0-FFFF,0,41-5A,1,B1-B5,1,82A0-82B0,1", "-saveasaa2.c,C",
+       "-exit"}},
+     {"jis.c", "jis.xbf", "aa2.c"}},
+    {"magnified",
+     {{"-hide", "-createDejaVu Sans,REGULAR,10,EXT_AA2,UC16", "-enable0-FFFF,0,20-7E,1", "-saveasm.c,C",
+       "-saveasm.xbf,XBF", "-saveasm.sif,SIF", "-exit"},
+      {"-hide", "-createDejaVu Sans,BOLD,9,STD,ISO8859", "-saveasstd.c,C", "-saveasstd.sif,SIF", "-exit"}},
+     {"m.c", "m.xbf", "m.sif", "std.c", "std.sif"},
+     "MagX=2\nMagY=3\nMeasurementChars=120,101,72\n"},
+    {"compatible_layout_without_journal",
+     {{"-hide", "-createDejaVu Sans,REGULAR,12,EXT,UC16", "-enable0-FFFF,0,20-7E,1,A0-FF,1", "-editINS,TOP",
+       "-saveasold.c,C", "-exit"}},
+     {"old.c"},
+     "V350_Compatibility=1\nSuppressLogging=1\n"},
     {"font_file_and_advance",
      {{"-hide", "-createMorvaneRect.ttf,REGULAR,20,EXT,UC16", "-editCINC,41-5A,2", "-editCDEC,41,1",
        "-createMorvaneRect.ttf,BOLD,20,EXT_AA2,UC16", "-saveasrect.c,C", "-exit"}},
@@ -104,6 +118,7 @@ class Golden : public ::testing::TestWithParam<GoldenCase> {};
 TEST_P(Golden, OutputsEqualTheGoldenFiles) {
   const GoldenCase& c = GetParam();
   TempDir dir;
+  WriteSettingsFile(dir, c.settings);
   for (const char* input : {"pattern.txt"}) fs::copy_file(kGolden / "inputs" / input, dir.file(input));
   fs::copy_file(fs::path(MORVANE_TEST_DATA) / "fonts" / "MorvaneRect.ttf", dir.file("MorvaneRect.ttf"));
   std::map<std::string, std::string> actual;
