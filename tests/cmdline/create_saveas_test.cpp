@@ -116,7 +116,7 @@ TEST(CreateSaveAs, EditsBeyondTheLimitsChangeNothingInTheSavedFiles) {
   RunResult r = RunMorvane(dir, {"-hide", create, "-enable0-FFFF,0,20-7E,1", "-editMOVEV,41,-2147483648",
                                  "-editINS,BOTTOM,2147483647", "-editINST,41,2147483647", "-editMOVEH,20-7E,40000",
                                  "-saveasedited.xbf,XBF", "-exit"});
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.exitCode, 1);
   const std::string count = "|Illegal edit commandline parameter <CNT>. Needs to be >0";
   EXPECT_EQ(ErrorFileEntries(dir), count + count + count + count);
   const std::string plain = ReadFile(dir.file("plain.xbf"));

@@ -70,13 +70,13 @@ TEST(Runner, LongArgumentGoesToErrorFileOrLogFile) {
   TempDir dir;
   std::string longArg(300, 'a');
   RunResult r = RunMorvane(dir, {"-hide", longArg});
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(ErrorFileEntries(dir), "|Argument too long!");
 
   TempDir quiet;
   WriteSettingsFile(quiet, "LogInWorkingDir=1\n");
   r = RunMorvane(quiet, {"-nomessages", "-hide", longArg});
-  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(ReadFile(quiet.file("Morvane.log")), "Argument too long!\r\n");
   EXPECT_FALSE(std::filesystem::exists(quiet.file("Morvane.err")));
 
