@@ -49,10 +49,6 @@ TEST_P(XbfReadTypes, TrailerGivesTheTypeWithoutAQuestion) {
   EXPECT_EQ(t.services.status.back(), "Ready");
 
   EXPECT_EQ(read->Type, type);
-  EXPECT_EQ(read->Encoding, ENCODING_UC16);
-  EXPECT_EQ(read->NumBlocks, 4096);
-  EXPECT_TRUE(read->Has16BitCodes);
-  EXPECT_EQ(read->Height, 14);
   EXPECT_EQ(read->Baseline, saved->Baseline);
   EXPECT_FALSE(read->pXbfText);
   EXPECT_EQ(bool(read->HeightsKnown), FONT_GetLowercaseHeight(saved.get(), Settings{}) && FONT_GetCapitalHeight(saved.get(), Settings{}));
