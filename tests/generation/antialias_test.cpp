@@ -27,30 +27,7 @@ class AntialiasTest : public ::testing::Test {
   TempDir dir_;
 };
 
-// The first grey of each level of a 256-entry map, from level 'max' down to 0.
-std::vector<int> LevelStarts(const uint8_t* pMap, int max) {
-  std::vector<int> starts;
-  for (int g = 0; g < 256; g++)
-    if (g == 0 || pMap[g] != pMap[g - 1]) {
-      EXPECT_EQ(pMap[g], max - int(starts.size())) << "grey " << g;
-      starts.push_back(g);
-    }
-  return starts;
-}
-
 }  // namespace
-
-TEST_F(AntialiasTest, LevelGridsAndGammaMaps) {
-  AA_InitGammaTables();
-  const uint8_t* grid4 = AA_GetLevelGrid(4);
-  EXPECT_EQ(std::vector<int>(grid4, grid4 + 16),
-            (std::vector<int>{0, 86, 113, 133, 150, 164, 176, 187, 198, 207, 216, 225, 233, 240, 248, 255}));
-  const uint8_t* grid2 = AA_GetLevelGrid(2);
-  EXPECT_EQ(std::vector<int>(grid2, grid2 + 4), (std::vector<int>{0, 164, 216, 255}));
-  EXPECT_EQ(LevelStarts(AA_GetGammaMap(4), 15),
-            (std::vector<int>{0, 43, 99, 123, 141, 157, 170, 181, 192, 202, 211, 220, 229, 236, 244, 251}));
-  EXPECT_EQ(LevelStarts(AA_GetGammaMap(2), 3), (std::vector<int>{0, 82, 190, 235}));
-}
 
 TEST_F(AntialiasTest, DisplayColours) {
   AA_InitGammaTables();
