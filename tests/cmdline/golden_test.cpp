@@ -28,6 +28,9 @@ struct GoldenCase {
 const std::string kLatin = "-enable0-FFFF,0,20-17F,1";
 
 const GoldenCase kCases[] = {
+    // The help, with either prefix and behind a queued exit; the exit matched by
+    // prefix and case-sensitively (an unknown command leaves a window to open).
+    {"help_and_exit", {{"-?"}, {"/?"}, {"-exit", "-?"}, {"-hide", "-exitnow"}, {"-EXIT"}}, {}},
     {"main_job", {{"-hide", "-createDejaVu Sans,REGULAR,16,AA4,UC16", "-saveasdv16.c,C", "-exit"}}, {"dv16.c"}},
     {"std_iso8859_edited",
      {{"-hide", "-createDejaVu Sans,BOLD,20,STD,ISO8859", "-enable80-9F,0", "-editINS,TOP,2", "-editDEL,BOTTOM",
