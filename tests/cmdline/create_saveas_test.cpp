@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "cmdline/commands.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/readers.h"
 #include "model/current.h"
 #include "output/cfontwalk.h"
 #include "support/errorlog.h"

@@ -2,8 +2,8 @@
 // the current font and the messages of the command-line error path.
 #include <gtest/gtest.h>
 
-#include "cmdline/commands.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/readers.h"
 #include "edit/cursoradjust.h"
 #include "edit/editfont.h"
 #include "model/current.h"
@@ -82,9 +82,9 @@ TEST_F(EditCommands, CountsAndValuesBeyondWhatFilesHoldAreRefusedBeforeAnyChange
   for (const char* argument :
        {"MOVEV,41,-2147483648", "MOVEV,41-5A,2147483647", "MOVEH,41,-2147483648", "MOVEH,0-FFFF,65536",
         "MOVEH,41,32768", "MOVEH,41,-32769", "MOVEV,41,-32760", "MOVEV,41,32777", "INS,BOTTOM,2147483647",
-        "INS,TOP,2147483647", "INS,TOP,65524", "DEL,TOP,2147483647", "DEL,BOTTOM,12", "DEL,TOP,11",
-        "INST,41,2147483647", "INSB,41-5A,65536", "INSL,41,2147483647", "INSR,41-5A,65529", "DELL,41,2147483647",
-        "DELT,41-5A,65536", "CINC,20-7F,2147483647", "CDEC,20-7F,65536"}) {
+        "INS,TOP,2147483647", "INS,TOP,65524", "DEL,TOP,2147483647", "DEL,TOP,11",
+        "INST,41,2147483647", "INSB,41-5A,65536", "INSL,41,2147483647", "INSR,41-5A,65529",
+        "CINC,20-7F,2147483647", "CDEC,20-7F,65536"}) {
     SCOPED_TRACE(argument);
     EXPECT_EQ(Run(CMD_Edit, argument), count);
     EXPECT_EQ(Geometry(pFont), before);
@@ -106,8 +106,9 @@ TEST_F(EditCommands, CountsAndValuesBeyondWhatFilesHoldAreRefusedBeforeAnyChange
   EXPECT_EQ(Run(CMD_Edit, "DEL,TOP,10"), "");  // the baseline reaches row 0
   EXPECT_EQ(pFont->Height, 2);
   EXPECT_EQ(pFont->Baseline, 0);
-  EXPECT_EQ(Run(CMD_Edit, "DEL,BOTTOM,2"), count);  // no row would be left
-  EXPECT_EQ(Run(CMD_Edit, "INS,BOTTOM,65533"), "");
+  EXPECT_EQ(Run(CMD_Edit, "DEL,BOTTOM,2"), "");  // deleting stops at one row
+  EXPECT_EQ(pFont->Height, 1);
+  EXPECT_EQ(Run(CMD_Edit, "INS,BOTTOM,65534"), "");
   EXPECT_EQ(pFont->Height, 65535);
   EXPECT_EQ(Run(CMD_Edit, "INS,BOTTOM"), count);
   EXPECT_EQ(pFont->Height, 65535);

@@ -1,5 +1,5 @@
 // The value readers: values, separators, limits and their messages.
-#include "cmdline/readers.h"
+#include "cmdline/internal/readers.h"
 
 #include <gtest/gtest.h>
 

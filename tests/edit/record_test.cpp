@@ -199,13 +199,13 @@ TEST(EditRecord, KeepsOnlyWhatChanged) {
   EDIT_SetPixel(pFont.get(), 0x41, 0, 0, 1 - FONT_GetPixel(pFont.get(), 0x41, 0, 0));
   EDIT_RecordEnd(&pixel, pFont.get());
   ASSERT_EQ(pixel.aChar.size(), 1u);
-  EXPECT_EQ(pixel.aChar[0].Code, 0x41);
+  EXPECT_EQ(EDIT_RecordCodes(pixel, pFont.get()), std::vector<uint16_t>{0x41});
   EXPECT_TRUE(pixel.aBlock.empty());
 
   // A whole-font scope keeps the six characters of a font-wide row edit only.
   EditRecord rows;
   EDIT_RecordBegin(&rows, pFont.get(), EDIT_ScopeAll(pFont.get()));
-  EXPECT_EQ(rows.aChar.size(), 65536u);
+  EXPECT_EQ(rows.aKept.size(), 65536u);
   EDIT_InsertFontRows(pFont.get(), 1, EDIT_SIDE_BOTTOM);
   EDIT_RecordEnd(&rows, pFont.get());
   EXPECT_EQ(rows.aChar.size(), 6u);
@@ -241,7 +241,7 @@ TEST(EditRecord, KeepsOnlyWhatChanged) {
   const EditScope mergeScope = MergeScope(pTarget.get());
   EXPECT_EQ(mergeScope.aCode.size(), 7u);  // 0, 0x40..0x44 and 0x3042
   EDIT_RecordBegin(&merge, pTarget.get(), mergeScope);
-  EXPECT_EQ(merge.aChar.size(), 7u);
+  EXPECT_EQ(merge.aKept.size(), 7u);
   EXPECT_EQ(merge.aBlock.size(), 3u);
   EXPECT_TRUE(merge.Scope.aCode.empty());
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "edit/cursoradjust.h"
-#include "generation/supersample.h"
+#include "generation/internal/supersample.h"
 #include "generation/generate.h"
 #include "model/font.h"
 #include "settings/settings.h"

@@ -2,8 +2,8 @@
 // report and the saved layout.
 #include <gtest/gtest.h>
 
-#include "cmdline/commands.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/readers.h"
 #include "input/pattern.h"
 #include "model/current.h"
 #include "output/savetest.h"

@@ -1,6 +1,6 @@
 // The output buffer: requests go to the file in writes of 1000 bytes, numbers low
 // byte first, and a failing file is counted without stopping the save.
-#include "output/outbuf.h"
+#include "output/internal/outbuf.h"
 
 #include <gtest/gtest.h>
 
