@@ -53,30 +53,3 @@ TEST(RenderGlyph, SymbolFontsRenderTheirPrivateCodes) {
   EXPECT_EQ(Pixels(font.get(), 0xF041), Rect(10, 14, 0, 0, 10, 14));
 }
 
-// Morvane Phase at a requested height of 10 is drawn at 40 pixels.
-class InternalAA : public ::testing::Test {
- protected:
-  void SetUp() override { setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1); }
-  FontPtr Create(int type = FONTTYPE_AA4) {
-    CreateArgs args;
-    args.pFace = "Morvane Phase";
-    args.Height = 10;
-    args.Type = type;
-    args.Method = 1;
-    return CreateFont(args);
-  }
-  TempDir dir_;
-};
-
-TEST_F(InternalAA, WithoutOptimizationTheXPhaseIsZero) {
-  Settings settings;
-  SETTINGS_Load(&settings);
-  settings.SuppressOptAA = 1;
-  SETTINGS_Save(&settings);
-  FontPtr font = Create();
-  std::string expected = Rect(4, 10, 0, 0, 0, 0);
-  for (int y = 2; y < 4; y++) expected.replace(y * 5, 4, ".7#7");
-  EXPECT_EQ(Pixels(font.get(), 'I'), expected);
-  EXPECT_EQ(Pixels(font.get(), 'H'), Rect(4, 10, 0, 0, 0, 0).replace(10, 4, ".B#4").replace(15, 4, ".B#4"));
-}
-
