@@ -97,6 +97,10 @@ constexpr uint32_t ENGINE_Tag(char a, char b, char c, char d) {
   return uint32_t(uint8_t(a)) << 24 | uint32_t(uint8_t(b)) << 16 | uint32_t(uint8_t(c)) << 8 |
          uint32_t(uint8_t(d));
 }
+// The 16-bit codes of the font's character map that lead to a glyph other than
+// glyph 0, ascending: the Unicode map (any platform or format, its BMP part), else
+// the Windows symbol map. Returns 1 when the font has neither.
+int ENGINE_GetMappedCodes(const EngineFont* pFont, std::vector<uint16_t>* pCodes);
 // The Unicode character that a byte of an 8-bit string stands for in the code page
 // of the request's character set (Windows-1252 for the default set).
 uint32_t ENGINE_ByteToUnicode(const EngineFont* pFont, uint8_t byte);

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <iconv.h>
 
-#include "generation/cmap.h"
 #include "generation/fcquery.h"
 #include "generation/fontengine.h"
 
@@ -278,6 +277,20 @@ void FillCodePage(EngineFont* pFont, int32_t charSet) {
   iconv_close(cd);
 }
 
+// True for a Unicode or Windows symbol map read from the face's "cmap" table (not
+// one FreeType made up from glyph names): the maps a new font's characters come from.
+bool IsUsableMap(FT_CharMap charMap) {
+  return charMap && (charMap->encoding == FT_ENCODING_UNICODE || charMap->encoding == FT_ENCODING_MS_SYMBOL) &&
+         FT_Get_CMap_Format(charMap) >= 0;
+}
+
+bool HasUsableMap(FT_Face face) {
+  if (!FT_IS_SFNT(face)) return false;
+  for (int i = 0; i < face->num_charmaps; i++)
+    if (IsUsableMap(face->charmaps[i])) return true;
+  return false;
+}
+
 void SelectCharMap(EngineFont* pFont) {
   FT_Face face = pFont->Face;
   if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0) return;
@@ -356,10 +369,7 @@ EngineFontPtr ENGINE_OpenFont(const EngineFontRequest& request) {
       font->Face = nullptr;
       continue;
     }
-    const CmapReader read = [&font](uint32_t offset, void* pBuffer, uint32_t count) {
-      return ENGINE_GetFontData(font.get(), ENGINE_Tag('c', 'm', 'a', 'p'), offset, pBuffer, count);
-    };
-    const bool usable = GENERATE_CheckCharMap(read) == 0;
+    const bool usable = HasUsableMap(font->Face);
     if (!usable && fallback) continue;
     font->File = choice.File;
     font->Index = choice.Index;
@@ -390,6 +400,19 @@ uint32_t ENGINE_GetFontData(const EngineFont* pFont, uint32_t tag, uint32_t offs
   if (n == 0 || FT_Load_Sfnt_Table(pFont->Face, tag, offset, static_cast<FT_Byte*>(pBuffer), &n))
     return 0;
   return uint32_t(n);
+}
+
+int ENGINE_GetMappedCodes(const EngineFont* pFont, std::vector<uint16_t>* pCodes) {
+  pCodes->clear();
+  FT_Face face = pFont->Face;
+  // SelectCharMap picked the Unicode map, else the symbol map, when there is one.
+  if (!FT_IS_SFNT(face) || !IsUsableMap(face->charmap)) return 1;
+  FT_UInt glyph = 0;
+  // The iteration skips every code that leads to glyph 0 (the empty box).
+  for (FT_ULong code = FT_Get_First_Char(face, &glyph); glyph != 0 && code <= 0xFFFF;
+       code = FT_Get_Next_Char(face, code, &glyph))
+    pCodes->push_back(uint16_t(code));
+  return 0;
 }
 
 uint32_t ENGINE_ByteToUnicode(const EngineFont* pFont, uint8_t byte) {
