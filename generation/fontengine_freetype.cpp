@@ -291,13 +291,16 @@ bool HasUsableMap(FT_Face face) {
   return false;
 }
 
+// The Unicode map of the face's "cmap" table, else its symbol map, else the
+// Unicode map FreeType makes up from glyph names, else the first map.
 void SelectCharMap(EngineFont* pFont) {
   FT_Face face = pFont->Face;
-  if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0) return;
+  if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0 && FT_Get_CMap_Format(face->charmap) >= 0) return;
   if (FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0) {
     pFont->SymbolMap = true;
     return;
   }
+  if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0) return;
   if (face->num_charmaps > 0) FT_Set_Charmap(face, face->charmaps[0]);
 }
 
@@ -390,16 +393,6 @@ void ENGINE_GetTextMetrics(const EngineFont* pFont, EngineTextMetrics* pMetrics)
 
 void ENGINE_GetFaceInfo(const EngineFont* pFont, EngineFaceInfo* pInfo) {
   *pInfo = EngineFaceInfo{pFont->File, pFont->Index, pFont->BoldPixels, pFont->Oblique, pFont->Ppem};
-}
-
-uint32_t ENGINE_GetFontData(const EngineFont* pFont, uint32_t tag, uint32_t offset,
-                            void* pBuffer, uint32_t count) {
-  FT_ULong length = 0;
-  if (FT_Load_Sfnt_Table(pFont->Face, tag, 0, nullptr, &length) || offset >= length) return 0;
-  FT_ULong n = std::min<FT_ULong>(count, length - offset);
-  if (n == 0 || FT_Load_Sfnt_Table(pFont->Face, tag, offset, static_cast<FT_Byte*>(pBuffer), &n))
-    return 0;
-  return uint32_t(n);
 }
 
 int ENGINE_GetMappedCodes(const EngineFont* pFont, std::vector<uint16_t>* pCodes) {
