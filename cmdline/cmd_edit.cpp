@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "cmdline/commands.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/readers.h"
 #include "edit/cursoradjust.h"
 #include "edit/fontedit.h"
 #include "model/font.h"

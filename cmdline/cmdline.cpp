@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "cmdline/commands.h"
-#include "cmdline/helptexts.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/helptexts.h"
+#include "cmdline/internal/readers.h"
 #include "settings/messages.h"
 #include "settings/services.h"
 

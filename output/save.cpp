@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "model/font.h"
-#include "output/outbuf.h"
+#include "output/internal/outbuf.h"
 #include "settings/files.h"
 #include "settings/messages.h"
 #include "settings/services.h"
