@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "cmdline/commands.h"
+#include "cmdline/internal/commands.h"
 #include "model/current.h"
-#include "cmdline/fontfile.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/fontfile.h"
+#include "cmdline/internal/readers.h"
 #include "generation/generate.h"
 #include "settings/messages.h"
 

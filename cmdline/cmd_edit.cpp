@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "cmdline/commands.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/readers.h"
 #include "edit/cursoradjust.h"
 #include "edit/fontedit.h"
 #include "model/font.h"
@@ -76,47 +76,57 @@ bool EveryCharFits(Font* pFont, const RangeVisits& visits, int64_t perVisit, Fit
 }
 
 // Whether the range operation keeps the font and its characters within the limits.
+// Only what a file holds counts: box positions and advances are written for the
+// extended types alone, so a standard font may move its boxes and lose columns
+// freely; rows deleted stop at one row by themselves.
 bool RangeEditFits(Font* pFont, int action, int first, int last, int value) {
-  if (action == ACTION_SHIFTH || action == ACTION_SHIFTV) return true;  // rotations inside the box
   const int64_t amount = std::llabs(static_cast<int64_t>(value));
-  if (amount > kMaxSize) return false;  // no character is that large
+  const bool extended = FONT_IsExtendedType(pFont->Type);
+  const bool fontRows = !extended || pFont->Type == FONTTYPE_EXT_FRM;
   const RangeVisits visits = Visits(pFont, first, last);
-  const bool fontRows = !FONT_IsExtendedType(pFont->Type) || pFont->Type == FONTTYPE_EXT_FRM;
   switch (action) {
+    case ACTION_SHIFTH:
+    case ACTION_SHIFTV:
+      return true;  // rotations inside the box
     case ACTION_MOVEH:
-      return EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) { return IsPos(ci.BoxLeft + d); });
+      return !extended || (amount <= kMaxSize && EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) {
+                             return IsPos(ci.BoxLeft + d);
+                           }));
     case ACTION_MOVEV:
-      return EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) { return IsPos(ci.BoxTop - d); });
+      return !extended || (amount <= kMaxSize && EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) {
+                             return IsPos(ci.BoxTop - d);
+                           }));
     case ACTION_INSL:
     case ACTION_INSR:
-      return EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) {
-        return IsSize(ci.BoxWidth + d) && IsSize(ci.CursorDist + d);
-      });
+      return amount <= kMaxSize && EveryCharFits(pFont, visits, value, [extended](const CharInfo& ci, int64_t d) {
+               return IsSize(ci.BoxWidth + d) && (!extended || IsSize(ci.CursorDist + d));
+             });
     case ACTION_DELL:
     case ACTION_DELR:
       // A deleted column takes one pixel of the advance with it.
-      return EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) {
-        return IsSize(ci.CursorDist - std::min<int64_t>(d, std::max(ci.BoxWidth, 0)));
-      });
+      return !extended || EveryCharFits(pFont, visits, value, [](const CharInfo& ci, int64_t d) {
+               return IsSize(ci.CursorDist - std::min<int64_t>(d, std::max(ci.BoxWidth, 0)));
+             });
     case ACTION_INST:
     case ACTION_INSB:
-      // Standard and framed fonts grow by a font row per character and row.
-      if (fontRows) {
-        const int64_t rows = amount * visits.Count();
-        return IsSize(pFont->Height + rows) && IsSize(pFont->Baseline + rows);
-      }
-      return true;  // extended boxes grow only within the font's lines
+      // Standard and framed fonts grow by a font row per character and row (the
+      // baseline stays); extended boxes grow only within the font's lines.
+      return amount <= kMaxSize && (!fontRows || IsSize(pFont->Height + amount * visits.Count()));
+    case ACTION_CINC:
+    case ACTION_CDEC:
+      return amount <= kMaxSize;  // beyond it no advance (0..255) comes out different
     default:
-      return true;  // deleted rows end at one row; adjustments are not pixels
+      return true;  // deleted rows end at one row
   }
 }
 
 // Whether CNT rows more (fewer) keep the font height and baseline within the
-// limits: at least one row stays, and the baseline stays a 16-bit row number.
+// limits. Deleting stops at one row by itself; only the baseline of an extended
+// font, which moves with every row taken from the top, can leave the 16 bits.
 bool FontHeightEditFits(const Font* pFont, bool insert, bool top, int count) {
   const int64_t height = pFont->Height, baseline = pFont->Baseline;
   if (insert) return IsSize(height + count) && (!top || IsSize(baseline + count));
-  return height - count >= 1 && (!top || baseline - count >= 0);
+  return !top || !FONT_IsExtendedType(pFont->Type) || baseline - count >= 0;
 }
 
 // DEL and INS with TOP or BOTTOM: the font height, CNT times.
@@ -137,7 +147,9 @@ void EditFontHeight(Font* pFont, int action) {
     return;
   }
   SERVICES_Get()->SetStatusText("Executing command...");
-  // CNT single commands at once (the bottom ones without journal lines).
+  // CNT single commands at once (the bottom ones without journal lines). More rows
+  // than a font can have leave one row all the same.
+  if (action == ACTION_DEL) count = static_cast<int>(std::min<int64_t>(count, kMaxSize));
   (action == ACTION_INS ? EDIT_GrowFont : EDIT_ShrinkFont)(pFont, count, top ? EDIT_SIDE_TOP : EDIT_SIDE_BOTTOM, 0);
 }
 

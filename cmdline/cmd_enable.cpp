@@ -1,7 +1,7 @@
 // -enableFIRST-LAST,STATE[,FIRST-LAST,STATE ...]: enables (1) or disables (0)
 // ranges of characters of the current font.
-#include "cmdline/commands.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/readers.h"
 #include "edit/enable.h"
 #include "model/current.h"
 #include "settings/messages.h"

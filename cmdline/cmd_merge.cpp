@@ -1,7 +1,7 @@
 // -mergeFILENAME: merges a C or XBF font file into the current font.
 #include "cmdline/cmdline.h"
-#include "cmdline/commands.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/readers.h"
 #include "input/merge.h"
 #include "model/current.h"
 #include "settings/messages.h"

@@ -1,6 +1,6 @@
 // The file argument of the command line: a .c or .xbf font file read and made the
 // current font.
-#include "cmdline/commands.h"
+#include "cmdline/internal/commands.h"
 #include "input/c_read.h"
 #include "input/xbf_read.h"
 #include "model/current.h"

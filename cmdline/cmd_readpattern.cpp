@@ -1,6 +1,6 @@
 // -readpatternFILENAME: enables the characters a pattern file lists.
-#include "cmdline/commands.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/commands.h"
+#include "cmdline/internal/readers.h"
 #include "input/pattern.h"
 #include "model/current.h"
 #include "settings/messages.h"

@@ -1,8 +1,8 @@
 // -saveasFILENAME,TYPE: saves the current font as C source, SIF or XBF, replacing
 // an existing file without asking.
-#include "cmdline/commands.h"
+#include "cmdline/internal/commands.h"
 #include "model/current.h"
-#include "cmdline/readers.h"
+#include "cmdline/internal/readers.h"
 #include "output/save.h"
 #include "settings/messages.h"
 

@@ -1,4 +1,4 @@
-#include "cmdline/fontfile.h"
+#include "cmdline/internal/fontfile.h"
 
 #include <fontconfig/fontconfig.h>
 #include <strings.h>

@@ -1,4 +1,4 @@
-#include "cmdline/readers.h"
+#include "cmdline/internal/readers.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "edit/internal/chardelta.h"
 #include "edit/internal/relayout.h"
 #include "settings/journal.h"
 #include "settings/services.h"
@@ -134,9 +135,9 @@ int EDIT_RecordBegin(EditRecord* pRecord, const Font* pFont, const EditScope& sc
       pRecord->aFlag[i] = FlagRecord{code, pFont->aCharInfo[code].Enabled};
     }
   } else {
-    pRecord->aChar.resize(count);
+    pRecord->aKept.resize(count);
     for (size_t i = 0; i < count; ++i) {
-      CharRecord& c = pRecord->aChar[i];
+      CharRecord& c = pRecord->aKept[i];
       c.Code = codeAt(i);
       if (!EDIT_CopyCharInfo(pFont->aCharInfo[c.Code], &c.Info)) {
         *pRecord = EditRecord{};
@@ -158,12 +159,31 @@ int EDIT_RecordBegin(EditRecord* pRecord, const Font* pFont, const EditScope& sc
   return 0;
 }
 
+namespace {
+
+// Bytes per row that a character's other record and the font's share, 0 when
+// their widths differ.
+int SharedStride(const Font* pFont, const CharInfo& a, const CharInfo& b) {
+  return a.BoxWidth == b.BoxWidth ? FONT_GetRowBytes(pFont, a.BoxWidth) : 0;
+}
+
+}  // namespace
+
 void EDIT_RecordEnd(EditRecord* pRecord, const Font* pFont) {
-  auto& chars = pRecord->aChar;
-  chars.erase(std::remove_if(chars.begin(), chars.end(),
-                             [&](const CharRecord& c) { return EDIT_SameCharInfo(c.Info, pFont->aCharInfo[c.Code]); }),
-              chars.end());
-  chars.shrink_to_fit();
+  CharDeltas& chars = pRecord->aChar;
+  chars = CharDeltas{};
+  DeltaWriter writer;
+  writer.pOut = &chars.aByte;
+  const int fontRows = pFont->Height - pRecord->Height;
+  for (const CharRecord& c : pRecord->aKept) {
+    const CharInfo& now = pFont->aCharInfo[c.Code];
+    if (EDIT_SameCharInfo(c.Info, now)) continue;
+    EDIT_AppendDelta(&writer, c.Code, c.Info, now, SharedStride(pFont, c.Info, now), fontRows);
+    if (!chars.Count++) chars.First = c.Code;
+    chars.Last = c.Code;
+  }
+  chars.aByte.shrink_to_fit();
+  std::vector<CharRecord>().swap(pRecord->aKept);
   auto& flags = pRecord->aFlag;
   flags.erase(std::remove_if(flags.begin(), flags.end(),
                              [&](const FlagRecord& f) { return f.Enabled == pFont->aCharInfo[f.Code].Enabled; }),
@@ -214,10 +234,35 @@ int EDIT_RecordSwap(EditRecord* pRecord, Font* pFont) {
   if (!pRecord->Ended) return 1;
   int what = 0;
   int first = FONT_NUM_CODES, last = -1;
-  for (CharRecord& c : pRecord->aChar) {
-    std::swap(pFont->aCharInfo[c.Code], c.Info);
-    first = std::min<int>(first, c.Code);
-    last = std::max<int>(last, c.Code);
+  CharDeltas& chars = pRecord->aChar;
+  if (!chars.empty()) {
+    // Each kept character goes into the font, and the font's goes into the record,
+    // packed against it.
+    CharDeltas other;
+    other.Count = chars.Count;
+    other.First = chars.First;
+    other.Last = chars.Last;
+    other.aByte.reserve(chars.aByte.size());
+    DeltaWriter writer;
+    writer.pOut = &other.aByte;
+    DeltaReader reader;
+    reader.pNext = chars.aByte.data();
+    reader.pEnd = reader.pNext + chars.aByte.size();
+    // All are read before any goes in, so that a shortage of memory changes nothing.
+    std::vector<CharRecord> aKept(chars.Count);
+    for (CharRecord& c : aKept)
+      if (!EDIT_ReadDeltaCode(&reader, &c.Code) || !EDIT_ReadDeltaChar(&reader, pFont->aCharInfo[c.Code], &c.Info))
+        return 1;
+    const int fontRows = pRecord->Height - pFont->Height;
+    for (CharRecord& c : aKept) {
+      CharInfo& now = pFont->aCharInfo[c.Code];
+      EDIT_AppendDelta(&writer, c.Code, now, c.Info, SharedStride(pFont, now, c.Info), fontRows);
+      now = std::move(c.Info);
+    }
+    other.aByte.shrink_to_fit();
+    chars = std::move(other);
+    first = chars.First;
+    last = chars.Last;
     what |= CHANGE_PIXELS | CHANGE_BOX | CHANGE_ENABLED;
   }
   for (FlagRecord& f : pRecord->aFlag) {
@@ -251,12 +296,25 @@ int EDIT_RecordSwap(EditRecord* pRecord, Font* pFont) {
 }
 
 size_t EDIT_RecordMemory(const EditRecord& record) {
-  size_t bytes = sizeof record + record.aChar.capacity() * sizeof(CharRecord) +
-                 record.aFlag.capacity() * sizeof(FlagRecord) +
-                 record.aBlock.capacity() * sizeof(BlockRecord) + record.JournalText.capacity();
-  for (const CharRecord& c : record.aChar) {
+  size_t bytes = sizeof record + record.aKept.capacity() * sizeof(CharRecord) + record.aChar.aByte.capacity() +
+                 record.aFlag.capacity() * sizeof(FlagRecord) + record.aBlock.capacity() * sizeof(BlockRecord) +
+                 record.JournalText.capacity();
+  for (const CharRecord& c : record.aKept) {
     if (c.Info.pPixels) bytes += c.Info.DataSize;
     if (c.Info.pFrame) bytes += c.Info.DataSize;
   }
   return bytes;
+}
+
+std::vector<uint16_t> EDIT_RecordCodes(const EditRecord& record, const Font* pFont) {
+  std::vector<uint16_t> aCode;
+  DeltaReader reader;
+  reader.pNext = record.aChar.aByte.data();
+  reader.pEnd = reader.pNext + record.aChar.aByte.size();
+  uint16_t code = 0;
+  CharInfo scratch;
+  while (aCode.size() < record.aChar.Count && EDIT_ReadDeltaCode(&reader, &code) &&
+         EDIT_ReadDeltaChar(&reader, pFont->aCharInfo[code], &scratch))
+    aCode.push_back(code);
+  return aCode;
 }

@@ -8,8 +8,11 @@
 //
 // Use: EDIT_RecordBegin before the operation with the codes it will touch,
 // EDIT_RecordEnd after it; from then on EDIT_RecordSwap. The record keeps only the
-// characters and blocks that really changed, so it stays proportional to the
-// change. Records of one font must be swapped in the reverse order they were
+// characters and blocks that really changed, and of each character only what
+// differs from the font's: a pixel edit keeps the changed byte, a row added to
+// every character little more than the changed height, a row taken from every
+// character that row's bytes (the rest of a plane is the font's, moved by whole
+// rows). Records of one font must be swapped in the reverse order they were
 // made (an undo stack), since each holds the state its operation started from.
 #pragma once
 
@@ -69,9 +72,21 @@ struct BlockRecord {
   uint8_t Used = 0;
 };
 
+// The characters of the other state, each packed as what it differs in from the
+// font's record of its code (edit/internal/chardelta.h gives the layout).
+struct CharDeltas {
+  std::vector<uint8_t> aByte;
+  size_t Count = 0;
+  int32_t First = 0;  // the lowest and highest code kept
+  int32_t Last = -1;
+  size_t size() const { return Count; }
+  bool empty() const { return Count == 0; }
+};
+
 struct EditRecord {
   EditScope Scope;
-  std::vector<CharRecord> aChar;
+  std::vector<CharRecord> aKept;  // from EDIT_RecordBegin to EDIT_RecordEnd: the scope's characters
+  CharDeltas aChar;               // from EDIT_RecordEnd on: the characters that changed
   std::vector<FlagRecord> aFlag;
   std::vector<BlockRecord> aBlock;
   int32_t Height = 0;
@@ -98,6 +113,9 @@ void EDIT_RecordEnd(EditRecord* pRecord, const Font* pFont);
 int EDIT_RecordSwap(EditRecord* pRecord, Font* pFont);
 // Bytes the record holds, planes and journal text included.
 size_t EDIT_RecordMemory(const EditRecord& record);
+// The codes of the characters an ended record keeps, ascending (the font is the
+// one the record was made on, in the state it was last left in).
+std::vector<uint16_t> EDIT_RecordCodes(const EditRecord& record, const Font* pFont);
 // A deep copy of a character record, planes included; false when memory is short.
 bool EDIT_CopyCharInfo(const CharInfo& from, CharInfo* pTo);
 // Two character records are equal in every field and plane byte.

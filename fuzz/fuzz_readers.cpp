@@ -2,7 +2,7 @@
 // in which the readers pull values from the rest of the input.
 #include <cstring>
 
-#include "cmdline/readers.h"
+#include "cmdline/internal/readers.h"
 #include "fuzz/fuzzsupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

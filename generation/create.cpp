@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "generation/antialias.h"
-#include "generation/cmap.h"
+#include "generation/internal/cmap.h"
 #include "generation/generate.h"
-#include "generation/rendercontext.h"
+#include "generation/internal/rendercontext.h"
 #include "model/codetables.h"
 #include "settings/journal.h"
 #include "settings/messages.h"

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "generation/adjustments.h"
-#include "generation/fcquery.h"
+#include "generation/internal/fcquery.h"
 #include "generation/fontengine.h"
 #include "generation/generate.h"
 #include "model/codetables.h"

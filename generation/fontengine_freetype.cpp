@@ -12,8 +12,8 @@
 #include <cstring>
 #include <iconv.h>
 
-#include "generation/cmap.h"
-#include "generation/fcquery.h"
+#include "generation/internal/cmap.h"
+#include "generation/internal/fcquery.h"
 #include "generation/fontengine.h"
 
 struct EngineFont {

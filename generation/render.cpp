@@ -4,8 +4,8 @@
 
 #include "generation/antialias.h"
 #include "generation/generate.h"
-#include "generation/rendercontext.h"
-#include "generation/supersample.h"
+#include "generation/internal/rendercontext.h"
+#include "generation/internal/supersample.h"
 #include "model/codetables.h"
 
 namespace {

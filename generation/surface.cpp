@@ -1,4 +1,4 @@
-#include "generation/surface.h"
+#include "generation/internal/surface.h"
 
 #include <algorithm>
 #include <cstring>

@@ -9,7 +9,7 @@
 // height, as the writers give it) are charged to a budget in proportion to the
 // file, so a file cannot make the program hold much more than its size.
 #include "input/bdf_read.h"
-#include "input/readfile.h"
+#include "input/internal/readfile.h"
 
 #include <algorithm>
 #include <array>

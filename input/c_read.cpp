@@ -9,7 +9,7 @@
 // own size. Every step moves forward through the text: the work is linear in the
 // file's size whatever its layout.
 #include "input/c_read.h"
-#include "input/readfile.h"
+#include "input/internal/readfile.h"
 
 #include <algorithm>
 #include <array>

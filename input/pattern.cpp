@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "input/readfile.h"
+#include "input/internal/readfile.h"
 #include "model/font.h"
 #include "settings/files.h"
 #include "settings/journal.h"

@@ -1,4 +1,4 @@
-#include "input/readfile.h"
+#include "input/internal/readfile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -11,7 +11,7 @@
 // are read as they are: the generator makes such boxes for accents and tall
 // glyphs of the extended types, and the writers save them.
 #include "input/xbf_read.h"
-#include "input/readfile.h"
+#include "input/internal/readfile.h"
 
 #include <algorithm>
 #include <cstring>

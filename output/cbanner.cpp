@@ -5,7 +5,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "output/outbuf.h"
+#include "output/internal/outbuf.h"
 #include "settings/journal.h"
 #include "settings/settings.h"
 

@@ -1,4 +1,5 @@
 #include "output/flashsize.h"
+#include "output/internal/pack.h"
 
 #include <cstring>
 

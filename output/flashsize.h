@@ -9,10 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "output/pack.h"
-
 struct Font;
 struct Settings;
+struct WrittenChar;
 
 struct FlashSize {
   uint64_t PixelBytes = 0;   // the C writer's pixel arrays, together

@@ -1,4 +1,4 @@
-#include "output/outbuf.h"
+#include "output/internal/outbuf.h"
 
 #include <cstdarg>
 #include <cstring>

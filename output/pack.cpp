@@ -1,9 +1,9 @@
-#include "output/pack.h"
+#include "output/internal/pack.h"
 
 #include <cstring>
 
 #include "model/font.h"
-#include "output/outbuf.h"
+#include "output/internal/outbuf.h"
 #include "settings/settings.h"
 
 int32_t OUT_MagX(const Settings& settings) { return settings.MagX > 1 ? settings.MagX : 1; }

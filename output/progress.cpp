@@ -1,4 +1,4 @@
-#include "output/progress.h"
+#include "output/internal/progress.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "output/ranges.h"
+#include "output/internal/ranges.h"
 
 #include "model/font.h"
 #include "settings/messages.h"

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "model/font.h"
-#include "output/outbuf.h"
-#include "output/pack.h"
-#include "output/progress.h"
-#include "output/ranges.h"
+#include "output/internal/outbuf.h"
+#include "output/internal/pack.h"
+#include "output/internal/progress.h"
+#include "output/internal/ranges.h"
 #include "output/save.h"
 #include "settings/settings.h"
 

@@ -16,59 +16,9 @@
 #include "model/current.h"
 #include "settings/messages.h"
 #include "settings/journal.h"
+#include "shell/undohistory.h"
 
 namespace {
-
-// One step of the history: the records of its edits, swapped forward on redo and
-// backward on undo. The edit has already run when the step is pushed, so its first
-// redo does nothing. Pixel keystrokes of one run share a run number and merge.
-class SwapStep : public QUndoCommand {
- public:
-  SwapStep(Document* pDocument, std::unique_ptr<EditRecord> pRecord, const QString& text, int run)
-      : QUndoCommand(text), pDocument_(pDocument), run_(run) {
-    aRecord_.push_back(std::move(pRecord));
-  }
-  void redo() override {
-    if (pushed_) {
-      pushed_ = false;
-      return;
-    }
-    pDocument_->breakPixelRun();
-    for (auto& pRecord : aRecord_) Swap(pRecord.get());
-  }
-  void undo() override {
-    pDocument_->breakPixelRun();
-    for (auto it = aRecord_.rbegin(); it != aRecord_.rend(); ++it) Swap(it->get());
-  }
-  int id() const override { return run_ >= 0 ? 1 : -1; }
-  size_t memory() const {
-    size_t bytes = sizeof *this;
-    for (const auto& pRecord : aRecord_) bytes += EDIT_RecordMemory(*pRecord);
-    return bytes;
-  }
-  bool mergeWith(const QUndoCommand* pOther) override {
-    const auto* pStep = static_cast<const SwapStep*>(pOther);
-    if (pStep->run_ != run_) return false;
-    for (auto& pRecord : pStep->aRecord_) aRecord_.push_back(std::move(pRecord));
-    pStep->aRecord_.clear();
-    return true;
-  }
-
- private:
-  void Swap(EditRecord* pRecord) {
-    Font* pFont = pDocument_->font();
-    if (!pFont) return;
-    const int before = FONT_GetCurrentChar(pFont);
-    EDIT_RecordSwap(pRecord, pFont);
-    if (FONT_GetCurrentChar(pFont) != before) pDocument_->notifyCurrentCharMoved();
-  }
-
-  Document* pDocument_;
-  int run_;
-  bool pushed_ = true;
-  // Taken over by the step a later keystroke merges into.
-  mutable std::vector<std::unique_ptr<EditRecord>> aRecord_;
-};
 
 // Whether the operation left the font as the record found it.
 bool Unchanged(const EditRecord& record, const Font* pFont) {
@@ -78,21 +28,9 @@ bool Unchanged(const EditRecord& record, const Font* pFont) {
          record.CurrentChar == pFont->CurrentChar;
 }
 
-// The records of a step, and of the steps a stroke's macro holds.
-size_t StepMemory(const QUndoCommand* pCommand) {
-  size_t bytes = 0;
-  if (const auto* pStep = dynamic_cast<const SwapStep*>(pCommand)) bytes += pStep->memory();
-  for (int i = 0; i < pCommand->childCount(); ++i) bytes += StepMemory(pCommand->child(i));
-  return bytes;
-}
-
 }  // namespace
 
-size_t Document::historyMemory() const {
-  size_t bytes = 0;
-  for (int i = 0; i < pUndo_->count(); ++i) bytes += StepMemory(pUndo_->command(i));
-  return bytes;
-}
+size_t Document::historyMemory() const { return UNDO_HistoryMemory(pUndo_); }
 
 Document::Document(QObject* parent) : QObject(parent), pUndo_(new QUndoStack(this)) {
   qRegisterMetaType<ChangeNotice>();
@@ -124,7 +62,8 @@ void Document::pushStep(const EditScope& scope, const QString& text, const std::
   }
   EDIT_RecordEnd(pRecord.get(), pFont);
   if (!changed || Unchanged(*pRecord, pFont)) return;
-  pUndo_->push(new SwapStep(this, std::move(pRecord), text, run));
+  pUndo_->push(new UndoStep(this, std::move(pRecord), text, run));
+  if (!inStroke_) UNDO_KeepWithin(pUndo_, historyBudget_);
 }
 
 void Document::beginStroke() {
@@ -145,6 +84,7 @@ void Document::endStroke() {
     const_cast<QUndoCommand*>(pUndo_->command(last))->setObsolete(true);
     pUndo_->undo();
   }
+  UNDO_KeepWithin(pUndo_, historyBudget_);
 }
 
 QString Document::commandStepName(int id) {

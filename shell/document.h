@@ -74,6 +74,9 @@ class Document : public QObject {
   QUndoStack* undoStack() const { return pUndo_; }
   // Bytes the records of every step of the history hold.
   size_t historyMemory() const;
+  // The bytes the history may hold (UNDO_DEFAULT_BUDGET until set); beyond them
+  // its oldest steps go, from the next step on.
+  void setHistoryBudget(size_t bytes) { historyBudget_ = bytes; }
   void recordEdit(const EditScope& scope, const QString& text, const std::function<bool()>& change);
   // A mouse stroke: every pixel between the two calls is one step.
   void beginStroke();
@@ -109,6 +112,7 @@ class Document : public QObject {
                 const std::string* pJournalBefore = nullptr);
 
   QUndoStack* pUndo_ = nullptr;
+  size_t historyBudget_ = size_t{256} << 20;  // UNDO_DEFAULT_BUDGET
   int runSerial_ = 0;  // numbers the keystroke runs; steps of one run merge
   int pixelRun_ = -1;  // the code consecutive pixel edits merge on, -1 for none
   bool inStroke_ = false;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "shell/dialogs/dialogshell.h"
+#include "shell/dialogs/internal/dialogshell.h"
 
 class QPlainTextEdit;
 

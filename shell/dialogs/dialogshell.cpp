@@ -1,4 +1,4 @@
-#include "shell/dialogs/dialogshell.h"
+#include "shell/dialogs/internal/dialogshell.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -6,7 +6,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "shell/dialogs/dialogshell.h"
+#include "shell/dialogs/internal/dialogshell.h"
 
 class QButtonGroup;
 class QCheckBox;

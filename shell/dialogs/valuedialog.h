@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/dialogs/dialogshell.h"
+#include "shell/dialogs/internal/dialogshell.h"
 
 struct ValueField {
   int Radix = 10;        // number base of input and display

@@ -15,7 +15,7 @@
 #include "shell/document.h"
 #include "shell/views/grid.h"
 #include "shell/views/pixelmenu.h"
-#include "shell/views/viewkeys.h"
+#include "shell/views/internal/viewkeys.h"
 
 namespace {
 

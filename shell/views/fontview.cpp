@@ -13,7 +13,7 @@
 #include "model/font.h"
 #include "settings/services.h"
 #include "shell/document.h"
-#include "shell/views/viewkeys.h"
+#include "shell/views/internal/viewkeys.h"
 
 namespace {
 

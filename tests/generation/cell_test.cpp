@@ -16,7 +16,7 @@
 
 #include "generation/fontengine.h"
 #include "generation/generation_fixture.h"
-#include "generation/rendercontext.h"
+#include "generation/internal/rendercontext.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "generation/cmap.h"
+#include "generation/internal/cmap.h"
 
 #include <gtest/gtest.h>
 

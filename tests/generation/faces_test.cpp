@@ -9,7 +9,7 @@
 
 #include "generation/fontengine.h"
 #include "generation/generation_fixture.h"
-#include "generation/rendercontext.h"
+#include "generation/internal/rendercontext.h"
 #include "support/errorlog.h"
 #include "support/tempdir.h"
 

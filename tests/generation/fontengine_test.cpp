@@ -146,16 +146,6 @@ TEST(FontEngine, GivesTheRawCmapBytes) {
   EXPECT_EQ(ENGINE_GetFontData(font.get(), ENGINE_Tag('X', 'Y', 'Z', 'W'), 0, rest, 4), 0u);
 }
 
-TEST(FontEngine, MapsBytesThroughTheCodePageOfTheCharacterSet) {
-  // Windows-1252 and Cyrillic are drawn in the ISO 8859 render tests.
-  EngineFontPtr font = Open("Morvane Rect", 20);
-  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0x81), 0x81u);  // undefined in Windows-1252
-  font = Open("Morvane Rect", 20, 400, 0, 161);  // Greek
-  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0xC1), 0x391u);
-  font = Open("Morvane Rect", 20, 400, 0, ENGINE_SYMBOL_CHARSET);
-  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0xC6), 0xC6u);
-}
-
 TEST(FontEngine, ASymbolFontAnswersForLowCodesToo) {
   EngineFontPtr font = Open("Morvane Symbol", 20);
   GlyphMetrics g;

@@ -1,4 +1,4 @@
-#include "generation/supersample.h"
+#include "generation/internal/supersample.h"
 
 #include <gtest/gtest.h>
 

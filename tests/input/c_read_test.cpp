@@ -50,10 +50,6 @@ TEST_P(CReadRoundTrip, CharactersMetricsAndBannerComeBack) {
 
   EXPECT_EQ(read->Type, type);
   EXPECT_EQ(read->Encoding, encoding == ENCODING_JIS ? ENCODING_JIS : ENCODING_UC16);
-  EXPECT_EQ(read->NumBlocks, 4096);
-  EXPECT_TRUE(read->Has16BitCodes);
-  EXPECT_EQ(read->Height, 14);
-  EXPECT_STREQ(read->acFontName, "GUI_Fontround");
   EXPECT_EQ(read->Baseline, saved->Baseline);
   if (FONT_IsExtendedType(type)) {
     EXPECT_TRUE(read->HeightsKnown);
@@ -81,33 +77,6 @@ INSTANTIATE_TEST_SUITE_P(EveryType, CReadRoundTrip,
                                            Case{FONTTYPE_AA4, ENCODING_ISO8859},
                                            Case{FONTTYPE_EXT_FRM, ENCODING_ISO8859}),
                          CaseName);
-
-TEST(CRead, ResavedFileKeepsEveryEarlierModificationLine) {
-  SaveTest t;
-  FontPtr saved = TestFont(FONTTYPE_EXT, ENCODING_UC16, {{0x41, 0x43}});
-  const std::string first = t.Save(saved.get(), "a.c", OUT_FORMAT_C);
-  FontPtr read = INPUT_ReadC(t.dir.file("a.c").c_str());
-  ASSERT_TRUE(read);
-  const std::string second = t.Save(read.get(), "b.c", OUT_FORMAT_C);
-  FontPtr readAgain = INPUT_ReadC(t.dir.file("b.c").c_str());
-  ASSERT_TRUE(readAgain);
-  // An edit recorded in the journal goes into the history block of the next save.
-  char line[JOURNAL_LINE_SIZE] = "* Some edit";
-  JOURNAL_FormatLine(line);
-  JOURNAL_Add(line);
-  const std::string third = t.Save(readAgain.get(), "c.c", OUT_FORMAT_C);
-  ExpectModifiedLineOnly(first, second);
-  const size_t end = second.find("*/\r\n\r\n#include");
-  EXPECT_EQ(third.substr(0, end), second.substr(0, end));
-  const std::string added = third.substr(end, third.find("*/\r\n\r\n#include") - end);
-  EXPECT_TRUE(std::regex_match(added, std::regex("\\* {68}\\*\r\n\\* Some edit {58}\\*\r\n\\* {68}\\*\r\n\\*{70}\r\n"
-                                                 "  C-file modified by [^\r\n]*\r\n")))
-      << added;
-  size_t lines = 0;
-  for (size_t at = third.find("C-file modified by"); at != std::string::npos; at = third.find("C-file modified by", at + 1))
-    ++lines;
-  EXPECT_EQ(lines, 2u);
-}
 
 
 // The file with the lines of its character information table joined into one.

@@ -129,35 +129,6 @@ TEST_F(RenderTest, RenderPendingStaysInsideAnEightBitFont) {
   EXPECT_TRUE(services.notices.empty());  // no character of width 0
 }
 
-TEST_F(RenderTest, MeasureCharHeightCountsInkRowsAboveTheBaseline) {
-  FontPtr font = MakeFont(FONTTYPE_STD, true);
-  font->Baseline = 6;
-  Draw(font.get(), 'e', {
-                            "....",
-                            "....",
-                            ".##.",
-                            "#..#",
-                            "####",
-                            "#...",
-                            ".##.",
-                            "....",
-                        });
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'e'), 4);  // rows 2..5
-
-  // The row just above the baseline counts without being looked at.
-  Draw(font.get(), 'x', {"...", "...", "..#", "...", "...", "...", "..."});
-  font->Baseline = 4;
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'x'), 2);  // empty row 1 ends the scan: rows 2..3
-  Draw(font.get(), 'I', {"#", "#", "#", "#"});
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'I'), 4);  // no empty row above
-
-  font->Baseline = 1;
-  Draw(font.get(), '.', {"..", ".."});
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), '.'), 1);
-  font->Baseline = 0;
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'e'), 0);
-}
-
 TEST_F(RenderTest, MeasureCharHeightRendersFirstAndUsesTheBoxOfExtendedCharacters) {
   FontPtr font = MakeFont(FONTTYPE_EXT_AA2, true);
   font->Baseline = 0;  // the extended types do not look at it
@@ -172,19 +143,3 @@ TEST_F(RenderTest, MeasureCharHeightRendersFirstAndUsesTheBoxOfExtendedCharacter
   EXPECT_TRUE(FONT_IsCharRendered(standard.get(), 'A'));
 }
 
-TEST_F(RenderTest, LowercaseAndCapitalHeightsMeasureTheConfiguredCharacters) {
-  FontPtr font = MakeFont(FONTTYPE_STD, true);
-  font->Baseline = 5;
-  Draw(font.get(), 'e', {".", ".", "#", "#", "#"});
-  Draw(font.get(), 'A', {".", "#", "#", "#", "#"});
-  Draw(font.get(), 'x', {".", ".", ".", "#", "#"});
-  Draw(font.get(), 'H', {"#", "#", "#", "#", "#"});
-  Settings settings;  // the default measurement characters 'e' and 'A'
-  EXPECT_EQ(FONT_GetLowercaseHeight(font.get(), settings), 3);
-  EXPECT_EQ(FONT_GetCapitalHeight(font.get(), settings), 4);
-
-  settings.LowercaseChar = 'x';
-  settings.CapitalChar = 'H';
-  EXPECT_EQ(FONT_GetLowercaseHeight(font.get(), settings), 2);
-  EXPECT_EQ(FONT_GetCapitalHeight(font.get(), settings), 5);
-}

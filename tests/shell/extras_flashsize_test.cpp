@@ -81,18 +81,6 @@ TEST_F(FlashSizeLabelTest, EqualsTheSavedFilesAndFollowsTheDocument) {
   }
 }
 
-TEST_F(FlashSizeLabelTest, MagnificationIsPickedUp) {
-  FontPtr pFont = NewFont(FONTTYPE_STD, ENCODING_UC16, 10);
-  AddChar(pFont.get(), 'A', 6, 10, [](int x, int y) { return (x ^ y) & 1; });
-  AddChar(pFont.get(), 'B', 9, 10, [](int x, int) { return x & 1; });
-  doc.install(std::move(pFont), "");
-  FlashSizeLabel label(&doc);
-  ExpectFiles(label, "plain");
-  save.UseSettings("MagX=2\nMagY=3\n");
-  label.refresh();
-  ExpectFiles(label, "magnified");
-}
-
 TEST_F(FlashSizeLabelTest, EstimateUntilEverythingIsRendered) {
   CreateArgs args;
   args.Type = FONTTYPE_EXT;

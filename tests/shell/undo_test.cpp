@@ -19,7 +19,7 @@
 
 #include "input/c_read.h"
 #include "input/pattern.h"
-#include "output/outbuf.h"
+#include "output/internal/outbuf.h"
 #include "output/save.h"
 #include "model/current.h"
 #include "settings/journal.h"

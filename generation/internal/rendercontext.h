@@ -7,7 +7,7 @@
 
 #include "generation/adjustments.h"
 #include "generation/fontengine.h"
-#include "generation/surface.h"
+#include "generation/internal/surface.h"
 
 struct RenderContext {
   EngineFontPtr pEngineFont;

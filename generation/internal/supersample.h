@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "generation/surface.h"
+#include "generation/internal/surface.h"
 
 enum { AA_GRID_CELLS = 256 };  // cell columns and rows of the coverage grid
 
