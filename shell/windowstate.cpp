@@ -37,13 +37,7 @@ const Field kFields[] = {{"X", &WindowPlacement::X},
                          {"CharViewWidth", &WindowPlacement::CharViewWidth},
                          {"PreviewHeight", &WindowPlacement::PreviewHeight}};
 
-// What the window was given at this start: whether the saved place was used, and
-// the saved pane sizes.
-struct StartState {
-  bool Restored = false;
-  WindowPlacement Placement;
-};
-
+// Set on the window when it was given its saved place at this start.
 const char* const kStateProperty = "windowStateRestored";
 
 QSplitter* UpperSplitter(MainWindow* pWindow) {
