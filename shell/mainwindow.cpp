@@ -41,6 +41,8 @@
 #include "shell/views/charview.h"
 #include "shell/views/fontview.h"
 #include "shell/views/propview.h"
+#include "shell/views/splitter.h"
+#include "shell/windowstate.h"
 
 namespace {
 
@@ -63,7 +65,6 @@ QString Plain(const char* pLabel) {
 MainWindow::MainWindow(Document* pDocument, QWidget* pParent) : QMainWindow(pParent), pDocument_(pDocument) {
   setObjectName("MainWindow");
   setWindowTitle(QString::fromStdString(SHELL_GetProgramTitle()));
-  setAccessibleName(QString::fromUtf8(PROGRAM_NAME));
   setWindowIcon(SHELL_AppIcon());
   setMinimumSize(240, 180);
   move(0, 0);
@@ -76,6 +77,7 @@ MainWindow::MainWindow(Document* pDocument, QWidget* pParent) : QMainWindow(pPar
   if (updateUndoState_) updateUndoState_();
   createViews();
   applyToolbarState();
+  WINDOWSTATE_Attach(this);
 
   connect(pDocument_, &Document::fontInstalled, this, &MainWindow::onFontInstalled);
   connect(pDocument_, &Document::showAllCharactersChanged, this, &MainWindow::onShowAllChanged);
@@ -95,25 +97,18 @@ MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 void MainWindow::createViews() {
   auto* pFrameWidget = new QWidget(this);
   pFrameWidget->setObjectName("SPLITTER_FrameClass");
-  auto* pOuter = new QSplitter(Qt::Vertical, pFrameWidget);
-  pFrame_ = pOuter;
+  pFrame_ = new FrameSplitter(Qt::Vertical, pFrameWidget);
   pFrame_->setObjectName("FrameSplitter");
-  pFrame_->setHandleWidth(3);
-  pFrame_->setChildrenCollapsible(false);
-  auto* pUpper = new QWidget(pFrame_);
-  auto* pUpperLayout = new QVBoxLayout(pUpper);
-  pUpperLayout->setContentsMargins(0, 0, 0, 0);
-  pUpperLayout->setSpacing(0);
+  auto* pUpper = new FrameSplitter(Qt::Vertical, pFrame_);
+  pUpper->setObjectName("UpperSplitter");
   auto* pFontView = new FontView(pDocument_, pUpper);
   pFontView_ = pFontView;
   pPreview_ = new PreviewPane(pDocument_, pUpper);
-  pUpperLayout->addWidget(pFontView_, 1);
-  pUpperLayout->addWidget(pPreview_, 0);
+  pUpper->setStretchFactor(0, 1);
+  pUpper->setStretchFactor(1, 0);
   pUpper->setMinimumSize(4, 4);
-  pLower_ = new QSplitter(Qt::Horizontal, pFrame_);
+  pLower_ = new FrameSplitter(Qt::Horizontal, pFrame_);
   pLower_->setObjectName("LowerSplitter");
-  pLower_->setHandleWidth(3);
-  pLower_->setChildrenCollapsible(false);
   auto* pCharView = new CharView(pDocument_, pLower_);
   pCharView_ = pCharView;
   pPropView_ = new PropView(pDocument_, pLower_);
@@ -166,7 +161,7 @@ void MainWindow::goToCharacter() {
   int code = 0;
   QString error;
   if (SHELL_AskGoToCharacter(this, pFont, &code, &error, pDocument_->showAllCharacters()))
-    pDocument_->setCurrentChar(code);
+    static_cast<FontView*>(pFontView_)->goToCode(code);
   else if (!error.isEmpty())
     setStatusText(error.toUtf8().constData());
 }
@@ -174,6 +169,7 @@ void MainWindow::goToCharacter() {
 // The first layout of the frame W x H: font view 0..H/2-3, a 3-pixel bar, the lower
 // views from H/2, the character view to W/2-2 and the properties view from W/2+1.
 void MainWindow::layOutPanes() {
+  if (WINDOWSTATE_RestorePanes(this)) return;
   const int w = pFrame_->width(), h = pFrame_->height();
   pFrame_->setSizes({h / 2 - 3, h - h / 2});
   pLower_->setSizes({w / 2 - 2, w - w / 2 - 1});
@@ -518,9 +514,17 @@ void MainWindow::saveFont(bool forceDialog) {
   const int type = FONT_GetType(pFont);
   const int numFilters = (type == FONTTYPE_AA2 || type == FONTTYPE_AA4) ? 2 : 3;
   if (!FILEDLG_Save(this, "Save font as", SHELL_aFiltersSave, numFilters, &chosen)) return;
-  saveFormat_ = FILEDLG_GetFilterPos() - 1;
+  const int format = FILEDLG_GetFilterPos() - 1;
   FONT_SetFileName(pFont, chosen.toLocal8Bit().constData());
-  if (OUT_Save(pFont, saveFormat_, 1) == OUT_SAVE_OK) pDocument_->undoStack()->setClean();
+  const int result = OUT_Save(pFont, format, 1);
+  // No to the overwrite question keeps the font's file and format, so that the
+  // next Save does not write over the file the user chose to keep.
+  if (result == OUT_SAVE_DECLINED) {
+    FONT_SetFileName(pFont, path);
+    return;
+  }
+  saveFormat_ = format;
+  if (result == OUT_SAVE_OK) pDocument_->undoStack()->setClean();
   setCaptionFile(QString::fromStdString(SHELL_GetBaseName(chosen.toLocal8Bit().constData())));
 }
 

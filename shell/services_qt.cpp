@@ -41,7 +41,8 @@ void QtServices::MessageBox(const char* text) {
 }
 
 bool QtServices::AskYesNo(const char* text) {
-  QMessageBox box(QMessageBox::Question, PROGRAM_NAME, QString::fromLocal8Bit(text),
+  // The one question the core asks is whether to overwrite a file.
+  QMessageBox box(QMessageBox::Question, "Question", QString::fromLocal8Bit(text),
                   QMessageBox::Yes | QMessageBox::No, pWindow_);
   box.setObjectName("QuestionBox");
   box.setDefaultButton(QMessageBox::No);

@@ -75,7 +75,7 @@ TEST(FileArgument, OldXbfFileThatNeedsTheQuestionFailsWithoutAWindow) {
     const std::string first = ReadFile(dir.file("a.xbf"));
     WriteFile(dir.file("old.xbf"), first.substr(0, first.size() - 4));
     RunResult r = RunMorvane(dir, {"-hide", "old.xbf", "-saveasc.xbf,XBF", "-exit"});
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("no window can ask"), std::string::npos);
     EXPECT_EQ(ErrorFileEntries(dir), "|Could not create font!|No font data");
     EXPECT_FALSE(std::filesystem::exists(dir.file("c.xbf")));

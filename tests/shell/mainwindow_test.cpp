@@ -593,7 +593,7 @@ TEST_F(MainWindowTest, CommandSenderRunsTheDispatchOnceAndExitClosesTheWindow) {
 TEST_F(MainWindowTest, AccessibleNamesOfWindowMenusAndStatus) {
   QAccessibleInterface* pWin = QAccessible::queryAccessibleInterface(pWindow.get());
   ASSERT_NE(pWin, nullptr);
-  EXPECT_EQ(pWin->text(QAccessible::Name), "Font Converter for Tavro");
+  EXPECT_EQ(pWin->text(QAccessible::Name), pWindow->windowTitle());
   QAccessibleInterface* pBar = QAccessible::queryAccessibleInterface(pWindow->menuBar());
   ASSERT_NE(pBar, nullptr);
   ASSERT_EQ(pBar->childCount(), 5);
