@@ -37,13 +37,7 @@ const Field kFields[] = {{"X", &WindowPlacement::X},
                          {"CharViewWidth", &WindowPlacement::CharViewWidth},
                          {"PreviewHeight", &WindowPlacement::PreviewHeight}};
 
-// What the window was given at this start: whether the saved place was used, and
-// the saved pane sizes.
-struct StartState {
-  bool Restored = false;
-  WindowPlacement Placement;
-};
-
+// Set on the window when it was given its saved place at this start.
 const char* const kStateProperty = "windowStateRestored";
 
 QSplitter* UpperSplitter(MainWindow* pWindow) {
@@ -53,8 +47,10 @@ QSplitter* UpperSplitter(MainWindow* pWindow) {
 WindowPlacement Capture(MainWindow* pWindow) {
   WindowPlacement placement;
   WINDOWSTATE_Load(&placement);  // keeps what cannot be seen now (a hidden preview's height)
+  // The frame's corner and the inside's size, as move() and resize() take them; a
+  // maximised window keeps the place it comes back to when restored.
   const bool maximized = pWindow->windowState() & Qt::WindowMaximized;
-  const QRect normal = maximized ? pWindow->normalGeometry() : pWindow->geometry();
+  const QRect normal = maximized ? pWindow->normalGeometry() : QRect(pWindow->pos(), pWindow->size());
   if (normal.isValid()) {
     placement.X = normal.x();
     placement.Y = normal.y();
@@ -185,7 +181,8 @@ void WINDOWSTATE_Attach(MainWindow* pWindow) {
     if (pScreen != QGuiApplication::primaryScreen()) areas << pScreen->availableGeometry();
   bool restored = false;
   const QRect geometry = WINDOWSTATE_StartGeometry(placement, areas, &restored);
-  pWindow->setGeometry(geometry);
+  pWindow->move(geometry.topLeft());
+  pWindow->resize(geometry.size());
   if (restored && placement.Maximized) pWindow->setWindowState(pWindow->windowState() | Qt::WindowMaximized);
   pWindow->setProperty(kStateProperty, restored);
   new WindowStateKeeper(pWindow);

@@ -13,7 +13,9 @@
 class MainWindow;
 
 struct WindowPlacement {
-  int X = 0, Y = 0, Width = 0, Height = 0;  // the normal geometry; Width 0: none saved
+  // The normal (not maximised) place: the frame's top-left corner and the size of
+  // the inside. Width 0: none saved.
+  int X = 0, Y = 0, Width = 0, Height = 0;
   int Maximized = 0;
   int FontPaneHeight = 0;  // the upper pane: the font view with the text preview
   int CharViewWidth = 0;
@@ -25,9 +27,9 @@ void WINDOWSTATE_Load(WindowPlacement* pPlacement);
 // Writes the section, keeping every other line of the file; 1 when it cannot.
 int WINDOWSTATE_Save(const WindowPlacement& placement);
 
-// The geometry of the window at a start, given the free areas of the screens (the
-// first is the primary screen's): the saved one when it lies wholly within one of
-// them (*pRestored true), else the default one.
+// The place of the window at a start (corner and inside size, as saved), given the
+// free areas of the screens (the first is the primary screen's): the saved one
+// when it lies wholly within one of them (*pRestored true), else the default one.
 QRect WINDOWSTATE_StartGeometry(const WindowPlacement& placement, const QList<QRect>& areas, bool* pRestored);
 
 // Places the window as the saved state or the default says, and saves its state

@@ -21,7 +21,7 @@
 #include "output/cbanner.h"
 #include "settings/settings.h"
 #include "shell/dialogs/dialogs.h"
-#include "shell/dialogs/internal/logo.h"
+#include "shell/dialogs/logo.h"
 #include "shell/fixedpitch.h"
 
 namespace {

@@ -61,7 +61,11 @@ void ClickRow(QListWidget* pList, int row) {
   QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-void ClickButton(QAbstractButton* pButton) { QTest::mouseClick(pButton, Qt::LeftButton); }
+// On the indicator at the left: a radio button takes clicks on its indicator and
+// label only, and how far its label reaches depends on the installed fonts.
+void ClickButton(QAbstractButton* pButton) {
+  QTest::mouseClick(pButton, Qt::LeftButton, {}, QPoint(pButton->height() / 2, pButton->height() / 2));
+}
 
 QPushButton* Button(QWidget* pDialog, const char* pName) { return pDialog->findChild<QPushButton*>(pName); }
 

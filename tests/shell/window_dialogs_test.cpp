@@ -200,11 +200,13 @@ TEST(FontChooserPlaceholder, EmptyPixelFieldShowsThePointSizeInPixels) {
   EXPECT_TRUE(chooser.pixelEdit()->text().isEmpty());
   EXPECT_EQ(chooser.pixelEdit()->placeholderText(), "16 px");
   // Points, 24 typed, back to pixels.
-  QTest::mouseClick(chooser.pointsButton(), Qt::LeftButton);
+  // Clicked on their indicators: a radio button takes clicks there and on its label.
+  const QPoint indicator(chooser.pointsButton()->height() / 2, chooser.pointsButton()->height() / 2);
+  QTest::mouseClick(chooser.pointsButton(), Qt::LeftButton, {}, indicator);
   ASSERT_TRUE(chooser.pointEdit()->isVisible());
   chooser.pointEdit()->selectAll();
   QTest::keyClicks(chooser.pointEdit(), "24");
-  QTest::mouseClick(chooser.pixelsButton(), Qt::LeftButton);
+  QTest::mouseClick(chooser.pixelsButton(), Qt::LeftButton, {}, indicator);
   ASSERT_TRUE(chooser.pixelEdit()->isVisible());
   EXPECT_EQ(chooser.pixelEdit()->placeholderText(), "32 px");
   EXPECT_EQ(chooser.logFont().Height, -32);
