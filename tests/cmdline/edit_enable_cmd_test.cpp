@@ -52,30 +52,6 @@ std::string Geometry(const Font* pFont) {
   return text;
 }
 
-// Malformed arguments and what each one says; what well-formed edits do to real
-// fonts and the journal lines they leave is compared whole in Conversions/Golden.*.
-TEST_F(EditCommands, MalformedArgumentsAreReportedAndChangeNothing) {
-  const std::string count = "|Illegal edit commandline parameter <CNT>. Needs to be >0";
-  const std::pair<const char*, std::string> cases[] = {
-      {"INS,TOP,0", count},           {"INS,MIDDLE", "|Illegal option: MIDDLE"},
-      {"GROW,1", "|Illegal option: GROW"}, {"INS", "|Wrong separator"},
-      {"SHIFTH,41-5A,0", count},      {"INSR,41-5A,-1", count},
-      {"MOVEH,41-5A", count},         {"CDEC,41-5A,0", count},
-  };
-  const std::string before = Geometry(pFont);
-  for (const auto& [argument, message] : cases) EXPECT_EQ(Run(CMD_Edit, argument), message) << argument;
-  EXPECT_EQ(Geometry(pFont), before);
-  EXPECT_EQ(JournalLines(), Lines{});
-  // Only the top forms of the font height leave journal lines.
-  EXPECT_EQ(Run(CMD_Edit, "INS,BOTTOM,3"), "");
-  EXPECT_EQ(Run(CMD_Edit, "DEL,TOP,2"), "");
-  EXPECT_EQ(pFont->Height, 13);
-  EXPECT_EQ(pFont->Baseline, 8);
-  EXPECT_EQ(JournalLines(), (Lines{"* Edit/Decrease/Top     of font.", "* Edit/Decrease/Top     of font."}));
-  EXPECT_NE(std::find(t.services.status.begin(), t.services.status.end(), "Executing command..."),
-            t.services.status.end());
-}
-
 TEST_F(EditCommands, CountsAndValuesBeyondWhatFilesHoldAreRefusedBeforeAnyChange) {
   const std::string count = "|Illegal edit commandline parameter <CNT>. Needs to be >0";
   const std::string before = Geometry(pFont);
@@ -126,27 +102,6 @@ TEST_F(EditCommands, DeletedColumnsMayNotTakeTheAdvanceBelowZero) {
   // Shifts rotate inside the box: any value is a number of whole turns and a rest.
   EXPECT_EQ(Run(CMD_Edit, "SHIFTH,41,-2147483648"), "");  // 2147483648 = 7 x 306783378 + 2
   EXPECT_EQ(Rows(pFont, 0x41, 2), (Lines{"0000011", "0000100"}));
-}
-
-TEST_F(EditCommands, EnableForms) {
-  EXPECT_EQ(Run(CMD_Enable, "0-FFFF,0,41-45,1"), "");
-  for (int c = 0; c < FONT_NUM_CODES; ++c) ASSERT_EQ(FONT_IsCharEnabled(pFont, c), c >= 0x41 && c <= 0x45) << c;
-  EXPECT_EQ(JournalLines(), (Lines{"* Range disabled:       0000 - FFFF", "* Range enabled:        0041 - 0045"}));
-  SetRows(pFont, 0, {"1"}, 0, 1, 1);
-  FONT_EnableChar(pFont, 0, 0);
-  EXPECT_EQ(Run(CMD_Enable, "7F-20,1"), "|Wrong parameters in '-enable' command: First > Last!");
-  EXPECT_TRUE(FONT_IsCharEnabled(pFont, 0));
-  EXPECT_FALSE(FONT_IsCharEnabled(pFont, 0x20));
-  EXPECT_EQ(Run(CMD_Enable, "0-10000,0,46-46,1"), "|Wrong parameters in '-enable' command: Last exceeds 0xFFFF!");
-  EXPECT_FALSE(FONT_IsCharEnabled(pFont, 0));
-  EXPECT_TRUE(FONT_IsCharEnabled(pFont, 0x46));  // later ranges still run
-  EXPECT_EQ(Run(CMD_Enable, "47-48,2"), "|Illegal state");
-  EXPECT_FALSE(FONT_IsCharEnabled(pFont, 0x47));
-  EXPECT_EQ(Run(CMD_Enable, "47,1"), "|Wrong separator");
-  EXPECT_EQ(Run(CMD_Enable, "47-48"), "|Wrong separator");
-  EXPECT_FALSE(FONT_IsCharEnabled(pFont, 0x47));
-  FONT_SetCurrent(nullptr);
-  EXPECT_EQ(Run(CMD_Enable, "0-FF,1"), "|No font data");
 }
 
 }  // namespace

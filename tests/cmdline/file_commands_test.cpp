@@ -82,23 +82,4 @@ TEST(FileArgument, OldXbfFileThatNeedsTheQuestionFailsWithoutAWindow) {
   }
 }
 
-TEST(MergeCommand, RefusalsAndReadErrorsAreReported) {
-  TempDir dir;
-  const std::string create = "-create" + kFace + ",REGULAR,14,EXT,UC16";
-  RunMorvane(dir, {"-hide", "-mergea.xbf", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|No font data");
-  RunMorvane(dir, {"-hide", create, "-mergea.txt", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|File extension must be 'XBF' or 'C'");
-  // The first error ends command-line mode: the second message goes to the console.
-  RunResult r = RunMorvane(dir, {"-hide", create, "-mergeabsent.XBF", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|Could not open file!");
-  EXPECT_NE(r.err.find("Error reading 'C' file"), std::string::npos) << r.err;
-  RunMorvane(dir, {"-hide", "-create" + kFace + ",REGULAR,15,EXT,UC16", "-saveas15.xbf,XBF", "-exit"});
-  RunMorvane(dir, {"-hide", create, "-merge15.xbf", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|Merging fonts does not work with different font sizes!");
-  RunMorvane(dir, {"-hide", "-create" + kFace + ",REGULAR,14,EXT_AA4,UC16", "-saveasaa.xbf,XBF", "-exit"});
-  RunMorvane(dir, {"-hide", create, "-mergeaa.xbf", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|Merging fonts does not work with different font types!");
-}
-
 }  // namespace

@@ -24,6 +24,7 @@ struct GoldenCase {
   std::vector<std::vector<std::string>> runs;  // program arguments, run one after the other in one folder
   std::vector<std::string> outputs;            // the files the runs write, compared whole
   std::string settings;                        // the settings file's lines
+  std::vector<std::pair<std::string, std::string>> files;  // name and contents, in the folder before the runs
 };
 
 const fs::path kGolden = fs::path(MORVANE_TEST_DATA) / "golden";
@@ -43,10 +44,14 @@ std::vector<GoldenCase> LoadCases() {
   for (std::string line; std::getline(in, line);) {
     const size_t blank = std::min(line.find(' '), line.size());
     const std::string word = line.substr(0, blank), rest = line.substr(std::min(blank + 1, line.size()));
-    if (word == "case") cases.push_back({rest, {}, {}, ""});
+    if (word == "case") cases.push_back({rest, {}, {}, "", {}});
     else if (word == "settings") cases.back().settings += rest + "\n";
     else if (word == "run") cases.back().runs.push_back(split(rest, " | "));
     else if (word == "compare") cases.back().outputs = split(rest, " ");
+    else if (word == "file") cases.back().files.push_back({rest.substr(0, rest.find(' ')), rest.substr(rest.find(' ') + 1)});
+    else if (word == "copy")  // a file of tests/data
+      cases.back().files.push_back(
+          {rest.substr(rest.find(' ') + 1), ReadFile(std::string(MORVANE_TEST_DATA) + "/" + rest.substr(0, rest.find(' ')))});
   }
   return cases;
 }
@@ -75,15 +80,18 @@ TEST_P(Golden, OutputsEqualTheGoldenFiles) {
   const GoldenCase& c = GetParam();
   TempDir dir;
   WriteSettingsFile(dir, c.settings);
-  for (const char* input : {"pattern.txt"}) fs::copy_file(kGolden / "inputs" / input, dir.file(input));
-  fs::copy_file(fs::path(MORVANE_TEST_DATA) / "fonts" / "MorvaneRect.ttf", dir.file("MorvaneRect.ttf"));
+  for (const auto& [name, contents] : c.files) WriteFile(dir.file(name), contents);
   std::map<std::string, std::string> actual;
   std::string& log = actual["log"];
   for (const std::vector<std::string>& args : c.runs) {
     fs::remove(dir.file("Morvane.err"));
+    fs::remove(dir.file("Morvane.log"));
     const RunResult r = RunMorvane(dir, args);
     log += "exit " + std::to_string(r.exitCode) + "\nstdout: " + r.out + "\nstderr: " + r.err +
            "\nMorvane.err: " + ErrorFileEntries(dir) + "\n";
+    bool logged = false;
+    const std::string logFile = ReadFile(dir.file("Morvane.log"), &logged);
+    if (logged) log += "Morvane.log: " + logFile + "\n";
   }
   for (const std::string& output : c.outputs) {
     bool exists = false;

@@ -23,36 +23,6 @@ TEST(Runner, ErrorFileIsTruncatedByTheFirstErrorAndKeptWithoutOne) {
   EXPECT_EQ(ErrorFileEntries(dir), "|File extension must be 'XBF' or 'C'");
 }
 
-TEST(Runner, LongArgumentGoesToErrorFileOrLogFile) {
-  TempDir dir;
-  std::string longArg(300, 'a');
-  RunResult r = RunMorvane(dir, {"-hide", longArg});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(ErrorFileEntries(dir), "|Argument too long!");
-
-  TempDir quiet;
-  WriteSettingsFile(quiet, "LogInWorkingDir=1\n");
-  r = RunMorvane(quiet, {"-nomessages", "-hide", longArg});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(ReadFile(quiet.file("Morvane.log")), "Argument too long!\r\n");
-  EXPECT_FALSE(std::filesystem::exists(quiet.file("Morvane.err")));
-
-  // 259 characters are still an argument: here an unknown file name.
-  std::string name(255, 'b');
-  r = RunMorvane(dir, {"-exit", name + ".txt"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|File extension must be 'XBF' or 'C'");
-}
-
-TEST(Runner, SuppressedMessagesSkipTheExtensionError) {
-  TempDir dir;
-  WriteSettingsFile(dir, "SuppressMessage=1\nLogInWorkingDir=1\n");
-  // The failed scan queues no exit; the window it would go on in cannot open here.
-  RunResult r = RunMorvane(dir, {"-exit", "font.ttf"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_FALSE(std::filesystem::exists(dir.file("Morvane.err")));
-  EXPECT_FALSE(std::filesystem::exists(dir.file("Morvane.log")));
-}
-
 int exitDispatches = 0;
 void CountingDispatcher(int id, int word) {
   EXPECT_EQ(id, ID_FILE_EXIT);

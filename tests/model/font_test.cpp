@@ -70,57 +70,6 @@ TEST(Font, ReadsOutsideTheBoxAreBackground) {
   EXPECT_EQ(FONT_GetPixel(font.get(), 0x42, 0, 0), 0);  // no planes at all
 }
 
-TEST(Font, FramePixelsOfExtendedFramedCharacters) {
-  FontPtr font = MakeFont(FONTTYPE_EXT_FRM);
-  MakeChar(font.get(), 0x41, 4, 3);
-  CharInfo& ci = font->aCharInfo[0x41];
-  FONT_SetPixel(font.get(), 0x41, 1, 1, 1);
-  FONT_SetPixel(font.get(), 0x41, 1, 1, -1);  // frame over ink: the ink stays in its plane
-  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 1, 1), -1);
-  EXPECT_EQ(ci.pPixels[1], 0x02);
-  EXPECT_EQ(ci.pFrame[1], 0x02);
-
-  FONT_SetPixel(font.get(), 0x41, 2, 1, -1);
-  EXPECT_EQ(ci.pPixels[1], 0x02);  // a frame write leaves the pixel plane alone
-  FONT_SetPixel(font.get(), 0x41, 2, 1, 0);  // background removes the frame pixel
-  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 2, 1), 0);
-  FONT_SetPixel(font.get(), 0x41, 1, 1, 1);  // ink removes it too
-  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 1, 1), 1);
-  EXPECT_EQ(ci.pFrame[1], 0x00);
-}
-
-TEST(Font, CalcFrameSurroundsInkInsideTheBox) {
-  FontPtr font = MakeFont(FONTTYPE_EXT_FRM);
-  MakeChar(font.get(), 0x41, 5, 4);
-  FONT_SetPixel(font.get(), 0x41, 2, 1, 1);
-  FONT_SetPixel(font.get(), 0x41, 3, 1, 1);
-  FONT_SetPixel(font.get(), 0x41, 4, 3, 1);  // in the corner: two neighbours lie outside
-  FONT_SetPixel(font.get(), 0x41, 0, 0, -1);  // an earlier frame pixel
-  FONT_CalcFrame(font.get(), 0x41);
-  const char* expected[] = {
-      // F frame, # ink, . background
-      "F.FF.",
-      ".F##F",
-      "..FFF",
-      "...F#",
-  };
-  auto picture = [&](int y) {
-    std::string row;
-    for (int x = 0; x < 5; ++x) {
-      const int v = FONT_GetPixel(font.get(), 0x41, x, y);
-      row += v < 0 ? 'F' : v ? '#' : '.';
-    }
-    return row;
-  };
-  for (int y = 0; y < 4; ++y) EXPECT_EQ(picture(y), expected[y]) << "row " << y;
-  // Bits past the box width stay clear although they share the byte.
-  for (int y = 0; y < 4; ++y) EXPECT_EQ(font->aCharInfo[0x41].pFrame[y] & 0xE0, 0);
-
-  FONT_RecalcFrame(font.get(), 0x41);
-  EXPECT_EQ(picture(0), "..FF.");  // the earlier frame pixel is gone
-  EXPECT_EQ(picture(3), "...F#");
-}
-
 TEST(Font, FramesAreOnlyCalculatedForTheFramedType) {
   FontPtr font = MakeFont(FONTTYPE_EXT);
   MakeChar(font.get(), 0x41, 3, 3);

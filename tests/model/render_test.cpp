@@ -129,17 +129,3 @@ TEST_F(RenderTest, RenderPendingStaysInsideAnEightBitFont) {
   EXPECT_TRUE(services.notices.empty());  // no character of width 0
 }
 
-TEST_F(RenderTest, MeasureCharHeightRendersFirstAndUsesTheBoxOfExtendedCharacters) {
-  FontPtr font = MakeFont(FONTTYPE_EXT_AA2, true);
-  font->Baseline = 0;  // the extended types do not look at it
-  font->aCharInfo['A'].Exists = 1;
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'A'), 4);
-  EXPECT_EQ(rendered, std::vector<uint16_t>{'A'});
-
-  FontPtr standard = MakeFont(FONTTYPE_AA4, true);
-  standard->Baseline = 4;
-  standard->aCharInfo['A'].Exists = 1;
-  EXPECT_EQ(FONT_MeasureCharHeight(standard.get(), 'A'), 4);  // the fake glyph inks every row
-  EXPECT_TRUE(FONT_IsCharRendered(standard.get(), 'A'));
-}
-
