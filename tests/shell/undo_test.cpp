@@ -272,8 +272,8 @@ class UndoWindowTest : public testing::Test {
 };
 
 TEST_F(UndoWindowTest, MenuItemsAndToolbarButtonsNameTheStepAndGrayWhenEmpty) {
-  QAction* pUndo = Item("menuUndo");
-  QAction* pRedo = Item("menuRedo");
+  QAction* pUndo = Item("menu820");
+  QAction* pRedo = Item("menu821");
   ASSERT_NE(pUndo, nullptr);
   ASSERT_NE(pRedo, nullptr);
   auto* pEdit = qobject_cast<QMenu*>(pUndo->parent());
