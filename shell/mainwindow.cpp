@@ -4,9 +4,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,7 +14,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSessionManager>
-#include <QCloseEvent>
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
@@ -33,15 +32,15 @@
 #include "settings/settings.h"
 #include "shell/commandmenus.h"
 #include "shell/dialogs/dialogs.h"
+#include "shell/dialogs/gotodialog.h"
 #include "shell/dialogs/newfont.h"
 #include "shell/document.h"
-#include "shell/flashsizelabel.h"
-#include "shell/dialogs/gotodialog.h"
-#include "shell/views/previewpane.h"
 #include "shell/filedialogs.h"
+#include "shell/flashsizelabel.h"
 #include "shell/toolbaricons.h"
 #include "shell/views/charview.h"
 #include "shell/views/fontview.h"
+#include "shell/views/previewpane.h"
 #include "shell/views/propview.h"
 
 namespace {
