@@ -117,6 +117,19 @@ void Document::install(FontPtr pFont, const QString& path) {
   emit modifiedChanged(false);
 }
 
+void Document::adoptCurrent() {
+  Font* pFont = font();
+  if (!pFont) return;
+  char path[FONT_FILENAME_SIZE] = {};
+  FONT_GetFileName(pFont, path, sizeof path);
+  historyLost_ = false;
+  pUndo_->clear();
+  pixelRun_ = -1;
+  captionName_ = *path ? QString::fromStdString(SHELL_GetBaseName(path)) : QString("Untitled");
+  emit fontInstalled();
+  emit modifiedChanged(false);
+}
+
 bool Document::load(const QString& path, int reader) {
   const QByteArray name = path.toLocal8Bit();
   FontPtr pFont = reader == READER_C     ? INPUT_ReadC(name.constData())

@@ -32,6 +32,10 @@ class Document : public QObject {
   // fontInstalled. A null pFont changes nothing.
   void install(FontPtr pFont, const QString& path);
 
+  // Takes over the current font as the command line left it (its file argument or
+  // a created font) as install does: the caption names its file, or "Untitled".
+  void adoptCurrent();
+
   // The readers of the File menu and of dropped files.
   enum Reader { READER_C, READER_XBF, READER_BDF };
   // Reads a file and installs the font; false, with nothing changed, when the reader

@@ -4,14 +4,16 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QSessionManager>
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
@@ -30,15 +32,15 @@
 #include "settings/settings.h"
 #include "shell/commandmenus.h"
 #include "shell/dialogs/dialogs.h"
+#include "shell/dialogs/gotodialog.h"
 #include "shell/dialogs/newfont.h"
 #include "shell/document.h"
-#include "shell/flashsizelabel.h"
-#include "shell/dialogs/gotodialog.h"
-#include "shell/views/previewpane.h"
 #include "shell/filedialogs.h"
+#include "shell/flashsizelabel.h"
 #include "shell/toolbaricons.h"
 #include "shell/views/charview.h"
 #include "shell/views/fontview.h"
+#include "shell/views/previewpane.h"
 #include "shell/views/propview.h"
 #include "shell/views/splitter.h"
 #include "shell/windowstate.h"
@@ -77,6 +79,10 @@ MainWindow::MainWindow(Document* pDocument, QWidget* pParent) : QMainWindow(pPar
   connect(pDocument_, &Document::keyboardTargetChanged, this, [this](int target) {
     (target ? pCharView_ : pFontView_)->setFocus(Qt::OtherFocusReason);
     redrawViews(VIEW_FONT | VIEW_CHAR);
+  });
+  // The desktop session ending closes the window too: the same question first.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    if (manager.allowsInteraction() && !confirmDiscard()) manager.cancel();
   });
   // Every keystroke and wheel turn inside the window passes the routing first.
   qApp->installEventFilter(this);
@@ -326,11 +332,7 @@ void MainWindow::onFontInstalled() {
   redrawViews(VIEW_ALL);
 }
 
-void MainWindow::adoptCurrentFont() {
-  if (!pDocument_->font()) return;
-  setCaptionFile("Untitled");
-  onFontInstalled();
-}
+void MainWindow::adoptCurrentFont() { pDocument_->adoptCurrent(); }
 
 void MainWindow::onShowAllChanged() {
   const ShellState s = state();
@@ -346,6 +348,38 @@ void MainWindow::redrawViews(int viewMask) {
 }
 
 void MainWindow::runCommand(int id) { dispatchCommand(id); }
+
+void MainWindow::runCommandLineCommand(int id) {
+  const bool before = commandLine_;
+  commandLine_ = true;
+  dispatchCommand(id);
+  commandLine_ = before;
+}
+
+bool MainWindow::confirmDiscard() {
+  if (commandLine_ || !isVisible() || !pDocument_->font() || !pDocument_->isModified()) return true;
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(PROGRAM_NAME),
+                  QString("Save changes to %1?").arg(pDocument_->captionName()),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setObjectName("SaveChangesBox");
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      saveFont(ID_SAVE);
+      return !pDocument_->isModified();
+    case QMessageBox::Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* pEvent) {
+  if (confirmDiscard())
+    pEvent->accept();
+  else
+    pEvent->ignore();
+}
 
 int MainWindow::saveFormat() const { return pDocument_->saveFormat(); }
 
@@ -363,6 +397,7 @@ bool MainWindow::dispatchCommand(int id) {
 void MainWindow::exitWindow(int) { close(); }
 
 void MainWindow::newFont(int) {
+  if (!confirmDiscard()) return;
   FontPtr pFont = SHELL_RunNewFont(this, pDocument_->font());
   if (pFont) pDocument_->install(std::move(pFont), QString());
 }
@@ -431,6 +466,7 @@ void MainWindow::loadFont(int id) {
                                                                                       : SHELL_aFiltersBdf;
   const char* pTitle = id == ID_LOAD_C ? "Select 'C' file" : id == ID_LOAD_XBF ? "Select 'XBF' file"
                                                                                 : "Select 'BDF' file";
+  if (!confirmDiscard()) return;
   QString path;
   if (!FILEDLG_Open(this, pTitle, pFilters, 2, &path)) return;
   pDocument_->load(path, id == ID_LOAD_C     ? Document::READER_C
@@ -451,7 +487,9 @@ void MainWindow::mergeFont(int id) {
   pDocument_->mergeFile(path, xbf);
 }
 
-void MainWindow::openDroppedFile(const QString& path) { pDocument_->loadDropped(path); }
+void MainWindow::openDroppedFile(const QString& path) {
+  if (confirmDiscard()) pDocument_->loadDropped(path);
+}
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* pEvent) {
   if (pEvent->mimeData()->hasUrls()) pEvent->acceptProposedAction();
@@ -468,6 +506,17 @@ void MainWindow::dropEvent(QDropEvent* pEvent) {
   QMetaObject::invokeMethod(this, [this, path] { openDroppedFile(path); }, Qt::QueuedConnection);
 }
 
+// Keys belong to the focused widget: the views' keys (Tab and what the view holding
+// the keyboard takes) apply only while a view or the main window itself has the
+// focus, never while a field of the preview or a toolbar does.
+bool MainWindow::viewsHoldTheKeys() const {
+  const QWidget* pFocus = QApplication::focusWidget();
+  if (!pFocus || pFocus == this) return true;
+  for (const QWidget* pView : {pFontView_, pCharView_, pPropView_})
+    if (pFocus == pView || pView->isAncestorOf(pFocus)) return true;
+  return false;
+}
+
 // Tab flips the keyboard between the font view and the character view; every other
 // key and, while the font view holds the keyboard, the mouse wheel go to that view.
 bool MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
@@ -481,6 +530,9 @@ bool MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
   if (type != QEvent::KeyPress && type != QEvent::Wheel) return false;
   auto* pWidget = qobject_cast<QWidget*>(pWatched);
   if (!pWidget || pWidget->window() != this) return false;
+  if (type == QEvent::KeyPress && !viewsHoldTheKeys()) return false;
+  // The preview pane's own fields take their wheel turns.
+  if (type == QEvent::Wheel && (pWidget == pPreview_ || pPreview_->isAncestorOf(pWidget))) return false;
   QWidget* pTarget = pDocument_->keyboardTarget() ? pCharView_ : pFontView_;
   if (type == QEvent::KeyPress) {
     auto* pKey = static_cast<QKeyEvent*>(pEvent);

@@ -59,8 +59,9 @@ class MainWindow : public QMainWindow {
   // Output format of the last "Save font as" dialog: 0 C, 1 SIF, 2 XBF.
   int saveFormat() const;
 
-  // Takes over a font the command line made current before the window existed; the
-  // caption then names "Untitled".
+  // Takes over a font the command line made current before the window existed, as
+  // File / Load installs one: the caption names its file ("Untitled" for a created
+  // font), the current character is A.
   void adoptCurrentFont();
 
   // Loads a dropped file (.c or .xbf, any case), else reports the extension.
@@ -90,12 +91,23 @@ class MainWindow : public QMainWindow {
   void pixelCommand(int id);
 
  public slots:
-  // Runs a command as the menus, toolbar, accelerators, command sender and the views'
-  // popup menus do.
+  // Runs a command as the menus, toolbar, accelerators and the views' popup menus
+  // do.
   void runCommand(int id);
+  // Runs a command sent by the command line's job queue: it never asks the user
+  // whether to save.
+  void runCommandLineCommand(int id);
+
+ public:
+  // While the font differs from what was last loaded or saved, asks "Save changes
+  // to <name>?" (Save, Discard, Cancel); Save saves (Save As for an unnamed font).
+  // True when the caller may go on: nothing to ask, Discard, or a save that worked.
+  // A run of the command line and a hidden window never ask.
+  bool confirmDiscard();
 
  protected:
   bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+  void closeEvent(QCloseEvent* pEvent) override;
   void dragEnterEvent(QDragEnterEvent* pEvent) override;
   void dropEvent(QDropEvent* pEvent) override;
 
@@ -110,6 +122,7 @@ class MainWindow : public QMainWindow {
   void onShowAllChanged();
   void redrawViews(int viewMask);
   void updateHistoryItems();
+  bool viewsHoldTheKeys() const;
   void updateCaption();
 
   Document* pDocument_;
@@ -126,4 +139,5 @@ class MainWindow : public QMainWindow {
   QByteArray statusCache_;
   bool panesLaidOut_ = false;
   bool forwarding_ = false;
+  bool commandLine_ = false;  // a command of the command line is running
 };

@@ -15,7 +15,7 @@ namespace {
 MainWindow* pCommandWindow = nullptr;
 
 void SendToWindow(int id) {
-  if (pCommandWindow) pCommandWindow->runCommand(id);
+  if (pCommandWindow) pCommandWindow->runCommandLineCommand(id);
 }
 
 }  // namespace

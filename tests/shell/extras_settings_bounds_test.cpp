@@ -40,10 +40,14 @@ TEST_F(PreviewSettingsBounds, AFifoOrAnEndlessDeviceGivesTheDefaults) {
       alarm(10);
       const rlimit limit{512u << 20, 512u << 20};
       setrlimit(RLIMIT_DATA, &limit);
-      PreviewSettings settings;
-      settings.Zoom = 7;
-      PREVIEW_LoadSettings(&settings);
-      _exit(settings.Zoom == PreviewSettings().Zoom ? 0 : 1);
+      try {
+        PreviewSettings settings;
+        settings.Zoom = 7;
+        PREVIEW_LoadSettings(&settings);
+        _exit(settings.Zoom == PreviewSettings().Zoom ? 0 : 1);
+      } catch (...) {
+        _exit(2);  // out of memory
+      }
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);

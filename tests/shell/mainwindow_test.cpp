@@ -167,7 +167,7 @@ TEST_F(MainWindowTest, EditMenuTreeHasItsSubmenusAndSetIndexItems) {
   QStringList top;
   for (QAction* pAction : pEdit->actions()) top << (pAction->isSeparator() ? "sep" : pAction->text());
   // Undo and Redo head the menu above a separator; the fixed items follow.
-  EXPECT_EQ(top, QStringList({"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "sep", "&Insert", "&Delete", "&Shift", "&Move",
+  EXPECT_EQ(top, QStringList({"&Undo\tCtrl+Z", "Red&o\tCtrl+Y", "sep", "&Insert", "&Delete", "&Shift", "&Move",
                               "&Font height", "&Cursor distance",
                               "&Toggle character\tSpace", "sep", "Pi&xel index", "sep",
                               "&Enable range of characters...", "Disa&ble range of characters...",
