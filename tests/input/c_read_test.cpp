@@ -1,6 +1,6 @@
 // Reading C font files written by the C writer back: every type and encoding,
 // the kept banner on re-saving (generated real fonts are read back end to end in
-// the command-line tests), and a table written on one line.
+// the command-line tests; a table written on one line is a reader case).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -77,44 +77,5 @@ INSTANTIATE_TEST_SUITE_P(EveryType, CReadRoundTrip,
                                            Case{FONTTYPE_AA4, ENCODING_ISO8859},
                                            Case{FONTTYPE_EXT_FRM, ENCODING_ISO8859}),
                          CaseName);
-
-
-// The file with the lines of its character information table joined into one.
-std::string TableOnOneLine(const std::string& file) {
-  const size_t table = file.find("GUI_CHARINFO_EXT");
-  const size_t start = file.find("\r\n", table) + 2;
-  const size_t end = file.find("};", start);
-  std::string joined = file.substr(start, end - start);
-  for (size_t at = joined.find("\r\n"); at != std::string::npos; at = joined.find("\r\n", at)) joined.replace(at, 2, "  ");
-  return file.substr(0, start) + joined + file.substr(end);
-}
-
-TEST(CRead, TableOnOneLineReadsTheSameFont) {
-  SaveTest t;
-  FontPtr saved = TestFont(FONTTYPE_EXT_AA4, ENCODING_UC16, {{0x20, 0x7E}, {0x100, 0x17F}, {0x4E00, 0x4F00}});
-  const std::string file = t.Save(saved.get(), "font.c", OUT_FORMAT_C);
-  const std::string oneLine = TableOnOneLine(file);
-  ASSERT_LT(std::count(oneLine.begin(), oneLine.end(), '\n') + 400, std::count(file.begin(), file.end(), '\n'));
-  FontPtr read = INPUT_ParseC(oneLine);
-  ASSERT_TRUE(read) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
-  ExpectSameCharacters(saved.get(), read.get(), CFileRowBytes);
-
-  // A broken entry on that line is still located at the end of the line.
-  std::string broken = oneLine;
-  // The table's brace, then the first entry's and the second's.
-  const size_t entry = broken.find("{", broken.find("{", broken.find("GUI_CHARINFO_EXT")) + 1);
-  const size_t second = broken.find("{", entry + 1);
-  broken[broken.find_first_not_of(" ", second + 1)] = 'q';
-  t.services.boxes.clear();
-  EXPECT_FALSE(INPUT_ParseC(broken));
-  ASSERT_EQ(t.services.boxes.size(), 2u);
-  const size_t lineStart = broken.rfind("\r\n", entry) + 2;
-  const size_t lineEnd = broken.find("\r\n", entry);
-  const int line = 1 + int(std::count(broken.begin(), broken.begin() + lineStart, '\n'));
-  EXPECT_NE(t.services.boxes[0].find("\r\nLine:\t" + std::to_string(line) + "\r\nColumn:\t" +
-                                     std::to_string(lineEnd - lineStart + 1)),
-            std::string::npos)
-      << t.services.boxes[0];
-}
 
 }  // namespace
