@@ -2,13 +2,9 @@
 // mark, the report of missing codes) runs in Conversions/Golden.pattern_files.
 #include <gtest/gtest.h>
 
-#include "cmdline/internal/commands.h"
-#include "cmdline/internal/readers.h"
 #include "input/pattern.h"
-#include "model/current.h"
 #include "output/savetest.h"
 #include "settings/journal.h"
-#include "support/errorlog.h"
 
 namespace {
 
