@@ -90,6 +90,16 @@ std::FILE* OpenErrorFile(const std::string& name) {
   return f;
 }
 
+// Whether the arguments end the run without its window: an exit or hide command
+// among them (names match by prefix).
+bool EndsWithoutWindow(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (!IsCommand(argv[i])) continue;
+    if (std::strncmp(argv[i] + 1, "exit", 4) == 0 || std::strncmp(argv[i] + 1, "hide", 4) == 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string CMDLINE_LowerExtension(const char* name) {
@@ -127,6 +137,9 @@ int CMDLINE_ProcessArgs(int argc, char** argv) {
   }
   bool fileArgOpen = true;
   bool ok = true;
+  // The file argument of a run that goes on in its window is read as the window
+  // reads files: its messages are the user's to see, not the error file's.
+  const bool interactive = !EndsWithoutWindow(argc, argv);
   for (int i = 1; i < argc && ok; ++i) {
     const char* arg = argv[i];
     if (std::strlen(arg) >= CMDLINE_MAX_ARGUMENT) {
@@ -140,8 +153,16 @@ int CMDLINE_ProcessArgs(int argc, char** argv) {
     } else if (fileArgOpen) {
       std::string ext = CMDLINE_LowerExtension(arg);
       if (ext != ".c" && ext != ".xbf") {
-        if (!GetMessageSuppression()) CMDLINE_ReportError("File extension must be 'XBF' or 'C'");
+        if (interactive)
+          ReportMessage("File extension must be 'XBF' or 'C'");
+        else if (!GetMessageSuppression())
+          CMDLINE_ReportError("File extension must be 'XBF' or 'C'");
         ok = false;
+      } else if (interactive) {
+        const bool wasActive = active;
+        active = false;
+        if (CMD_OpenFile(arg, ext == ".xbf") == 0) fileArgOpen = false;
+        active = wasActive;
       } else {
         CMDLINE_SetActive(true);
         if (CMD_OpenFile(arg, ext == ".xbf") == 0) fileArgOpen = false;

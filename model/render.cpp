@@ -14,16 +14,27 @@ FontRenderHook renderHook = nullptr;
 
 void FONT_SetRenderHook(FontRenderHook hook) { renderHook = hook; }
 
-void FONT_RenderChar(Font* pFont, uint16_t code) {
+namespace {
+
+bool Render(Font* pFont, uint16_t code) {
   CharInfo& ci = pFont->aCharInfo[code];
-  if (!ci.Exists || !renderHook) return;
+  if (!ci.Exists || !renderHook) return false;
+  const bool first = !ci.Rendered;
   renderHook(pFont, code);
   ci.Rendered = 1;
+  return first;
+}
+
+}  // namespace
+
+void FONT_RenderChar(Font* pFont, uint16_t code) {
+  if (Render(pFont, code)) SERVICES_Get()->FontChanged(ChangeNotice{code, code, CHANGE_RENDERED});
 }
 
 void FONT_RenderPending(Font* pFont) {
   PlatformServices* pServices = SERVICES_Get();
   ChangeNotice disabled{FONT_NUM_CODES, -1, CHANGE_ENABLED};
+  ChangeNotice rendered{FONT_NUM_CODES, -1, CHANGE_RENDERED};
   const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
   for (uint32_t code = 0; code < end; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];
@@ -33,7 +44,10 @@ void FONT_RenderPending(Font* pFont) {
         std::snprintf(text, sizeof(text), "Reading character %04X   ", code);
         pServices->SetStatusText(text);
       }
-      FONT_RenderChar(pFont, static_cast<uint16_t>(code));
+      if (Render(pFont, static_cast<uint16_t>(code))) {
+        if (rendered.First > static_cast<int>(code)) rendered.First = static_cast<int>(code);
+        rendered.Last = static_cast<int>(code);
+      }
     }
     if (ci.BoxWidth == 0) {
       if (ci.Enabled) {
@@ -44,6 +58,8 @@ void FONT_RenderPending(Font* pFont) {
     }
   }
   pServices->SetStatusText("Ready");
+  // One notice for the whole run, not one per character.
+  if (rendered.Last >= 0) pServices->FontChanged(rendered);
   if (disabled.Last >= 0) pServices->FontChanged(disabled);
 }
 

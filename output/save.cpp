@@ -55,6 +55,7 @@ int OUT_Save(Font* pFont, int format, int ask) {
   int saved = OUT_SAVE_OK;
   if (result != 0) {
     FILES_Discard(&file);  // nothing saved: an existing file stays as it was
+    saved = OUT_SAVE_NOTHING;
   } else if (failures || !FILES_Commit(&file)) {
     FILES_Discard(&file);
     ShowMessageBox("Writing error");

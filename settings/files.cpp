@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -173,6 +174,13 @@ bool WriteInPlace(std::FILE* content, const std::string& target) {
   if (fstat(fd.get(), &st) != 0) return false;
   const bool regular = S_ISREG(st.st_mode);
   if (regular && size > 0) {
+    // A file size limit of the process stops the write half way on any file system.
+    rlimit limit;
+    if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<rlim_t>(size) > limit.rlim_cur) {
+      errno = EFBIG;
+      return false;
+    }
     const int reserved = posix_fallocate(fd.get(), 0, size);
     // File systems that cannot reserve at all are written without it.
     if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) {

@@ -15,7 +15,7 @@ namespace {
 MainWindow* pCommandWindow = nullptr;
 
 void SendToWindow(int id) {
-  if (pCommandWindow) pCommandWindow->runCommand(id);
+  if (pCommandWindow) pCommandWindow->runCommandLineCommand(id);
 }
 
 }  // namespace
@@ -78,3 +78,5 @@ void QtServices::RedrawViews(int viewMask) { pDocument_->notifyRedraw(viewMask);
 void QtServices::FontChanged(const ChangeNotice& notice) { pDocument_->notifyFontChanged(notice); }
 
 void QtServices::ShowMainWindow(bool show) { pWindow_->setVisible(show); }
+
+void QtServices::SettingsChanged() { pDocument_->notifySettingsChanged(); }

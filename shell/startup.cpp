@@ -129,8 +129,10 @@ int SHELL_Main(int argc, char** argv, ShellWindowEntry (*loadWindow)()) {
   // scan stopped: no window and no other process can reach it. It ends.
   if (hidden) {
     startupServices.FlushToConsole();
-    if (const char* stop = CMDLINE_GetStopArgument())
-      std::fprintf(stderr, "Morvane: the commands stop at \"%s\" (no such command, or a second file); the hidden run ends\n", stop);
+    if (const char* stop = CMDLINE_GetStopArgument()) {
+      std::fprintf(stderr, "Morvane: the commands stop at \"%s\" (no such command, or a second file); "
+                           "the hidden run ends\n", stop);
+    }
     return exitCode(scanResult != 0);
   }
   if (!DisplayConfigured()) {

@@ -6,6 +6,9 @@
 #include <QIcon>
 #include <QPixmap>
 
+// The number of images: the strip of 25, then Undo and Redo.
+enum { SHELL_NUM_IMAGES = 27 };
+
 // Image 'index' (0..26) at the given device pixel ratio; crisp at 1 and 2.
 QPixmap SHELL_DrawToolbarImage(int index, qreal devicePixelRatio);
 // The image at 1x and 2x, for a toolbar button.

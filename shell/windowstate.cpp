@@ -14,7 +14,7 @@
 
 #include "settings/files.h"
 #include "settings/settings.h"
-#include "shell/extras/previewpane.h"
+#include "shell/views/previewpane.h"
 #include "shell/mainwindow.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The status bar's size figure: equal to the files saved at the same moment for a
 // Unicode and a JIS font, following enabling and box edits through the document,
 // and marked as an estimate until every enabled character is rendered.
-#include "shell/extras/flashsizelabel.h"
+#include "shell/flashsizelabel.h"
 
 #include <gtest/gtest.h>
 

@@ -22,8 +22,8 @@
 #include "output/save.h"
 #include "settings/settings.h"
 #include "shell/document.h"
-#include "shell/extras/extrasettings.h"
-#include "shell/extras/previewpane.h"
+#include "shell/views/previewsettings.h"
+#include "shell/views/previewpane.h"
 #include "shell/mainwindow.h"
 #include "shell/services_qt.h"
 #include "shell/views/fontview.h"
@@ -71,7 +71,7 @@ std::vector<int> InkRows(const QImage& image) {
 class WindowLayoutTest : public testing::Test {
  protected:
   void SetUp() override {
-    EXTRAS_LoadPreviewSettings(&preview);
+    PREVIEW_LoadSettings(&preview);
     WINDOWSTATE_Save(WindowPlacement{});  // nothing saved
   }
   void TearDown() override {
@@ -79,7 +79,7 @@ class WindowLayoutTest : public testing::Test {
     pWindow.reset();
     FONT_SetCurrent(nullptr);
     WINDOWSTATE_Save(WindowPlacement{});
-    EXTRAS_SavePreviewSettings(preview);
+    PREVIEW_SaveSettings(preview);
   }
   // A new start of the window, as the program makes it.
   void Start() {

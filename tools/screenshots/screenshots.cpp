@@ -17,18 +17,17 @@
 #include <memory>
 
 #include "cmdline/cmdline.h"
+#include "screenshots/shots.h"
 #include "generation/antialias.h"
 #include "model/codetables.h"
 #include "model/current.h"
 #include "shell/dialogs/dialogs.h"
 #include "shell/dialogs/newfont.h"
 #include "shell/document.h"
-#include "shell/extras/extras_shots.h"
 #include "shell/mainwindow.h"
 #include "shell/services_qt.h"
 #include "shell/toolbaricons.h"
 #include "shell/views/fontview.h"
-#include "shell/views/views_shots.h"
 
 namespace {
 
@@ -74,7 +73,7 @@ QWidget* PropertiesShot(Scene& scene) {
 // drawn 4 x 4 (1x) or 2 x 2 (2x) so the images can be judged.
 QWidget* ToolbarImagesShot(Scene&) {
   static std::unique_ptr<QLabel> pLabel;
-  const int count = SHELL_IMAGE_REDO + 1;
+  const int count = SHELL_NUM_IMAGES;
   QImage sheet(5 * 140 + 8, (count + 4) / 5 * 70 + 8, QImage::Format_ARGB32);
   sheet.fill(QColor(240, 240, 240));
   QPainter p(&sheet);

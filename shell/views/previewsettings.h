@@ -1,4 +1,4 @@
-// The window additions' own options, kept in a section of their own in the
+// The text preview's own options, kept in a section of their own in the
 // settings file, so that the fixed options record and its section stay exactly
 // as they are (the store rewrites its section and keeps every other line).
 #pragma once
@@ -13,6 +13,6 @@ struct PreviewSettings {
 };
 
 // Fills the record from the file; defaults for what it lacks.
-void EXTRAS_LoadPreviewSettings(PreviewSettings* pSettings);
+void PREVIEW_LoadSettings(PreviewSettings* pSettings);
 // Writes the section, keeping every other line of the file; 1 when it cannot.
-int EXTRAS_SavePreviewSettings(const PreviewSettings& settings);
+int PREVIEW_SaveSettings(const PreviewSettings& settings);

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 
+#include "screenshots/shots.h"
 #include "generation/antialias.h"
 #include "model/codetables.h"
 #include "shell/dialogs/fontchooser.h"

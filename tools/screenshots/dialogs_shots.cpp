@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "screenshots/shots.h"
 #include "cmdline/cmdline.h"
 #include "settings/settings.h"
 #include "shell/dialogs/about.h"

@@ -1,4 +1,4 @@
-#include "shell/extras/gotodialog.h"
+#include "shell/dialogs/gotodialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "model/font.h"
-#include "shell/extras/gotocode.h"
+#include "shell/dialogs/gotocode.h"
 
 GoToDialog::GoToDialog(const Font* pFont, QWidget* parent) : QDialog(parent), pFont_(pFont) {
   setObjectName("GoToDialog");

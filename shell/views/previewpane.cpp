@@ -1,4 +1,4 @@
-#include "shell/extras/previewpane.h"
+#include "shell/views/previewpane.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -14,8 +14,8 @@
 
 #include "model/font.h"
 #include "shell/document.h"
-#include "shell/extras/extrasettings.h"
-#include "shell/extras/gotocode.h"
+#include "shell/views/previewsettings.h"
+#include "shell/dialogs/gotocode.h"
 
 QColor PREVIEW_Background(bool lightOnDark) { return lightOnDark ? QColor(0x0B, 0x0E, 0x12) : QColor(0xC9, 0xD4, 0xB8); }
 QColor PREVIEW_Ink(bool lightOnDark) { return lightOnDark ? QColor(0x9F, 0xE8, 0xFF) : QColor(0x1C, 0x24, 0x1A); }
@@ -151,7 +151,7 @@ class PreviewCanvas : public QWidget {
 PreviewPane::PreviewPane(Document* pDocument, QWidget* parent) : QWidget(parent), pDocument_(pDocument) {
   setObjectName("PreviewPane");
   PreviewSettings options;
-  EXTRAS_LoadPreviewSettings(&options);
+  PREVIEW_LoadSettings(&options);
 
   text_ = new QLineEdit(QString::fromStdString(options.Text), this);
   text_->setObjectName("previewText");
@@ -219,7 +219,7 @@ PreviewPane::~PreviewPane() { text_->disconnect(this); }
 
 bool PreviewPane::shownInSettings() {
   PreviewSettings options;
-  EXTRAS_LoadPreviewSettings(&options);
+  PREVIEW_LoadSettings(&options);
   return options.Visible != 0;
 }
 
@@ -240,7 +240,7 @@ void PreviewPane::saveOptions() {
   options.Zoom = zoom_->value();
   options.LightOnDark = dark_->isChecked();
   options.Text = text_->text().toStdString();
-  EXTRAS_SavePreviewSettings(options);
+  PREVIEW_SaveSettings(options);
 }
 
 void PreviewPane::setShown(bool shown) {

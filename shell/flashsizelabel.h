@@ -1,12 +1,11 @@
 // The status bar's size figure: how many bytes the enabled characters take as C
 // pixel arrays and as an XBF file, with "~" in front while some enabled characters
 // are not rendered yet and their share is an estimate. Follows the document's
-// change notices code by code; a slow timer picks up characters the views rendered
-// meanwhile and a changed magnification.
+// notices code by code: changes, characters rendered for the first time, and saved
+// options (the magnification).
 #pragma once
 
 #include <QLabel>
-#include <QTimer>
 
 #include "output/flashsize.h"
 #include "settings/settings.h"
@@ -21,8 +20,8 @@ class FlashSizeLabel : public QLabel {
 
   // The figures shown.
   const FlashSize& figures() const { return size_; }
-  // Looks again at the characters not rendered before and at the settings (the
-  // timer does so every second).
+  // Reads the options again and recounts the font-wide values and the characters
+  // not rendered before.
   void refresh();
 
  private:
@@ -33,6 +32,5 @@ class FlashSizeLabel : public QLabel {
   Document* pDocument_;
   FlashSizeTally tally_;
   FlashSize size_;
-  Settings settings_;  // loaded at a new font and at each refresh, not per notice
-  QTimer timer_;
+  Settings settings_;  // loaded at a new font and when the options are saved, not per notice
 };

@@ -16,9 +16,9 @@
 #include "model/codetables.h"
 #include "model/font.h"
 #include "shell/document.h"
-#include "shell/extras/extras_shots.h"
-#include "shell/extras/flashsizelabel.h"
-#include "shell/extras/previewpane.h"
+#include "screenshots/shots.h"
+#include "shell/flashsizelabel.h"
+#include "shell/views/previewpane.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // (font view above, character and properties views below, 3-pixel bars between
 // them, a status line) filled by the real views on fonts generated from installed
 // faces.
-#include "shell/views/views_shots.h"
+#include "screenshots/shots.h"
 
 #include <QApplication>
 #include <QDir>

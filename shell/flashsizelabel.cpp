@@ -1,4 +1,4 @@
-#include "shell/extras/flashsizelabel.h"
+#include "shell/flashsizelabel.h"
 
 #include <QLocale>
 
@@ -19,12 +19,10 @@ FlashSizeLabel::FlashSizeLabel(Document* pDocument, QWidget* parent) : QLabel(pa
     connect(pDocument_, &Document::fontInstalled, this, &FlashSizeLabel::rebuild);
     connect(pDocument_, &Document::fontChanged, this,
             [this](const ChangeNotice& notice) { changed(notice.First, notice.Last); });
-    // Views redraw after a save rendered every pending character.
-    connect(pDocument_, &Document::redrawRequested, this, &FlashSizeLabel::refresh);
+    // Characters rendered for the first time replace their estimates.
+    connect(pDocument_, &Document::charsRendered, this, &FlashSizeLabel::changed);
+    connect(pDocument_, &Document::settingsChanged, this, &FlashSizeLabel::refresh);
   }
-  timer_.setInterval(1000);
-  connect(&timer_, &QTimer::timeout, this, &FlashSizeLabel::refresh);
-  timer_.start();
   rebuild();
 }
 
@@ -49,9 +47,9 @@ void FlashSizeLabel::changed(int first, int last) {
 }
 
 void FlashSizeLabel::refresh() {
+  SETTINGS_Load(&settings_);
   Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
   if (!pFont) return;
-  SETTINGS_Load(&settings_);
   OUT_UpdateFlashSize(&tally_, pFont, settings_, 1, 0);  // font-wide values and magnification
   OUT_UpdateFlashSizeUnknown(&tally_, pFont, settings_);
   show();

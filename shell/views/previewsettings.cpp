@@ -1,4 +1,4 @@
-#include "shell/extras/extrasettings.h"
+#include "shell/views/previewsettings.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,13 +10,17 @@
 namespace {
 
 const char kSection[] = "[Preview]";
+// The settings file is read as the options record reads it: a regular file of at
+// most this size, so that a FIFO or a link to a device neither blocks the start
+// nor fills the memory.
+constexpr size_t kMaxFileSize = 64 * 1024;
 
 }  // namespace
 
-void EXTRAS_LoadPreviewSettings(PreviewSettings* pSettings) {
+void PREVIEW_LoadSettings(PreviewSettings* pSettings) {
   *pSettings = PreviewSettings();
   std::string text;
-  if (!FILES_ReadAll(SETTINGS_GetFileName(), &text)) return;
+  if (!FILES_ReadText(SETTINGS_GetFileName(), kMaxFileSize, &text)) return;
   std::istringstream in(text);
   bool inSection = false;
   for (std::string line; std::getline(in, line);) {
@@ -36,9 +40,9 @@ void EXTRAS_LoadPreviewSettings(PreviewSettings* pSettings) {
   }
 }
 
-int EXTRAS_SavePreviewSettings(const PreviewSettings& settings) {
+int PREVIEW_SaveSettings(const PreviewSettings& settings) {
   std::string old;
-  FILES_ReadAll(SETTINGS_GetFileName(), &old);
+  FILES_ReadText(SETTINGS_GetFileName(), kMaxFileSize, &old);
   std::string text;
   std::istringstream in(old);
   bool inSection = false;

@@ -1,4 +1,4 @@
-#include "shell/extras/gotocode.h"
+#include "shell/dialogs/gotocode.h"
 
 #include <iconv.h>
 
