@@ -218,17 +218,6 @@ TEST_F(MainWindowTest, AcceleratorRunsItsEditOnTheCurrentCharacter) {
   EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 0, 1), 1);  // the diagonal moved one column left
 }
 
-TEST_F(MainWindowTest, WithoutAFontTheEditItemsAreGrayed) {
-  for (const char* path : {"Edit", "Edit/Insert", "Edit/Delete", "Edit/Shift", "Edit/Move", "Edit/Font height",
-                           "Edit/Cursor distance", "Edit/Pixel index", "File", "View"}) {
-    Open(Menu(path));
-    Menu(path)->hide();
-  }
-  for (int id : {521, 522, 540, 563, 583, 600, 621, 643, 660, 680, 700, 715, 720, 721, 722, 740, 741, 760})
-    EXPECT_FALSE(MenuEnabled(id)) << id;
-  for (int id : {520, 523, 524, 525, 526, 527, 528}) EXPECT_TRUE(MenuEnabled(id)) << id;
-}
-
 TEST_F(MainWindowTest, ExtAa2MovesAreGrayedInTheMenuButEnabledOnTheToolbar) {
   doc.install(SmallFont(FONTTYPE_EXT_AA2), "");
   Open(Menu("Edit/Move"));
@@ -240,28 +229,6 @@ TEST_F(MainWindowTest, ExtAa2MovesAreGrayedInTheMenuButEnabledOnTheToolbar) {
   doc.install(SmallFont(FONTTYPE_AA2), "");
   EXPECT_FALSE(pWindow->toolbarAction(600)->isEnabled());
   EXPECT_TRUE(pWindow->toolbarAction(540)->isEnabled());
-}
-
-TEST_F(MainWindowTest, SetIndexItemsFollowTypeAndKeyboardTarget) {
-  doc.install(SmallFont(FONTTYPE_AA2), "");
-  QTest::keyClick(pWindow->fontView(), Qt::Key_Tab);
-  ASSERT_EQ(doc.keyboardTarget(), 1);
-  Open(Menu("Edit/Pixel index"));
-  for (int index = 0; index <= 15; ++index) EXPECT_EQ(MenuEnabled(700 + index), index <= 3) << index;
-  Menu("Edit/Pixel index")->hide();
-  Open(Menu("Edit"));
-  EXPECT_FALSE(MenuEnabled(660));
-
-  doc.install(SmallFont(FONTTYPE_STD), "");
-  Open(Menu("Edit/Pixel index"));
-  for (int index = 0; index <= 15; ++index) EXPECT_EQ(MenuEnabled(700 + index), index <= 1) << index;
-  Menu("Edit/Pixel index")->hide();
-
-  QTest::keyClick(pWindow->charView(), Qt::Key_Tab);
-  ASSERT_EQ(doc.keyboardTarget(), 0);
-  Open(Menu("Edit/Pixel index"));
-  EXPECT_FALSE(MenuEnabled(700));
-  EXPECT_FALSE(MenuEnabled(682));
 }
 
 TEST_F(MainWindowTest, AllCharactersTwiceRestoresMenuCheckAndButton) {
