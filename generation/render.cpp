@@ -1,11 +1,13 @@
 // Rendering one character of a generated font into its record: drawing it on the
 // font's surface, reading the surface back or supersampling it.
 #include <algorithm>
+#include <memory>
 
 #include "generation/antialias.h"
 #include "generation/generate.h"
 #include "generation/internal/rendercontext.h"
 #include "generation/internal/supersample.h"
+#include "generation/workers.h"
 #include "model/codetables.h"
 
 namespace {
@@ -23,43 +25,90 @@ void FillRecord(const GlyphMetrics& g, CharInfo* pInfo) {
   pInfo->CursorDist = g.CellIncX;
 }
 
+// Where a character's pixels go: straight into its pixel plane, leftmost pixel in
+// the low bits (the plane is zero when the character is sized, so only ink is
+// written).
+struct PlaneWriter {
+  uint8_t* pPlane;
+  size_t RowBytes;
+  int Bits;
+  int PerByte;
+  PlaneWriter(Font* pFont, uint16_t code) {
+    const CharInfo& ci = pFont->aCharInfo[code];
+    pPlane = ci.pPixels.get();
+    RowBytes = size_t(FONT_GetRowBytes(pFont, ci.BoxWidth));
+    Bits = FONT_GetBitsPerPixel(pFont->Type);
+    PerByte = 8 / Bits;
+  }
+  void Set(int x, int y, int value) {
+    pPlane[size_t(y) * RowBytes + size_t(x / PerByte)] |= uint8_t(value << (Bits * (x % PerByte)));
+  }
+};
+
 // Writes the value of every non-background pixel of the cell into the record.
 void ReadBack(Font* pFont, uint16_t code, const Surface& canvas, int w, int h) {
   const int8_t* pValue = AA_GetGreyValueTable(pFont->Type);
+  PlaneWriter plane(pFont, code);
   w = std::min(w, Surface::kSize);
   h = std::min(h, Surface::kSize);
   for (int y = 0; y < h; y++) {
     const uint8_t* pRow = canvas.Grey.data() + size_t(y) * Surface::kSize;
     for (int x = 0; x < w; x++)
-      if (pRow[x] != 255) FONT_SetPixel(pFont, code, x, y, pValue[pRow[x]]);
+      if (pRow[x] != 255 && pValue[pRow[x]]) plane.Set(x, y, pValue[pRow[x]]);
   }
 }
 
-void Supersample(Font* pFont, uint16_t code, RenderContext* pContext, const GlyphSizes& s) {
-  AA_FillCoverage(&pContext->Canvas, s.CellWidth, s.CellHeight, s.DrawnWidth, s.DrawnHeight);
+void Supersample(Font* pFont, uint16_t code, const Surface& canvas, bool suppressOptAA, const GlyphSizes& s) {
+  AA_FillCoverage(&canvas, s.CellWidth, s.CellHeight, s.DrawnWidth, s.DrawnHeight);
   int px = 0, py = AA_GetGlobalPhase();
-  if (!pContext->SuppressOptAA) {
+  if (!suppressOptAA) {
     const int best = AA_EvaluatePhases(s.CellWidth, s.CellHeight);
     px = best & 3;
     py = best >> 2;
   }
   const int shift = pFont->Type == FONTTYPE_AA2 ? 2 : 0;
+  PlaneWriter plane(pFont, code);
   const int w = std::min(s.CellWidth, int(AA_GRID_CELLS)), h = std::min(s.CellHeight, int(AA_GRID_CELLS));
   for (int y = 0; y < h; y++)
     for (int x = 0; x < w; x++) {
       const int level = AA_GetCellLevel(px, py, x, y) >> shift;
-      if (level) FONT_SetPixel(pFont, code, x, y, level);
+      if (level) plane.Set(x, y, level);
     }
+}
+
+// What one thread renders with.
+struct Lane {
+  EngineFont* pEngine;
+  Surface* pCanvas;
+};
+
+Lane MainLane(RenderContext* pContext) { return Lane{pContext->pEngineFont.get(), &pContext->Canvas}; }
+
+void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes);
+
+void GenerateOn(Font* pFont, const Lane& lane, uint16_t code) {
+  RenderContext* pContext = pFont->pRenderContext.get();
+  GlyphSizes s;
+  RenderGlyphOn(pFont, lane, code, &pFont->aCharInfo[code], &s);
+  FONT_SetCharSize(pFont, code, s.CellWidth, s.CellHeight);
+  if (!pFont->aCharInfo[code].pPixels) return;
+  if (pContext->InternalAA) {
+    Supersample(pFont, code, *lane.pCanvas, pContext->SuppressOptAA, s);
+    return;
+  }
+  ReadBack(pFont, code, *lane.pCanvas, s.CellWidth, s.CellHeight);
+  if (pFont->Type == FONTTYPE_EXT_FRM) FONT_CalcFrame(pFont, code);
 }
 
 }  // namespace
 
-void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes) {
+namespace {
+
+void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes) {
   *pSizes = GlyphSizes{};
   RenderContext* pContext = pFont->pRenderContext.get();
-  if (!pContext) return;
-  EngineFont* pEngine = pContext->pEngineFont.get();
-  Surface* pCanvas = &pContext->Canvas;
+  EngineFont* pEngine = lane.pEngine;
+  Surface* pCanvas = lane.pCanvas;
   const int type = pFont->Type;
   int drawnW = 0, drawnH = 0;
   if (pFont->Encoding == ENCODING_ISO8859) {
@@ -120,6 +169,15 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
   }
 }
 
+}  // namespace
+
+void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes) {
+  *pSizes = GlyphSizes{};
+  RenderContext* pContext = pFont->pRenderContext.get();
+  if (!pContext) return;
+  RenderGlyphOn(pFont, MainLane(pContext), code, pInfo, pSizes);
+}
+
 void AA_FindGlobalPhase(Font* pFont) {
   AA_SetPhaseMasks(1, 15);
   long totals[4] = {};
@@ -142,14 +200,32 @@ void FONT_GenerateChar(Font* pFont, uint16_t code) {
   RenderContext* pContext = pFont->pRenderContext.get();
   if (!pContext) return;
   if (pContext->InternalAA && !AA_GlobalPhaseFound()) AA_FindGlobalPhase(pFont);
-  GlyphSizes s;
-  FONT_RenderGlyph(pFont, code, &pFont->aCharInfo[code], &s);
-  FONT_SetCharSize(pFont, code, s.CellWidth, s.CellHeight);
-  if (!pFont->aCharInfo[code].pPixels) return;
-  if (pContext->InternalAA) {
-    Supersample(pFont, code, pContext, s);
+  GenerateOn(pFont, MainLane(pContext), code);
+}
+
+void GENERATE_RenderMany(Font* pFont, const uint16_t* pCodes, size_t count) {
+  RenderContext* pContext = pFont->pRenderContext.get();
+  if (!pContext || count == 0) return;
+  if (pContext->InternalAA && !AA_GlobalPhaseFound()) AA_FindGlobalPhase(pFont);
+  AA_GetGreyValueTable(pFont->Type);  // the tables are built before the threads read them
+  // Pieces of consecutive codes: each thread's records lie together.
+  constexpr size_t kGrain = 16;
+  const int workers = int(std::min<size_t>(size_t(WORKERS_GetCount()), (count + kGrain - 1) / kGrain));
+  while (int(pContext->Lanes.size()) < workers - 1) {
+    auto lane = std::make_unique<RenderContext::Lane>();
+    lane->pEngineFont = ENGINE_CopyFont(pContext->pEngineFont.get());
+    if (!lane->pEngineFont) break;
+    GENERATE_InitSurface(&lane->Canvas, pContext->Canvas.Mono);
+    pContext->Lanes.push_back(std::move(lane));
+  }
+  if (workers <= 1 || int(pContext->Lanes.size()) < workers - 1) {
+    for (size_t i = 0; i < count; i++) GenerateOn(pFont, MainLane(pContext), pCodes[i]);
     return;
   }
-  ReadBack(pFont, code, pContext->Canvas, s.CellWidth, s.CellHeight);
-  if (pFont->Type == FONTTYPE_EXT_FRM) FONT_CalcFrame(pFont, code);
+  WORKERS_ParallelFor(count, kGrain, [&](size_t begin, size_t end, int worker) {
+    const Lane lane = worker == 0 ? MainLane(pContext)
+                                  : Lane{pContext->Lanes[size_t(worker - 1)]->pEngineFont.get(),
+                                         &pContext->Lanes[size_t(worker - 1)]->Canvas};
+    for (size_t i = begin; i < end; i++) GenerateOn(pFont, lane, pCodes[i]);
+  });
 }

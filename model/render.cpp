@@ -1,6 +1,7 @@
 // Rendering characters on demand through the rasterizer's hook, and the
 // measurements that need rendered characters.
 #include <cstdio>
+#include <vector>
 
 #include "model/font.h"
 #include "settings/services.h"
@@ -9,10 +10,33 @@
 namespace {
 
 FontRenderHook renderHook = nullptr;
+FontRenderManyHook renderManyHook = nullptr;
+
+// Renders the codes (existing, unrendered, ascending) and marks them rendered.
+void RenderMany(Font* pFont, const std::vector<uint16_t>& codes) {
+  if (codes.empty() || !renderHook) return;
+  if (renderManyHook && codes.size() > 1)
+    renderManyHook(pFont, codes.data(), codes.size());
+  else
+    for (uint16_t code : codes) renderHook(pFont, code);
+  for (uint16_t code : codes) pFont->aCharInfo[code].Rendered = 1;
+}
 
 }  // namespace
 
-void FONT_SetRenderHook(FontRenderHook hook) { renderHook = hook; }
+void FONT_SetRenderHook(FontRenderHook hook, FontRenderManyHook manyHook) {
+  renderHook = hook;
+  renderManyHook = manyHook;
+}
+
+void FONT_RenderRange(Font* pFont, uint32_t first, uint32_t last) {
+  std::vector<uint16_t> codes;
+  for (uint32_t code = first; code <= last && code < FONT_NUM_CODES; ++code) {
+    const CharInfo& ci = pFont->aCharInfo[code];
+    if (ci.Exists && !ci.Rendered) codes.push_back(static_cast<uint16_t>(code));
+  }
+  RenderMany(pFont, codes);
+}
 
 void FONT_RenderChar(Font* pFont, uint16_t code) {
   CharInfo& ci = pFont->aCharInfo[code];
@@ -25,16 +49,24 @@ void FONT_RenderPending(Font* pFont) {
   PlatformServices* pServices = SERVICES_Get();
   ChangeNotice disabled{FONT_NUM_CODES, -1, CHANGE_ENABLED};
   const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
+  // The pending characters, rendered together up to each one that starts a group
+  // of 256 codes, whose phase text comes first.
+  std::vector<uint16_t> group;
   for (uint32_t code = 0; code < end; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];
-    if (!ci.Rendered && ci.Enabled && ci.Exists) {
-      if ((code & 0xFF) == 0) {
-        char text[40];
-        std::snprintf(text, sizeof(text), "Reading character %04X   ", code);
-        pServices->SetStatusText(text);
-      }
-      FONT_RenderChar(pFont, static_cast<uint16_t>(code));
+    if (ci.Rendered || !ci.Enabled || !ci.Exists) continue;
+    if ((code & 0xFF) == 0) {
+      RenderMany(pFont, group);
+      group.clear();
+      char text[40];
+      std::snprintf(text, sizeof(text), "Reading character %04X   ", code);
+      pServices->SetStatusText(text);
     }
+    group.push_back(static_cast<uint16_t>(code));
+  }
+  RenderMany(pFont, group);
+  for (uint32_t code = 0; code < end; ++code) {
+    const CharInfo& ci = pFont->aCharInfo[code];
     if (ci.BoxWidth == 0) {
       if (ci.Enabled) {
         if (disabled.First > static_cast<int>(code)) disabled.First = static_cast<int>(code);
