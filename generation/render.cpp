@@ -32,16 +32,17 @@ struct PlaneWriter {
   uint8_t* pPlane;
   size_t RowBytes;
   int Bits;
-  int PerByte;
+  int ByteShift;  // x >> ByteShift: the byte of pixel x in its row
   PlaneWriter(Font* pFont, uint16_t code) {
     const CharInfo& ci = pFont->aCharInfo[code];
     pPlane = ci.pPixels.get();
     RowBytes = size_t(FONT_GetRowBytes(pFont, ci.BoxWidth));
     Bits = FONT_GetBitsPerPixel(pFont->Type);
-    PerByte = 8 / Bits;
+    ByteShift = Bits == 1 ? 3 : Bits == 2 ? 2 : 1;
   }
   void Set(int x, int y, int value) {
-    pPlane[size_t(y) * RowBytes + size_t(x / PerByte)] |= uint8_t(value << (Bits * (x % PerByte)));
+    const int inByte = x & ((1 << ByteShift) - 1);
+    pPlane[size_t(y) * RowBytes + size_t(x >> ByteShift)] |= uint8_t(value << (Bits * inByte));
   }
 };
 
