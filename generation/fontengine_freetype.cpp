@@ -501,11 +501,17 @@ int ENGINE_GetGlyph(EngineFont* pFont, uint32_t unicode, GlyphFormat format,
     return 0;
   }
   // 256 coverage values to 65 levels, rounded.
+  static const struct Levels {
+    uint8_t aOf[256];
+    Levels() {
+      for (int v = 0; v < 256; v++) aOf[v] = uint8_t((v * 64 + 127) / 255);
+    }
+  } levels;
   pFont->GreyLevels.resize(size_t(bitmap.width) * bitmap.rows);
   for (unsigned y = 0; y < bitmap.rows; y++) {
     const uint8_t* pSrc = bitmap.buffer + ptrdiff_t(y) * bitmap.pitch;
     uint8_t* pDst = pFont->GreyLevels.data() + size_t(y) * bitmap.width;
-    for (unsigned x = 0; x < bitmap.width; x++) pDst[x] = uint8_t((pSrc[x] * 64 + 127) / 255);
+    for (unsigned x = 0; x < bitmap.width; x++) pDst[x] = levels.aOf[pSrc[x]];
   }
   pBitmap->pBits = pFont->GreyLevels.data();
   pBitmap->Pitch = int32_t(bitmap.width);

@@ -85,19 +85,89 @@ struct Lane {
 
 Lane MainLane(RenderContext* pContext) { return Lane{pContext->pEngineFont.get(), &pContext->Canvas}; }
 
-void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes);
+// An extended character's glyph bitmap, kept instead of being put on the surface:
+// its pixels go into the plane as reading them back from the surface would give
+// them, without the surface.
+struct KeptGlyph {
+  bool Kept = false;
+  GlyphBitmap Bitmap;
+  int Offset = 0;  // where the glyph's top left lies in the box (1 for a frame)
+};
+
+void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes,
+                   KeptGlyph* pKept);
+
+// The pixel value of each level of a grey glyph: level l paints grey
+// 255 - l x 255 / 64, and white is background. The extended types convert greys
+// the same way whatever the options, so one table per type serves the run.
+const int8_t* LevelValues(int type) {
+  struct Tables {
+    int8_t aValue[FONT_NUM_TYPES][256];
+    Tables() {
+      for (int t = 0; t < FONT_NUM_TYPES; t++) {
+        const int8_t* pValue = AA_GetGreyValueTable(t);
+        for (int level = 0; level < 256; level++) {
+          const uint8_t grey = uint8_t(255 - level * 255 / 64);
+          aValue[t][level] = grey == 255 ? 0 : pValue[grey];
+        }
+      }
+    }
+  };
+  static const Tables tables;
+  return tables.aValue[std::clamp(type, 0, FONT_NUM_TYPES - 1)];
+}
+
+void WriteKeptGlyph(Font* pFont, uint16_t code, const KeptGlyph& kept) {
+  const GlyphBitmap& b = kept.Bitmap;
+  if (!b.pBits) return;
+  PlaneWriter plane(pFont, code);
+  const int at = kept.Offset;
+  const int w = std::min(b.Width, Surface::kSize - at), h = std::min(b.Rows, Surface::kSize - at);
+  if (b.Format == GLYPH_MONO) {
+    for (int y = 0; y < h; y++) {
+      const uint8_t* pSrc = b.pBits + ptrdiff_t(y) * b.Pitch;
+      for (int x = 0; x < w; x++)
+        if (pSrc[x >> 3] & (0x80 >> (x & 7))) plane.Set(x + at, y + at, 1);
+    }
+    return;
+  }
+  const int8_t* pValues = LevelValues(pFont->Type);
+  if (plane.Bits == 1) {
+    for (int y = 0; y < h; y++) {
+      const uint8_t* pSrc = b.pBits + ptrdiff_t(y) * b.Pitch;
+      for (int x = 0; x < w; x++)
+        if (const int value = pValues[pSrc[x]]) plane.Set(x, y, value);
+    }
+    return;
+  }
+  // Whole bytes at a time: the plane is zero and each byte is written once.
+  const int perByte = 1 << plane.ByteShift;
+  for (int y = 0; y < h; y++) {
+    const uint8_t* pSrc = b.pBits + ptrdiff_t(y) * b.Pitch;
+    uint8_t* pDst = plane.pPlane + size_t(y) * plane.RowBytes;
+    for (int x = 0; x < w; x += perByte) {
+      unsigned byte = 0;
+      for (int i = 0; i < perByte && x + i < w; i++) byte |= unsigned(uint8_t(pValues[pSrc[x + i]])) << (plane.Bits * i);
+      pDst[x >> plane.ByteShift] = uint8_t(byte);
+    }
+  }
+}
 
 void GenerateOn(Font* pFont, const Lane& lane, uint16_t code) {
   RenderContext* pContext = pFont->pRenderContext.get();
   GlyphSizes s;
-  RenderGlyphOn(pFont, lane, code, &pFont->aCharInfo[code], &s);
+  KeptGlyph kept;
+  RenderGlyphOn(pFont, lane, code, &pFont->aCharInfo[code], &s, &kept);
   FONT_SetCharSize(pFont, code, s.CellWidth, s.CellHeight);
   if (!pFont->aCharInfo[code].pPixels) return;
   if (pContext->InternalAA) {
     Supersample(pFont, code, *lane.pCanvas, pContext->SuppressOptAA, s);
     return;
   }
-  ReadBack(pFont, code, *lane.pCanvas, s.CellWidth, s.CellHeight);
+  if (kept.Kept)
+    WriteKeptGlyph(pFont, code, kept);
+  else
+    ReadBack(pFont, code, *lane.pCanvas, s.CellWidth, s.CellHeight);
   if (pFont->Type == FONTTYPE_EXT_FRM) FONT_CalcFrame(pFont, code);
 }
 
@@ -105,7 +175,9 @@ void GenerateOn(Font* pFont, const Lane& lane, uint16_t code) {
 
 namespace {
 
-void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes) {
+// With pKept, an extended character's glyph is kept there instead of being drawn.
+void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes,
+                   KeptGlyph* pKept) {
   *pSizes = GlyphSizes{};
   RenderContext* pContext = pFont->pRenderContext.get();
   EngineFont* pEngine = lane.pEngine;
@@ -124,7 +196,7 @@ void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo
     GlyphMetrics g;
     GlyphBitmap bitmap;
     if (type == FONTTYPE_EXT || type == FONTTYPE_EXT_FRM) {
-      GENERATE_ClearSurface(pCanvas);
+      if (!pKept) GENERATE_ClearSurface(pCanvas);
       ENGINE_GetGlyph(pEngine, unicode, GLYPH_MONO, &g, &bitmap);
       drawnW = g.BlackBoxX;
       drawnH = g.BlackBoxY;
@@ -142,9 +214,12 @@ void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo
           pInfo->CursorDist += 2;
         }
       }
-      if (bitmap.pBits) GENERATE_PlaceMonoOnSurface(pCanvas, bitmap, frame, frame);
+      if (pKept)
+        *pKept = KeptGlyph{true, bitmap, frame};
+      else if (bitmap.pBits)
+        GENERATE_PlaceMonoOnSurface(pCanvas, bitmap, frame, frame);
     } else if (type == FONTTYPE_EXT_AA2 || type == FONTTYPE_EXT_AA4) {
-      GENERATE_ClearSurface(pCanvas);
+      if (!pKept) GENERATE_ClearSurface(pCanvas);
       ENGINE_GetGlyph(pEngine, unicode, GLYPH_GREY, &g, &bitmap);
       drawnW = g.BlackBoxX;
       drawnH = g.BlackBoxY;
@@ -154,7 +229,10 @@ void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo
         pInfo->CursorDist = std::clamp(advance, 0, 255);
         ApplyArabicRule(unicode, pInfo);
       }
-      if (bitmap.pBits) GENERATE_PaintSurfaceGrey(pCanvas, bitmap, 0, 0);
+      if (pKept)
+        *pKept = KeptGlyph{true, bitmap, 0};
+      else if (bitmap.pBits)
+        GENERATE_PaintSurfaceGrey(pCanvas, bitmap, 0, 0);
     } else {
       GENERATE_DrawOnSurface(pCanvas, pEngine, unicode, pContext->Metrics.Ascent, pContext->Metrics.Height, &drawnW,
                        &drawnH);
@@ -176,7 +254,7 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
   *pSizes = GlyphSizes{};
   RenderContext* pContext = pFont->pRenderContext.get();
   if (!pContext) return;
-  RenderGlyphOn(pFont, MainLane(pContext), code, pInfo, pSizes);
+  RenderGlyphOn(pFont, MainLane(pContext), code, pInfo, pSizes, nullptr);
 }
 
 void AA_FindGlobalPhase(Font* pFont) {
@@ -208,7 +286,7 @@ void GENERATE_RenderMany(Font* pFont, const uint16_t* pCodes, size_t count) {
   RenderContext* pContext = pFont->pRenderContext.get();
   if (!pContext || count == 0) return;
   if (pContext->InternalAA && !AA_GlobalPhaseFound()) AA_FindGlobalPhase(pFont);
-  AA_GetGreyValueTable(pFont->Type);  // the tables are built before the threads read them
+  LevelValues(pFont->Type);  // the tables are built before the threads read them
   // Pieces of consecutive codes: each thread's records lie together.
   constexpr size_t kGrain = 16;
   const int workers = int(std::min<size_t>(size_t(WORKERS_GetCount()), (count + kGrain - 1) / kGrain));

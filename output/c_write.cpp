@@ -46,32 +46,71 @@ void AppendNameComment(const Font* pFont, uint16_t code, std::string* pText) {
 // Rows of X and _ (1 bpp): 'last' ends the array.
 void BitRows(const Context& cx, uint16_t code, const WrittenChar& wc, int plane, bool last, uint8_t* pRow,
              std::string* pText) {
+  const size_t rowBytes = static_cast<size_t>(wc.RowBytes);
   for (int32_t y = 0; y < wc.Rows; ++y) {
     OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, plane, pRow);
-    *pText += "  ";
-    for (int32_t i = 0; i < wc.RowBytes; ++i) {
-      if (i) *pText += ',';
-      char bits[8];
-      for (int bit = 7; bit >= 0; --bit) bits[7 - bit] = (pRow[i] >> bit & 1) ? 'X' : '_';
-      pText->append(bits, 8);
+    // "  " and 8 characters per byte, a comma between bytes.
+    const size_t at = pText->size();
+    pText->resize(at + 2 + 9 * rowBytes);
+    char* p = pText->data() + at;
+    *p++ = ' ';
+    *p++ = ' ';
+    for (size_t i = 0; i < rowBytes; ++i) {
+      if (i) *p++ = ',';
+      for (int bit = 7; bit >= 0; --bit) *p++ = (pRow[i] >> bit & 1) ? 'X' : '_';
     }
+    pText->resize(static_cast<size_t>(p - pText->data()));
     *pText += (last && y == wc.Rows - 1) ? "};\r\n\r\n" : ",\r\n";
   }
 }
 
 // Rows of packed bytes in hex (2 and 4 bpp).
 void HexRows(const Context& cx, uint16_t code, const WrittenChar& wc, uint8_t* pRow, std::string* pText) {
+  const size_t rowBytes = static_cast<size_t>(wc.RowBytes);
   for (int32_t y = 0; y < wc.Rows; ++y) {
     OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, 0, pRow);
-    *pText += ' ';
-    for (int32_t i = 0; i < wc.RowBytes; ++i) {
+    // " " and " 0xHH," per byte; the very last byte of the array has no comma.
+    const size_t at = pText->size();
+    pText->resize(at + 1 + 6 * rowBytes + 2);
+    char* p = pText->data() + at;
+    *p++ = ' ';
+    for (size_t i = 0; i < rowBytes; ++i) {
       const uint8_t b = pRow[i];
-      const char entry[6] = {' ', '0', 'x', kHex[b >> 4], kHex[b & 15], ','};
-      pText->append(entry, (y < wc.Rows - 1 || i < wc.RowBytes - 1) ? 6 : 5);
+      p[0] = ' ';
+      p[1] = '0';
+      p[2] = 'x';
+      p[3] = kHex[b >> 4];
+      p[4] = kHex[b & 15];
+      p[5] = ',';
+      p += (y < wc.Rows - 1 || i < rowBytes - 1) ? 6 : 5;
     }
-    if (y < wc.Rows - 1) *pText += "\r\n";
+    if (y < wc.Rows - 1) {
+      *p++ = '\r';
+      *p++ = '\n';
+    }
+    pText->resize(static_cast<size_t>(p - pText->data()));
   }
   *pText += "\r\n};\r\n\r\n";
+}
+
+// A number as "%*i" prints it: right-aligned in 'width' characters at least.
+void AppendInt(std::string* pText, int32_t value, int width) {
+  char digits[12];
+  int n = 0;
+  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  do {
+    digits[n++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  if (value < 0) digits[n++] = '-';
+  for (int pad = width - n; pad > 0; --pad) *pText += ' ';
+  while (n) *pText += digits[--n];
+}
+
+// A code as "%04X" prints it.
+void AppendHex4(std::string* pText, uint16_t code) {
+  const char hex[4] = {kHex[code >> 12], kHex[code >> 8 & 15], kHex[code >> 4 & 15], kHex[code & 15]};
+  pText->append(hex, 4);
 }
 
 // The area the last announcement before codes[index] named: every saved code of
@@ -106,8 +145,16 @@ void Bitmaps(const Context& cx, size_t begin, size_t end, std::string* pText) {
     OUT_GetWrittenChar(pFont, code, *cx.pSettings, &wc);
     const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
     const int32_t size = static_cast<int32_t>(OUT_CArrayBytes(pFont, wc));
-    OUT_AppendF(pText, "static %s unsigned char ac%s_%04X[%3i] = { /* code %04X", cx.Qualifier, cx.FontName.c_str(),
-                code, size, code);
+    *pText += "static ";
+    *pText += cx.Qualifier;
+    *pText += " unsigned char ac";
+    *pText += cx.FontName;
+    *pText += '_';
+    AppendHex4(pText, code);
+    *pText += '[';
+    AppendInt(pText, size, 3);
+    *pText += "] = { /* code ";
+    AppendHex4(pText, code);
     AppendNameComment(pFont, code, pText);
     *pText += " */\r\n";
     row.resize(static_cast<size_t>(wc.RowBytes));
@@ -129,14 +176,27 @@ void CharInfos(const Context& cx, size_t begin, size_t end, std::string* pText) 
     OUT_GetWrittenChar(cx.pFont, code, *cx.pSettings, &wc);
     *pText += i == 0 ? "   { " : "  ,{ ";
     if (cx.Extended) {
-      OUT_AppendF(pText, "%3i, %3i, %3i, %3i, %3i, %sac%s_%04X } /* code %04X", wc.Width, wc.Rows, wc.XPos, wc.YPos,
-                  wc.XDist, cx.Cast, name, code, code);
-      AppendNameComment(cx.pFont, code, pText);
-      *pText += " */\r\n";
+      for (int32_t value : {wc.Width, wc.Rows, wc.XPos, wc.YPos, wc.XDist}) {
+        AppendInt(pText, value, 3);
+        *pText += ", ";
+      }
     } else {
-      OUT_AppendF(pText, "%3i, %3i, %2i, %sac%s_%04X } /* code %04X */\r\n", wc.Width, wc.Width, wc.RowBytes, cx.Cast,
-                  name, code, code);
+      AppendInt(pText, wc.Width, 3);
+      *pText += ", ";
+      AppendInt(pText, wc.Width, 3);
+      *pText += ", ";
+      AppendInt(pText, wc.RowBytes, 2);
+      *pText += ", ";
     }
+    *pText += cx.Cast;
+    *pText += "ac";
+    *pText += name;
+    *pText += '_';
+    AppendHex4(pText, code);
+    *pText += " } /* code ";
+    AppendHex4(pText, code);
+    if (cx.Extended) AppendNameComment(cx.pFont, code, pText);
+    *pText += " */\r\n";
   }
 }
 
