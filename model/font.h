@@ -208,9 +208,9 @@ using FontRenderManyHook = void (*)(Font* pFont, const uint16_t* pCodes, size_t 
 void FONT_SetRenderHook(FontRenderHook hook, FontRenderManyHook manyHook = nullptr);
 // When the character exists: render it through the hook and set Rendered.
 void FONT_RenderChar(Font* pFont, uint16_t code);
-// Renders those of the codes first..last that exist and are not rendered yet, all
-// at once (a page of characters about to be shown).
-void FONT_RenderRange(Font* pFont, uint32_t first, uint32_t last);
+// Renders those of the codes that exist and are not rendered yet, all at once (a
+// page of characters about to be shown); the codes ascend.
+void FONT_RenderCodes(Font* pFont, const uint16_t* pCodes, size_t count);
 // Renders every enabled, existing, unrendered character (status "Reading
 // character %04X   " every 256 codes), disables every character of width 0,
 // shows "Ready" and, when it disabled enabled characters, reports the codes from

@@ -29,11 +29,11 @@ void FONT_SetRenderHook(FontRenderHook hook, FontRenderManyHook manyHook) {
   renderManyHook = manyHook;
 }
 
-void FONT_RenderRange(Font* pFont, uint32_t first, uint32_t last) {
+void FONT_RenderCodes(Font* pFont, const uint16_t* pCodes, size_t count) {
   std::vector<uint16_t> codes;
-  for (uint32_t code = first; code <= last && code < FONT_NUM_CODES; ++code) {
-    const CharInfo& ci = pFont->aCharInfo[code];
-    if (ci.Exists && !ci.Rendered) codes.push_back(static_cast<uint16_t>(code));
+  for (size_t i = 0; i < count; ++i) {
+    const CharInfo& ci = pFont->aCharInfo[pCodes[i]];
+    if (ci.Exists && !ci.Rendered) codes.push_back(pCodes[i]);
   }
   RenderMany(pFont, codes);
 }
