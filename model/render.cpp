@@ -1,6 +1,7 @@
 // Rendering characters on demand through the rasterizer's hook, and the
 // measurements that need rendered characters.
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "model/font.h"
@@ -12,8 +13,10 @@ namespace {
 FontRenderHook renderHook = nullptr;
 FontRenderManyHook renderManyHook = nullptr;
 
-// Renders the codes (existing, unrendered, ascending) and marks them rendered.
-void RenderMany(Font* pFont, const std::vector<uint16_t>& codes) {
+// Renders those of the codes (existing, ascending) that are not rendered yet and
+// marks them rendered.
+void RenderMany(Font* pFont, std::vector<uint16_t> codes) {
+  std::erase_if(codes, [pFont](uint16_t code) { return pFont->aCharInfo[code].Rendered != 0; });
   if (codes.empty() || !renderHook) return;
   if (renderManyHook && codes.size() > 1)
     renderManyHook(pFont, codes.data(), codes.size());
@@ -35,7 +38,7 @@ void FONT_RenderCodes(Font* pFont, const uint16_t* pCodes, size_t count) {
     const CharInfo& ci = pFont->aCharInfo[pCodes[i]];
     if (ci.Exists && !ci.Rendered) codes.push_back(pCodes[i]);
   }
-  RenderMany(pFont, codes);
+  RenderMany(pFont, std::move(codes));
 }
 
 void FONT_RenderChar(Font* pFont, uint16_t code) {
@@ -49,22 +52,25 @@ void FONT_RenderPending(Font* pFont) {
   PlatformServices* pServices = SERVICES_Get();
   ChangeNotice disabled{FONT_NUM_CODES, -1, CHANGE_ENABLED};
   const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
-  // The pending characters, rendered together up to each one that starts a group
-  // of 256 codes, whose phase text comes first.
+  // The pending characters, rendered together in groups of a few thousand (each
+  // rendering waits for its slowest thread). A group starts at a code that
+  // starts a group of 256; the phase text of such a code is shown before the code
+  // is rendered, and never while a group renders (a text may let the window paint,
+  // which renders the characters it shows).
+  constexpr size_t kMinGroup = 2048;
   std::vector<uint16_t> group;
   for (uint32_t code = 0; code < end; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];
     if (ci.Rendered || !ci.Enabled || !ci.Exists) continue;
     if ((code & 0xFF) == 0) {
-      RenderMany(pFont, group);
-      group.clear();
+      if (group.size() >= kMinGroup) RenderMany(pFont, std::exchange(group, {}));
       char text[40];
       std::snprintf(text, sizeof(text), "Reading character %04X   ", code);
       pServices->SetStatusText(text);
     }
     group.push_back(static_cast<uint16_t>(code));
   }
-  RenderMany(pFont, group);
+  RenderMany(pFont, std::move(group));
   for (uint32_t code = 0; code < end; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];
     if (ci.BoxWidth == 0) {
