@@ -2,17 +2,26 @@
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test sanitize tsan fuzz demo package bench clean
+.PHONY: all deps program-deps configure build test sanitize tsan fuzz demo package bench clean
 
 all: build
 
+# Every Debian package of tools/debian-packages.txt: the program's and the tests'.
 deps:
-	@tools/install-deps.sh
+	@tools/install-deps.sh all
 
-configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Only the packages that build and run the program.
+program-deps:
+	@tools/install-deps.sh program
 
-build: configure
+CONFIGURE := cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+configure: program-deps
+	@$(CONFIGURE)
+
+# Everything; the tests join the build once their packages are there.
+build: deps
+	@$(CONFIGURE)
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test: build
@@ -44,7 +53,8 @@ demo: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target Morvane
 	@tools/demo.sh $(BUILD_DIR)/Morvane
 
-# The Debian package of the program, built by cpack into build/.
+# The Debian package of the program, built by cpack into build/: only the program
+# and its window module are built for it.
 package: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target Morvane
 	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null

@@ -1,6 +1,9 @@
 // Undo and redo through the window's document and its history on a large font:
-// IPAGothic at 24 pixels, EXT_AA4, every character rendered, on Qt's offscreen
-// platform. Measures
+// IPAGothic at 24 pixels, EXT_AA4 (or the face, height and type given), every
+// character rendered, on Qt's offscreen platform. Measures
+//  - 1,000 steps of the Edit menu's insert and delete row at top, in turn (for
+//    the standard types and EXT_FRM a row of every character), with the history's
+//    memory budget: the resident set after 300 and after 1,000 steps;
 //  - 1,000 single-pixel edits of different characters (each its own step), then
 //    1,000 undos and 1,000 redos;
 //  - 20 font-wide row edits: the Edit menu's "insert font row at top", and a row
@@ -12,7 +15,8 @@
 // Prints the time per step (mean and max, processor time of this thread) and the
 // memory the history holds: the sum of the records' bytes and the growth of the
 // resident set.
-//   build/bench/bench_undo [face] [height]      (default: IPAGothic 24)
+//   build/bench/bench_undo [face] [height] [type] [budget in MiB]
+//   (default: IPAGothic 24 EXT_AA4 256; Unifont 16 STD is the large standard font)
 #include <time.h>
 
 #include <QApplication>
@@ -113,25 +117,70 @@ void MeasureRecord(const char* pName, Font* pFont, const EditScope& scope, const
   EDIT_RecordSwap(&record, pFont);
 }
 
+// The type of a name as the command line spells it; -1 for none.
+int32_t TypeOf(const char* pName) {
+  static const char* const aName[] = {"STD", "AA2", "AA4", "EXT", "EXT_FRM", "EXT_AA2", "EXT_AA4"};
+  for (int32_t type = 0; type < 7; ++type)
+    if (std::string(pName) == aName[type]) return type;
+  return -1;
+}
+
+// The font of the face and height as the given type, UC16.
+FontPtr CreateFont(int argc, char** argv, int32_t type) {
+  FontPtr pFont = BENCH_CreateFont(argc, argv, "bench_undo");
+  if (!pFont || type == FONTTYPE_EXT_AA4) return pFont;
+  LogFontRecord record = pFont->LogFont;
+  pFont.reset();
+  return FONT_CreateFromLogFont(&record, type, ENCODING_UC16, AAMETHOD_OS);
+}
+
+// 1,000 font-wide steps, a row inserted at the top and deleted again in turn.
+void RowSteps(Document* pDoc) {
+  QUndoStack* pStack = pDoc->undoStack();
+  pStack->clear();
+  const size_t rss0 = Rss();
+  std::printf("1,000 x Edit menu: insert row at top, delete row at top, in turn\n");
+  size_t rss300 = 0;
+  const Times t = Repeat(1000, [&](int i) {
+    pDoc->runEditCommand(i % 2 ? 562 : 542);
+    if (i == 299) rss300 = Rss();
+  });
+  Print("edit", t, 1000.0);
+  std::printf("  history: %d steps kept, %zu bytes in records (%.0f per kept step)\n", pStack->count(),
+              pDoc->historyMemory(), double(pDoc->historyMemory()) / std::max(pStack->count(), 1));
+  std::printf("  resident set: %.0f MiB before, %.0f MiB after 300 steps, %.0f MiB after 1,000\n",
+              double(rss0) / 1048576, double(rss300) / 1048576, double(Rss()) / 1048576);
+  Print("undo of the kept steps", Repeat(pStack->count(), [&](int) { pStack->undo(); }), 1000.0);
+  pStack->clear();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
-  FontPtr font = BENCH_CreateFont(argc, argv, "bench_undo");
+  const int32_t type = argc > 3 ? TypeOf(argv[3]) : FONTTYPE_EXT_AA4;
+  if (type < 0) {
+    std::fprintf(stderr, "bench_undo: unknown type %s\n", argv[3]);
+    return 1;
+  }
+  FontPtr font = CreateFont(argc, argv, type);
   if (!font) return 1;
   FONT_RenderPending(font.get());
   Document doc;
+  if (argc > 4) doc.setHistoryBudget(size_t(std::atoll(argv[4])) << 20);
   doc.install(std::move(font), "");
   Font* pFont = doc.font();
   std::vector<uint16_t> aCode;
   for (int code = 0; code < FONT_NUM_CODES; ++code)
     if (FONT_IsCharEnabled(pFont, uint16_t(code)) && FONT_GetCharWidth(pFont, uint16_t(code)) > 0)
       aCode.push_back(uint16_t(code));
-  std::printf("%s %s px EXT_AA4: %zu characters rendered\n", argc > 1 ? argv[1] : "IPAGothic", argc > 2 ? argv[2] : "24",
-              aCode.size());
+  std::printf("%s %s px %s: %zu characters rendered; resident set %.0f MiB\n", argc > 1 ? argv[1] : "IPAGothic",
+              argc > 2 ? argv[2] : "24", argc > 3 ? argv[3] : "EXT_AA4", aCode.size(), double(Rss()) / 1048576);
   if (aCode.size() < 1000) return 1;
+  JOURNAL_Clear();
+  RowSteps(&doc);
   JOURNAL_Clear();
 
   // Characters spread over the font, each changed in one pixel.

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Checks `cmake --install` into a temporary prefix and the Debian package built by
 # cpack: the files land where desktops look for them, the desktop entry, the
-# AppStream data and the man page validate, and the program unpacked from the
-# package prints its help and converts a font.
+# AppStream data and the man pages validate, lintian finds neither error nor
+# warning in the package, and the program unpacked from it prints its help and
+# converts a font.
 set -eu
 build="$1"
 tmp="$(mktemp -d)"
@@ -20,9 +21,13 @@ check_tree() {
   [ -s "$root/share/icons/hicolor/scalable/apps/morvane.svg" ] || fail "scalable icon missing"
   desktop-file-validate "$root/share/applications/morvane.desktop" || fail "desktop entry"
   appstreamcli validate --no-net "$root/share/metainfo/org.morvane.morvane.metainfo.xml" || fail "metainfo"
-  warnings="$(MANWIDTH=80 man --warnings -l "$root/share/man/man1/morvane.1" 2>&1 >/dev/null)"
+  [ "$(readlink "$root/share/man/man1/Morvane.1.gz")" = morvane.1.gz ] || fail "no man page for Morvane"
+  warnings="$(MANWIDTH=80 man --warnings -l "$root/share/man/man1/morvane.1.gz" 2>&1 >/dev/null)"
   [ -z "$warnings" ] || fail "man page: $warnings"
-  MANWIDTH=80 man -l "$root/share/man/man1/morvane.1" 2>/dev/null | grep -q -- '-readpattern' || fail "man page text"
+  MANWIDTH=80 man -l "$root/share/man/man1/morvane.1.gz" 2>/dev/null | grep -q -- '-readpattern' || fail "man page text"
+  gzip -t "$root/share/doc/morvane/changelog.gz" || fail "changelog"
+  grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    "$root/share/doc/morvane/copyright" || fail "copyright file"
 }
 
 cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
@@ -32,11 +37,15 @@ check_tree "$tmp/prefix"
 deb="$(ls "$tmp"/package/morvane_*.deb)"
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
-# Every library the program and its window module link must be covered.
-needed="libc6 libfreetype6 libfontconfig1 libqt6widgets6"
+# Every library the program and its window module link must be covered, and the
+# window's platform plugins.
+needed="libc6 libfreetype6 libfontconfig1 libqt6widgets6 qt6-qpa-plugins"
 for pkg in $needed; do
   echo "$depends" | grep -q "$pkg" || fail "$pkg not among the package's dependencies"
 done
+# lintian as a Debian maintainer runs it: no error, no warning.
+lintian --fail-on error,warning "$deb" >"$tmp/lintian.out" 2>&1 ||
+  fail "lintian: $(grep -v 'root privileges' "$tmp/lintian.out")"
 dpkg -x "$deb" "$tmp/root"
 check_tree "$tmp/root/usr"
 

@@ -1,6 +1,8 @@
 #include "cmdline/cmdline.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
@@ -55,6 +57,7 @@ bool showWindow = true;
 bool quitPosted = false;
 bool timerRunning = false;
 std::string helpText;
+std::string stopArgument;
 
 bool IsHandler(const CommandEntry* entry) { return entry->handler != nullptr; }
 
@@ -72,6 +75,29 @@ bool IsCommand(const char* arg) {
   if (arg[0] != '/') return false;
   struct stat st;
   return stat(arg, &st) != 0 || S_ISDIR(st.st_mode);
+}
+
+// Opens the error file: created, or emptied when it is a regular file. A symbolic
+// link of that name is not followed, and a FIFO or device is not waited for or
+// written to: then there is no error file, as when it cannot be created.
+std::FILE* OpenErrorFile(const std::string& name) {
+  const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  struct stat st;
+  std::FILE* f = nullptr;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd, 0) == 0) f = fdopen(fd, "wb");
+  if (!f) close(fd);
+  return f;
+}
+
+// Whether the arguments end the run without its window: an exit or hide command
+// among them (names match by prefix).
+bool EndsWithoutWindow(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (!IsCommand(argv[i])) continue;
+    if (std::strncmp(argv[i] + 1, "exit", 4) == 0 || std::strncmp(argv[i] + 1, "hide", 4) == 0) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -102,6 +128,7 @@ bool CMDLINE_GetShowWindow() { return showWindow; }
 void CMDLINE_SetShowWindow(bool show) { showWindow = show; }
 bool CMDLINE_QuitPosted() { return quitPosted; }
 bool CMDLINE_TimerRunning() { return timerRunning; }
+const char* CMDLINE_GetStopArgument() { return stopArgument.empty() ? nullptr : stopArgument.c_str(); }
 
 int CMDLINE_ProcessArgs(int argc, char** argv) {
   if (argc <= 1) {
@@ -110,6 +137,9 @@ int CMDLINE_ProcessArgs(int argc, char** argv) {
   }
   bool fileArgOpen = true;
   bool ok = true;
+  // The file argument of a run that goes on in its window is read as the window
+  // reads files: its messages are the user's to see, not the error file's.
+  const bool interactive = !EndsWithoutWindow(argc, argv);
   for (int i = 1; i < argc && ok; ++i) {
     const char* arg = argv[i];
     if (std::strlen(arg) >= CMDLINE_MAX_ARGUMENT) {
@@ -118,17 +148,27 @@ int CMDLINE_ProcessArgs(int argc, char** argv) {
     }
     if (IsCommand(arg)) {
       ok = CMDLINE_Execute(arg + 1, CMDLINE_aCommands) != 0;
+      if (!ok) stopArgument = arg;
       ok = ok && !CMDLINE_GetError();
     } else if (fileArgOpen) {
       std::string ext = CMDLINE_LowerExtension(arg);
       if (ext != ".c" && ext != ".xbf") {
-        if (!GetMessageSuppression()) CMDLINE_ReportError("File extension must be 'XBF' or 'C'");
+        if (interactive)
+          ReportMessage("File extension must be 'XBF' or 'C'");
+        else if (!GetMessageSuppression())
+          CMDLINE_ReportError("File extension must be 'XBF' or 'C'");
         ok = false;
+      } else if (interactive) {
+        const bool wasActive = active;
+        active = false;
+        if (CMD_OpenFile(arg, ext == ".xbf") == 0) fileArgOpen = false;
+        active = wasActive;
       } else {
         CMDLINE_SetActive(true);
         if (CMD_OpenFile(arg, ext == ".xbf") == 0) fileArgOpen = false;
       }
     } else {
+      stopArgument = arg;
       ok = false;
     }
   }
@@ -218,13 +258,14 @@ void CMDLINE_ShowHelp(const CommandEntry* table) {
 
 void CMDLINE_ReportError(const char* message) {
   if (!active) return;
+  MESSAGES_NoteReported();
   if (!errorSeen) {
     errorSeen = true;
     active = false;
   }
   if (!errorFile && !errorFileTried) {
     errorFileTried = true;
-    errorFile.reset(std::fopen(errorFileName.c_str(), "wb"));
+    errorFile.reset(OpenErrorFile(errorFileName));
   }
   if (!errorFile) return;
   std::time_t now = std::time(nullptr);

@@ -45,6 +45,10 @@ bool CMDLINE_GetShowWindow();
 void CMDLINE_SetShowWindow(bool show);
 // Set once the help was printed: the program ends with code 0.
 bool CMDLINE_QuitPosted();
+// The argument at which the scan stopped without a message: a command name not
+// in the table (or a '/' path that names no file) or a second file argument; null
+// when the scan did not stop so.
+const char* CMDLINE_GetStopArgument();
 // True from the scan on while the 20 ms timer of the job queue lives.
 bool CMDLINE_TimerRunning();
 // One tick of that timer: advances the queue, then stops once command-line mode is off.

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "generation/antialias.h"
-#include "generation/internal/cmap.h"
 #include "generation/generate.h"
 #include "generation/internal/rendercontext.h"
 #include "model/codetables.h"
@@ -19,18 +19,23 @@
 
 namespace {
 
-// Reads the character map into the font's ranges; 1 when it cannot be read.
+// Reads the character map into the font's ranges, the runs of consecutive codes
+// that the face maps to real glyphs; 1 when it cannot be read.
 int ReadCharMap(Font* pFont, const EngineFont* pEngineFont) {
   pFont->Has16BitCodes = 0;
-  const uint32_t tag = ENGINE_Tag('c', 'm', 'a', 'p');
-  CmapRanges ranges;
-  const CmapReader read = [&](uint32_t offset, void* pBuffer, uint32_t count) {
-    return ENGINE_GetFontData(pEngineFont, tag, offset, pBuffer, count);
-  };
-  if (GENERATE_ReadCharMapRanges(read, &ranges)) return 1;
-  pFont->NumRanges = int32_t(ranges.First.size());
-  pFont->aRangeFirst = std::move(ranges.First);
-  pFont->aRangeLast = std::move(ranges.Last);
+  std::vector<uint16_t> codes;
+  if (ENGINE_GetMappedCodes(pEngineFont, &codes)) return 1;
+  pFont->aRangeFirst.clear();
+  pFont->aRangeLast.clear();
+  for (size_t i = 0; i < codes.size(); i++) {
+    if (i == 0 || codes[i] != codes[i - 1] + 1) {
+      pFont->aRangeFirst.push_back(codes[i]);
+      pFont->aRangeLast.push_back(codes[i]);
+    } else {
+      pFont->aRangeLast.back() = codes[i];
+    }
+  }
+  pFont->NumRanges = int32_t(pFont->aRangeFirst.size());
   pFont->Has16BitCodes = 1;
   return 0;
 }

@@ -1,5 +1,5 @@
 // The font engine: installed faces, fonts opened from a logical-font request,
-// their text metrics, raw sfnt tables and glyph bitmaps. The conventions follow
+// their character maps, text metrics and glyph bitmaps. The conventions follow
 // the classic desktop engine the generator was designed around: a positive height
 // is the cell height, a negative one the em height; glyph origins are measured
 // from the pen position, y upwards from the baseline to the top of the black box.
@@ -93,14 +93,10 @@ struct EngineFaceInfo {
   double Ppem;            // em size in pixels the face is rendered at
 };
 void ENGINE_GetFaceInfo(const EngineFont* pFont, EngineFaceInfo* pInfo);
-// Copies up to 'count' bytes of the sfnt table 'tag' from 'offset' on; returns
-// the number copied, 0 when the font has no such table or the offset is past its end.
-uint32_t ENGINE_GetFontData(const EngineFont* pFont, uint32_t tag, uint32_t offset,
-                            void* pBuffer, uint32_t count);
-constexpr uint32_t ENGINE_Tag(char a, char b, char c, char d) {
-  return uint32_t(uint8_t(a)) << 24 | uint32_t(uint8_t(b)) << 16 | uint32_t(uint8_t(c)) << 8 |
-         uint32_t(uint8_t(d));
-}
+// The 16-bit codes of the font's character map that lead to a glyph other than
+// glyph 0, ascending: the Unicode map (any platform or format, its BMP part), else
+// the Windows symbol map. Returns 1 when the font has neither.
+int ENGINE_GetMappedCodes(const EngineFont* pFont, std::vector<uint16_t>* pCodes);
 // The Unicode character that a byte of an 8-bit string stands for in the code page
 // of the request's character set (Windows-1252 for the default set).
 uint32_t ENGINE_ByteToUnicode(const EngineFont* pFont, uint8_t byte);

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <iconv.h>
 
-#include "generation/internal/cmap.h"
 #include "generation/internal/fcquery.h"
 #include "generation/fontengine.h"
 
@@ -282,13 +281,30 @@ void FillCodePage(EngineFont* pFont, int32_t charSet) {
   iconv_close(cd);
 }
 
+// True for a Unicode or Windows symbol map read from the face's "cmap" table (not
+// one FreeType made up from glyph names): the maps a new font's characters come from.
+bool IsUsableMap(FT_CharMap charMap) {
+  return charMap && (charMap->encoding == FT_ENCODING_UNICODE || charMap->encoding == FT_ENCODING_MS_SYMBOL) &&
+         FT_Get_CMap_Format(charMap) >= 0;
+}
+
+bool HasUsableMap(FT_Face face) {
+  if (!FT_IS_SFNT(face)) return false;
+  for (int i = 0; i < face->num_charmaps; i++)
+    if (IsUsableMap(face->charmaps[i])) return true;
+  return false;
+}
+
+// The Unicode map of the face's "cmap" table, else its symbol map, else the
+// Unicode map FreeType makes up from glyph names, else the first map.
 void SelectCharMap(EngineFont* pFont) {
   FT_Face face = pFont->Face;
-  if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0) return;
+  if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0 && FT_Get_CMap_Format(face->charmap) >= 0) return;
   if (FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0) {
     pFont->SymbolMap = true;
     return;
   }
+  if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0) return;
   if (face->num_charmaps > 0) FT_Set_Charmap(face, face->charmaps[0]);
 }
 
@@ -361,10 +377,7 @@ EngineFontPtr ENGINE_OpenFont(const EngineFontRequest& request) {
       font->Face = nullptr;
       continue;
     }
-    const CmapReader read = [&font](uint32_t offset, void* pBuffer, uint32_t count) {
-      return ENGINE_GetFontData(font.get(), ENGINE_Tag('c', 'm', 'a', 'p'), offset, pBuffer, count);
-    };
-    const bool usable = GENERATE_CheckCharMap(read) == 0;
+    const bool usable = HasUsableMap(font->Face);
     if (!usable && fallback) continue;
     font->File = choice.File;
     font->Index = choice.Index;
@@ -419,14 +432,17 @@ void ENGINE_GetFaceInfo(const EngineFont* pFont, EngineFaceInfo* pInfo) {
   *pInfo = EngineFaceInfo{pFont->File, pFont->Index, pFont->BoldPixels, pFont->Oblique, pFont->Ppem};
 }
 
-uint32_t ENGINE_GetFontData(const EngineFont* pFont, uint32_t tag, uint32_t offset,
-                            void* pBuffer, uint32_t count) {
-  FT_ULong length = 0;
-  if (FT_Load_Sfnt_Table(pFont->Face, tag, 0, nullptr, &length) || offset >= length) return 0;
-  FT_ULong n = std::min<FT_ULong>(count, length - offset);
-  if (n == 0 || FT_Load_Sfnt_Table(pFont->Face, tag, offset, static_cast<FT_Byte*>(pBuffer), &n))
-    return 0;
-  return uint32_t(n);
+int ENGINE_GetMappedCodes(const EngineFont* pFont, std::vector<uint16_t>* pCodes) {
+  pCodes->clear();
+  FT_Face face = pFont->Face;
+  // SelectCharMap picked the Unicode map, else the symbol map, when there is one.
+  if (!FT_IS_SFNT(face) || !IsUsableMap(face->charmap)) return 1;
+  FT_UInt glyph = 0;
+  // The iteration skips every code that leads to glyph 0 (the empty box).
+  for (FT_ULong code = FT_Get_First_Char(face, &glyph); glyph != 0 && code <= 0xFFFF;
+       code = FT_Get_Next_Char(face, code, &glyph))
+    pCodes->push_back(uint16_t(code));
+  return 0;
 }
 
 uint32_t ENGINE_ByteToUnicode(const EngineFont* pFont, uint8_t byte) {

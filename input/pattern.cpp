@@ -1,14 +1,19 @@
 // Pattern files. Written as UTF-16 little-endian with a byte-order mark, one line
-// per group of 16 codes that holds enabled characters. Read as 16-bit units in
-// the order the mark gives, or byte by byte (Shift_JIS) for JIS fonts.
+// per group of 16 codes that holds enabled characters. Read as UTF-8 text when
+// the file says so (below); otherwise as 16-bit units in the order the mark
+// gives, or byte by byte (Shift_JIS) for JIS fonts.
 #include "input/pattern.h"
 
+#include <iconv.h>
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "input/internal/readfile.h"
+#include "model/codetables.h"
 #include "model/font.h"
 #include "settings/files.h"
 #include "settings/journal.h"
@@ -48,12 +53,54 @@ class MissingReport {
   bool truncated_ = false;
 };
 
-void ApplyCode(Font* pFont, unsigned code, MissingReport* pReport) {
-  if (code < 32) return;
-  if (pFont->aCharInfo[code].Exists)
+// Enables the font's character 'code', or lists 'listed' (the code as the file
+// gives it) as missing.
+void ApplyCode(Font* pFont, unsigned code, unsigned listed, MissingReport* pReport) {
+  if (listed < 32) return;
+  if (code != 0 && code <= 0xFFFF && pFont->aCharInfo[code].Exists)
     FONT_EnableChar(pFont, static_cast<uint16_t>(code), 1);
   else
-    pReport->Add(code);
+    pReport->Add(listed);
+}
+
+void ApplyCode(Font* pFont, unsigned code, MissingReport* pReport) { ApplyCode(pFont, code, code, pReport); }
+
+// Decodes UTF-8 into characters. Strict: false at the first malformed or cut-off
+// sequence. Otherwise such bytes are skipped one at a time.
+bool DecodeUtf8(const char* pText, size_t size, bool strict, std::vector<uint32_t>* pChars) {
+  pChars->clear();
+  iconv_t cd = iconv_open("UTF-32LE", "UTF-8");
+  if (cd == iconv_t(-1)) return false;
+  char* pIn = const_cast<char*>(pText);
+  size_t inLeft = size;
+  bool valid = true;
+  std::vector<char> out(4 * size + 4);
+  while (inLeft > 0) {
+    char* pOut = out.data();
+    size_t outLeft = out.size();
+    const size_t result = iconv(cd, &pIn, &inLeft, &pOut, &outLeft);
+    for (const char* q = out.data(); q < pOut; q += 4) {
+      const auto* u = reinterpret_cast<const unsigned char*>(q);
+      pChars->push_back(u[0] | u[1] << 8 | u[2] << 16 | uint32_t(u[3]) << 24);
+    }
+    if (result != size_t(-1)) break;
+    valid = false;
+    if (strict) break;
+    ++pIn;  // a malformed or cut-off sequence: skip its first byte
+    --inLeft;
+  }
+  iconv_close(cd);
+  return valid;
+}
+
+// Applies UTF-8 text: one code per character, for a JIS font its Shift_JIS code.
+// A character the font cannot hold is reported by its Unicode value.
+void ApplyUtf8(Font* pFont, const std::vector<uint32_t>& chars, MissingReport* pReport) {
+  const bool jis = pFont->Encoding == ENCODING_JIS;
+  for (uint32_t u : chars) {
+    const unsigned code = jis && u <= 0xFFFF ? SJIS_FromUnicode(static_cast<uint16_t>(u)) : u;
+    ApplyCode(pFont, code, u, pReport);
+  }
 }
 
 }  // namespace
@@ -62,6 +109,18 @@ std::string INPUT_ApplyPattern(Font* pFont, const std::string& image) {
   MissingReport report(pFont);
   const auto* p = reinterpret_cast<const unsigned char*>(image.data());
   const size_t n = image.size();
+  std::vector<uint32_t> chars;
+  // UTF-8: after its mark, or without a mark when the text holds no zero byte (as
+  // UTF-16 text of Latin letters does) and is valid UTF-8 throughout.
+  if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
+    DecodeUtf8(image.data() + 3, n - 3, false, &chars);
+    ApplyUtf8(pFont, chars, &report);
+    return report.Text();
+  }
+  if (image.find('\0') == std::string::npos && DecodeUtf8(image.data(), n, true, &chars)) {
+    ApplyUtf8(pFont, chars, &report);
+    return report.Text();
+  }
   if (pFont->Encoding == ENCODING_JIS) {
     for (size_t i = 0; i < n; ++i) {
       if (p[i] < 0x80) {

@@ -1,5 +1,6 @@
-// Pattern files: UTF-16 texts listing characters. Reading one enables the listed
-// characters the font has and reports the others; saving lists the enabled ones.
+// Pattern files: UTF-8 or UTF-16 texts listing characters. Reading one enables
+// the listed characters the font has and reports the others; saving lists the
+// enabled ones.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 // Rendering characters on demand through the rasterizer's hook, and the
 // measurements that need rendered characters.
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -14,15 +15,16 @@ FontRenderHook renderHook = nullptr;
 FontRenderManyHook renderManyHook = nullptr;
 
 // Renders those of the codes (existing, ascending) that are not rendered yet and
-// marks them rendered.
-void RenderMany(Font* pFont, std::vector<uint16_t> codes) {
+// marks them rendered; gives the first and the last of them as a notice.
+ChangeNotice RenderMany(Font* pFont, std::vector<uint16_t> codes) {
   std::erase_if(codes, [pFont](uint16_t code) { return pFont->aCharInfo[code].Rendered != 0; });
-  if (codes.empty() || !renderHook) return;
+  if (codes.empty() || !renderHook) return ChangeNotice{FONT_NUM_CODES, -1, CHANGE_RENDERED};
   if (renderManyHook && codes.size() > 1)
     renderManyHook(pFont, codes.data(), codes.size());
   else
     for (uint16_t code : codes) renderHook(pFont, code);
   for (uint16_t code : codes) pFont->aCharInfo[code].Rendered = 1;
+  return ChangeNotice{codes.front(), codes.back(), CHANGE_RENDERED};
 }
 
 }  // namespace
@@ -38,19 +40,31 @@ void FONT_RenderCodes(Font* pFont, const uint16_t* pCodes, size_t count) {
     const CharInfo& ci = pFont->aCharInfo[pCodes[i]];
     if (ci.Exists && !ci.Rendered) codes.push_back(pCodes[i]);
   }
-  RenderMany(pFont, std::move(codes));
+  const ChangeNotice rendered = RenderMany(pFont, std::move(codes));
+  if (rendered.Last >= 0) SERVICES_Get()->FontChanged(rendered);
 }
 
-void FONT_RenderChar(Font* pFont, uint16_t code) {
+namespace {
+
+bool Render(Font* pFont, uint16_t code) {
   CharInfo& ci = pFont->aCharInfo[code];
-  if (!ci.Exists || !renderHook) return;
+  if (!ci.Exists || !renderHook) return false;
+  const bool first = !ci.Rendered;
   renderHook(pFont, code);
   ci.Rendered = 1;
+  return first;
+}
+
+}  // namespace
+
+void FONT_RenderChar(Font* pFont, uint16_t code) {
+  if (Render(pFont, code)) SERVICES_Get()->FontChanged(ChangeNotice{code, code, CHANGE_RENDERED});
 }
 
 void FONT_RenderPending(Font* pFont) {
   PlatformServices* pServices = SERVICES_Get();
   ChangeNotice disabled{FONT_NUM_CODES, -1, CHANGE_ENABLED};
+  ChangeNotice rendered{FONT_NUM_CODES, -1, CHANGE_RENDERED};
   const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
   // The pending characters, rendered together in groups of a few thousand (each
   // rendering waits for its slowest thread). A group starts at a code that
@@ -59,18 +73,24 @@ void FONT_RenderPending(Font* pFont) {
   // which renders the characters it shows).
   constexpr size_t kMinGroup = 2048;
   std::vector<uint16_t> group;
+  const auto renderGroup = [&] {
+    const ChangeNotice done = RenderMany(pFont, std::exchange(group, {}));
+    if (done.Last < 0) return;
+    rendered.First = std::min(rendered.First, done.First);
+    rendered.Last = done.Last;
+  };
   for (uint32_t code = 0; code < end; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];
     if (ci.Rendered || !ci.Enabled || !ci.Exists) continue;
     if ((code & 0xFF) == 0) {
-      if (group.size() >= kMinGroup) RenderMany(pFont, std::exchange(group, {}));
+      if (group.size() >= kMinGroup) renderGroup();
       char text[40];
       std::snprintf(text, sizeof(text), "Reading character %04X   ", code);
       pServices->SetStatusText(text);
     }
     group.push_back(static_cast<uint16_t>(code));
   }
-  RenderMany(pFont, std::move(group));
+  renderGroup();
   for (uint32_t code = 0; code < end; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];
     if (ci.BoxWidth == 0) {
@@ -82,6 +102,8 @@ void FONT_RenderPending(Font* pFont) {
     }
   }
   pServices->SetStatusText("Ready");
+  // One notice for the whole run, not one per character.
+  if (rendered.Last >= 0) pServices->FontChanged(rendered);
   if (disabled.Last >= 0) pServices->FontChanged(disabled);
 }
 

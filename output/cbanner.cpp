@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -117,10 +118,21 @@ void OUT_WriteNewBanner(const std::string& sourceFile, const std::string& faceNa
 void OUT_WriteKeptBanner(const char* keptText, const Settings& settings) {
   OUT_WriteString(keptText);
   History(settings);
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = OUT_SaveTime();
   OUT_Printf("  C-file modified by %s version %s: %s %02d %04d at %02d:%02d:%02d\r\n", PROGRAM_NAME,
              PROGRAM_VERSION, kMonths[local.tm_mon], local.tm_mday, local.tm_year + 1900,
              local.tm_hour, local.tm_min, local.tm_sec);
+}
+
+std::tm OUT_SaveTime() {
+  std::tm time{};
+  // Only a plain decimal count of seconds is taken, as reproducible builds set it.
+  const char* pEpoch = std::getenv("SOURCE_DATE_EPOCH");
+  if (pEpoch && *pEpoch && std::strspn(pEpoch, "0123456789") == std::strlen(pEpoch) && std::strlen(pEpoch) <= 12) {
+    const std::time_t epoch = static_cast<std::time_t>(std::strtoll(pEpoch, nullptr, 10));
+    if (gmtime_r(&epoch, &time)) return time;
+  }
+  const std::time_t now = std::time(nullptr);
+  localtime_r(&now, &time);
+  return time;
 }

@@ -20,6 +20,10 @@ std::time_t OUT_GetBuildTime();
 // A build time as the banner's "Compiled" line gives it, in UTC so that the same
 // program writes the same files anywhere: "Dec  6 2026, 12:30:05".
 std::string OUT_FormatBuildTime(std::time_t time);
+// The date and time a save writes into a file: SOURCE_DATE_EPOCH when it is set,
+// in UTC, so that two saves of one font give the same bytes; otherwise the local
+// time now.
+std::tm OUT_SaveTime();
 // A box line: text padded with blanks to 69 characters, then "*\r\n".
 std::string OUT_BannerBoxLine(const std::string& text);
 

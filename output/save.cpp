@@ -2,6 +2,9 @@
 // half written, runs the writer of the format, and completes or abandons it.
 #include "output/save.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "model/font.h"
@@ -13,10 +16,11 @@
 
 namespace {
 
+// Whether the file can be opened for reading; a FIFO is not waited for.
 bool FileExists(const char* path) {
-  std::FILE* f = std::fopen(path, "rb");
-  if (!f) return false;
-  std::fclose(f);
+  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  close(fd);
   return true;
 }
 
@@ -51,6 +55,7 @@ int OUT_Save(Font* pFont, int format, int ask) {
   int saved = OUT_SAVE_OK;
   if (result != 0) {
     FILES_Discard(&file);  // nothing saved: an existing file stays as it was
+    saved = OUT_SAVE_NOTHING;
   } else if (failures || !FILES_Commit(&file)) {
     FILES_Discard(&file);
     ShowMessageBox("Writing error");
@@ -64,7 +69,7 @@ int OUT_Save(Font* pFont, int format, int ask) {
     std::snprintf(text, sizeof(text),
                   "The font file has been saved with\nthe following magnification factors:\n\nX: %d\nY: %d",
                   settings.MagX, settings.MagY);
-    ShowMessageBox(text);
+    ShowNotice(text);
   }
   return saved;
 }

@@ -7,9 +7,10 @@ struct Settings;
 enum SaveFormat { OUT_FORMAT_C = 0, OUT_FORMAT_SIF = 1, OUT_FORMAT_XBF = 2 };
 
 enum SaveResult {
-  OUT_SAVE_OK = 0,        // written, or nothing to save (reported)
+  OUT_SAVE_OK = 0,        // written
   OUT_SAVE_DECLINED = 1,  // the user declined to overwrite
   OUT_SAVE_FAILED = 2,    // "Writing error" was reported
+  OUT_SAVE_NOTHING = 3,   // no enabled character: nothing written (reported), an existing file kept
 };
 
 // Saves the font to its stored file name in the format given, asking first when

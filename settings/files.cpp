@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,7 +41,9 @@ class Fd {
 };
 
 constexpr int kMaxLinks = 40;  // symbolic links followed before giving up, as the kernel does
-constexpr char kTempMark[] = ".tmp";
+// Temporary names are "<target>.morvane-tmp<pid>.<6 characters>": a mark no name a
+// user picks is likely to carry, since the clean-up removes what bears it.
+constexpr char kTempMark[] = ".morvane-tmp";
 constexpr size_t kRandomChars = 6;  // the XXXXXX of the temporary name
 
 std::string DirOf(const std::string& path) {
@@ -151,17 +154,50 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
-// Copies the finished content over the target itself.
+// Copies the finished content over the target itself. The target is never emptied
+// first: the room for the new content is reserved before a byte of the old one is
+// overwritten, so a full disk (or a file size limit) leaves the old content whole,
+// and a longer old file is cut to the new length only at the end. A FIFO without a
+// reader is not waited for: the open fails at once.
 bool WriteInPlace(std::FILE* content, const std::string& target) {
   if (std::fflush(content) != 0 || std::ferror(content)) return false;
+  struct stat contentStat;
+  if (fstat(fileno(content), &contentStat) != 0) return false;
+  const off_t size = contentStat.st_size;
   std::rewind(content);
-  Fd fd(open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  Fd fd(open(target.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
   if (fd.get() < 0) return false;
+  // Written as any file is once open: a reader that is there takes the data at its pace.
+  const int flags = fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return false;
+  struct stat st;
+  if (fstat(fd.get(), &st) != 0) return false;
+  const bool regular = S_ISREG(st.st_mode);
+  if (regular && size > 0) {
+    // A file size limit of the process stops the write half way on any file system.
+    rlimit limit;
+    if (getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<rlim_t>(size) > limit.rlim_cur) {
+      errno = EFBIG;
+      return false;
+    }
+    const int reserved = posix_fallocate(fd.get(), 0, size);
+    // File systems that cannot reserve at all are written without it.
+    if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) {
+      struct stat now;
+      if (fstat(fd.get(), &now) == 0 && now.st_size > st.st_size) {
+        if (ftruncate(fd.get(), st.st_size) != 0) return false;
+      }
+      errno = reserved;
+      return false;
+    }
+  }
   char buf[65536];
   size_t n;
   while ((n = std::fread(buf, 1, sizeof(buf), content)) > 0)
     if (!WriteAll(fd.get(), buf, n)) return false;
   if (std::ferror(content)) return false;
+  if (regular && st.st_size > size && ftruncate(fd.get(), size) != 0) return false;
   // FIFOs and devices cannot be synced; their data are handed over already.
   if (fsync(fd.get()) != 0 && errno != EINVAL && errno != EROFS) return false;
   return close(fd.release()) == 0;

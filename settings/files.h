@@ -20,12 +20,15 @@ struct FilesCloser {
 // pFile; FILES_Commit puts it in place, FILES_Discard (or the destructor) drops it.
 //
 // Ordinarily the content is a new file beside the target, created exclusively
-// under a name of its own ("<target>.tmp<pid>.<6 characters>", locked while it is
+// under a name of its own ("<target>.morvane-tmp<pid>.<6 characters>", locked while it is
 // written), given the target's permissions and, where allowed, its owner, and
 // renamed over the target when complete. A target that cannot be replaced that way
 // (a hard link, a FIFO, a device, or a file in a folder that takes no new files)
 // is written in place, but only once the whole content is ready: until then the
-// content waits in an unnamed temporary file. A symbolic link is followed to its
+// content waits in an unnamed temporary file. The target is then not emptied
+// first: the room for the content is reserved before anything is overwritten, so
+// a full disk leaves the old content whole; a FIFO without a reader is a failure,
+// not a wait. A symbolic link is followed to its
 // final target, which a dangling link gets created. Temporary files that a killed
 // save left beside the target are removed by the next replacement of that target.
 struct AtomicFile {

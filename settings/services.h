@@ -13,6 +13,9 @@ enum ChangeWhat {
   CHANGE_ENABLED = 4,  // enabled state of characters or used blocks
   CHANGE_METRICS = 8,  // font-wide values: height, baseline, maximum width
   CHANGE_ALL = 15,     // a different font altogether
+  // Alone: the characters were rendered for the first time. Whoever shows them
+  // rendered them to do so; figures that estimated them can count them now.
+  CHANGE_RENDERED = 16,
 };
 
 // A change of the current font: codes First..Last (inclusive) changed as What says.
@@ -38,6 +41,8 @@ class PlatformServices {
   // The font's data changed; a window repaints just the cells of those codes.
   virtual void FontChanged(const ChangeNotice& notice) = 0;
   virtual void ShowMainWindow(bool show) = 0;
+  // The options record was saved: whatever depends on it can read it again.
+  virtual void SettingsChanged() {}
 };
 
 // Installs the implementation used from now on (null: the console one).

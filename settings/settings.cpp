@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "settings/files.h"
+#include "settings/services.h"
 
 namespace {
 
@@ -144,5 +145,6 @@ int SETTINGS_Save(const Settings* pSettings) {
   text += line;
   if (!FILES_WriteAtomic(SETTINGS_GetFileName(), text)) return 1;
   savedCopy = *pSettings;
+  SERVICES_Get()->SettingsChanged();
   return 0;
 }

@@ -1,254 +1,334 @@
-// The window's command tables and state rules.
+// The command registry and its rules.
 #include "shell/commandtable.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "edit/edit.h"
+#include "edit/enable.h"
+#include "edit/fontedit.h"
 #include "model/font.h"
 #include "settings/settings.h"
+#include "shell/mainwindow.h"
 
 namespace {
 
-constexpr MenuEntry Popup(const char* label) { return {MENU_POPUP, 0, label}; }
-constexpr MenuEntry End() { return {MENU_END, 0, nullptr}; }
-constexpr MenuEntry Item(int id, const char* label) { return {MENU_ITEM, id, label}; }
-constexpr MenuEntry Sep() { return {MENU_SEPARATOR, 0, nullptr}; }
+// Edit primitives of the commands, journaled as each command requires.
+void InsertRight(Font* p) { EDIT_InsertRight(p, 1); }
+void InsertLeft(Font* p) { EDIT_InsertLeft(p, 1); }
+void InsertTop(Font* p) { EDIT_InsertTop(p, 1); }
+void InsertBottom(Font* p) { EDIT_InsertBottom(p, 1); }
+void DeleteRight(Font* p) { EDIT_DeleteRight(p, 1); }
+void DeleteLeft(Font* p) { EDIT_DeleteLeft(p, 1); }
+void DeleteTop(Font* p) { EDIT_DeleteTop(p, 1); }
+void DeleteBottom(Font* p) { EDIT_DeleteBottom(p, 1); }
+void ShiftRight(Font* p) { EDIT_ShiftRight(p, 1); }
+void ShiftLeft(Font* p) { EDIT_ShiftLeft(p, 1); }
+void ShiftUp(Font* p) { EDIT_ShiftUp(p, 1); }
+void ShiftDown(Font* p) { EDIT_ShiftDown(p, 1); }
+void MoveRight(Font* p) { EDIT_MoveRight(p, 1); }
+void MoveLeft(Font* p) { EDIT_MoveLeft(p, 1); }
+void MoveUp(Font* p) { EDIT_MoveUp(p, 1); }
+void MoveDown(Font* p) { EDIT_MoveDown(p, 1); }
+void FontTopInsert(Font* p) { EDIT_IncFontTop(p); }
+void FontBottomInsert(Font* p) { EDIT_IncFontBottom(p, 1); }
+void FontTopDelete(Font* p) { EDIT_DecFontTop(p); }
+void FontBottomDelete(Font* p) { EDIT_DecFontBottom(p, 1); }
+void DisableAll(Font* p) { EDIT_EnableRange(0, FONT_GetNumBlocks(p) * 16 - 1, 0); }
 
-}  // namespace
+// Row builders: a command run by a handler of the window, and an edit primitive.
+constexpr ShellCommand Run(int id, const char* menu, const char* label, const char* help, CommandHandler handler,
+                           int rule = RULE_ALWAYS) {
+  return {id, menu, label, {nullptr, nullptr}, help, 0, 0, rule, CHECK_NONE, SEP_NONE, 0, handler, nullptr, 0,
+          nullptr};
+}
+constexpr ShellCommand Edit(int id, const char* menu, const char* label, const char* help, EditPrimitive edit,
+                            int scope, const char* step, int rule) {
+  return {id, menu, label, {nullptr, nullptr}, help, 0, 0, rule, CHECK_NONE, SEP_NONE, 0, nullptr, edit, scope, step};
+}
+constexpr ShellCommand Keys(ShellCommand c, const char* key, const char* key2 = nullptr) {
+  c.apKeys[0] = key;
+  c.apKeys[1] = key2;
+  return c;
+}
+constexpr ShellCommand Tool(ShellCommand c, int slot, int image) {
+  c.ToolSlot = slot;
+  c.Image = image;
+  return c;
+}
+constexpr ShellCommand SepAfter(ShellCommand c) {
+  c.Separator = SEP_AFTER;
+  return c;
+}
+constexpr ShellCommand SepBefore(ShellCommand c) {
+  c.Separator = SEP_BEFORE;
+  return c;
+}
+constexpr ShellCommand Popup(ShellCommand c, int popups) {
+  c.Popups = popups;
+  return c;
+}
+constexpr ShellCommand Checked(ShellCommand c, int check) {
+  c.Check = check;
+  return c;
+}
 
-const MenuEntry SHELL_aMenu[] = {
-    Popup("&File"),
-    Item(520, "&New\tCtrl+N"),
-    Item(521, "&Save\tCtrl+S"),
-    Item(522, "Save &As..."),
-    Sep(),
-    Item(523, "&Load 'C' file..."),
-    Item(525, "&Merge 'C' file..."),
-    Sep(),
-    Item(524, "L&oad 'XBF' file..."),
-    Item(526, "M&erge 'XBF' file..."),
-    Sep(),
-    Item(527, "Load '&BDF' file..."),
-    Sep(),
-    Item(528, "E&xit\tAlt+F4"),
-    End(),
-    Popup("&Edit"),
-    Popup("&Insert"),
-    Item(540, "&Right\tCtrl+R"),
-    Item(541, "&Left\tCtrl+L"),
-    Item(542, "&Top\tCtrl+T"),
-    Item(543, "&Bottom\tCtrl+B"),
-    End(),
-    Popup("&Delete"),
-    Item(560, "&Right\tShift+R"),
-    Item(561, "&Left\tShift+L"),
-    Item(562, "&Top\tShift+T"),
-    Item(563, "&Bottom\tShift+B"),
-    End(),
-    Popup("&Shift"),
-    Item(580, "&Right\tCtrl+Shift+R"),
-    Item(581, "&Left\tCtrl+Shift+L"),
-    Item(582, "&Up\tCtrl+Shift+U"),
-    Item(583, "&Down\tCtrl+Shift+D"),
-    End(),
-    Popup("&Move"),
-    Item(600, "&Right\tShift+Alt+R"),
-    Item(601, "&Left\tShift+Alt+L"),
-    Item(602, "&Up\tShift+Alt+U"),
-    Item(603, "&Down\tShift+Alt+D"),
-    End(),
-    Popup("&Font height"),
-    Item(640, "&Insert top"),
-    Item(641, "&Insert bottom"),
-    Item(642, "&Delete top"),
-    Item(643, "&Delete bottom"),
-    End(),
-    Popup("&Cursor distance"),
-    Item(620, "&Increase"),
-    Item(621, "&Decrease"),
-    End(),
-    Item(660, "&Toggle character\tSpace"),
-    Sep(),
-    Popup("Pi&xel index"),
-    Item(680, "&Increase index\t+"),
-    Item(681, "Dec&rease index\t-"),
-    Item(682, "In&vert index\tSpace"),
-    Sep(),
-    Item(700, "Set index to &0\t0"),
-    Item(701, "Set index to &1\t1"),
-    Item(702, "Set index to &2\t2"),
-    Item(703, "Set index to &3\t3"),
-    Item(704, "Set index to &4\t4"),
-    Item(705, "Set index to &5\t5"),
-    Item(706, "Set index to &6\t6"),
-    Item(707, "Set index to &7\t7"),
-    Item(708, "Set index to &8\t8"),
-    Item(709, "Set index to &9\t9"),
-    Item(710, "Set index to 10\t&A"),
-    Item(711, "Set index to 11\t&B"),
-    Item(712, "Set index to 12\t&C"),
-    Item(713, "Set index to 13\t&D"),
-    Item(714, "Set index to 14\t&E"),
-    Item(715, "Set index to 15\t&F"),
-    End(),
-    Sep(),
-    Item(720, "&Enable range of characters..."),
-    Item(721, "Disa&ble range of characters..."),
-    Item(722, "Disable &all characters"),
-    Sep(),
-    Item(740, "&Read pattern file..."),
-    Item(741, "Save &pattern file..."),
-    End(),
-    Popup("&View"),
-    Item(760, "&All Characters"),
-    End(),
-    Popup("&Options"),
-    Item(780, "&Compatibility..."),
-    Item(781, "&Magnification..."),
-    Item(782, "&Logging/Messages..."),
-    Item(783, "&Antialiasing..."),
-    Item(784, "&XBF fonts..."),
-    Item(785, "M&easurement characters..."),
-    End(),
-    Popup("&Help"),
-    Item(800, "&About..."),
-    Item(801, "&CMD Options"),
-    End(),
-};
-const int SHELL_NumMenuEntries = sizeof(SHELL_aMenu) / sizeof(SHELL_aMenu[0]);
+constexpr const char* kFile = "&File";
+constexpr const char* kEdit = "&Edit";
+constexpr const char* kInsert = "&Edit|&Insert";
+constexpr const char* kDelete = "&Edit|&Delete";
+constexpr const char* kShift = "&Edit|&Shift";
+constexpr const char* kMove = "&Edit|&Move";
+constexpr const char* kHeight = "&Edit|&Font height";
+constexpr const char* kCursor = "&Edit|&Cursor distance";
+constexpr const char* kPixel = "&Edit|Pi&xel index";
+constexpr const char* kView = "&View";
+constexpr const char* kOptions = "&Options";
+constexpr const char* kHelp = "&Help";
 
-const AccelEntry SHELL_aAccel[] = {
-    {"Alt+?", 800},         {"F1", 800},
-    {"Ctrl+N", 520},        {"Ctrl+S", 521},
-    {"Ctrl+R", 540},        {"Ctrl+L", 541},
-    {"Ctrl+T", 542},        {"Ctrl+B", 543},
-    {"Shift+R", 560},       {"Shift+L", 561},
-    {"Shift+T", 562},       {"Shift+B", 563},
-    {"Ctrl+Shift+R", 580},  {"Ctrl+Shift+L", 581},
-    {"Ctrl+Shift+U", 582},  {"Ctrl+Shift+D", 583},
-    {"Shift+Alt+R", 600},   {"Shift+Alt+L", 601},
-    {"Shift+Alt+U", 602},   {"Shift+Alt+D", 603},
-};
-const int SHELL_NumAccel = sizeof(SHELL_aAccel) / sizeof(SHELL_aAccel[0]);
+using W = MainWindow;
 
-const ToolbarEntry SHELL_aToolbar[SHELL_NUM_TOOLBAR_ROWS] = {
-    {-1, 0},    {0, 520},   {1, 521},   {-1, 0},    {2, 540},   {3, 541},   {4, 542},
-    {5, 543},   {-1, 0},    {6, 560},   {7, 561},   {8, 562},   {9, 563},   {-1, 0},
-    {10, 580},  {11, 581},  {12, 582},  {13, 583},  {-1, 0},    {15, 600},  {16, 601},
-    {17, 602},  {18, 603},  {-1, 0},    {21, 640},  {22, 641},  {23, 642},  {24, 643},
-    {-1, 0},    {19, 620},  {20, 621},  {-1, 0},    {14, 760},
-};
-
-const ToolbarEntry SHELL_aUndoToolbar[SHELL_NUM_UNDO_TOOLBAR_ROWS] = {
-    {-1, 0}, {SHELL_IMAGE_UNDO, ID_UNDO}, {SHELL_IMAGE_REDO, ID_REDO}};
-
-namespace {
-
-struct HelpEntry {
-  int Id;
-  const char* pText;
-};
-
-const HelpEntry aHelp[] = {
-    {520, "Open font dialog"},
-    {521, "Save the font data"},
-    {522, "Save the font data to a different file"},
-    {523, "Load a font 'C' file"},
-    {525, "Merges a font 'C' file"},
-    {524, "Load a font 'XBF' file"},
-    {526, "Merges a font 'XBF' file"},
-    {527, "Load a 'BDF' font file"},
-    {528, "Ends the program"},
-    {540, "Insert a column at the right side of the current character"},
-    {541, "Insert a column at the left side of the current character"},
-    {542, "Insert a row at the top of the current character"},
-    {543, "Insert a row at the bottom of the current character"},
-    {560, "Delete a column at the right side of the current character"},
-    {561, "Delete a column at the left side of the current character"},
-    {562, "Delete a row from the top of the current character"},
-    {563, "Delete a row from the bottom of the current character"},
-    {580, "Shift pixel data to the right"},
-    {581, "Shift pixel data to the left"},
-    {582, "Shift pixel data up"},
-    {583, "Shift pixel data down"},
-    {600, "Move the character to the right"},
-    {601, "Move the character to the left"},
-    {602, "Move the character one pixel up"},
-    {603, "Move the character one pixel down"},
-    {620, "Increase cursor distance"},
-    {621, "Decrease cursor distance"},
-    {660, "Toggle the activation of the current character"},
-    {680, "Increase the index of the current pixel"},
-    {681, "Decrease the index of the current pixel"},
-    {682, "Invert the index of the current pixel"},
-    {700, "Set the current pixel to index 0"},
-    {701, "Set the current pixel to index 1"},
-    {702, "Set the current pixel to index 2"},
-    {703, "Set the current pixel to index 3"},
-    {704, "Set the current pixel to index 4"},
-    {705, "Set the current pixel to index 5"},
-    {706, "Set the current pixel to index 6"},
-    {707, "Set the current pixel to index 7"},
-    {708, "Set the current pixel to index 8"},
-    {709, "Set the current pixel to index 9"},
-    {710, "Set the current pixel to index 10"},
-    {711, "Set the current pixel to index 11"},
-    {712, "Set the current pixel to index 12"},
-    {713, "Set the current pixel to index 13"},
-    {714, "Set the current pixel to index 14"},
-    {715, "Set the current pixel to index 15"},
-    {720, "Enable the characters of the given area"},
-    {721, "Disable the characters of the given area"},
-    {722, "Disable all characters"},
-    {740, "Enable the characters of the given pattern file"},
-    {741, "Save the currently enabled characters to a pattern file"},
-    {760, "Show enabled characters only"},
-    {800, "Show the about box"},
-    {640, "Insert a row at the top of the font"},
-    {641, "Insert a row at the bottom of the font"},
-    {642, "Delete a row from the top of the font"},
-    {643, "Delete a row from the bottom of the font"},
-    {801, "Show a list of commands"},
-    {ID_UNDO, "Take back the last change of the font"},
-    {ID_REDO, "Make the change taken back again"},
-    {0, nullptr},
-};
-
-bool InRange(int id, int first, int last) { return id >= first && id <= last; }
-
-bool IsMoveCursorOrHeightItem(int id) {
-  return InRange(id, 600, 603) || InRange(id, 620, 621) || InRange(id, 640, 643);
+// A pixel-index item: sets the current pixel to n.
+constexpr ShellCommand SetIndex(int n, const char* label, const char* help) {
+  return Popup(Run(ID_PIXEL_SET0 + n, kPixel, label, help, &W::pixelCommand,
+                   n <= 1 ? RULE_PIXEL : n <= 3 ? RULE_PIXEL_AA : RULE_PIXEL_AA4),
+               POPUP_PIXEL);
 }
 
 }  // namespace
 
-const char* SHELL_GetHelpText(int id) {
-  for (const HelpEntry* row = aHelp; row->Id; ++row) {
-    if (row->Id == id) return row->pText;
-  }
+namespace {
+
+const ShellCommand aCommands[] = {
+    // File.
+    Tool(Keys(Run(ID_NEW, kFile, "&New\tCtrl+N", "Open font dialog", &W::newFont), "Ctrl+N"), 2, 0),
+    Tool(Keys(Run(ID_SAVE, kFile, "&Save\tCtrl+S", "Save the font data", &W::saveFont, RULE_FONT), "Ctrl+S"), 3, 1),
+    SepAfter(Run(ID_SAVEAS, kFile, "Save &As...", "Save the font data to a different file", &W::saveFont, RULE_FONT)),
+    Run(ID_LOAD_C, kFile, "&Load 'C' file...", "Load a font 'C' file", &W::loadFont),
+    SepAfter(Run(ID_MERGE_C, kFile, "&Merge 'C' file...", "Merges a font 'C' file", &W::mergeFont)),
+    Run(ID_LOAD_XBF, kFile, "L&oad 'XBF' file...", "Load a font 'XBF' file", &W::loadFont),
+    SepAfter(Run(ID_MERGE_XBF, kFile, "M&erge 'XBF' file...", "Merges a font 'XBF' file", &W::mergeFont)),
+    SepAfter(Run(ID_LOAD_BDF, kFile, "Load '&BDF' file...", "Load a 'BDF' font file", &W::loadFont)),
+    Run(ID_EXIT, kFile, "E&xit\tAlt+F4", "Ends the program", &W::exitWindow),
+    // Edit: the history first.
+    Tool(Keys(Run(ID_UNDO, kEdit, "&Undo\tCtrl+Z", "Take back the last change of the font", &W::undoRedo,
+                  RULE_CAN_UNDO),
+              "Ctrl+Z"),
+         35, 25),
+    SepAfter(Tool(Keys(Run(ID_REDO, kEdit, "Red&o\tCtrl+Y", "Make the change taken back again", &W::undoRedo,
+                           RULE_CAN_REDO),
+                       "Ctrl+Y", "Ctrl+Shift+Z"),
+                  36, 26)),
+    Tool(Keys(Edit(ID_INSERT_RIGHT, kInsert, "&Right\tCtrl+R", "Insert a column at the right side of the current character",
+                   InsertRight, SCOPE_CHAR, "Insert column at right", RULE_FONT),
+              "Ctrl+R"),
+         5, 2),
+    Tool(Keys(Edit(ID_INSERT_LEFT, kInsert, "&Left\tCtrl+L", "Insert a column at the left side of the current character",
+                   InsertLeft, SCOPE_CHAR, "Insert column at left", RULE_FONT),
+              "Ctrl+L"),
+         6, 3),
+    Tool(Keys(Edit(ID_INSERT_TOP, kInsert, "&Top\tCtrl+T", "Insert a row at the top of the current character",
+                   InsertTop, SCOPE_ROW_EDIT, "Insert row at top", RULE_FONT),
+              "Ctrl+T"),
+         7, 4),
+    Tool(Keys(Edit(ID_INSERT_BOTTOM, kInsert, "&Bottom\tCtrl+B", "Insert a row at the bottom of the current character",
+                   InsertBottom, SCOPE_ROW_EDIT, "Insert row at bottom", RULE_FONT),
+              "Ctrl+B"),
+         8, 5),
+    Tool(Keys(Edit(ID_DELETE_RIGHT, kDelete, "&Right\tShift+R", "Delete a column at the right side of the current character",
+                   DeleteRight, SCOPE_CHAR, "Delete column at right", RULE_FONT),
+              "Shift+R"),
+         10, 6),
+    Tool(Keys(Edit(ID_DELETE_LEFT, kDelete, "&Left\tShift+L", "Delete a column at the left side of the current character",
+                   DeleteLeft, SCOPE_CHAR, "Delete column at left", RULE_FONT),
+              "Shift+L"),
+         11, 7),
+    Tool(Keys(Edit(ID_DELETE_TOP, kDelete, "&Top\tShift+T", "Delete a row from the top of the current character",
+                   DeleteTop, SCOPE_ROW_EDIT, "Delete row at top", RULE_FONT),
+              "Shift+T"),
+         12, 8),
+    Tool(Keys(Edit(ID_DELETE_BOTTOM, kDelete, "&Bottom\tShift+B", "Delete a row from the bottom of the current character",
+                   DeleteBottom, SCOPE_ROW_EDIT, "Delete row at bottom", RULE_FONT),
+              "Shift+B"),
+         13, 9),
+    Tool(Keys(Edit(ID_SHIFT_RIGHT, kShift, "&Right\tCtrl+Shift+R", "Shift pixel data to the right", ShiftRight,
+                   SCOPE_CHAR, "Shift character right", RULE_FONT),
+              "Ctrl+Shift+R"),
+         15, 10),
+    Tool(Keys(Edit(ID_SHIFT_LEFT, kShift, "&Left\tCtrl+Shift+L", "Shift pixel data to the left", ShiftLeft, SCOPE_CHAR,
+                   "Shift character left", RULE_FONT),
+              "Ctrl+Shift+L"),
+         16, 11),
+    Tool(Keys(Edit(ID_SHIFT_UP, kShift, "&Up\tCtrl+Shift+U", "Shift pixel data up", ShiftUp, SCOPE_CHAR,
+                   "Shift character up", RULE_FONT),
+              "Ctrl+Shift+U"),
+         17, 12),
+    Tool(Keys(Edit(ID_SHIFT_DOWN, kShift, "&Down\tCtrl+Shift+D", "Shift pixel data down", ShiftDown, SCOPE_CHAR,
+                   "Shift character down", RULE_FONT),
+              "Ctrl+Shift+D"),
+         18, 13),
+    Tool(Keys(Edit(ID_MOVE_RIGHT, kMove, "&Right\tShift+Alt+R", "Move the character to the right", MoveRight,
+                   SCOPE_CHAR, "Move box right", RULE_EXT),
+              "Shift+Alt+R"),
+         20, 15),
+    Tool(Keys(Edit(ID_MOVE_LEFT, kMove, "&Left\tShift+Alt+L", "Move the character to the left", MoveLeft, SCOPE_CHAR,
+                   "Move box left", RULE_EXT),
+              "Shift+Alt+L"),
+         21, 16),
+    Tool(Keys(Edit(ID_MOVE_UP, kMove, "&Up\tShift+Alt+U", "Move the character one pixel up", MoveUp, SCOPE_CHAR,
+                   "Move box up", RULE_EXT),
+              "Shift+Alt+U"),
+         22, 17),
+    Tool(Keys(Edit(ID_MOVE_DOWN, kMove, "&Down\tShift+Alt+D", "Move the character one pixel down", MoveDown,
+                   SCOPE_CHAR, "Move box down", RULE_EXT),
+              "Shift+Alt+D"),
+         23, 18),
+    Tool(Edit(ID_HEIGHT_INSERT_TOP, kHeight, "&Insert top", "Insert a row at the top of the font", FontTopInsert,
+              SCOPE_FONT_HEIGHT, "Insert font row at top", RULE_EXT),
+         25, 21),
+    Tool(Edit(ID_HEIGHT_INSERT_BOTTOM, kHeight, "Insert &bottom", "Insert a row at the bottom of the font",
+              FontBottomInsert, SCOPE_FONT_HEIGHT, "Insert font row at bottom", RULE_EXT),
+         26, 22),
+    Tool(Edit(ID_HEIGHT_DELETE_TOP, kHeight, "&Delete top", "Delete a row from the top of the font", FontTopDelete,
+              SCOPE_FONT_HEIGHT, "Delete font row at top", RULE_EXT),
+         27, 23),
+    Tool(Edit(ID_HEIGHT_DELETE_BOTTOM, kHeight, "Delete b&ottom", "Delete a row from the bottom of the font",
+              FontBottomDelete, SCOPE_FONT_HEIGHT, "Delete font row at bottom", RULE_EXT),
+         28, 24),
+    Tool(Edit(ID_CURSOR_INC, kCursor, "&Increase", "Increase cursor distance", EDIT_IncCursorDist, SCOPE_CHAR,
+              "Increase cursor distance", RULE_EXT),
+         30, 19),
+    Tool(Edit(ID_CURSOR_DEC, kCursor, "&Decrease", "Decrease cursor distance", EDIT_DecCursorDist, SCOPE_CHAR,
+              "Decrease cursor distance", RULE_EXT),
+         31, 20),
+    Popup(SepAfter(Edit(ID_TOGGLE_CHAR, kEdit, "&Toggle character\tSpace",
+                        "Toggle the activation of the current character", [](Font*) { EDIT_ToggleChar(); },
+                        SCOPE_ENABLED_CHAR, "Toggle character", RULE_FONT_VIEW)),
+          POPUP_FONT_VIEW),
+    Popup(Edit(ID_DISABLE_BLOCK, nullptr, "&Disable block", nullptr, [](Font*) { EDIT_EnableBlock(0); },
+               SCOPE_ENABLED_BLOCK, "Disable block", RULE_ALWAYS),
+          POPUP_FONT_VIEW),
+    Popup(Edit(ID_ENABLE_BLOCK, nullptr, "&Enable block", nullptr, [](Font*) { EDIT_EnableBlock(1); },
+               SCOPE_ENABLED_BLOCK, "Enable block", RULE_ALWAYS),
+          POPUP_FONT_VIEW),
+    Popup(Run(ID_PIXEL_INC, kPixel, "&Increase index\t+", "Increase the index of the current pixel", &W::pixelCommand,
+              RULE_PIXEL),
+          POPUP_PIXEL),
+    Popup(Run(ID_PIXEL_DEC, kPixel, "Dec&rease index\t-", "Decrease the index of the current pixel", &W::pixelCommand,
+              RULE_PIXEL),
+          POPUP_PIXEL),
+    SepAfter(Popup(Run(ID_PIXEL_INVERT, kPixel, "In&vert index\tSpace", "Invert the index of the current pixel",
+                       &W::pixelCommand, RULE_PIXEL),
+                   POPUP_PIXEL)),
+    SetIndex(0, "Set index to &0\t0", "Set the current pixel to index 0"),
+    SetIndex(1, "Set index to &1\t1", "Set the current pixel to index 1"),
+    SetIndex(2, "Set index to &2\t2", "Set the current pixel to index 2"),
+    SetIndex(3, "Set index to &3\t3", "Set the current pixel to index 3"),
+    SetIndex(4, "Set index to &4\t4", "Set the current pixel to index 4"),
+    SetIndex(5, "Set index to &5\t5", "Set the current pixel to index 5"),
+    SetIndex(6, "Set index to &6\t6", "Set the current pixel to index 6"),
+    SetIndex(7, "Set index to &7\t7", "Set the current pixel to index 7"),
+    SetIndex(8, "Set index to &8\t8", "Set the current pixel to index 8"),
+    SetIndex(9, "Set index to &9\t9", "Set the current pixel to index 9"),
+    SetIndex(10, "Set index to 10\t&A", "Set the current pixel to index 10"),
+    SetIndex(11, "Set index to 11\t&B", "Set the current pixel to index 11"),
+    SetIndex(12, "Set index to 12\t&C", "Set the current pixel to index 12"),
+    SetIndex(13, "Set index to 13\t&D", "Set the current pixel to index 13"),
+    SetIndex(14, "Set index to 14\t&E", "Set the current pixel to index 14"),
+    SetIndex(15, "Set index to 15\t&F", "Set the current pixel to index 15"),
+    SepBefore(Run(ID_ENABLE_RANGE, kEdit, "&Enable range of characters...", "Enable the characters of the given area",
+                  &W::selectRange, RULE_FONT)),
+    Run(ID_DISABLE_RANGE, kEdit, "Disa&ble range of characters...", "Disable the characters of the given area",
+        &W::selectRange, RULE_FONT),
+    SepAfter(Edit(ID_DISABLE_ALL, kEdit, "Disable &all characters", "Disable all characters", DisableAll,
+                  SCOPE_ENABLED_ALL, "Disable all characters", RULE_FONT)),
+    Run(ID_READ_PATTERN, kEdit, "&Read pattern file...", "Enable the characters of the given pattern file",
+        &W::readPattern, RULE_FONT),
+    Run(ID_SAVE_PATTERN, kEdit, "Save &pattern file...", "Save the currently enabled characters to a pattern file",
+        &W::savePattern, RULE_FONT),
+    // View.
+    Checked(Tool(Run(ID_SHOW_ALL, kView, "&All Characters", "Show enabled characters only", &W::showAll, RULE_FONT),
+                 33, 14),
+            CHECK_SHOW_ALL),
+    Checked(Run(ID_PREVIEW, kView, "Text &preview", "Show or hide the text preview under the font view",
+                &W::togglePreview),
+            CHECK_PREVIEW),
+    Keys(Run(ID_GOTO, kView, "&Go to character...\tCtrl+G", "Select a character by its code", &W::goToCharacter,
+             RULE_FONT),
+         "Ctrl+G"),
+    // Options.
+    Run(ID_OPT_COMPATIBILITY, kOptions, "&Compatibility...", nullptr, &W::optionDialog),
+    Run(ID_OPT_MAGNIFICATION, kOptions, "&Magnification...", nullptr, &W::optionDialog),
+    Run(ID_OPT_LOGGING, kOptions, "&Logging/Messages...", nullptr, &W::optionDialog),
+    Run(ID_OPT_ANTIALIASING, kOptions, "&Antialiasing...", nullptr, &W::optionDialog),
+    Run(ID_OPT_XBF, kOptions, "&XBF fonts...", nullptr, &W::optionDialog),
+    Run(ID_OPT_MEASUREMENT, kOptions, "M&easurement characters...", nullptr, &W::optionDialog),
+    // Help.
+    Keys(Run(ID_ABOUT, kHelp, "&About...", "Show the about box", &W::about), "Alt+?", "F1"),
+    Run(ID_CMD_OPTIONS, kHelp, "&CMD Options", "Show a list of commands", &W::cmdHelp),
+};
+}  // namespace
+
+std::span<const ShellCommand> SHELL_Commands() { return aCommands; }
+
+const ShellCommand* SHELL_FindCommand(int id) {
+  for (const ShellCommand& c : aCommands)
+    if (c.Id == id) return &c;
   return nullptr;
 }
 
-bool SHELL_IsMenuItemEnabled(int id, const ShellState& s) {
+const char* SHELL_GetHelpText(int id) {
+  const ShellCommand* pCommand = SHELL_FindCommand(id);
+  return pCommand ? pCommand->pHelp : nullptr;
+}
+
+namespace {
+
+bool RuleHolds(int rule, const ShellState& s, bool toolbar) {
   const int t = s.Type;
-  if (id == 521 || id == 522 || InRange(id, 540, 543) || InRange(id, 560, 563) || InRange(id, 580, 583))
-    return s.HasFont;
-  if (IsMoveCursorOrHeightItem(id)) return s.HasFont && (t == FONTTYPE_EXT || t == FONTTYPE_EXT_FRM);
-  if (id == 660) return s.HasFont && s.KeyboardTarget != 1;
-  if (InRange(id, 680, 682) || id == 700 || id == 701) return s.HasFont && s.KeyboardTarget != 0;
-  if (id == 702 || id == 703)
-    return s.HasFont && s.KeyboardTarget != 0 &&
-           (t == FONTTYPE_AA2 || t == FONTTYPE_AA4 || t == FONTTYPE_EXT_AA2 || t == FONTTYPE_EXT_AA4);
-  if (InRange(id, 704, 715))
-    return s.HasFont && s.KeyboardTarget != 0 && (t == FONTTYPE_AA4 || t == FONTTYPE_EXT_AA4);
-  if (InRange(id, 720, 722) || id == 740 || id == 741 || id == 760) return s.HasFont;
+  const bool aa = t == FONTTYPE_AA2 || t == FONTTYPE_AA4 || t == FONTTYPE_EXT_AA2 || t == FONTTYPE_EXT_AA4;
+  const bool aa4 = t == FONTTYPE_AA4 || t == FONTTYPE_EXT_AA4;
+  switch (rule) {
+    case RULE_ALWAYS: return true;
+    case RULE_FONT: return s.HasFont;
+    case RULE_EXT:
+      // The toolbar takes every extended type, the menu only the two without antialiasing.
+      return s.HasFont && (toolbar ? FONT_IsExtendedType(t) != 0 : t == FONTTYPE_EXT || t == FONTTYPE_EXT_FRM);
+    case RULE_FONT_VIEW: return s.HasFont && s.KeyboardTarget != 1;
+    case RULE_PIXEL: return s.HasFont && s.KeyboardTarget != 0;
+    case RULE_PIXEL_AA: return s.HasFont && s.KeyboardTarget != 0 && aa;
+    case RULE_PIXEL_AA4: return s.HasFont && s.KeyboardTarget != 0 && aa4;
+    case RULE_CAN_UNDO: return s.CanUndo;
+    case RULE_CAN_REDO: return s.CanRedo;
+  }
   return true;
 }
 
+}  // namespace
+
+bool SHELL_IsMenuItemEnabled(int id, const ShellState& s) {
+  const ShellCommand* pCommand = SHELL_FindCommand(id);
+  return !pCommand || RuleHolds(pCommand->Rule, s, false);
+}
+
 bool SHELL_IsToolbarButtonEnabled(int id, const ShellState& s) {
-  if (id == 520) return true;
-  if (IsMoveCursorOrHeightItem(id)) return s.HasFont && FONT_IsExtendedType(s.Type);
-  return s.HasFont;
+  const ShellCommand* pCommand = SHELL_FindCommand(id);
+  return !pCommand || RuleHolds(pCommand->Rule, s, true);
+}
+
+bool SHELL_IsMenuItemChecked(int id, const ShellState& s) {
+  const ShellCommand* pCommand = SHELL_FindCommand(id);
+  if (!pCommand) return false;
+  return pCommand->Check == CHECK_SHOW_ALL ? s.ShowAllCharacters == 1
+         : pCommand->Check == CHECK_PREVIEW ? s.PreviewShown
+                                            : false;
+}
+
+bool SHELL_IsToolbarButtonChecked(int id, const ShellState& s) {
+  const ShellCommand* pCommand = SHELL_FindCommand(id);
+  if (!pCommand) return false;
+  // The toolbar's button reads "only the used blocks": pressed when the menu's check is off.
+  return pCommand->Check == CHECK_SHOW_ALL ? s.ShowAllCharacters == 0 : SHELL_IsMenuItemChecked(id, s);
 }
 
 std::string SHELL_GetProgramTitle() {

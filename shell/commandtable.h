@@ -1,12 +1,23 @@
-// The window's command tables, free of Qt: the menu tree, the accelerators, the
-// toolbar rows, the help texts, the rules that enable menu items and toolbar
-// buttons, the caption and the file-dialog filter lists. The main window builds its
-// menus, shortcuts and toolbar from these tables, and the tests compare against them.
+// The window's command registry: one row per command, holding everything the window
+// shows or does for it (label with mnemonic, shortcuts, help text, toolbar slot and
+// image, enable rule, check state, and either a handler of the main window or an
+// edit primitive with its undo scope and step name). The menu bar, the toolbar, the
+// accelerators, the views' popup menus and the dispatch are all built from it
+// (shell/commandmenus.h); nothing else repeats a label, a key or a rule.
+//
+// Adding a command: one row in the registry (shell/commandtable.cpp) and, unless it is an edit primitive,
+// its handler on MainWindow.
+//
+// The file also holds the caption and the file-dialog filter lists.
 #pragma once
 
+#include <span>
 #include <string>
 
-// Command ids of the dispatch.
+class MainWindow;
+struct Font;
+
+// Command ids of the dispatch; each number is written here and nowhere else.
 enum ShellCommandId {
   ID_NEW = 520,
   ID_SAVE = 521,
@@ -18,12 +29,20 @@ enum ShellCommandId {
   ID_LOAD_BDF = 527,
   ID_EXIT = 528,
   ID_INSERT_RIGHT = 540,
+  ID_INSERT_LEFT = 541,
+  ID_INSERT_TOP = 542,
   ID_INSERT_BOTTOM = 543,
   ID_DELETE_RIGHT = 560,
+  ID_DELETE_LEFT = 561,
+  ID_DELETE_TOP = 562,
   ID_DELETE_BOTTOM = 563,
   ID_SHIFT_RIGHT = 580,
+  ID_SHIFT_LEFT = 581,
+  ID_SHIFT_UP = 582,
   ID_SHIFT_DOWN = 583,
   ID_MOVE_RIGHT = 600,
+  ID_MOVE_LEFT = 601,
+  ID_MOVE_UP = 602,
   ID_MOVE_DOWN = 603,
   ID_CURSOR_INC = 620,
   ID_CURSOR_DEC = 621,
@@ -37,7 +56,7 @@ enum ShellCommandId {
   ID_PIXEL_INC = 680,
   ID_PIXEL_DEC = 681,
   ID_PIXEL_INVERT = 682,
-  ID_PIXEL_SET0 = 700,
+  ID_PIXEL_SET0 = 700,  // 700 + n sets index n
   ID_PIXEL_SET15 = 715,
   ID_ENABLE_RANGE = 720,
   ID_DISABLE_RANGE = 721,
@@ -46,62 +65,103 @@ enum ShellCommandId {
   ID_SAVE_PATTERN = 741,
   ID_SHOW_ALL = 760,
   ID_OPT_COMPATIBILITY = 780,
+  ID_OPT_MAGNIFICATION = 781,
+  ID_OPT_LOGGING = 782,
+  ID_OPT_ANTIALIASING = 783,
+  ID_OPT_XBF = 784,
   ID_OPT_MEASUREMENT = 785,
   ID_ABOUT = 800,
   ID_CMD_OPTIONS = 801,
-  // Undo and redo: Edit menu items, keys and toolbar buttons of the window's history.
+  // Additions of the window: the history, the text preview and Go to character.
   ID_UNDO = 820,
   ID_REDO = 821,
+  ID_PREVIEW = 822,
+  ID_GOTO = 823,
 };
 
-// One row of the menu tree: a submenu opens with MENU_POPUP and closes with MENU_END.
-enum MenuKind { MENU_POPUP, MENU_END, MENU_ITEM, MENU_SEPARATOR };
-struct MenuEntry {
-  int Kind;
-  int Id;              // MENU_ITEM only
-  const char* pLabel;  // MENU_POPUP and MENU_ITEM; the text after '\t' is the key shown
-};
-// The menu bar, in order, ended by a row with a null label and kind MENU_END at depth 0.
-extern const MenuEntry SHELL_aMenu[];
-extern const int SHELL_NumMenuEntries;
-
-// A keyboard shortcut of the main window, in Qt's portable key-sequence text.
-struct AccelEntry {
-  const char* pKeys;
-  int Id;
-};
-extern const AccelEntry SHELL_aAccel[];
-extern const int SHELL_NumAccel;
-
-// One toolbar row: image index into the strip of 25 images, or -1 for a separator.
-struct ToolbarEntry {
-  int Image;
-  int Id;
-};
-enum { SHELL_NUM_TOOLBAR_ROWS = 33, SHELL_NUM_TOOLBAR_IMAGES = 25 };
-extern const ToolbarEntry SHELL_aToolbar[SHELL_NUM_TOOLBAR_ROWS];
-
-// The history's buttons, after the rows above: a separator, Undo and Redo. Their
-// images follow the strip; their state and tooltips follow the history, not the
-// rules below.
-enum { SHELL_NUM_UNDO_TOOLBAR_ROWS = 3, SHELL_IMAGE_UNDO = 25, SHELL_IMAGE_REDO = 26 };
-extern const ToolbarEntry SHELL_aUndoToolbar[SHELL_NUM_UNDO_TOOLBAR_ROWS];
-
-// The status-bar and tooltip text of a command; null when it has none.
-const char* SHELL_GetHelpText(int id);
-
-// What the state rules look at: whether a font is present, its type and which view
-// holds the keyboard.
+// What the enable rules look at.
 struct ShellState {
   bool HasFont = false;
   int Type = 0;
   int KeyboardTarget = 0;
   int ShowAllCharacters = 1;
+  bool PreviewShown = false;
+  bool CanUndo = false;
+  bool CanRedo = false;
 };
+
+// When a command's menu item and toolbar button are enabled.
+enum CommandRule {
+  RULE_ALWAYS,
+  RULE_FONT,        // a font is present
+  RULE_EXT,         // menu: an EXT or EXT_FRM font; toolbar: a font of any extended type
+  RULE_FONT_VIEW,   // a font, and the font view holds the keyboard
+  RULE_PIXEL,       // a font, and the character view holds the keyboard
+  RULE_PIXEL_AA,    // as RULE_PIXEL, in a font of 2 or 4 bits per pixel
+  RULE_PIXEL_AA4,   // as RULE_PIXEL, in a font of 4 bits per pixel
+  RULE_CAN_UNDO,    // the history has a step to take back
+  RULE_CAN_REDO,    // the history has a step to do again
+};
+
+// Whether a command shows a check mark, and when.
+enum CommandCheck {
+  CHECK_NONE,
+  CHECK_SHOW_ALL,  // menu checked while every block is shown; toolbar pressed while not
+  CHECK_PREVIEW,   // checked while the text preview is shown
+};
+
+// The codes an edit primitive's undo step keeps.
+enum CommandScope {
+  SCOPE_CHAR,           // the current character
+  SCOPE_ROW_EDIT,       // a row edit: the current character, or every one where rows are font-wide
+  SCOPE_FONT_HEIGHT,    // every character and the font's metrics
+  SCOPE_ENABLED_CHAR,   // the enabled flag of the current character
+  SCOPE_ENABLED_BLOCK,  // the enabled flags of the current character's block
+  SCOPE_ENABLED_ALL,    // the enabled flags of every code of the font
+};
+
+// Separators around a command's item, in the menu that holds it.
+enum CommandSeparator { SEP_NONE, SEP_BEFORE, SEP_AFTER };
+
+// The popup menus of the views a command appears in (bits).
+enum CommandPopup { POPUP_FONT_VIEW = 1, POPUP_PIXEL = 2 };
+
+using CommandHandler = void (MainWindow::*)(int id);
+using EditPrimitive = void (*)(Font* pFont);
+
+struct ShellCommand {
+  int Id;
+  const char* pMenu;        // path of submenu titles joined by '|' ("&Edit|&Insert"); null: in no menu
+  const char* pLabel;       // with its mnemonic; the text after '\t' is the key shown
+  const char* apKeys[2];    // shortcuts in portable key text, null when unused
+  const char* pHelp;        // status-bar and tooltip text; null for none
+  int ToolSlot;             // position on the toolbar (1-based; a gap is a separator); 0: none
+  int Image;                // toolbar image (shell/toolbaricons.h)
+  int Rule;                 // CommandRule
+  int Check;                // CommandCheck
+  int Separator;            // CommandSeparator
+  int Popups;               // CommandPopup bits
+  CommandHandler Handler;   // runs the command; null for an edit primitive
+  EditPrimitive Edit;       // the edit, journaled as the command requires
+  int Scope;                // CommandScope of the edit's undo step
+  const char* pStep;        // the undo step's name
+};
+
+// Every command, in menu order (a menu appears where its first command does).
+std::span<const ShellCommand> SHELL_Commands();
+
+// The row of a command id; null for an id that has none.
+const ShellCommand* SHELL_FindCommand(int id);
+// The status-bar and tooltip text of a command; null when it has none.
+const char* SHELL_GetHelpText(int id);
+
 // Menu item: enabled (not grayed) in this state.
 bool SHELL_IsMenuItemEnabled(int id, const ShellState& state);
 // Toolbar button: enabled (else shown indeterminate) in this state.
 bool SHELL_IsToolbarButtonEnabled(int id, const ShellState& state);
+// Menu check mark, and toolbar button pressed, in this state.
+bool SHELL_IsMenuItemChecked(int id, const ShellState& state);
+bool SHELL_IsToolbarButtonChecked(int id, const ShellState& state);
 
 // "%s V%s" of the program name and the version text.
 std::string SHELL_GetProgramTitle();

@@ -10,12 +10,16 @@
 #include "edit/edit.h"
 #include "edit/enable.h"
 #include "edit/fontedit.h"
-#include "input/merge.h"
+#include <QFileInfo>
+
+#include "input/bdf_read.h"
 #include "input/c_read.h"
+#include "input/merge.h"
 #include "input/xbf_read.h"
 #include "model/current.h"
-#include "settings/messages.h"
+#include "output/save.h"
 #include "settings/journal.h"
+#include "settings/messages.h"
 #include "shell/undohistory.h"
 
 namespace {
@@ -34,6 +38,7 @@ size_t Document::historyMemory() const { return UNDO_HistoryMemory(pUndo_); }
 
 Document::Document(QObject* parent) : QObject(parent), pUndo_(new QUndoStack(this)) {
   qRegisterMetaType<ChangeNotice>();
+  connect(pUndo_, &QUndoStack::cleanChanged, this, [this] { emit modifiedChanged(isModified()); });
 }
 
 void Document::recordEdit(const EditScope& scope, const QString& text, const std::function<bool()>& change) {
@@ -56,8 +61,12 @@ void Document::pushStep(const EditScope& scope, const QString& text, const std::
   const bool changed = change();
   pFont = font();
   if (!kept || !pFont) {
-    // Memory was short: the older steps no longer fit the font.
-    if (changed) pUndo_->clear();
+    // Memory was short: the older steps no longer fit the font, which still
+    // differs from its file.
+    if (changed) {
+      historyLost_ = true;
+      pUndo_->clear();
+    }
     return;
   }
   EDIT_RecordEnd(pRecord.get(), pFont);
@@ -88,39 +97,106 @@ void Document::endStroke() {
 }
 
 QString Document::commandStepName(int id) {
-  static const char* const aSide[] = {"right", "left", "top", "bottom"};
-  static const char* const aDir[] = {"right", "left", "up", "down"};
-  if (id >= 540 && id <= 563) {
-    const bool col = id % 20 < 2;
-    return QString("%1 %2 at %3").arg(id < 560 ? "Insert" : "Delete", col ? "column" : "row", aSide[id % 20]);
-  }
-  if (id >= 580 && id <= 583) return QString("Shift character %1").arg(aDir[id % 20]);
-  if (id >= 600 && id <= 603) return QString("Move box %1").arg(aDir[id % 20]);
-  switch (id) {
-    case 620: return "Increase cursor distance";
-    case 621: return "Decrease cursor distance";
-    case 640: return "Insert font row at top";
-    case 641: return "Insert font row at bottom";
-    case 642: return "Delete font row at top";
-    case 643: return "Delete font row at bottom";
-    case 660: return "Toggle character";
-    case 661: return "Disable block";
-    case 662: return "Enable block";
-    case 722: return "Disable all characters";
-  }
-  return QString();
+  const ShellCommand* pCommand = SHELL_FindCommand(id);
+  return pCommand && pCommand->pStep ? QString::fromUtf8(pCommand->pStep) : QString();
 }
 
 Font* Document::font() const { return FONT_GetCurrent(); }
 
 void Document::install(FontPtr pFont, const QString& path) {
   if (!pFont) return;
-  FONT_SetFileName(pFont.get(), path.toLocal8Bit().constData());
+  const QByteArray name = path.toLocal8Bit();
+  FONT_SetFileName(pFont.get(), name.constData());
   if (inStroke_) endStroke();
+  historyLost_ = false;
   pUndo_->clear();
   pixelRun_ = -1;
   FONT_SetCurrent(std::move(pFont));
+  captionName_ = path.isEmpty() ? QString("Untitled") : QString::fromStdString(SHELL_GetBaseName(name.constData()));
   emit fontInstalled();
+  emit modifiedChanged(false);
+}
+
+void Document::adoptCurrent() {
+  Font* pFont = font();
+  if (!pFont) return;
+  char path[FONT_FILENAME_SIZE] = {};
+  FONT_GetFileName(pFont, path, sizeof path);
+  historyLost_ = false;
+  pUndo_->clear();
+  pixelRun_ = -1;
+  captionName_ = *path ? QString::fromStdString(SHELL_GetBaseName(path)) : QString("Untitled");
+  emit fontInstalled();
+  emit modifiedChanged(false);
+}
+
+bool Document::load(const QString& path, int reader) {
+  const QByteArray name = path.toLocal8Bit();
+  FontPtr pFont = reader == READER_C     ? INPUT_ReadC(name.constData())
+                  : reader == READER_XBF ? INPUT_ReadXbf(name.constData())
+                                         : INPUT_ReadBdf(name.constData());
+  if (!pFont) return false;
+  install(std::move(pFont), path);
+  return true;
+}
+
+bool Document::loadDropped(const QString& path) {
+  const QString ext = QFileInfo(path).suffix().toLower();
+  if (ext != "c" && ext != "xbf") {
+    ReportMessage("File extension must be 'XBF' or 'C'");
+    return false;
+  }
+  return load(path.left(260), ext == "c" ? READER_C : READER_XBF);
+}
+
+int Document::save(int format, bool ask) {
+  Font* pFont = font();
+  if (!pFont) return OUT_SAVE_NOTHING;
+  const int result = OUT_Save(pFont, format, ask ? 1 : 0);
+  if (result == OUT_SAVE_OK) {
+    historyLost_ = false;
+    pUndo_->setClean();
+    emit modifiedChanged(false);
+  }
+  return result;
+}
+
+int Document::saveAs(const QString& path, int format) {
+  Font* pFont = font();
+  if (!pFont) return OUT_SAVE_NOTHING;
+  char previous[FONT_FILENAME_SIZE] = {};
+  FONT_GetFileName(pFont, previous, sizeof previous);
+  const QByteArray name = path.toLocal8Bit();
+  FONT_SetFileName(pFont, name.constData());
+  const int result = save(format, true);
+  // No to the overwrite question keeps the font's file, format and caption, so that
+  // the next Save does not write over the file the user chose to keep.
+  if (result == OUT_SAVE_DECLINED) {
+    FONT_SetFileName(pFont, previous);
+    return result;
+  }
+  saveFormat_ = format;
+  setCaptionName(QString::fromStdString(SHELL_GetBaseName(name.constData())));
+  return result;
+}
+
+void Document::setCaptionName(const QString& name) {
+  captionName_ = name;
+  emit modifiedChanged(isModified());
+}
+
+bool Document::isModified() const { return historyLost_ || !pUndo_->isClean(); }
+
+ShellState Document::commandState() const {
+  ShellState s;
+  const Font* pFont = font();
+  s.HasFont = pFont != nullptr;
+  s.Type = pFont ? FONT_GetType(pFont) : 0;
+  s.KeyboardTarget = keyboardTarget_;
+  s.ShowAllCharacters = showAllCharacters_;
+  s.CanUndo = pUndo_->canUndo();
+  s.CanRedo = pUndo_->canRedo();
+  return s;
 }
 
 int Document::currentChar() const {
@@ -165,7 +241,6 @@ void Document::setPixel(int code, int x, int y, int value, bool journal) {
     run = runSerial_;
   }
   pushStep(EDIT_ScopeChar(c), "Pixel edit", [&] { return setPixelNow(c, x, y, value, journal); }, run);
-  emit fontChanged(ChangeNotice{code, code, CHANGE_PIXELS});
 }
 
 bool Document::setPixelNow(uint16_t c, int x, int y, int value, bool journal) {
@@ -175,86 +250,37 @@ bool Document::setPixelNow(uint16_t c, int x, int y, int value, bool journal) {
   return true;
 }
 
-void Document::notifyFontChanged(const ChangeNotice& notice) { emit fontChanged(notice); }
+void Document::notifyFontChanged(const ChangeNotice& notice) {
+  // A first rendering changes nothing the views show: they rendered it themselves.
+  if (notice.What == CHANGE_RENDERED) {
+    emit charsRendered(notice.First, notice.Last);
+    return;
+  }
+  emit fontChanged(notice);
+}
 
 void Document::notifyRedraw(int viewMask) { emit redrawRequested(viewMask); }
 
-namespace {
-
-bool In(int id, int first, int last) { return id >= first && id <= last; }
-
-}  // namespace
-
 bool Document::runEditCommand(int id) {
-  const bool known = In(id, 540, 543) || In(id, 560, 563) || In(id, 580, 583) || In(id, 600, 603) ||
-                     In(id, 620, 621) || In(id, 640, 643) || In(id, 660, 662) || id == 722;
-  if (!known) return false;
+  const ShellCommand* pCommand = SHELL_FindCommand(id);
+  if (!pCommand || !pCommand->Edit) return false;
   Font* pFont = font();
   if (!pFont) return true;
-  const int code = FONT_GetCurrentChar(pFont);
-  EditScope scope = EDIT_ScopeChar(static_cast<uint16_t>(code));
-  if (id < 620 && (id - 540) / 20 <= 1 && id % 20 >= 2) scope = EDIT_ScopeRowEdit(pFont, static_cast<uint16_t>(code));
-  if (In(id, 640, 643)) scope = EDIT_ScopeFontHeight(pFont);
-  // Enabling and disabling change flags only: their steps keep no pixels.
-  if (id == 660) scope = EDIT_ScopeEnabled(code, code);
-  if (In(id, 661, 662)) scope = EDIT_ScopeEnabled(code & ~15, code | 15);
-  if (id == 722) scope = EDIT_ScopeEnabled(0, int64_t{FONT_GetNumBlocks(pFont)} * 16 - 1);
-  recordEdit(scope, commandStepName(id), [&] { return runEditCommandNow(id); });
-  return true;
-}
-
-bool Document::runEditCommandNow(int id) {
-  using EditFn = void (*)(Font*, int);
-  // Columns, rows, shifts and moves of the current character, in id order.
-  static const EditFn aCharEdits[] = {
-      EDIT_InsertRight, EDIT_InsertLeft, EDIT_InsertTop,   EDIT_InsertBottom,  // 540..543
-      EDIT_DeleteRight, EDIT_DeleteLeft, EDIT_DeleteTop,   EDIT_DeleteBottom,  // 560..563
-      EDIT_ShiftRight,  EDIT_ShiftLeft,  EDIT_ShiftUp,     EDIT_ShiftDown,     // 580..583
-      EDIT_MoveRight,   EDIT_MoveLeft,   EDIT_MoveUp,      EDIT_MoveDown,      // 600..603
-  };
-  const bool known = In(id, 540, 543) || In(id, 560, 563) || In(id, 580, 583) || In(id, 600, 603) ||
-                     In(id, 620, 621) || In(id, 640, 643) || In(id, 660, 662) || id == 722;
-  if (!known) return false;
-  Font* pFont = font();
-  if (!pFont) return true;
-  const int code = FONT_GetCurrentChar(pFont);
-  const int lastCode = FONT_GetNumBlocks(pFont) * 16 - 1;
-  // Row edits of the types without per-character boxes change every character and the
-  // font height.
-  const bool rowsOfAll = !FONT_IsExtendedType(FONT_GetType(pFont)) || FONT_GetType(pFont) == FONTTYPE_EXT_FRM;
-  if (id < 620) {
-    const int group = (id - 540) / 20;
-    aCharEdits[group * 4 + (id - 540) % 20](pFont, 1);
-    const bool rowEdit = (group == 0 || group == 1) && (id % 20) >= 2;
-    if (rowEdit && rowsOfAll) {
-      emit fontChanged(ChangeNotice{0, lastCode, CHANGE_PIXELS | CHANGE_BOX | CHANGE_METRICS});
-    } else {
-      const int what = group == 2 ? CHANGE_PIXELS : group == 3 ? CHANGE_BOX : CHANGE_PIXELS | CHANGE_BOX;
-      emit fontChanged(ChangeNotice{code, code, what});
-    }
+  const uint16_t code = static_cast<uint16_t>(FONT_GetCurrentChar(pFont));
+  EditScope scope = EDIT_ScopeChar(code);
+  switch (pCommand->Scope) {
+    case SCOPE_ROW_EDIT: scope = EDIT_ScopeRowEdit(pFont, code); break;
+    case SCOPE_FONT_HEIGHT: scope = EDIT_ScopeFontHeight(pFont); break;
+    // Enabling and disabling change flags only: their steps keep no pixels.
+    case SCOPE_ENABLED_CHAR: scope = EDIT_ScopeEnabled(code, code); break;
+    case SCOPE_ENABLED_BLOCK: scope = EDIT_ScopeEnabled(code & ~15, code | 15); break;
+    case SCOPE_ENABLED_ALL: scope = EDIT_ScopeEnabled(0, int64_t{FONT_GetNumBlocks(pFont)} * 16 - 1); break;
+  }
+  const EditPrimitive edit = pCommand->Edit;
+  recordEdit(scope, commandStepName(id), [&] {
+    edit(pFont);
     return true;
-  }
-  switch (id) {
-    case 620: EDIT_IncCursorDist(pFont); break;
-    case 621: EDIT_DecCursorDist(pFont); break;
-    case 640: EDIT_IncFontTop(pFont); break;
-    case 641: EDIT_IncFontBottom(pFont, 1); break;
-    case 642: EDIT_DecFontTop(pFont); break;
-    case 643: EDIT_DecFontBottom(pFont, 1); break;
-    case 660: EDIT_ToggleChar(); break;
-    case 661: EDIT_EnableBlock(0); break;
-    case 662: EDIT_EnableBlock(1); break;
-    case 722: enableRangeNow(0, lastCode, 0); return true;
-  }
-  if (id == 620 || id == 621) {
-    emit fontChanged(ChangeNotice{code, code, CHANGE_BOX});
-  } else if (In(id, 640, 643)) {
-    emit fontChanged(ChangeNotice{0, lastCode, CHANGE_PIXELS | CHANGE_BOX | CHANGE_METRICS});
-  } else if (id == 660) {
-    emit fontChanged(ChangeNotice{code, code, CHANGE_ENABLED});
-  } else {
-    emit fontChanged(ChangeNotice{code & ~15, code | 15, CHANGE_ENABLED});
-  }
+  });
   return true;
 }
 
@@ -266,10 +292,7 @@ void Document::enableRange(int first, int last, int state) {
   });
 }
 
-void Document::enableRangeNow(int first, int last, int state) {
-  EDIT_EnableRange(first, last, state);
-  if (first <= last) emit fontChanged(ChangeNotice{first, last, CHANGE_ENABLED});
-}
+void Document::enableRangeNow(int first, int last, int state) { EDIT_EnableRange(first, last, state); }
 
 void Document::mergeFont(const Font* pSource, const std::string* pJournalBefore) {
   Font* pFont = font();

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "edit/record.h"
-
 #include "model/font.h"
 #include "settings/services.h"
+#include "shell/commandtable.h"
 
 class QUndoStack;
 
@@ -28,9 +28,41 @@ class Document : public QObject {
   // The current font; null before the first one.
   Font* font() const;
   // Installs pFont as the current font (the previous one is destroyed) with its
-  // file path ("" for a new font) and emits fontInstalled. A null pFont changes
-  // nothing.
+  // file path ("" for a new font: the caption names "Untitled") and emits
+  // fontInstalled. A null pFont changes nothing.
   void install(FontPtr pFont, const QString& path);
+
+  // Takes over the current font as the command line left it (its file argument or
+  // a created font) as install does: the caption names its file, or "Untitled".
+  void adoptCurrent();
+
+  // The readers of the File menu and of dropped files.
+  enum Reader { READER_C, READER_XBF, READER_BDF };
+  // Reads a file and installs the font; false, with nothing changed, when the reader
+  // returned none (it has reported why).
+  bool load(const QString& path, int reader);
+  // A dropped file: .c and .xbf (in any case) are loaded; any other extension is
+  // reported.
+  bool loadDropped(const QString& path);
+  // Saves the font to its file path in 'format' (SaveFormat), asking before an
+  // existing file is replaced when 'ask' is set; a SaveResult. The document is
+  // unmodified afterwards only when the file was written.
+  int save(int format, bool ask);
+  // Gives the font a new path and saves it there, asking before replacing a file;
+  // the caption then names the new file.
+  int saveAs(const QString& path, int format);
+  // Output format of the last "Save font as": 0 C, 1 SIF, 2 XBF.
+  int saveFormat() const { return saveFormat_; }
+
+  // The file name the caption shows: the base name of the last loaded or saved
+  // file, "Untitled" for a new font, "" before the first font.
+  QString captionName() const { return captionName_; }
+  void setCaptionName(const QString& name);
+  // Whether the font differs from what was last loaded, saved or created.
+  bool isModified() const;
+
+  // What the command registry's rules look at (the text preview aside).
+  ShellState commandState() const;
 
   // The code selected in the views; 0 without a font.
   int currentChar() const;
@@ -49,11 +81,9 @@ class Document : public QObject {
   // fontChanged for that code.
   void setPixel(int code, int x, int y, int value, bool journal);
 
-  // The edit commands of the window (ids 540 to 603 columns, rows, shifts and moves
-  // of the current character; 620, 621 cursor distance; 640 to 643 font height; 660
-  // toggle; 661, 662 block; 722 disable all). Each calls its edit operation on the
-  // current font with the journal switch that command uses and emits the change.
-  // False for an id that is not one of them; nothing happens without a font.
+  // Runs a command of the registry that is an edit primitive, as one step of the
+  // history with the row's scope and name; the core reports what changed. False for
+  // an id that is no edit primitive; nothing happens without a font.
   bool runEditCommand(int id);
   // Enables (state 1) or disables codes first..last of the current font.
   void enableRange(int first, int last, int state);
@@ -92,12 +122,20 @@ class Document : public QObject {
   // Called by the window's platform services when the core reports a change.
   void notifyFontChanged(const ChangeNotice& notice);
   void notifyRedraw(int viewMask);
+  void notifySettingsChanged() { emit settingsChanged(); }
 
  signals:
   // A new font replaced the previous one: views lay themselves out again.
   void fontInstalled();
   // The font's data changed in the codes of the notice.
   void fontChanged(const ChangeNotice& notice);
+  // Characters First..Last were rendered for the first time: the views already
+  // draw what rendering gave, figures that estimated them can count them now.
+  void charsRendered(int first, int last);
+  // The options were saved.
+  void settingsChanged();
+  // The font came to differ from the last load or save, or came back to it.
+  void modifiedChanged(bool modified);
   // View state changed (ViewMask bits say which views should repaint).
   void redrawRequested(int viewMask);
   void currentCharChanged(int code);
@@ -105,7 +143,6 @@ class Document : public QObject {
   void showAllCharactersChanged(int on);
 
  private:
-  bool runEditCommandNow(int id);
   void enableRangeNow(int first, int last, int state);
   bool setPixelNow(uint16_t c, int x, int y, int value, bool journal);
   void pushStep(const EditScope& scope, const QString& text, const std::function<bool()>& change, int run,
@@ -118,4 +155,7 @@ class Document : public QObject {
   bool inStroke_ = false;
   int keyboardTarget_ = 0;
   int showAllCharacters_ = 1;
+  int saveFormat_ = 0;
+  QString captionName_;
+  bool historyLost_ = false;  // the history was dropped while the font differed from its file
 };

@@ -4,14 +4,16 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QKeySequence>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QSessionManager>
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
@@ -19,51 +21,41 @@
 #include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 #include <vector>
 
-#include "input/bdf_read.h"
-#include "input/c_read.h"
-#include "input/xbf_read.h"
 #include "model/font.h"
 #include "output/save.h"
 #include "settings/messages.h"
 #include "settings/services.h"
 #include "settings/settings.h"
-#include "edit/enable.h"
+#include "shell/commandmenus.h"
 #include "shell/dialogs/dialogs.h"
+#include "shell/dialogs/gotodialog.h"
 #include "shell/dialogs/newfont.h"
 #include "shell/document.h"
-#include "shell/extras/flashsizelabel.h"
-#include "shell/extras/gotodialog.h"
-#include "shell/extras/previewpane.h"
 #include "shell/filedialogs.h"
+#include "shell/flashsizelabel.h"
 #include "shell/toolbaricons.h"
 #include "shell/views/charview.h"
 #include "shell/views/fontview.h"
+#include "shell/views/previewpane.h"
 #include "shell/views/propview.h"
+#include "shell/views/splitter.h"
+#include "shell/windowstate.h"
 
 namespace {
 
 constexpr int kStatusTextMax = 79;
-const char* const kIdProperty = "commandId";
 
-int CommandIdOf(const QAction* pAction) {
-  const QVariant v = pAction->property(kIdProperty);
-  return v.isValid() ? v.toInt() : 0;
-}
-
-QString Plain(const char* pLabel) {
-  QString text = QString::fromUtf8(pLabel);
-  text = text.left(text.indexOf('\t') >= 0 ? text.indexOf('\t') : text.size());
-  return text.remove('&');
-}
+QString Plain(const QString& label) { return label.section('\t', 0, 0).remove('&'); }
 
 }  // namespace
 
 MainWindow::MainWindow(Document* pDocument, QWidget* pParent) : QMainWindow(pParent), pDocument_(pDocument) {
   setObjectName("MainWindow");
   setWindowTitle(QString::fromStdString(SHELL_GetProgramTitle()));
-  setAccessibleName(QString::fromUtf8(PROGRAM_NAME));
   setWindowIcon(SHELL_AppIcon());
   setMinimumSize(240, 180);
   move(0, 0);
@@ -73,16 +65,24 @@ MainWindow::MainWindow(Document* pDocument, QWidget* pParent) : QMainWindow(pPar
   buildMenus();
   buildAccelerators();
   buildToolBar();
-  if (updateUndoState_) updateUndoState_();
   createViews();
   applyToolbarState();
+  updateHistoryItems();
+  updateCaption();
+  WINDOWSTATE_Attach(this);
 
   connect(pDocument_, &Document::fontInstalled, this, &MainWindow::onFontInstalled);
   connect(pDocument_, &Document::showAllCharactersChanged, this, &MainWindow::onShowAllChanged);
   connect(pDocument_, &Document::redrawRequested, this, &MainWindow::redrawViews);
+  connect(pDocument_, &Document::modifiedChanged, this, &MainWindow::updateCaption);
+  connect(pDocument_->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateHistoryItems);
   connect(pDocument_, &Document::keyboardTargetChanged, this, [this](int target) {
     (target ? pCharView_ : pFontView_)->setFocus(Qt::OtherFocusReason);
     redrawViews(VIEW_FONT | VIEW_CHAR);
+  });
+  // The desktop session ending closes the window too: the same question first.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    if (manager.allowsInteraction() && !confirmDiscard()) manager.cancel();
   });
   // Every keystroke and wheel turn inside the window passes the routing first.
   qApp->installEventFilter(this);
@@ -95,25 +95,18 @@ MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 void MainWindow::createViews() {
   auto* pFrameWidget = new QWidget(this);
   pFrameWidget->setObjectName("SPLITTER_FrameClass");
-  auto* pOuter = new QSplitter(Qt::Vertical, pFrameWidget);
-  pFrame_ = pOuter;
+  pFrame_ = new FrameSplitter(Qt::Vertical, pFrameWidget);
   pFrame_->setObjectName("FrameSplitter");
-  pFrame_->setHandleWidth(3);
-  pFrame_->setChildrenCollapsible(false);
-  auto* pUpper = new QWidget(pFrame_);
-  auto* pUpperLayout = new QVBoxLayout(pUpper);
-  pUpperLayout->setContentsMargins(0, 0, 0, 0);
-  pUpperLayout->setSpacing(0);
+  auto* pUpper = new FrameSplitter(Qt::Vertical, pFrame_);
+  pUpper->setObjectName("UpperSplitter");
   auto* pFontView = new FontView(pDocument_, pUpper);
   pFontView_ = pFontView;
   pPreview_ = new PreviewPane(pDocument_, pUpper);
-  pUpperLayout->addWidget(pFontView_, 1);
-  pUpperLayout->addWidget(pPreview_, 0);
+  pUpper->setStretchFactor(0, 1);
+  pUpper->setStretchFactor(1, 0);
   pUpper->setMinimumSize(4, 4);
-  pLower_ = new QSplitter(Qt::Horizontal, pFrame_);
+  pLower_ = new FrameSplitter(Qt::Horizontal, pFrame_);
   pLower_->setObjectName("LowerSplitter");
-  pLower_->setHandleWidth(3);
-  pLower_->setChildrenCollapsible(false);
   auto* pCharView = new CharView(pDocument_, pLower_);
   pCharView_ = pCharView;
   pPropView_ = new PropView(pDocument_, pLower_);
@@ -140,33 +133,17 @@ void MainWindow::createViews() {
   pLayout->addWidget(pFrame_);
   pFrame_->installEventFilter(this);
   setCentralWidget(pFrameWidget);
-
-  // View menu additions: the text preview and Go to character, after the fixed item.
-  if (QAction* pShowAll = menuActions_.value(ID_SHOW_ALL)) {
-    if (auto* pViewMenu = qobject_cast<QMenu*>(pShowAll->parent())) {
-      pViewMenu->addAction(pPreview_->toggleAction());
-      QAction* pGoTo = pViewMenu->addAction("&Go to character...\tCtrl+G");
-      pGoTo->setObjectName("menuGoTo");
-      connect(pGoTo, &QAction::triggered, this, &MainWindow::goToCharacter);
-    }
-  }
-  auto* pGoToKey = new QAction(this);
-  pGoToKey->setObjectName("accelCtrl+G");
-  pGoToKey->setShortcut(QKeySequence("Ctrl+G"));
-  pGoToKey->setShortcutContext(Qt::WindowShortcut);
-  connect(pGoToKey, &QAction::triggered, this, &MainWindow::goToCharacter);
-  addAction(pGoToKey);
 }
 
 // Asks for a code and selects it in the font view; a code the font cannot show is
 // said in the status bar.
-void MainWindow::goToCharacter() {
+void MainWindow::goToCharacter(int) {
   Font* pFont = pDocument_->font();
   if (!pFont) return;
   int code = 0;
   QString error;
   if (SHELL_AskGoToCharacter(this, pFont, &code, &error, pDocument_->showAllCharacters()))
-    pDocument_->setCurrentChar(code);
+    static_cast<FontView*>(pFontView_)->goToCode(code);
   else if (!error.isEmpty())
     setStatusText(error.toUtf8().constData());
 }
@@ -174,71 +151,72 @@ void MainWindow::goToCharacter() {
 // The first layout of the frame W x H: font view 0..H/2-3, a 3-pixel bar, the lower
 // views from H/2, the character view to W/2-2 and the properties view from W/2+1.
 void MainWindow::layOutPanes() {
+  if (WINDOWSTATE_RestorePanes(this)) return;
   const int w = pFrame_->width(), h = pFrame_->height();
   pFrame_->setSizes({h / 2 - 3, h - h / 2});
   pLower_->setSizes({w / 2 - 2, w - w / 2 - 1});
 }
 
+// The menu bar from the registry: each command's item goes into the menu its row
+// names, which is made where its first command appears.
 void MainWindow::buildMenus() {
-  std::vector<QMenu*> stack;
-  for (int i = 0; i < SHELL_NumMenuEntries; ++i) {
-    const MenuEntry& e = SHELL_aMenu[i];
-    switch (e.Kind) {
-      case MENU_POPUP: {
-        QMenu* pMenu = stack.empty() ? menuBar()->addMenu(QString::fromUtf8(e.pLabel))
-                                     : stack.back()->addMenu(QString::fromUtf8(e.pLabel));
-        pMenu->setAccessibleName(Plain(e.pLabel));
-        connect(pMenu, &QMenu::aboutToShow, this, [this, pMenu] { applyMenuState(pMenu); });
-        connect(pMenu, &QMenu::aboutToHide, this, [this] { setStatusText("Ready"); });
-        connect(pMenu, &QMenu::hovered, this, [this](QAction* pAction) {
-          const char* pHelp = pAction->menu() || pAction->isSeparator() ? nullptr
-                                                                         : SHELL_GetHelpText(CommandIdOf(pAction));
-          setStatusText(pHelp ? pHelp : "Ready");
-        });
-        stack.push_back(pMenu);
-        if (stack.size() == 1 && QByteArray(e.pLabel) == "&Edit") addUndoItems(pMenu);
-        break;
-      }
-      case MENU_END:
-        stack.pop_back();
-        break;
-      case MENU_SEPARATOR:
-        stack.back()->addSeparator();
-        break;
-      case MENU_ITEM: {
-        QAction* pAction = stack.back()->addAction(QString::fromUtf8(e.pLabel));
-        pAction->setProperty(kIdProperty, e.Id);
-        pAction->setObjectName(QString("menu%1").arg(e.Id));
-        if (e.Id == ID_SHOW_ALL) {
-          pAction->setCheckable(true);
-          pAction->setChecked(true);
-        }
-        const int id = e.Id;
-        connect(pAction, &QAction::triggered, this, [this, id] { runCommand(id); });
-        menuActions_.insert(id, pAction);
-        break;
-      }
+  QHash<QString, QMenu*> menus;
+  std::function<QMenu*(const QString&)> menuFor = [&](const QString& path) -> QMenu* {
+    if (QMenu* pMenu = menus.value(path)) return pMenu;
+    const int bar = path.lastIndexOf('|');
+    const QString title = path.mid(bar + 1);
+    QMenu* pMenu = bar < 0 ? menuBar()->addMenu(title) : menuFor(path.left(bar))->addMenu(title);
+    pMenu->setAccessibleName(Plain(title));
+    connect(pMenu, &QMenu::aboutToShow, this, [this, pMenu] { applyMenuState(pMenu); });
+    connect(pMenu, &QMenu::aboutToHide, this, [this] { setStatusText("Ready"); });
+    connect(pMenu, &QMenu::hovered, this, [this](QAction* pAction) {
+      const char* pHelp =
+          pAction->menu() || pAction->isSeparator() ? nullptr : SHELL_GetHelpText(SHELL_CommandIdOf(pAction));
+      setStatusText(pHelp ? pHelp : "Ready");
+    });
+    menus.insert(path, pMenu);
+    return pMenu;
+  };
+  for (const ShellCommand& c : SHELL_Commands()) {
+    if (!c.pMenu) continue;
+    QMenu* pMenu = menuFor(QString::fromUtf8(c.pMenu));
+    if (c.Separator == SEP_BEFORE) pMenu->addSeparator();
+    QAction* pAction = pMenu->addAction(QString::fromUtf8(c.pLabel));
+    SHELL_SetCommandId(pAction, c.Id);
+    pAction->setObjectName(QString("menu%1").arg(c.Id));
+    if (c.Check != CHECK_NONE) {
+      pAction->setCheckable(true);
+      pAction->setChecked(SHELL_IsMenuItemChecked(c.Id, pDocument_->commandState()));
     }
+    if (c.Separator == SEP_AFTER) pMenu->addSeparator();
+    const int id = c.Id;
+    connect(pAction, &QAction::triggered, this, [this, id] { runCommand(id); });
+    menuActions_.insert(id, pAction);
   }
   menuBar()->setAccessibleName("Menu bar");
 }
 
-// The accelerator table, and nothing else, becomes shortcuts. They belong to the
+// The registry's shortcuts, and nothing else, become shortcuts. They belong to the
 // window rather than to the menu items, whose state is only brought up to date when
 // a menu opens; the dispatch itself ignores commands that need a missing font.
 void MainWindow::buildAccelerators() {
-  for (int i = 0; i < SHELL_NumAccel; ++i) {
-    auto* pAction = new QAction(this);
-    pAction->setObjectName(QString("accel%1").arg(SHELL_aAccel[i].pKeys));
-    pAction->setShortcut(QKeySequence(QString::fromUtf8(SHELL_aAccel[i].pKeys), QKeySequence::PortableText));
-    pAction->setShortcutContext(Qt::WindowShortcut);
-    pAction->setProperty(kIdProperty, SHELL_aAccel[i].Id);
-    const int id = SHELL_aAccel[i].Id;
-    connect(pAction, &QAction::triggered, this, [this, id] { runCommand(id); });
-    addAction(pAction);
+  for (const ShellCommand& c : SHELL_Commands()) {
+    for (const char* pKeys : c.apKeys) {
+      if (!pKeys) continue;
+      auto* pAction = new QAction(this);
+      pAction->setObjectName(QString("accel%1").arg(pKeys));
+      pAction->setShortcut(QKeySequence(QString::fromUtf8(pKeys), QKeySequence::PortableText));
+      pAction->setShortcutContext(Qt::WindowShortcut);
+      SHELL_SetCommandId(pAction, c.Id);
+      const int id = c.Id;
+      connect(pAction, &QAction::triggered, this, [this, id] { runCommand(id); });
+      addAction(pAction);
+    }
   }
 }
 
+// The toolbar: the commands with a slot, in slot order; a gap between two slots
+// (and before the first) is a separator.
 void MainWindow::buildToolBar() {
   pToolBar_ = addToolBar("Toolbar");
   pToolBar_->setObjectName("ToolbarWindow");
@@ -247,31 +225,23 @@ void MainWindow::buildToolBar() {
   pToolBar_->setMovable(false);
   pToolBar_->setFloatable(false);
   pToolBar_->toggleViewAction()->setVisible(false);
-  for (const ToolbarEntry& row : SHELL_aToolbar) {
-    if (row.Image < 0) {
-      pToolBar_->addSeparator();
-      continue;
-    }
-    QAction* pAction = pToolBar_->addAction(SHELL_ToolbarIcon(row.Image), QString());
-    const char* pHelp = SHELL_GetHelpText(row.Id);
-    pAction->setToolTip(QString::fromUtf8(pHelp ? pHelp : ""));
-    pAction->setText(QString::fromUtf8(pHelp ? pHelp : ""));
-    pAction->setProperty(kIdProperty, row.Id);
-    pAction->setObjectName(QString("tool%1").arg(row.Id));
-    if (row.Id == ID_SHOW_ALL) pAction->setCheckable(true);
-    const int id = row.Id;
-    connect(pAction, &QAction::triggered, this, [this, id] { runCommand(id); });
-    toolbarActions_.insert(id, pAction);
-  }
-  for (const ToolbarEntry& row : SHELL_aUndoToolbar) {
-    if (row.Image < 0) {
-      pToolBar_->addSeparator();
-      continue;
-    }
-    QAction* pAction = pToolBar_->addAction(SHELL_ToolbarIcon(row.Image), QString());
-    pAction->setProperty(kIdProperty, row.Id);
-    pAction->setObjectName(QString("tool%1").arg(row.Id));
-    const int id = row.Id;
+  std::vector<const ShellCommand*> buttons;
+  for (const ShellCommand& c : SHELL_Commands())
+    if (c.ToolSlot) buttons.push_back(&c);
+  std::sort(buttons.begin(), buttons.end(),
+            [](const ShellCommand* a, const ShellCommand* b) { return a->ToolSlot < b->ToolSlot; });
+  int slot = 0;
+  for (const ShellCommand* c : buttons) {
+    if (c->ToolSlot > slot + 1) pToolBar_->addSeparator();
+    slot = c->ToolSlot;
+    QAction* pAction = pToolBar_->addAction(SHELL_ToolbarIcon(c->Image), QString());
+    const QString help = QString::fromUtf8(c->pHelp ? c->pHelp : "");
+    pAction->setToolTip(help);
+    pAction->setText(help);
+    SHELL_SetCommandId(pAction, c->Id);
+    pAction->setObjectName(QString("tool%1").arg(c->Id));
+    if (c->Check != CHECK_NONE) pAction->setCheckable(true);
+    const int id = c->Id;
     connect(pAction, &QAction::triggered, this, [this, id] { runCommand(id); });
     toolbarActions_.insert(id, pAction);
   }
@@ -293,31 +263,19 @@ void MainWindow::buildStatusBar() {
 }
 
 ShellState MainWindow::state() const {
-  ShellState s;
-  const Font* pFont = pDocument_->font();
-  s.HasFont = pFont != nullptr;
-  s.Type = pFont ? FONT_GetType(pFont) : 0;
-  s.KeyboardTarget = pDocument_->keyboardTarget();
-  s.ShowAllCharacters = pDocument_->showAllCharacters();
+  ShellState s = pDocument_->commandState();
+  s.PreviewShown = pPreview_ && pPreview_->toggleAction()->isChecked();
   return s;
 }
 
-void MainWindow::applyMenuState(QMenu* pMenu) {
-  const ShellState s = state();
-  for (QAction* pAction : pMenu->actions()) {
-    const int id = CommandIdOf(pAction);
-    // Undo and Redo follow the history, not the font's state.
-    if (!id || id == ID_UNDO || id == ID_REDO) continue;
-    pAction->setEnabled(SHELL_IsMenuItemEnabled(id, s));
-    if (id == ID_SHOW_ALL) pAction->setChecked(s.ShowAllCharacters == 1);
-  }
-}
+void MainWindow::applyMenuState(QMenu* pMenu) { SHELL_ApplyMenuState(pMenu, state()); }
 
 void MainWindow::applyToolbarState() {
   const ShellState s = state();
-  for (auto it = toolbarActions_.cbegin(); it != toolbarActions_.cend(); ++it)
-    if (it.key() != ID_UNDO && it.key() != ID_REDO) it.value()->setEnabled(SHELL_IsToolbarButtonEnabled(it.key(), s));
-  toolbarActions_.value(ID_SHOW_ALL)->setChecked(s.ShowAllCharacters == 0);
+  for (auto it = toolbarActions_.cbegin(); it != toolbarActions_.cend(); ++it) {
+    it.value()->setEnabled(SHELL_IsToolbarButtonEnabled(it.key(), s));
+    if (it.value()->isCheckable()) it.value()->setChecked(SHELL_IsToolbarButtonChecked(it.key(), s));
+  }
 }
 
 void MainWindow::setStatusText(const char* pText) {
@@ -332,87 +290,54 @@ void MainWindow::setStatusText(const char* pText) {
 
 QString MainWindow::statusText() const { return pStatus_->text(); }
 
-void MainWindow::setCaptionFile(const QString& fileName) {
-  captionFile_ = fileName;
-  updateCaption();
-}
+void MainWindow::setCaptionFile(const QString& fileName) { pDocument_->setCaptionName(fileName); }
 
 // The title: the file name, with an asterisk while the font differs from the last
 // save or load.
 void MainWindow::updateCaption() {
-  const QString name = pDocument_->undoStack()->isClean() ? captionFile_ : captionFile_ + "*";
-  setWindowTitle(QString::fromStdString(SHELL_FormatCaption(name.toStdString())));
+  const QString name = pDocument_->captionName();
+  if (name.isEmpty()) {
+    setWindowTitle(QString::fromStdString(SHELL_GetProgramTitle()));
+    return;
+  }
+  const QString shown = pDocument_->isModified() ? name + "*" : name;
+  setWindowTitle(QString::fromStdString(SHELL_FormatCaption(shown.toStdString())));
 }
 
-// Undo and Redo head the Edit menu, above a separator, and have toolbar buttons
-// after the others; both name the step they take back or do again and are grayed
-// when there is none. Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z reach them from anywhere in
-// the window. Items, buttons and keys all run the dispatch's ID_UNDO and ID_REDO.
-void MainWindow::addUndoItems(QMenu* pEditMenu) {
-  QUndoStack* pStack = pDocument_->undoStack();
-  QAction* pUndo = pEditMenu->addAction("&Undo\tCtrl+Z");
-  pUndo->setObjectName("menuUndo");
-  pUndo->setProperty(kIdProperty, int(ID_UNDO));
-  QAction* pRedo = pEditMenu->addAction("&Redo\tCtrl+Y");
-  pRedo->setObjectName("menuRedo");
-  pRedo->setProperty(kIdProperty, int(ID_REDO));
-  pEditMenu->addSeparator();
-  auto update = [this, pStack, pUndo, pRedo] {
-    const QString undoText = pStack->undoText(), redoText = pStack->redoText();
-    pUndo->setText(undoText.isEmpty() ? QString("&Undo\tCtrl+Z") : "&Undo " + undoText + "\tCtrl+Z");
-    pRedo->setText(redoText.isEmpty() ? QString("&Redo\tCtrl+Y") : "&Redo " + redoText + "\tCtrl+Y");
-    pUndo->setEnabled(pStack->canUndo());
-    pRedo->setEnabled(pStack->canRedo());
-    // The buttons exist once the toolbar is built.
-    if (QAction* pButton = toolbarActions_.value(ID_UNDO)) {
-      const QString tip = undoText.isEmpty() ? QString("Undo") : "Undo " + undoText;
+// Undo and Redo name the step they take back or do again, in their items and
+// their buttons' tooltips, and are grayed when there is none.
+void MainWindow::updateHistoryItems() {
+  const QUndoStack* pStack = pDocument_->undoStack();
+  const ShellState s = state();
+  for (const int id : {int(ID_UNDO), int(ID_REDO)}) {
+    const QString step = id == ID_UNDO ? pStack->undoText() : pStack->redoText();
+    const ShellCommand* pCommand = SHELL_FindCommand(id);
+    const QString label = QString::fromUtf8(pCommand->pLabel);
+    if (QAction* pItem = menuActions_.value(id)) {
+      pItem->setText(step.isEmpty() ? label : label.section('\t', 0, 0) + " " + step + "\t" + label.section('\t', 1));
+      pItem->setEnabled(SHELL_IsMenuItemEnabled(id, s));
+    }
+    if (QAction* pButton = toolbarActions_.value(id)) {
+      const QString tip = Plain(label) + (step.isEmpty() ? QString() : " " + step);
       pButton->setText(tip);
       pButton->setToolTip(tip);
-      pButton->setEnabled(pStack->canUndo());
+      pButton->setEnabled(SHELL_IsToolbarButtonEnabled(id, s));
     }
-    if (QAction* pButton = toolbarActions_.value(ID_REDO)) {
-      const QString tip = redoText.isEmpty() ? QString("Redo") : "Redo " + redoText;
-      pButton->setText(tip);
-      pButton->setToolTip(tip);
-      pButton->setEnabled(pStack->canRedo());
-    }
-  };
-  updateUndoState_ = update;
-  connect(pStack, &QUndoStack::indexChanged, this, update);
-  connect(pStack, &QUndoStack::cleanChanged, this, update);
-  connect(pStack, &QUndoStack::cleanChanged, this, &MainWindow::updateCaption);
-  connect(pUndo, &QAction::triggered, this, [this] { runCommand(ID_UNDO); });
-  connect(pRedo, &QAction::triggered, this, [this] { runCommand(ID_REDO); });
-  for (const char* pKey : {"Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"}) {
-    auto* pAccel = new QAction(this);
-    pAccel->setObjectName(QString("accel") + pKey);
-    pAccel->setShortcut(QKeySequence(pKey));
-    pAccel->setShortcutContext(Qt::WindowShortcut);
-    const int id = QByteArray(pKey) == "Ctrl+Z" ? ID_UNDO : ID_REDO;
-    connect(pAccel, &QAction::triggered, this, [this, id] { runCommand(id); });
-    addAction(pAccel);
   }
 }
 
 void MainWindow::onFontInstalled() {
-  const Font* pFont = pDocument_->font();
-  char path[FONT_FILENAME_SIZE] = {};
-  if (pFont) FONT_GetFileName(pFont, path, sizeof path);
-  setCaptionFile(*path ? QString::fromStdString(SHELL_GetBaseName(path)) : QString("Untitled"));
+  updateCaption();
   applyToolbarState();
   redrawViews(VIEW_ALL);
 }
 
-void MainWindow::adoptCurrentFont() {
-  if (!pDocument_->font()) return;
-  onFontInstalled();
-  setCaptionFile("Untitled");
-}
+void MainWindow::adoptCurrentFont() { pDocument_->adoptCurrent(); }
 
 void MainWindow::onShowAllChanged() {
-  const int showAll = pDocument_->showAllCharacters();
-  toolbarActions_.value(ID_SHOW_ALL)->setChecked(showAll == 0);
-  menuActions_.value(ID_SHOW_ALL)->setChecked(showAll == 1);
+  const ShellState s = state();
+  toolbarActions_.value(ID_SHOW_ALL)->setChecked(SHELL_IsToolbarButtonChecked(ID_SHOW_ALL, s));
+  menuActions_.value(ID_SHOW_ALL)->setChecked(SHELL_IsMenuItemChecked(ID_SHOW_ALL, s));
   redrawViews(VIEW_FONT | VIEW_CHAR);
 }
 
@@ -424,91 +349,106 @@ void MainWindow::redrawViews(int viewMask) {
 
 void MainWindow::runCommand(int id) { dispatchCommand(id); }
 
-bool MainWindow::dispatchCommand(int id) {
-  if (id == ID_EXIT) {
-    close();
-    return false;
-  }
-  if (pDocument_->runEditCommand(id)) return true;
-  switch (id) {
-    case ID_NEW: {
-      FontPtr pFont = SHELL_RunNewFont(this, pDocument_->font());
-      if (pFont) pDocument_->install(std::move(pFont), QString());
-      break;
-    }
-    case ID_SAVE:
-      saveFont(false);
-      break;
-    case ID_SAVEAS:
-      saveFont(true);
-      break;
-    case ID_LOAD_C:
-    case ID_LOAD_XBF:
-    case ID_LOAD_BDF:
-      loadFont(id);
-      break;
-    case ID_MERGE_C:
-    case ID_MERGE_XBF:
-      mergeFont(id == ID_MERGE_XBF);
-      break;
-    case ID_SHOW_ALL:
-      pDocument_->flipShowAllCharacters();
-      break;
-    case ID_ENABLE_RANGE:
-    case ID_DISABLE_RANGE: {
-      if (!pDocument_->font()) break;
-      int first = 0, last = 0;
-      if (SHELL_RunSelectRange(this, id, &first, &last))
-        pDocument_->enableRange(first, last, id == ID_ENABLE_RANGE ? 1 : 0);
-      break;
-    }
-    case ID_UNDO:
-      pDocument_->undoStack()->undo();
-      break;
-    case ID_REDO:
-      pDocument_->undoStack()->redo();
-      break;
-    case ID_READ_PATTERN:
-      if (!pDocument_->font()) break;
-      // A pattern only enables characters: the step keeps their flags, no pixels.
-      pDocument_->recordEdit(EDIT_ScopeEnabled(0, FONT_NUM_CODES - 1), "Read pattern file", [this] {
-        SHELL_ReadPatternFile(this);
-        return true;
-      });
-      redrawViews(VIEW_ALL);
-      break;
-    case ID_SAVE_PATTERN:
-      if (pDocument_->font()) SHELL_SavePatternFile(this);
-      break;
-    case 780: case 781: case 782: case 783: case 784: case 785:
-      SHELL_RunOptionDialog(this, id);
-      break;
-    case ID_ABOUT:
-      SHELL_RunAbout(this);
-      break;
-    case ID_CMD_OPTIONS:
-      SHELL_RunCmdHelp(this);
-      break;
-    default:
-      if ((id >= ID_PIXEL_INC && id <= ID_PIXEL_INVERT) || (id >= ID_PIXEL_SET0 && id <= ID_PIXEL_SET15))
-        routePixelCommand(id);
-      break;
-  }
-  return true;
+void MainWindow::runCommandLineCommand(int id) {
+  const bool before = commandLine_;
+  commandLine_ = true;
+  dispatchCommand(id);
+  commandLine_ = before;
 }
+
+bool MainWindow::confirmDiscard() {
+  if (commandLine_ || !isVisible() || !pDocument_->font() || !pDocument_->isModified()) return true;
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(PROGRAM_NAME),
+                  QString("Save changes to %1?").arg(pDocument_->captionName()),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setObjectName("SaveChangesBox");
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      saveFont(ID_SAVE);
+      return !pDocument_->isModified();
+    case QMessageBox::Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* pEvent) {
+  if (confirmDiscard())
+    pEvent->accept();
+  else
+    pEvent->ignore();
+}
+
+int MainWindow::saveFormat() const { return pDocument_->saveFormat(); }
+
+bool MainWindow::dispatchCommand(int id) {
+  const ShellCommand* pCommand = SHELL_FindCommand(id);
+  if (!pCommand) return true;
+  if (pCommand->Edit) {
+    pDocument_->runEditCommand(id);
+  } else if (pCommand->Handler) {
+    (this->*pCommand->Handler)(id);
+  }
+  return id != ID_EXIT;
+}
+
+void MainWindow::exitWindow(int) { close(); }
+
+void MainWindow::newFont(int) {
+  if (!confirmDiscard()) return;
+  FontPtr pFont = SHELL_RunNewFont(this, pDocument_->font());
+  if (pFont) pDocument_->install(std::move(pFont), QString());
+}
+
+void MainWindow::undoRedo(int id) {
+  if (id == ID_UNDO)
+    pDocument_->undoStack()->undo();
+  else
+    pDocument_->undoStack()->redo();
+}
+
+void MainWindow::showAll(int) { pDocument_->flipShowAllCharacters(); }
+
+void MainWindow::togglePreview(int) { pPreview_->toggleAction()->toggle(); }
+
+void MainWindow::selectRange(int id) {
+  if (!pDocument_->font()) return;
+  int first = 0, last = 0;
+  if (SHELL_RunSelectRange(this, id, &first, &last)) pDocument_->enableRange(first, last, id == ID_ENABLE_RANGE ? 1 : 0);
+}
+
+void MainWindow::readPattern(int) {
+  if (!pDocument_->font()) return;
+  // A pattern only enables characters: the step keeps their flags, no pixels.
+  pDocument_->recordEdit(EDIT_ScopeEnabled(0, FONT_NUM_CODES - 1), "Read pattern file", [this] {
+    SHELL_ReadPatternFile(this);
+    return true;
+  });
+  redrawViews(VIEW_ALL);
+}
+
+void MainWindow::savePattern(int) {
+  if (pDocument_->font()) SHELL_SavePatternFile(this);
+}
+
+void MainWindow::optionDialog(int id) { SHELL_RunOptionDialog(this, id); }
+
+void MainWindow::about(int) { SHELL_RunAbout(this); }
+
+void MainWindow::cmdHelp(int) { SHELL_RunCmdHelp(this); }
 
 // Pixel commands belong to the character view (its current pixel).
-void MainWindow::routePixelCommand(int id) {
-  static_cast<CharView*>(pCharView_)->pixelCommand(id);
-}
+void MainWindow::pixelCommand(int id) { static_cast<CharView*>(pCharView_)->pixelCommand(id); }
 
-void MainWindow::saveFont(bool forceDialog) {
+void MainWindow::saveFont(int id) {
   Font* pFont = pDocument_->font();
   if (!pFont) return;
   char path[FONT_FILENAME_SIZE] = {};
   FONT_GetFileName(pFont, path, sizeof path);
-  if (!forceDialog && *path) {
-    if (OUT_Save(pFont, saveFormat_, 0) == OUT_SAVE_OK) pDocument_->undoStack()->setClean();
+  if (id == ID_SAVE && *path) {
+    pDocument_->save(pDocument_->saveFormat(), false);
     return;
   }
   char face[64] = {};
@@ -518,10 +458,7 @@ void MainWindow::saveFont(bool forceDialog) {
   const int type = FONT_GetType(pFont);
   const int numFilters = (type == FONTTYPE_AA2 || type == FONTTYPE_AA4) ? 2 : 3;
   if (!FILEDLG_Save(this, "Save font as", SHELL_aFiltersSave, numFilters, &chosen)) return;
-  saveFormat_ = FILEDLG_GetFilterPos() - 1;
-  FONT_SetFileName(pFont, chosen.toLocal8Bit().constData());
-  if (OUT_Save(pFont, saveFormat_, 1) == OUT_SAVE_OK) pDocument_->undoStack()->setClean();
-  setCaptionFile(QString::fromStdString(SHELL_GetBaseName(chosen.toLocal8Bit().constData())));
+  pDocument_->saveAs(chosen, FILEDLG_GetFilterPos() - 1);
 }
 
 void MainWindow::loadFont(int id) {
@@ -529,20 +466,20 @@ void MainWindow::loadFont(int id) {
                                                                                       : SHELL_aFiltersBdf;
   const char* pTitle = id == ID_LOAD_C ? "Select 'C' file" : id == ID_LOAD_XBF ? "Select 'XBF' file"
                                                                                 : "Select 'BDF' file";
+  if (!confirmDiscard()) return;
   QString path;
   if (!FILEDLG_Open(this, pTitle, pFilters, 2, &path)) return;
-  const QByteArray name = path.toLocal8Bit();
-  FontPtr pFont = id == ID_LOAD_C ? INPUT_ReadC(name.constData())
-                  : id == ID_LOAD_XBF ? INPUT_ReadXbf(name.constData())
-                                      : INPUT_ReadBdf(name.constData());
-  pDocument_->install(std::move(pFont), path);
+  pDocument_->load(path, id == ID_LOAD_C     ? Document::READER_C
+                         : id == ID_LOAD_XBF ? Document::READER_XBF
+                                             : Document::READER_BDF);
 }
 
-void MainWindow::mergeFont(bool xbf) {
+void MainWindow::mergeFont(int id) {
   if (!pDocument_->font()) {
     ReportMessage("No font data");
     return;
   }
+  const bool xbf = id == ID_MERGE_XBF;
   QString path;
   if (!FILEDLG_Open(this, xbf ? "Select 'XBF' file" : "Select 'C' file", xbf ? SHELL_aFiltersXbf : SHELL_aFiltersC,
                     2, &path))
@@ -551,14 +488,7 @@ void MainWindow::mergeFont(bool xbf) {
 }
 
 void MainWindow::openDroppedFile(const QString& path) {
-  const QByteArray name = path.left(260).toLocal8Bit();
-  const QString ext = QFileInfo(path).suffix().toLower();
-  if (ext != "c" && ext != "xbf") {
-    ReportMessage("File extension must be 'XBF' or 'C'");
-    return;
-  }
-  FontPtr pFont = ext == "c" ? INPUT_ReadC(name.constData()) : INPUT_ReadXbf(name.constData());
-  pDocument_->install(std::move(pFont), path);
+  if (confirmDiscard()) pDocument_->loadDropped(path);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* pEvent) {
@@ -576,6 +506,17 @@ void MainWindow::dropEvent(QDropEvent* pEvent) {
   QMetaObject::invokeMethod(this, [this, path] { openDroppedFile(path); }, Qt::QueuedConnection);
 }
 
+// Keys belong to the focused widget: the views' keys (Tab and what the view holding
+// the keyboard takes) apply only while a view or the main window itself has the
+// focus, never while a field of the preview or a toolbar does.
+bool MainWindow::viewsHoldTheKeys() const {
+  const QWidget* pFocus = QApplication::focusWidget();
+  if (!pFocus || pFocus == this) return true;
+  for (const QWidget* pView : {pFontView_, pCharView_, pPropView_})
+    if (pFocus == pView || pView->isAncestorOf(pFocus)) return true;
+  return false;
+}
+
 // Tab flips the keyboard between the font view and the character view; every other
 // key and, while the font view holds the keyboard, the mouse wheel go to that view.
 bool MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
@@ -589,6 +530,9 @@ bool MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
   if (type != QEvent::KeyPress && type != QEvent::Wheel) return false;
   auto* pWidget = qobject_cast<QWidget*>(pWatched);
   if (!pWidget || pWidget->window() != this) return false;
+  if (type == QEvent::KeyPress && !viewsHoldTheKeys()) return false;
+  // The preview pane's own fields take their wheel turns.
+  if (type == QEvent::Wheel && (pWidget == pPreview_ || pPreview_->isAncestorOf(pWidget))) return false;
   QWidget* pTarget = pDocument_->keyboardTarget() ? pCharView_ : pFontView_;
   if (type == QEvent::KeyPress) {
     auto* pKey = static_cast<QKeyEvent*>(pEvent);

@@ -1,12 +1,13 @@
 // The main window: menus, accelerators, toolbar and status bar built from the command
-// tables, the three panes in splitters, the one command dispatch, drag and drop of
-// font files, and the keyboard routing to the view that holds the keyboard.
+// registry, the three panes in splitters, the one command dispatch with the
+// registry's handlers, drag and drop of font files, and the keyboard routing to the
+// view that holds the keyboard. The font, its file and whether it is modified are
+// the document's; the window asks it.
 #pragma once
 
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
-#include <functional>
 
 #include "shell/commandtable.h"
 
@@ -56,25 +57,57 @@ class MainWindow : public QMainWindow {
   void setCaptionFile(const QString& fileName);
 
   // Output format of the last "Save font as" dialog: 0 C, 1 SIF, 2 XBF.
-  int saveFormat() const { return saveFormat_; }
+  int saveFormat() const;
 
-  // Takes over a font the command line made current before the window existed; the
-  // caption then names "Untitled".
+  // Takes over a font the command line made current before the window existed, as
+  // File / Load installs one: the caption names its file ("Untitled" for a created
+  // font), the current character is A.
   void adoptCurrentFont();
 
   // Loads a dropped file (.c or .xbf, any case), else reports the extension.
   void openDroppedFile(const QString& path);
 
-  // The dispatch: runs command 'id'; false only for Exit, which closes the window.
+  // The dispatch: runs command 'id' by its registry row; false only for Exit,
+  // which closes the window. Ids without a row do nothing.
   bool dispatchCommand(int id);
 
+  // The handlers of the registry's rows (shell/commandtable.cpp), each given the id
+  // it runs for.
+  void newFont(int id);
+  void saveFont(int id);
+  void loadFont(int id);
+  void mergeFont(int id);
+  void exitWindow(int id);
+  void undoRedo(int id);
+  void selectRange(int id);
+  void readPattern(int id);
+  void savePattern(int id);
+  void showAll(int id);
+  void togglePreview(int id);
+  void goToCharacter(int id);
+  void optionDialog(int id);
+  void about(int id);
+  void cmdHelp(int id);
+  void pixelCommand(int id);
+
  public slots:
-  // Runs a command as the menus, toolbar, accelerators, command sender and the views'
-  // popup menus do.
+  // Runs a command as the menus, toolbar, accelerators and the views' popup menus
+  // do.
   void runCommand(int id);
+  // Runs a command sent by the command line's job queue: it never asks the user
+  // whether to save.
+  void runCommandLineCommand(int id);
+
+ public:
+  // While the font differs from what was last loaded or saved, asks "Save changes
+  // to <name>?" (Save, Discard, Cancel); Save saves (Save As for an unnamed font).
+  // True when the caller may go on: nothing to ask, Discard, or a save that worked.
+  // A run of the command line and a hidden window never ask.
+  bool confirmDiscard();
 
  protected:
   bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+  void closeEvent(QCloseEvent* pEvent) override;
   void dragEnterEvent(QDragEnterEvent* pEvent) override;
   void dropEvent(QDropEvent* pEvent) override;
 
@@ -88,16 +121,11 @@ class MainWindow : public QMainWindow {
   void onFontInstalled();
   void onShowAllChanged();
   void redrawViews(int viewMask);
-  void saveFont(bool forceDialog);
-  void loadFont(int id);
-  void mergeFont(bool xbf);
-  void routePixelCommand(int id);
-  void goToCharacter();
-  void addUndoItems(QMenu* pEditMenu);
+  void updateHistoryItems();
+  bool viewsHoldTheKeys() const;
   void updateCaption();
 
   Document* pDocument_;
-  QString captionFile_;  // the file name the title shows
   QWidget* pFontView_ = nullptr;
   QWidget* pCharView_ = nullptr;
   QWidget* pPropView_ = nullptr;
@@ -109,8 +137,7 @@ class MainWindow : public QMainWindow {
   QHash<int, QAction*> menuActions_;
   QHash<int, QAction*> toolbarActions_;
   QByteArray statusCache_;
-  int saveFormat_ = 0;
   bool panesLaidOut_ = false;
   bool forwarding_ = false;
-  std::function<void()> updateUndoState_;  // brings the undo items and buttons up to date
+  bool commandLine_ = false;  // a command of the command line is running
 };

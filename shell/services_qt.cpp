@@ -15,7 +15,7 @@ namespace {
 MainWindow* pCommandWindow = nullptr;
 
 void SendToWindow(int id) {
-  if (pCommandWindow) pCommandWindow->runCommand(id);
+  if (pCommandWindow) pCommandWindow->runCommandLineCommand(id);
 }
 
 }  // namespace
@@ -41,7 +41,8 @@ void QtServices::MessageBox(const char* text) {
 }
 
 bool QtServices::AskYesNo(const char* text) {
-  QMessageBox box(QMessageBox::Question, PROGRAM_NAME, QString::fromLocal8Bit(text),
+  // The one question the core asks is whether to overwrite a file.
+  QMessageBox box(QMessageBox::Question, "Question", QString::fromLocal8Bit(text),
                   QMessageBox::Yes | QMessageBox::No, pWindow_);
   box.setObjectName("QuestionBox");
   box.setDefaultButton(QMessageBox::No);
@@ -77,3 +78,5 @@ void QtServices::RedrawViews(int viewMask) { pDocument_->notifyRedraw(viewMask);
 void QtServices::FontChanged(const ChangeNotice& notice) { pDocument_->notifyFontChanged(notice); }
 
 void QtServices::ShowMainWindow(bool show) { pWindow_->setVisible(show); }
+
+void QtServices::SettingsChanged() { pDocument_->notifySettingsChanged(); }

@@ -24,6 +24,7 @@ class QtServices : public PlatformServices {
   void RedrawViews(int viewMask) override;
   void FontChanged(const ChangeNotice& notice) override;
   void ShowMainWindow(bool show) override;
+  void SettingsChanged() override;
 
  private:
   MainWindow* pWindow_;

@@ -2,7 +2,6 @@
 // itself created only when the run goes on in it.
 #include "shell/startup.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,20 +46,6 @@ class StartupServices : public PlatformServices {
   PlatformServices* pConsole_;
   std::vector<std::string> pending_;
 };
-
-volatile std::sig_atomic_t stopRequested = 0;
-void OnStopSignal(int) { stopRequested = 1; }
-
-// -hide without -exit: the program stays, with no window, until it is told to end.
-int WaitHidden() {
-  struct sigaction action {};
-  action.sa_handler = OnStopSignal;
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGHUP, &action, nullptr);
-  while (!stopRequested) pause();
-  return 0;
-}
 
 bool DisplayConfigured() {
   auto set = [](const char* name) {
@@ -117,27 +102,38 @@ int SHELL_Main(int argc, char** argv, ShellWindowEntry (*loadWindow)()) {
   const int scanResult = CMDLINE_ProcessArgs(argc, argv);
   // Leave command-line mode: from here on messages are the window's.
   CMDLINE_SetActive(false);
+  const bool hidden = !CMDLINE_GetShowWindow();
+  // The exit code tells a build script whether its commands did their work: 1 once
+  // the command line reported a message (in the error file, the log file or a box),
+  // and for a run that cannot go on because its scan stopped with nothing shown.
+  auto exitCode = [&](bool scanStopped) { return MESSAGES_AnyReported() || scanStopped ? 1 : 0; };
   if (CMDLINE_QuitPosted()) {
     startupServices.FlushToConsole();
-    return 0;
+    return exitCode(scanResult != 0);
   }
   // An argument that is too long ends the scan before anything else is decided: the
   // run ends (with its message reported), rather than waiting in a window nobody asked
-  // for or, hidden, forever.
+  // for.
   if (scanResult != 0 && HasTooLongArgument(argc, argv)) {
     startupServices.FlushToConsole();
-    return 0;
+    return exitCode(true);
   }
   // The first tick of the 20 ms timer finds command-line mode off: a queued exit is
   // sent at once, so such a run ends here without ever needing its window.
   while (CMDLINE_TimerRunning() && !SHELL_ExitSent()) CMDLINE_TimerTick();
   if (SHELL_ExitSent()) {
     startupServices.FlushToConsole();
-    return 0;
+    return exitCode(false);
   }
-  if (!CMDLINE_GetShowWindow()) {
+  // A hidden run has nothing left to wait for once its commands are done or its
+  // scan stopped: no window and no other process can reach it. It ends.
+  if (hidden) {
     startupServices.FlushToConsole();
-    return WaitHidden();
+    if (const char* stop = CMDLINE_GetStopArgument()) {
+      std::fprintf(stderr, "Morvane: the commands stop at \"%s\" (no such command, or a second file); "
+                           "the hidden run ends\n", stop);
+    }
+    return exitCode(scanResult != 0);
   }
   if (!DisplayConfigured()) {
     startupServices.FlushToConsole();
@@ -146,6 +142,7 @@ int SHELL_Main(int argc, char** argv, ShellWindowEntry (*loadWindow)()) {
                  "QT_QPA_PLATFORM are unset); for a run without a window use -hide ... -exit\n");
     return 1;
   }
+  const bool failed = MESSAGES_AnyReported();
   ShellWindowEntry entry = loadWindow();
   if (!entry) {
     startupServices.FlushToConsole();
@@ -157,5 +154,6 @@ int SHELL_Main(int argc, char** argv, ShellWindowEntry (*loadWindow)()) {
   start.RunNew = argc <= 1;
   start.PendingMessages = startupServices.TakePending();
   SERVICES_Install(nullptr);
-  return entry(&start);
+  const int windowResult = entry(&start);
+  return failed ? 1 : windowResult;
 }

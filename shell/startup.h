@@ -31,6 +31,8 @@ void SHELL_SendCommand(int id, int word);
 // True once Exit was sent while no window existed.
 bool SHELL_ExitSent();
 
-// The program: start-up, the command line, then either the end of a batch run, a
-// hidden run that waits without a window, or the window (loaded by 'loadWindow').
+// The program: start-up, the command line, then either the end of a run that was
+// hidden or sent Exit, or the window (loaded by 'loadWindow'). The result is the
+// process's exit code: 1 when the command line reported a message, when a hidden
+// run's scan stopped, or when no window can be opened; else the window's.
 int SHELL_Main(int argc, char** argv, ShellWindowEntry (*loadWindow)());

@@ -1,4 +1,4 @@
-// The toolbar images and the window icon, drawn with QPainter on a 16 x 15 grid.
+// The toolbar images, drawn with QPainter on a 16 x 15 grid, and the window icon.
 // Everything lies on whole logical pixels, so both the 1x and the 2x images are
 // crisp; only the arrow heads use antialiasing, and only at 2x and above.
 #include "shell/toolbaricons.h"
@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+
+#include "shell/dialogs/logo.h"
 
 namespace {
 
@@ -278,30 +280,8 @@ QIcon SHELL_ToolbarIcon(int index) {
 }
 
 QIcon SHELL_AppIcon() {
-  // A rounded tile with a 5 x 7 pixel letter, the cells of a bitmap font.
-  static const char* const aGlyph[] = {".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"};
+  // The emblem of the installed icons and the About box.
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 70, 140));
-    p.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-    const int cell = std::max(1, size / 9);
-    const int left = (size - 5 * cell) / 2, top = (size - 7 * cell) / 2;
-    for (int row = 0; row < 7; ++row)
-      for (int col = 0; col < 5; ++col) {
-        const QRect r(left + col * cell, top + row * cell, cell, cell);
-        if (aGlyph[row][col] == '#') {
-          p.fillRect(r, QColor(250, 250, 250));
-        } else if (cell >= 4) {
-          p.fillRect(r.adjusted(cell / 2 - 1, cell / 2 - 1, -(cell / 2 - 1), -(cell / 2 - 1)),
-                     QColor(90, 120, 190));
-        }
-      }
-    icon.addPixmap(pixmap);
-  }
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(SHELL_EmblemPixmap(size));
   return icon;
 }

@@ -57,6 +57,10 @@ class FirstPaintExit : public QObject {
 
 extern "C" Q_DECL_EXPORT int SHELL_RunWindow(ShellStart* pStart) {
   QtMessageHandler previous = qInstallMessageHandler(HoldMessages);
+  // The class of the window (WM_CLASS) the desktop entry's StartupWMClass names,
+  // whatever name the program was started by; the entry itself for Wayland.
+  QCoreApplication::setApplicationName("Morvane");
+  QGuiApplication::setDesktopFileName("morvane");
   QApplication app(*pStart->pArgc, pStart->argv);
   qInstallMessageHandler(previous);
   for (const std::string& text : heldMessages) std::fprintf(stderr, "%s\n", text.c_str());

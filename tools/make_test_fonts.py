@@ -52,9 +52,12 @@ def build(path, family, glyphs, win=(800, 200), hhea=(900, -300), os2=True,
         if cmap == "symbol":
             sub = CmapSubtable.newSubtable(4)
             sub.platformID, sub.platEncID = 3, 0
-        else:  # a Windows Unicode map in format 6 instead of format 4
+        elif cmap == "mac":  # only a Macintosh Roman map: no Unicode, no symbol map
             sub = CmapSubtable.newSubtable(6)
-            sub.platformID, sub.platEncID = 3, 1
+            sub.platformID, sub.platEncID = 1, 0
+        else:  # only a Unicode map of platform 0 in format 12, no Windows map
+            sub = CmapSubtable.newSubtable(12)
+            sub.platformID, sub.platEncID = 0, 4
         sub.language = 0
         sub.cmap = mapping
         table.tables.append(sub)
@@ -134,7 +137,10 @@ def main(out):
           typographic="Morvane Tall Group")
     build(out / "MorvaneAscii.ttf", "Morvane Ascii", ASCII)
     build(out / "MorvaneSymbol.ttf", "Morvane Symbol", SYMBOL, cmap="symbol")
-    build(out / "MorvaneNoFormat4.ttf", "Morvane NoFormat4", RECT[:4], cmap="format6")
+    # U+1D400 lies beyond the 16-bit codes of a font.
+    build(out / "MorvaneNoFormat4.ttf", "Morvane NoFormat4",
+          RECT[:4] + [("u1D400", 0x1D400, 700, [(100, 0, 600, 700)])], cmap="format12")
+    build(out / "MorvaneMacOnly.ttf", "Morvane MacOnly", RECT[:4], cmap="mac")
     build(out / "MorvaneNoOS2.ttf", "Morvane NoOS2", RECT[:4], os2=False)
 
 

@@ -142,14 +142,15 @@ void EDIT_AppendDelta(DeltaWriter* pWriter, uint16_t code, const CharInfo& other
   }
   std::vector<uint8_t>& out = *pWriter->pOut;
   const bool same = pWriter->HaveHeader && header == pWriter->aPreviousHeader;
-  PutVarint(&out, (uint64_t(code - pWriter->PreviousCode - 1) << 1) | (same ? 1 : 0));
+  const bool literal = !aaRun[0].empty() || !aaRun[1].empty();
+  PutVarint(&out, (uint64_t(code - pWriter->PreviousCode - 1) << 2) | (same ? 2 : 0) | (literal ? 1 : 0));
   pWriter->PreviousCode = code;
   if (!same) {
     out.insert(out.end(), header.begin(), header.end());
     pWriter->aPreviousHeader = std::move(header);
     pWriter->HaveHeader = true;
   }
-  for (int plane = 0; plane < 2; ++plane) {
+  for (int plane = 0; plane < 2 && literal; ++plane) {
     if (!Plane(other, plane)) continue;
     const uint8_t* p = Plane(other, plane).get();
     PutVarint(&out, aaRun[plane].size());
@@ -166,14 +167,14 @@ void EDIT_AppendDelta(DeltaWriter* pWriter, uint16_t code, const CharInfo& other
 bool EDIT_ReadDeltaCode(DeltaReader* pReader, uint16_t* pCode) {
   uint64_t value = 0;
   if (pReader->pNext == pReader->pEnd || !GetVarint(pReader, &value)) return false;
-  const int64_t code = pReader->PreviousCode + 1 + int64_t(value >> 1);
+  const int64_t code = pReader->PreviousCode + 1 + int64_t(value >> 2);
   if (code >= FONT_NUM_CODES) return false;
   pReader->PreviousCode = static_cast<int32_t>(code);
   *pCode = static_cast<uint16_t>(code);
-  if (value & 1) return true;
+  pReader->Literal = value & 1;
+  if (value & 2) return true;
   uint64_t mask = 0;
   if (!GetVarint(pReader, &mask) || mask >= (1u << kFields)) return false;
-  pReader->Mask = static_cast<uint32_t>(mask);
   for (int f = 0; f < kFields; ++f) {
     pReader->aDiff[f] = 0;
     if ((mask & (1u << f)) && !GetSigned(pReader, &pReader->aDiff[f])) return false;
@@ -197,7 +198,7 @@ bool EDIT_ReadDeltaChar(DeltaReader* pReader, const CharInfo& base, CharInfo* pO
     const int64_t shift = pReader->aShift[plane];
     for (uint32_t i = 0; i < size; ++i) p[i] = BaseByte(base, plane, i + shift);
     uint64_t runs = 0;
-    if (!GetVarint(pReader, &runs)) return false;
+    if (pReader->Literal && !GetVarint(pReader, &runs)) return false;
     uint64_t at = 0;
     for (uint64_t r = 0; r < runs; ++r) {
       uint64_t gap = 0, length = 0;

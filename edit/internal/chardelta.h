@@ -8,11 +8,13 @@
 //
 // Layout of one character, all numbers unsigned LEB128 varints, signed ones
 // zig-zagged:
-//   (code - previous code - 1) * 2 + same     same: the header repeats the previous one
+//   (code - previous code - 1) * 4 + same * 2 + literal
+//     same: the header repeats the previous one; literal: runs follow
 //   header (when not same): field mask, the masked fields as differences from the
-//     font's, then for each plane the other record has, its shift in bytes
-//   for each plane the other record has: number of literal runs, then per run the
-//     gap from the end of the previous run, its length and its bytes.
+//     font's, then the shift in bytes of the pixel plane and of the frame plane
+//   with literal, for each plane the other record has: number of literal runs,
+//     then per run the gap from the end of the previous run, its length and its
+//     bytes.
 // Byte i of a plane is the font plane's byte i + shift (0 beyond that plane),
 // except where a literal run gives it.
 #pragma once
@@ -34,8 +36,8 @@ struct DeltaReader {
   const uint8_t* pNext = nullptr;
   const uint8_t* pEnd = nullptr;
   int32_t PreviousCode = -1;
-  // The header last read.
-  uint32_t Mask = 0;
+  // The header last read, and whether literal runs follow it for this code.
+  bool Literal = false;
   int64_t aDiff[11] = {};
   int64_t aShift[2] = {};
 };

@@ -21,7 +21,8 @@
 #include "output/cbanner.h"
 #include "settings/settings.h"
 #include "shell/dialogs/dialogs.h"
-#include "shell/dialogs/internal/logo.h"
+#include "shell/dialogs/logo.h"
+#include "shell/fixedpitch.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void AboutBox::showEvent(QShowEvent* event) {
   okButton()->setFocus();
 }
 
-CmdHelpWindow::CmdHelpWindow(QWidget* parent, const QString& text) : QWidget(parent, Qt::Window) {
+CmdHelpWindow::CmdHelpWindow(QWidget* parent, const QString& text) : QDialog(parent) {
   setObjectName("CMD Help");
   setWindowTitle("CMD Help");
   setAttribute(Qt::WA_DeleteOnClose);
@@ -111,8 +112,9 @@ CmdHelpWindow::CmdHelpWindow(QWidget* parent, const QString& text) : QWidget(par
   edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
   edit_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  // Tab stops every eight average characters, as the help text's columns expect.
-  edit_->setTabStopDistance(edit_->fontMetrics().averageCharWidth() * 8);
+  // Tab stops every eight characters, as on a console.
+  edit_->setFont(SHELL_FixedPitchFont());
+  edit_->setTabStopDistance(edit_->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
   QString plain = text;
   plain.replace("\r\n", "\n");
   edit_->setPlainText(plain);
@@ -134,7 +136,7 @@ void CmdHelpWindow::keyPressEvent(QKeyEvent* event) {
     close();
     return;
   }
-  QWidget::keyPressEvent(event);
+  QDialog::keyPressEvent(event);
 }
 
 bool CmdHelpWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -143,7 +145,7 @@ bool CmdHelpWindow::eventFilter(QObject* watched, QEvent* event) {
     close();
     return true;
   }
-  return QWidget::eventFilter(watched, event);
+  return QDialog::eventFilter(watched, event);
 }
 
 void SHELL_RunAbout(QWidget* parent) {

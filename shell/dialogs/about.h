@@ -22,10 +22,11 @@ class AboutBox : public DialogShell {
   void showEvent(QShowEvent* event) override;
 };
 
-// The command-line help: a read-only text filling a window of its own. While it
-// is open its parent (the main window) takes no input; Escape or the close box
+// The command-line help: a read-only text in a fixed-pitch face, so that its
+// tab-aligned columns line up, filling a dialog window of its own. While it is
+// open its parent (the main window) takes no input; Escape or the close box
 // closes it, and it deletes itself when closed.
-class CmdHelpWindow : public QWidget {
+class CmdHelpWindow : public QDialog {
   Q_OBJECT
 
  public:

@@ -48,5 +48,3 @@ void SHELL_RunAbout(QWidget* parent);
 // until it is closed.
 void SHELL_RunCmdHelp(QWidget* parent);
 
-// Renders every dialog and the About box into PNG files in 'dir'.
-void SHOTS_Dialogs(const QString& dir);

@@ -26,6 +26,14 @@ const int kPointSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36,
 
 QString PointText(double points) { return QString::number(points, 'g', 4); }
 
+// An empty pixel field stands for the point size's em height: its placeholder
+// says how many pixels that is ("16 px" for 12 points).
+QString PixelPlaceholder(const QString& pointText) {
+  bool valid = false;
+  const double points = pointText.trimmed().toDouble(&valid);
+  return QString("%1 px").arg(-CHOOSER_PointsToHeight(valid && points > 0 ? points : 12.0));
+}
+
 }  // namespace
 
 int32_t CHOOSER_PointsToHeight(double points) {
@@ -197,7 +205,7 @@ FontChooser::FontChooser(QWidget* parent, const LogFontRecord& preset, int32_t t
   // preset's size (12 points without one).
   pointEdit_->setText(PointText(preset_.Height ? CHOOSER_HeightToPoints(preset_.Height) : 12.0));
   if (currentHeight > 0) pixelEdit_->setText(QString::number(currentHeight));
-  pixelEdit_->setPlaceholderText(QString("%1 pt").arg(pointEdit_->text()));
+  pixelEdit_->setPlaceholderText(PixelPlaceholder(pointEdit_->text()));
 
   // Only an 8-bit font has a script to choose.
   const bool iso = encoding_ == ENCODING_ISO8859;
@@ -226,7 +234,7 @@ FontChooser::FontChooser(QWidget* parent, const LogFontRecord& preset, int32_t t
   connect(scriptCombo_, &QComboBox::currentIndexChanged, this, &FontChooser::scheduleSample);
   connect(pixelEdit_, &QLineEdit::textChanged, this, &FontChooser::scheduleSample);
   connect(pointEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    pixelEdit_->setPlaceholderText(QString("%1 pt").arg(text));
+    pixelEdit_->setPlaceholderText(PixelPlaceholder(text));
     const QList<QListWidgetItem*> items = pointList_->findItems(text.trimmed(), Qt::MatchExactly);
     syncing_ = true;
     pointList_->setCurrentItem(items.isEmpty() ? nullptr : items.first());
@@ -236,8 +244,7 @@ FontChooser::FontChooser(QWidget* parent, const LogFontRecord& preset, int32_t t
   connect(pointList_, &QListWidget::currentTextChanged, this, [this](const QString& text) {
     if (!syncing_ && !text.isEmpty()) pointEdit_->setText(text);
   });
-  connect(pixelsButton_, &QRadioButton::clicked, this, [this] { setPointMode(false); });
-  connect(pointsButton_, &QRadioButton::clicked, this, [this] { setPointMode(true); });
+  connect(pointsButton_, &QRadioButton::toggled, this, [this](bool points) { setPointMode(points); });
   connect(ok, &QPushButton::clicked, this, &FontChooser::accept);
   connect(cancel, &QPushButton::clicked, this, &FontChooser::reject);
   ok->setEnabled(faceList_->currentItem() != nullptr);

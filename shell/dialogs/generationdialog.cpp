@@ -110,7 +110,11 @@ GenerationDialog::GenerationDialog(QWidget* parent, int32_t type, int32_t encodi
     if (typeList_->selectedItems().isEmpty() && typeList_->currentItem())
       typeList_->currentItem()->setSelected(true);
   });
-  connect(encodings_, &QButtonGroup::idClicked, this, &GenerationDialog::onEncodingClicked);
+  // Whatever checks an encoding (a click, its mnemonic, the arrow keys, an
+  // accessibility tool's toggle action) updates the type list.
+  connect(encodings_, &QButtonGroup::idToggled, this, [this](int encoding, bool checked) {
+    if (checked) onEncodingClicked(encoding);
+  });
   connect(ok, &QPushButton::clicked, this, &GenerationDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &GenerationDialog::reject);
   typeList_->setFocus();

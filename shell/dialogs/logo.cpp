@@ -1,4 +1,4 @@
-#include "shell/dialogs/internal/logo.h"
+#include "shell/dialogs/logo.h"
 
 #include <QPainter>
 #include <QPainterPath>

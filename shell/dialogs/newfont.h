@@ -28,6 +28,3 @@ FontPtr SHELL_RunNewFont(QWidget* parent, const Font* pCurrent);
 using DialogRunner = std::function<int(QDialog* pDialog)>;
 void SHELL_SetDialogRunner(DialogRunner runner);  // an empty runner restores exec()
 
-// Renders both dialogs, as New shows them for a 16-pixel extended font, into
-// 'dir'/generation-dialog.png and 'dir'/font-chooser.png.
-void SHOTS_NewFontDialogs(const QString& dir);

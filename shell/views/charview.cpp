@@ -12,9 +12,9 @@
 #include "generation/antialias.h"
 #include "model/font.h"
 #include "settings/services.h"
+#include "shell/commandmenus.h"
 #include "shell/document.h"
 #include "shell/views/grid.h"
-#include "shell/views/pixelmenu.h"
 #include "shell/views/internal/viewkeys.h"
 
 namespace {
@@ -205,10 +205,7 @@ void CharView::handleKey(QKeyEvent* pEvent) {
         setWithRangeTest(key - Qt::Key_A + 10);
       break;
   }
-  if (FONT_GetType(pFont) == FONTTYPE_EXT_FRM) {
-    FONT_RecalcFrame(pFont, uint16_t(pDocument_->currentChar()));
-    update();
-  }
+  // An EXT_FRM font's frame was rebuilt by the pixel edit itself.
   pEvent->accept();
 }
 
@@ -350,16 +347,9 @@ void CharView::mousePressEvent(QMouseEvent* pEvent) {
     auto* pMenu = new QMenu(this);
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
     pMenu->setObjectName("PixelIndexPopup");
-    VIEWS_FillPixelIndexMenu(pMenu);
-    if (stateProvider_)
-      stateProvider_(pMenu);
-    else
-      VIEWS_ApplyPixelIndexState(pMenu, pDocument_->font(), pDocument_->keyboardTarget());
-    connect(pMenu, &QMenu::triggered, this, [this](QAction* pAction) {
-      bool ok = false;
-      const int id = pAction->data().toInt(&ok);
-      if (ok) emit commandRequested(id);
-    });
+    SHELL_FillPopup(pMenu, POPUP_PIXEL, pDocument_->commandState());
+    connect(pMenu, &QMenu::triggered, this,
+            [this](QAction* pAction) { emit commandRequested(SHELL_CommandIdOf(pAction)); });
     connect(pMenu, &QMenu::aboutToHide, this, [this] { update(); });
     pMenu->popup(mapToGlobal(pEvent->position().toPoint()));
   }

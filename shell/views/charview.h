@@ -31,9 +31,6 @@ class CharView : public QFrame {
   // Pixel index commands of the dispatch: 680 increase, 681 decrease, 682 invert,
   // 700..715 set to id - 700.
   void pixelCommand(int id);
-  // Replaces the built-in state rules of the popup (called with the popup before
-  // it shows).
-  void setMenuStateProvider(std::function<void(QMenu*)> provider) { stateProvider_ = std::move(provider); }
 
   // The pixel cursor, in box coordinates.
   QPoint pixelCursor() const { return QPoint(cursorX_, cursorY_); }
@@ -87,7 +84,6 @@ class CharView : public QFrame {
   Document* pDocument_;
   int cursorX_ = 0;
   int cursorY_ = 0;
-  std::function<void(QMenu*)> stateProvider_;
   bool stroking_ = false;
   int strokeValue_ = 0;
   QPoint strokeCell_;  // last cell of the stroke, in (column, screen row)

@@ -12,6 +12,7 @@
 #include "model/codetables.h"
 #include "model/font.h"
 #include "settings/services.h"
+#include "shell/commandmenus.h"
 #include "shell/document.h"
 #include "shell/views/internal/viewkeys.h"
 
@@ -275,16 +276,9 @@ void FontView::mousePressEvent(QMouseEvent* pEvent) {
     auto* pMenu = new QMenu(this);
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
     pMenu->setObjectName("FontViewPopup");
-    const auto add = [&](const char* pLabel, int id) {
-      QAction* pAction = pMenu->addAction(QString::fromLatin1(pLabel));
-      pAction->setData(id);
-      connect(pAction, &QAction::triggered, this, [this, id] { emit commandRequested(id); });
-      return pAction;
-    };
-    add("&Toggle character", 660)->setEnabled(pDocument_->keyboardTarget() == 0);
-    pMenu->addSeparator();
-    add("&Disable block", 661);
-    add("&Enable block", 662);
+    SHELL_FillPopup(pMenu, POPUP_FONT_VIEW, pDocument_->commandState());
+    connect(pMenu, &QMenu::triggered, this,
+            [this](QAction* pAction) { emit commandRequested(SHELL_CommandIdOf(pAction)); });
     pMenu->popup(viewport()->mapToGlobal(pEvent->position().toPoint() - QPoint(10, 10)));
   }
   pEvent->accept();

@@ -1,40 +1,50 @@
 // The properties panel: which lines appear for which font and character, and
-// their layout (headings in the widget font, values in a 16-pixel fixed-pitch font).
+// their layout (headings in the widget font, values in a fixed-pitch font whose
+// lines are 16 pixels high), scrolled when the pane is lower than the lines.
 #include "shell/views/propview.h"
 
-#include <QFontDatabase>
 #include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
 #include <cstring>
 
 #include "model/codetables.h"
 #include "model/font.h"
 #include "settings/services.h"
 #include "shell/document.h"
+#include "shell/fixedpitch.h"
 
-PropView::PropView(Document* pDocument, QWidget* pParent) : QFrame(pParent), pDocument_(pDocument) {
+namespace {
+
+constexpr int kValueLineHeight = 16;
+constexpr int kTopMargin = 4;
+
+}  // namespace
+
+PropView::PropView(Document* pDocument, QWidget* pParent)
+    : QAbstractScrollArea(pParent), pDocument_(pDocument), valueFont_(SHELL_FixedPitchFontForLine(kValueLineHeight)) {
   setObjectName("VIEWPROP_Class");
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  QPalette pal = palette();
+  // A read-only panel: the keyboard stays with the view that holds it.
+  setFocusPolicy(Qt::NoFocus);
+  QPalette pal = viewport()->palette();
+  pal.setColor(QPalette::Base, Qt::white);
   pal.setColor(QPalette::Window, Qt::white);
   pal.setColor(QPalette::WindowText, Qt::black);
-  setPalette(pal);
-  setAutoFillBackground(true);
+  viewport()->setPalette(pal);
+  viewport()->setAutoFillBackground(true);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  verticalScrollBar()->setSingleStep(kValueLineHeight);
   // Every change of the font or of the selection can change a line.
-  const auto redraw = [this] { update(); };
+  const auto redraw = [this] {
+    updateScrollBar();
+    viewport()->update();
+  };
   connect(pDocument_, &Document::fontInstalled, this, redraw);
   connect(pDocument_, &Document::fontChanged, this, redraw);
   connect(pDocument_, &Document::currentCharChanged, this, redraw);
   connect(pDocument_, &Document::redrawRequested, this, redraw);
-}
-
-QFont PropView::valueFont() const {
-  // The nearest installed fixed-pitch face.
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font.setStyleHint(QFont::TypeWriter);
-  font.setFixedPitch(true);
-  font.setWeight(QFont::Normal);
-  font.setPixelSize(16);
-  return font;
 }
 
 std::vector<PropView::Line> PropView::lines() const {
@@ -75,8 +85,33 @@ std::vector<PropView::Line> PropView::lines() const {
   return out;
 }
 
-void PropView::paintEvent(QPaintEvent* pEvent) {
-  QFrame::paintEvent(pEvent);
+int PropView::lineHeight(const Line& line) const {
+  return line.Heading ? QFontMetrics(font()).height() : kValueLineHeight;
+}
+
+int PropView::contentHeight() const {
+  const std::vector<Line> shown = lines();
+  if (shown.empty()) return 0;
+  int y = kTopMargin;
+  for (const Line& line : shown) y += lineHeight(line) + line.ExtraSpace;
+  return y;
+}
+
+void PropView::updateScrollBar() {
+  QScrollBar* pBar = verticalScrollBar();
+  const int page = viewport()->height();
+  pBar->setPageStep(std::max(page, 1));
+  pBar->setRange(0, std::max(contentHeight() - page, 0));
+}
+
+void PropView::resizeEvent(QResizeEvent* pEvent) {
+  QAbstractScrollArea::resizeEvent(pEvent);
+  updateScrollBar();
+}
+
+void PropView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void PropView::paintEvent(QPaintEvent*) {
   // A generated font's current character gets its box when it is rendered.
   if (Font* pFont = pDocument_->font()) {
     const uint16_t code = FONT_GetCurrentChar(pFont);
@@ -84,19 +119,16 @@ void PropView::paintEvent(QPaintEvent* pEvent) {
   }
   const std::vector<Line> shown = lines();
   if (shown.empty()) return;
-  QPainter painter(this);
-  painter.setClipRect(contentsRect());
-  painter.translate(contentsRect().topLeft());
+  QPainter painter(viewport());
   painter.setPen(Qt::black);
   const QFont headingFont = font();
-  const QFont values = valueFont();
-  const int headingHeight = QFontMetrics(headingFont).height();
-  const int valueHeight = QFontMetrics(values).height();
-  int y = 4;
+  const QFontMetrics headingMetrics(headingFont), valueMetrics(valueFont_);
+  int y = kTopMargin - verticalScrollBar()->value();
   for (const Line& line : shown) {
-    painter.setFont(line.Heading ? headingFont : values);
-    const int h = line.Heading ? headingHeight : valueHeight;
-    painter.drawText(QRect(10, y, 10000, h), Qt::AlignLeft | Qt::AlignTop, line.Text);
-    y += h + line.ExtraSpace;
+    painter.setFont(line.Heading ? headingFont : valueFont_);
+    // Each line from its baseline: a value line is exactly 16 pixels high.
+    const QFontMetrics& metrics = line.Heading ? headingMetrics : valueMetrics;
+    painter.drawText(QPoint(10, y + metrics.ascent()), line.Text);
+    y += lineHeight(line) + line.ExtraSpace;
   }
 }

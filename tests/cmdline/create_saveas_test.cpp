@@ -1,90 +1,16 @@
-// The conversion commands run end to end: -create from an installed face or a
-// font file, -saveas in the three formats, and their messages.
+// The create command in-process: heights beyond what files hold, and the style
+// names. Its refusals and conversions run end to end in Conversions/Golden.*.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 
 #include "cmdline/internal/commands.h"
 #include "cmdline/internal/readers.h"
 #include "model/current.h"
-#include "output/cfontwalk.h"
 #include "support/errorlog.h"
 #include "support/tempdir.h"
-#include "support/testfonts.h"
 
 namespace {
 
-
-// Every type from a real face, run as the main job: nothing is said, and the C file
-// compiled and walked holds what the SIF and (where the command allows it) the XBF
-// file of the same run hold. The AA4 font keeps every code of the face.
-TEST(CreateSaveAs, EveryTypeFromARealFaceCompilesAndAgreesAcrossTheThreeFormats) {
-  const char* const types[] = {"STD", "AA2", "AA4", "EXT", "EXT_FRM", "EXT_AA2", "EXT_AA4"};
-  TempDir dir;
-  std::vector<CFontFile> files;
-  std::vector<std::string> expected;
-  for (int type = 0; type < 7; ++type) {
-    const std::string name = std::string("dv_") + types[type];
-    std::vector<std::string> args = {"-hide", std::string("-createDejaVu Sans,BOLD,13,") + types[type] + ",UC16"};
-    if (type != 2) args.insert(args.end(), {"-enable0-FFFF,0", "-enable20-17F,1"});
-    args.insert(args.end(), {"-saveas" + name + ".c,C", "-saveas" + name + ".sif,SIF"});
-    const bool xbf = type != 1 && type != 2;
-    if (xbf) args.push_back("-saveas" + name + ".xbf,XBF");
-    args.push_back("-exit");
-    RunResult r = RunMorvane(dir, args);
-    ASSERT_EQ(r.exitCode, 0) << types[type] << r.err;
-    EXPECT_EQ(r.err, "") << types[type];
-    const bool ext = type >= 3;
-    const std::string sif = CFONT_Describe(
-        CFONT_ParseSif(ReadFile(dir.file(name + ".sif")), ext, type == 1 || type == 5 ? 2 : type == 2 || type == 6 ? 4 : 1,
-                       type == 4));
-    if (xbf) {
-      EXPECT_EQ(CFONT_Describe(CFONT_ParseXbf(ReadFile(dir.file(name + ".xbf")))), sif) << types[type];
-    }
-    expected.push_back(sif);
-    files.push_back({dir.file(name + ".c"), "GUI_Font" + name, ext});
-  }
-  EXPECT_FALSE(std::filesystem::exists(dir.file("Morvane.err"))) << ErrorFileEntries(dir);
-  EXPECT_GT(std::count(expected[2].begin(), expected[2].end(), '\n'), 3000);  // DejaVu Sans covers thousands of codes
-  const std::string c = ReadFile(dir.file("dv_AA4.c"));
-  EXPECT_NE(c.find("* Font:        DejaVu Sans "), std::string::npos);
-  EXPECT_NE(c.find("* Initial font height:  13 "), std::string::npos);
-  EXPECT_NE(c.find("static GUI_CONST_STORAGE unsigned char acGUI_Fontdv_AA4_0041["), std::string::npos);
-  EXPECT_NE(c.find("GUI_CONST_STORAGE GUI_FONT GUI_Fontdv_AA4 = {\r\n   GUI_FONTTYPE_PROP_AA4 "), std::string::npos);
-  std::string walk;
-  ASSERT_TRUE(CFONT_CompileAndWalk(dir.path(), files, false, &walk)) << walk.substr(0, 3000);
-  std::string all;
-  for (const std::string& e : expected) all += e;
-  EXPECT_EQ(walk, all);
-}
-
-TEST(CreateSaveAs, CreateReportsFacesStylesTypesAndEncodingsItCannotUse) {
-  TempDir dir;
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"-createNo Such Face,REGULAR,16,STD,UC16", "Font does not exist"},
-      {"-createdejavu sans,REGULAR,16,STD,UC16", "Font does not exist"},  // names are compared exactly
-      {"-create/no/such/file.ttf,REGULAR,16,STD,UC16", "Font does not exist"},
-      {"-createDejaVu Sans,BOLD,16,EXT,ISO8859", "Extended fonts can only be created using Unicode encoding."},
-      {"-createDejaVu Sans,BOLD,16,STD,UC16X", "Illegal option: UC16X"},
-      {"-createDejaVu Sans,BOLD,16,STD,UC16;INTERNAL", "Illegal option: UC16;INTERNAL"},
-      {"-createDejaVu Sans,FAT,16,STD,UC16", "Illegal option: FAT"},
-      {"-createDejaVu Sans,W650,16,STD,UC16", "Illegal option: W650"},
-      {"-createDejaVu Sans,WI1,16,STD,UC16", "Illegal option: WI1"},
-      {"-createDejaVu Sans,W400I2,16,STD,UC16", "Illegal option: W400I2"},
-      {"-createDejaVu Sans,W1234567890I0,16,STD,UC16", "Illegal option: W1234567890I0"},
-      {"-createDejaVu Sans,BOLD,16,STD2,UC16", "Illegal option: STD2"},
-      {"-createDejaVu Sans,BOLD,16,AA2,UC16,GDI", "Illegal option: GDI"},
-      {"-createDejaVu Sans;BOLD,16,STD,UC16", "Font does not exist"},
-      {"-saveasx.c,C", "No font data"},
-  };
-  for (const auto& [arg, message] : cases) {
-    std::filesystem::remove(dir.file("Morvane.err"));
-    RunMorvane(dir, {"-hide", arg, "-saveasout.c,C", "-exit"});
-    EXPECT_EQ(ErrorFileEntries(dir), "|" + message + "|No font data") << arg;
-  }
-  EXPECT_FALSE(std::filesystem::exists(dir.file("out.c")));
-}
 
 TEST(CreateSaveAs, HeightsBeyondWhatFilesHoldAreRefused) {
   TempDir dir;
@@ -109,79 +35,8 @@ TEST(CreateSaveAs, HeightsBeyondWhatFilesHoldAreRefused) {
   }
 }
 
-TEST(CreateSaveAs, EditsBeyondTheLimitsChangeNothingInTheSavedFiles) {
-  TempDir dir;
-  const std::string create = "-createDejaVu Sans,REGULAR,16,EXT,UC16";
-  ASSERT_EQ(RunMorvane(dir, {"-hide", create, "-enable0-FFFF,0,20-7E,1", "-saveasplain.xbf,XBF", "-exit"}).exitCode, 0);
-  RunResult r = RunMorvane(dir, {"-hide", create, "-enable0-FFFF,0,20-7E,1", "-editMOVEV,41,-2147483648",
-                                 "-editINS,BOTTOM,2147483647", "-editINST,41,2147483647", "-editMOVEH,20-7E,40000",
-                                 "-saveasedited.xbf,XBF", "-exit"});
-  EXPECT_EQ(r.exitCode, 0);
-  const std::string count = "|Illegal edit commandline parameter <CNT>. Needs to be >0";
-  EXPECT_EQ(ErrorFileEntries(dir), count + count + count + count);
-  const std::string plain = ReadFile(dir.file("plain.xbf"));
-  ASSERT_GT(plain.size(), 1000u);
-  EXPECT_TRUE(ReadFile(dir.file("edited.xbf")) == plain);
-}
-
-TEST(CreateSaveAs, SaveAsRefusesUnknownFormatsAndStandardGreyFontsAsXbf) {
-  TempDir dir;
-  WriteFile(dir.file("old.xbf"), "keep");
-  RunMorvane(dir, {"-hide", "-createDejaVu Sans,REGULAR,12,AA2,ISO8859", "-saveasold.xbf,XBF", "-saveasf.png,PNG",
-                   "-saveasf.c,C", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|Fonts of the type Standard 2bpp or 4bpp can not be saved in XBF-format.|Illegal option: PNG");
-  EXPECT_EQ(ReadFile(dir.file("old.xbf")), "keep");
-  EXPECT_FALSE(std::filesystem::exists(dir.file("f.png")));
-  const std::string c = ReadFile(dir.file("f.c"));  // no extension is added or checked
-  EXPECT_NE(c.find("GUI_FONTTYPE_PROP_AA2 /* type of font"), std::string::npos);
-  EXPECT_EQ(c.find("unicode area"), std::string::npos);  // an 8-bit font
-  RunMorvane(dir, {"-hide", "-createDejaVu Sans,REGULAR,12,EXT,UC16", "-saveasnoext,XBF", "-exit"});
-  EXPECT_EQ(ReadFile(dir.file("noext")).substr(0, 4), "GUIX");
-}
-
-TEST(CreateSaveAs, AFontFileIsUsedWhenNoInstalledFaceHasThatName) {
-  TempDir dir;
-  const std::string path = TestFontPath("MorvaneRect.ttf");
-  RunResult r = RunMorvane(dir, {"-hide", "-create" + path + ",REGULAR,20,EXT,UC16", "-saveasrect.c,C", "-exit"});
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_FALSE(std::filesystem::exists(dir.file("Morvane.err"))) << ErrorFileEntries(dir);
-  const std::string c = ReadFile(dir.file("rect.c"));
-  EXPECT_NE(c.find("* Font:        Morvane Rect "), std::string::npos);
-  EXPECT_NE(c.find("GUI_FONTTYPE_PROP_EXT /* type"), std::string::npos);
-  // The same path in another case still names the file: the suffix is matched in any case.
-  std::filesystem::copy_file(path, dir.file("Copy.TTF"));
-  RunMorvane(dir, {"-hide", "-createCopy.TTF,REGULAR,20,STD,UC16", "-saveasrect2.c,C", "-exit"});
-  EXPECT_TRUE(std::filesystem::exists(dir.file("rect2.c"))) << ErrorFileEntries(dir);
-  // A file that is not a font is no face.
-  WriteFile(dir.file("bad.ttf"), "not a font");
-  std::filesystem::remove(dir.file("Morvane.err"));
-  RunMorvane(dir, {"-hide", "-createbad.ttf,REGULAR,20,STD,UC16", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|Font does not exist");
-}
-
-TEST(CreateSaveAs, NoMessagesSendsTheMessagesToTheLogFile) {
-  TempDir dir;
-  WriteSettingsFile(dir, "LogInWorkingDir=1\n");
-  RunMorvane(dir, {"-hide", "-nomessages", "-createNo Such Face,REGULAR,16,STD,UC16", "-exit"});
-  EXPECT_FALSE(std::filesystem::exists(dir.file("Morvane.err")));
-  EXPECT_EQ(ReadFile(dir.file("Morvane.log")), "Font does not exist\r\n");
-}
-
-TEST(CreateSaveAs, WeightItalicHeightTypeAndMethodReachTheNewFont) {
+TEST(CreateSaveAs, StyleNamesReachTheNewFontAndAFailedCreateKeepsTheCurrentOne) {
   TakeErrors();
-  CMDLINE_SetArgText("DejaVu Sans,W650I1,-24,EXT_AA4,UC16,INTERNAL");
-  CMD_Create();
-  EXPECT_EQ(TakeErrors(), "");
-  Font* f = FONT_GetCurrent();
-  ASSERT_NE(f, nullptr);
-  EXPECT_EQ(f->LogFont.Weight, 650);
-  EXPECT_EQ(f->LogFont.Italic, 1);
-  EXPECT_EQ(f->LogFont.Height, -24);
-  EXPECT_EQ(f->LogFont.CharSet, 1);
-  EXPECT_STREQ(f->LogFont.acFaceName, "DejaVu Sans");
-  EXPECT_EQ(f->Type, FONTTYPE_EXT_AA4);
-  EXPECT_EQ(f->Encoding, ENCODING_UC16);
-
   CMDLINE_SetArgText("DejaVu Sans,HEAVY_ITALIC,16,AA2,JIS");  // replaces the current font
   CMD_Create();
   EXPECT_EQ(TakeErrors(), "");

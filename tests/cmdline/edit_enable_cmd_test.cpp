@@ -39,59 +39,6 @@ class EditCommands : public ::testing::Test {
   std::string text;
 };
 
-TEST_F(EditCommands, FontHeightForms) {
-  EXPECT_EQ(Run(CMD_Edit, "INS,TOP"), "");
-  EXPECT_EQ(pFont->Height, 13);
-  EXPECT_EQ(pFont->Baseline, 11);
-  EXPECT_EQ(Run(CMD_Edit, "INS,BOTTOM,3"), "");
-  EXPECT_EQ(pFont->Height, 16);
-  EXPECT_EQ(Run(CMD_Edit, "DEL,TOP,2"), "");
-  EXPECT_EQ(pFont->Height, 14);
-  EXPECT_EQ(pFont->Baseline, 9);
-  EXPECT_EQ(Run(CMD_Edit, "DEL,BOTTOM"), "");
-  EXPECT_EQ(pFont->Height, 13);
-  // Only the top forms leave journal lines.
-  EXPECT_EQ(JournalLines(), (Lines{"* Edit/Increase/Top     of font.", "* Edit/Decrease/Top     of font.",
-                                   "* Edit/Decrease/Top     of font."}));
-  EXPECT_NE(std::find(t.services.status.begin(), t.services.status.end(), "Executing command..."),
-            t.services.status.end());
-  EXPECT_EQ(Run(CMD_Edit, "INS,TOP,0"), "|Illegal edit commandline parameter <CNT>. Needs to be >0");
-  EXPECT_EQ(Run(CMD_Edit, "INS,MIDDLE"), "|Illegal option: MIDDLE");
-  EXPECT_EQ(Run(CMD_Edit, "GROW,1"), "|Illegal option: GROW");
-  EXPECT_EQ(Run(CMD_Edit, "INS"), "|Wrong separator");
-  EXPECT_EQ(pFont->Height, 13);
-}
-
-TEST_F(EditCommands, RangeForms) {
-  EXPECT_EQ(Run(CMD_Edit, "SHIFTH,41-5A,-2"), "");
-  for (int c = 0x41; c <= 0x5A; ++c) EXPECT_EQ(Rows(pFont, c, 2), (Lines{"0000011", "0000100"})) << c;
-  EXPECT_EQ(Run(CMD_Edit, "SHIFTH,41,3"), "");
-  EXPECT_EQ(Rows(pFont, 0x41, 2), (Lines{"0110000", "1000000"}));
-  EXPECT_EQ(Rows(pFont, 0x42, 2), (Lines{"0000011", "0000100"}));
-  EXPECT_EQ(Run(CMD_Edit, "SHIFTV,42,1"), "");
-  EXPECT_EQ(Rows(pFont, 0x42, 2), (Lines{"0000100", "0000011"}));
-  EXPECT_EQ(Run(CMD_Edit, "DELR,41-41,3"), "");
-  EXPECT_EQ(pFont->aCharInfo[0x41].BoxWidth, 4);
-  EXPECT_EQ(pFont->aCharInfo[0x41].CursorDist, 5);
-  EXPECT_EQ(Run(CMD_Edit, "INSL,43-44,2"), "");
-  EXPECT_EQ(Rows(pFont, 0x44, 1), (Lines{"000000011"}));
-  EXPECT_EQ(Run(CMD_Edit, "MOVEH,45-46,-4"), "");
-  EXPECT_EQ(Run(CMD_Edit, "MOVEV,45,2"), "");
-  EXPECT_EQ(pFont->aCharInfo[0x46].BoxLeft, -4);
-  EXPECT_EQ(pFont->aCharInfo[0x45].BoxTop, 6);
-  EXPECT_EQ(Run(CMD_Edit, "DELT,47,1"), "");
-  EXPECT_EQ(Rows(pFont, 0x47, 1), (Lines{"0000100"}));
-  EXPECT_EQ(JournalLines(), (Lines{"* Edit/Delete/Right    range 0x41 (65) to 0x41 (65) for 3 pixel",
-                                   "* Edit/Insert/Left    range 0x43 (67) to 0x44 (68) for 2 pixel",
-                                   "* Edit/Delete/Top    range 0x47 (71) to 0x47 (71) for 1 pixel"}));
-  const std::string count = "|Illegal edit commandline parameter <CNT>. Needs to be >0";
-  EXPECT_EQ(Run(CMD_Edit, "SHIFTH,41-5A,0"), count);
-  EXPECT_EQ(Run(CMD_Edit, "INSR,41-5A,-1"), count);
-  EXPECT_EQ(Run(CMD_Edit, "MOVEH,41-5A"), count);  // no value after the range
-  EXPECT_EQ(Run(CMD_Edit, "CDEC,41-5A,0"), count);
-  EXPECT_EQ(pFont->aCharInfo[0x50].BoxWidth, 7);
-}
-
 // The geometry of every character and of the font, to see that a refused edit
 // changed nothing.
 std::string Geometry(const Font* pFont) {
@@ -155,38 +102,6 @@ TEST_F(EditCommands, DeletedColumnsMayNotTakeTheAdvanceBelowZero) {
   // Shifts rotate inside the box: any value is a number of whole turns and a rest.
   EXPECT_EQ(Run(CMD_Edit, "SHIFTH,41,-2147483648"), "");  // 2147483648 = 7 x 306783378 + 2
   EXPECT_EQ(Rows(pFont, 0x41, 2), (Lines{"0000011", "0000100"}));
-}
-
-TEST_F(EditCommands, CursorDistanceAdjustmentsAreRegisteredNotApplied) {
-  EXPECT_EQ(Run(CMD_Edit, "CINC,20-7F,2"), "");
-  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 2);
-  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x80), 0);
-  EXPECT_EQ(pFont->aCharInfo[0x41].CursorDist, 8);
-  FONT_SetCurrent(nullptr);
-  EDIT_ClearCursorDistAdjust();
-  EXPECT_EQ(Run(CMD_Edit, "CINC,20-7F,2"), "|No font data");
-  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 0);
-}
-
-TEST_F(EditCommands, EnableForms) {
-  EXPECT_EQ(Run(CMD_Enable, "0-FFFF,0,41-45,1"), "");
-  for (int c = 0; c < FONT_NUM_CODES; ++c) ASSERT_EQ(FONT_IsCharEnabled(pFont, c), c >= 0x41 && c <= 0x45) << c;
-  EXPECT_EQ(JournalLines(), (Lines{"* Range disabled:       0000 - FFFF", "* Range enabled:        0041 - 0045"}));
-  SetRows(pFont, 0, {"1"}, 0, 1, 1);
-  FONT_EnableChar(pFont, 0, 0);
-  EXPECT_EQ(Run(CMD_Enable, "7F-20,1"), "|Wrong parameters in '-enable' command: First > Last!");
-  EXPECT_TRUE(FONT_IsCharEnabled(pFont, 0));
-  EXPECT_FALSE(FONT_IsCharEnabled(pFont, 0x20));
-  EXPECT_EQ(Run(CMD_Enable, "0-10000,0,46-46,1"), "|Wrong parameters in '-enable' command: Last exceeds 0xFFFF!");
-  EXPECT_FALSE(FONT_IsCharEnabled(pFont, 0));
-  EXPECT_TRUE(FONT_IsCharEnabled(pFont, 0x46));  // later ranges still run
-  EXPECT_EQ(Run(CMD_Enable, "47-48,2"), "|Illegal state");
-  EXPECT_FALSE(FONT_IsCharEnabled(pFont, 0x47));
-  EXPECT_EQ(Run(CMD_Enable, "47,1"), "|Wrong separator");
-  EXPECT_EQ(Run(CMD_Enable, "47-48"), "|Wrong separator");
-  EXPECT_FALSE(FONT_IsCharEnabled(pFont, 0x47));
-  FONT_SetCurrent(nullptr);
-  EXPECT_EQ(Run(CMD_Enable, "0-FF,1"), "|No font data");
 }
 
 }  // namespace

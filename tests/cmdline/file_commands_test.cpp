@@ -63,21 +63,6 @@ TEST(FileArgument, AnAbsolutePathIsTheFileArgumentAndSlashCommandsStayCommands) 
   EXPECT_FALSE(std::filesystem::exists(dir.file("c.xbf")));
 }
 
-TEST(FileArgument, CFileReadBackAndSavedAgainAddsItsModificationLine) {
-  TempDir dir;
-  for (const char* type : {"STD", "AA2", "EXT_FRM", "EXT_AA4"}) {
-    SCOPED_TRACE(type);
-    ASSERT_EQ(RunMorvane(dir, {"-hide", std::string("-createDejaVu Sans,REGULAR,14,") + type + ",UC16",
-                               "-saveasa.c,C", "-exit"}).exitCode, 0);
-    const std::string first = ReadFile(dir.file("a.c"));
-    ASSERT_GT(first.size(), 100000u);
-    RunResult r = RunMorvane(dir, {"-hide", "a.c", "-saveasb.c,C", "-exit"});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(ErrorFileEntries(dir), "");
-    ExpectModifiedLineOnly(first, ReadFile(dir.file("b.c")));
-  }
-}
-
 TEST(FileArgument, OldXbfFileThatNeedsTheQuestionFailsWithoutAWindow) {
   // Characters at most 4 pixels wide decide nothing; with detection suppressed
   // even a decidable file needs the question.
@@ -90,41 +75,11 @@ TEST(FileArgument, OldXbfFileThatNeedsTheQuestionFailsWithoutAWindow) {
     const std::string first = ReadFile(dir.file("a.xbf"));
     WriteFile(dir.file("old.xbf"), first.substr(0, first.size() - 4));
     RunResult r = RunMorvane(dir, {"-hide", "old.xbf", "-saveasc.xbf,XBF", "-exit"});
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("no window can ask"), std::string::npos);
     EXPECT_EQ(ErrorFileEntries(dir), "|Could not create font!|No font data");
     EXPECT_FALSE(std::filesystem::exists(dir.file("c.xbf")));
   }
-}
-
-TEST(MergeCommand, RefusalsAndReadErrorsAreReported) {
-  TempDir dir;
-  const std::string create = "-create" + kFace + ",REGULAR,14,EXT,UC16";
-  RunMorvane(dir, {"-hide", "-mergea.xbf", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|No font data");
-  RunMorvane(dir, {"-hide", create, "-mergea.txt", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|File extension must be 'XBF' or 'C'");
-  // The first error ends command-line mode: the second message goes to the console.
-  RunResult r = RunMorvane(dir, {"-hide", create, "-mergeabsent.XBF", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|Could not open file!");
-  EXPECT_NE(r.err.find("Error reading 'C' file"), std::string::npos) << r.err;
-  RunMorvane(dir, {"-hide", "-create" + kFace + ",REGULAR,15,EXT,UC16", "-saveas15.xbf,XBF", "-exit"});
-  RunMorvane(dir, {"-hide", create, "-merge15.xbf", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|Merging fonts does not work with different font sizes!");
-  RunMorvane(dir, {"-hide", "-create" + kFace + ",REGULAR,14,EXT_AA4,UC16", "-saveasaa.xbf,XBF", "-exit"});
-  RunMorvane(dir, {"-hide", create, "-mergeaa.xbf", "-exit"});
-  EXPECT_EQ(ErrorFileEntries(dir), "|Merging fonts does not work with different font types!");
-}
-
-TEST(MergeCommand, MergedCharactersComeFromTheSecondFont) {
-  TempDir dir;
-  // The bold face's characters replace the regular ones.
-  ASSERT_EQ(RunMorvane(dir, {"-hide", "-create" + kFace + ",BOLD,14,EXT,UC16", "-saveasbold.xbf,XBF", "-exit"}).exitCode, 0);
-  ASSERT_EQ(RunMorvane(dir, {"-hide", "-create" + kFace + ",REGULAR,14,EXT,UC16", "-saveasregular.xbf,XBF",
-                             "-mergebold.xbf", "-saveasmerged.xbf,XBF", "-exit"}).exitCode, 0);
-  EXPECT_EQ(ErrorFileEntries(dir), "");
-  EXPECT_TRUE(ReadFile(dir.file("merged.xbf")) == ReadFile(dir.file("bold.xbf")));
-  EXPECT_FALSE(ReadFile(dir.file("merged.xbf")) == ReadFile(dir.file("regular.xbf")));
 }
 
 }  // namespace

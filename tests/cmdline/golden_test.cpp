@@ -1,4 +1,4 @@
-// Real conversions run through the program, their C, SIF and XBF files compared byte
+// The conversions of tests/data/golden/cases.txt run through the program, their C, SIF and XBF files compared byte
 // for byte with the files under tests/data/golden/<case>/ (each named after the output
 // with ".golden" added), together with what each run said (log.golden: exit code,
 // standard output and error, the error file). Dates in C banners are masked.
@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
 #include "support/tempdir.h"
 
@@ -19,81 +20,41 @@ namespace {
 namespace fs = std::filesystem;
 
 struct GoldenCase {
-  const char* name;
+  std::string name;
   std::vector<std::vector<std::string>> runs;  // program arguments, run one after the other in one folder
   std::vector<std::string> outputs;            // the files the runs write, compared whole
-  const char* settings = "";                   // the settings file's lines
-};
-
-const std::string kLatin = "-enable0-FFFF,0,20-17F,1";
-
-const GoldenCase kCases[] = {
-    {"main_job", {{"-hide", "-createDejaVu Sans,REGULAR,16,AA4,UC16", "-saveasdv16.c,C", "-exit"}}, {"dv16.c"}},
-    {"std_iso8859_edited",
-     {{"-hide", "-createDejaVu Sans,BOLD,20,STD,ISO8859", "-enable80-9F,0", "-editINS,TOP,2", "-editDEL,BOTTOM",
-       "-editSHIFTH,41-5A,-2", "-editSHIFTV,30-39,1", "-editINSR,61-7A,2", "-editDELT,C0-DF,1", "-editMOVEH,20-2F,1",
-       "-saveasstd20.c,C", "-saveasstd20.sif,SIF", "-saveasstd20.xbf,XBF", "-exit"}},
-     {"std20.c", "std20.sif", "std20.xbf"}},
-    {"ext_frm",
-     {{"-hide", "-createDejaVu Sans,REGULAR,16,EXT_FRM,UC16", kLatin, "-editMOVEV,41-5A,1", "-saveasfrm16.xbf,XBF",
-       "-saveasfrm16.c,C", "-exit"}},
-     {"frm16.xbf", "frm16.c"}},
-    {"ext_aa2_italic",
-     {{"-hide", "-createDejaVu Serif,REGULAR_ITALIC,-18,EXT_AA2,UC16", "-enable0-FFFF,0,20-24F,1,370-3FF,1",
-       "-saveasaa2.xbf,XBF", "-saveasaa2.sif,SIF", "-exit"}},
-     {"aa2.xbf", "aa2.sif"}},
-    {"ext_aa4_internal",
-     {{"-hide", "-createDejaVu Sans,W650I1,-24,EXT_AA4,UC16,INTERNAL", "-enable0-FFFF,0,20-7E,1,410-44F,1",
-       "-saveasaa4.c,C", "-saveasaa4.xbf,XBF", "-exit"}},
-     {"aa4.c", "aa4.xbf"}},
-    {"aa2_ext_sif",
-     {{"-hide", "-createLiberation Sans,REGULAR,12,AA2,ISO8859", "-saveasaa2.sif,SIF", "-saveasaa2.c,C", "-exit"},
-      {"-hide", "-createLiberation Serif,BOLD,13,EXT,UC16", kLatin, "-saveasext.sif,SIF", "-exit"}},
-     {"aa2.sif", "aa2.c", "ext.sif"}},
-    {"jis",
-     {{"-hide", "-createIPAGothic,REGULAR,16,STD,JIS", "-enable0-FFFF,0,20-7E,1,A1-DF,1,8140-81AC,1,889F-88FC,1",
-       "-saveasjis.c,C", "-saveasjis.xbf,XBF", "-exit"},
-      {"-hide", "-createIPAGothic,REGULAR,12,AA2,JIS", "-enable0-FFFF,0,41-5A,1,B1-B5,1,82A0-82B0,1", "-saveasaa2.c,C",
-       "-exit"}},
-     {"jis.c", "jis.xbf", "aa2.c"}},
-    {"magnified",
-     {{"-hide", "-createDejaVu Sans,REGULAR,10,EXT_AA2,UC16", "-enable0-FFFF,0,20-7E,1", "-saveasm.c,C",
-       "-saveasm.xbf,XBF", "-saveasm.sif,SIF", "-exit"},
-      {"-hide", "-createDejaVu Sans,BOLD,9,STD,ISO8859", "-saveasstd.c,C", "-saveasstd.sif,SIF", "-exit"}},
-     {"m.c", "m.xbf", "m.sif", "std.c", "std.sif"},
-     "MagX=2\nMagY=3\nMeasurementChars=120,101,72\n"},
-    {"compatible_layout_without_journal",
-     {{"-hide", "-createDejaVu Sans,REGULAR,12,EXT,UC16", "-enable0-FFFF,0,20-7E,1,A0-FF,1", "-editINS,TOP",
-       "-saveasold.c,C", "-exit"}},
-     {"old.c"},
-     "V350_Compatibility=1\nSuppressLogging=1\n"},
-    {"font_file_and_advance",
-     {{"-hide", "-createMorvaneRect.ttf,REGULAR,20,EXT,UC16", "-editCINC,41-5A,2", "-editCDEC,41,1",
-       "-createMorvaneRect.ttf,BOLD,20,EXT_AA2,UC16", "-saveasrect.c,C", "-exit"}},
-     {"rect.c"}},
-    {"read_back_c",
-     {{"-hide", "-createDejaVu Sans,REGULAR,14,EXT_AA4,UC16", kLatin, "-saveasa.c,C", "-exit"},
-      {"-hide", "a.c", "-enable0-FFFF,0,41-5A,1,E0-FF,1", "-editINSR,41-45,2", "-saveasb.c,C", "-saveasb.xbf,XBF",
-       "-exit"}},
-     {"b.c", "b.xbf"}},
-    {"read_back_xbf",
-     {{"-hide", "-createDejaVu Sans Mono,BOLD,15,EXT,UC16", kLatin, "-saveasa.xbf,XBF", "-exit"},
-      {"-hide", "a.xbf", "-editDELT,41-5A,1", "-editINS,BOTTOM,2", "-saveasb.c,C", "-exit"}},
-     {"b.c"}},
-    {"merge",
-     {{"-hide", "-createDejaVu Sans,BOLD,14,EXT,UC16", "-enable0-FFFF,0,41-5A,1", "-saveasbold.xbf,XBF",
-       "-saveasbold.c,C", "-exit"},
-      {"-hide", "-createDejaVu Sans,REGULAR,14,EXT,UC16", kLatin, "-mergebold.xbf", "-saveasm.c,C", "-exit"},
-      {"-hide", "-createDejaVu Sans,LIGHT,14,EXT,UC16", "-enable0-FFFF,0,20-7E,1", "-mergebold.c",
-       "-saveasm2.xbf,XBF", "-exit"}},
-     {"m.c", "m2.xbf"}},
-    {"readpattern",
-     {{"-hide", "-createDejaVu Sans,REGULAR,16,EXT,UC16", "-enable0-FFFF,0", "-readpatternpattern.txt",
-       "-saveasp.c,C", "-exit"}},
-     {"p.c"}},
+  std::string settings;                        // the settings file's lines
+  std::vector<std::pair<std::string, std::string>> files;  // name and contents, in the folder before the runs
 };
 
 const fs::path kGolden = fs::path(MORVANE_TEST_DATA) / "golden";
+
+// The cases of tests/data/golden/cases.txt (its first lines describe the form).
+std::vector<GoldenCase> LoadCases() {
+  std::vector<GoldenCase> cases;
+  std::istringstream in(ReadFile((kGolden / "cases.txt").string()));
+  auto split = [](const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    for (size_t at = 0, next; at <= text.size(); at = next + separator.size()) {
+      next = std::min(text.find(separator, at), text.size());
+      parts.push_back(text.substr(at, next - at));
+    }
+    return parts;
+  };
+  for (std::string line; std::getline(in, line);) {
+    const size_t blank = std::min(line.find(' '), line.size());
+    const std::string word = line.substr(0, blank), rest = line.substr(std::min(blank + 1, line.size()));
+    if (word == "case") cases.push_back({rest, {}, {}, "", {}});
+    else if (word == "settings") cases.back().settings += rest + "\n";
+    else if (word == "run") cases.back().runs.push_back(split(rest, " | "));
+    else if (word == "compare") cases.back().outputs = split(rest, " ");
+    else if (word == "file") cases.back().files.push_back({rest.substr(0, rest.find(' ')), rest.substr(rest.find(' ') + 1)});
+    else if (word == "copy")  // a file of tests/data
+      cases.back().files.push_back(
+          {rest.substr(rest.find(' ') + 1), ReadFile(std::string(MORVANE_TEST_DATA) + "/" + rest.substr(0, rest.find(' ')))});
+  }
+  return cases;
+}
 
 // The build date and the date of a modification line in a C file's banner.
 std::string MaskDates(const std::string& text) {
@@ -119,15 +80,18 @@ TEST_P(Golden, OutputsEqualTheGoldenFiles) {
   const GoldenCase& c = GetParam();
   TempDir dir;
   WriteSettingsFile(dir, c.settings);
-  for (const char* input : {"pattern.txt"}) fs::copy_file(kGolden / "inputs" / input, dir.file(input));
-  fs::copy_file(fs::path(MORVANE_TEST_DATA) / "fonts" / "MorvaneRect.ttf", dir.file("MorvaneRect.ttf"));
+  for (const auto& [name, contents] : c.files) WriteFile(dir.file(name), contents);
   std::map<std::string, std::string> actual;
   std::string& log = actual["log"];
   for (const std::vector<std::string>& args : c.runs) {
     fs::remove(dir.file("Morvane.err"));
+    fs::remove(dir.file("Morvane.log"));
     const RunResult r = RunMorvane(dir, args);
     log += "exit " + std::to_string(r.exitCode) + "\nstdout: " + r.out + "\nstderr: " + r.err +
            "\nMorvane.err: " + ErrorFileEntries(dir) + "\n";
+    bool logged = false;
+    const std::string logFile = ReadFile(dir.file("Morvane.log"), &logged);
+    if (logged) log += "Morvane.log: " + logFile + "\n";
   }
   for (const std::string& output : c.outputs) {
     bool exists = false;
@@ -150,7 +114,7 @@ TEST_P(Golden, OutputsEqualTheGoldenFiles) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Conversions, Golden, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Conversions, Golden, ::testing::ValuesIn(LoadCases()),
                          [](const ::testing::TestParamInfo<GoldenCase>& info) { return info.param.name; });
 
 }  // namespace

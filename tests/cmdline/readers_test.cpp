@@ -19,18 +19,6 @@ class Readers : public ::testing::Test {
   std::string text_;
 };
 
-TEST_F(Readers, RangeAndValueAreReadPieceByPiece) {
-  Text("41-5A,1");
-  EXPECT_EQ(CMDLINE_GetHexValue(), 0x41);
-  EXPECT_EQ(CMDLINE_ReadCharIsNot('-'), 0);
-  EXPECT_EQ(CMDLINE_GetHexValue(), 0x5A);
-  EXPECT_EQ(CMDLINE_ExpectSeparator(','), 0);
-  EXPECT_EQ(CMDLINE_GetDecValue(), 1);
-  EXPECT_FALSE(CMDLINE_GetError());
-  EXPECT_EQ(CMDLINE_GetChar(), 0);
-  EXPECT_EQ(TakeErrors(), "");
-}
-
 // One value read from the text: its value, the message of a failed read and the
 // character reading stopped at. The error flag is the last read's: a failed read's
 // flag does not linger into a good one.
@@ -92,48 +80,6 @@ TEST_F(Readers, EmptyTextIsAMissingString) {
   EXPECT_EQ(CMDLINE_GetChar(), 0);
 }
 
-TEST_F(Readers, ElevenCharacterValuesEndAtASeparatorAsAtTheEndOfTheText) {
-  Text("-2147483648,-2147483647-00000000041,1");
-  EXPECT_EQ(CMDLINE_GetDecValue(), INT32_MIN);
-  EXPECT_EQ(CMDLINE_ExpectSeparator(','), 0);
-  EXPECT_EQ(CMDLINE_GetDecValue(), -INT32_MAX);
-  EXPECT_EQ(CMDLINE_ReadCharIsNot('-'), 0);
-  EXPECT_EQ(CMDLINE_GetHexValue(), 0x41);
-  EXPECT_EQ(CMDLINE_ExpectSeparator(','), 0);
-  EXPECT_EQ(CMDLINE_GetDecValue(), 1);
-  EXPECT_FALSE(CMDLINE_GetError());
-  EXPECT_EQ(TakeErrors(), "");
-}
-
-TEST_F(Readers, HexConversionExamples) {
-  int32_t v = 0;
-  ASSERT_TRUE(CMDLINE_HexToInt("41", &v));
-  EXPECT_EQ(v, 0x41);
-  ASSERT_TRUE(CMDLINE_HexToInt("0x2F", &v));
-  EXPECT_EQ(v, 0x2F);
-  ASSERT_TRUE(CMDLINE_HexToInt("-10", &v));
-  EXPECT_EQ(v, -16);
-  ASSERT_TRUE(CMDLINE_HexToInt("-0x10", &v));
-  EXPECT_EQ(v, -16);
-  ASSERT_TRUE(CMDLINE_HexToInt("", &v));
-  EXPECT_EQ(v, 0);
-  EXPECT_FALSE(CMDLINE_HexToInt("1-2", &v));
-  EXPECT_FALSE(CMDLINE_HexToInt("0X5", &v));
-}
-
-TEST_F(Readers, StringsStopAtCommasAndKeepBlanks) {
-  char dest[200];
-  Text("DejaVu Sans,BOLD");
-  CMDLINE_GetString(dest, sizeof(dest));
-  EXPECT_STREQ(dest, "DejaVu Sans");
-  EXPECT_EQ(CMDLINE_ExpectSeparator(','), 0);
-  CMDLINE_GetString(dest, sizeof(dest));
-  EXPECT_STREQ(dest, "BOLD");
-  Text(",x,y");
-  CMDLINE_GetString(dest, sizeof(dest));
-  EXPECT_STREQ(dest, ",x");
-}
-
 TEST_F(Readers, StringCapacityIncludesTheTerminator) {
   char dest[200];
   std::string s199(199, 'a'), s200(200, 'a');
@@ -163,17 +109,6 @@ TEST_F(Readers, SeparatorChecks) {
   Text("");
   EXPECT_EQ(CMDLINE_ReadCharIsNot(','), 1);
   EXPECT_EQ(CMDLINE_ReadCharIsNot(0), 0);
-}
-
-TEST_F(Readers, OptionsAreExactAndCaseSensitive) {
-  const char* const list[] = {"UC16", "ISO8859", "JIS", nullptr};
-  EXPECT_EQ(CMDLINE_FindOption("JIS", list), 3);
-  EXPECT_EQ(CMDLINE_FindOption("UC16", list), 1);
-  EXPECT_EQ(TakeErrors(), "");
-  EXPECT_EQ(CMDLINE_FindOption("uc16", list), 0);
-  EXPECT_EQ(TakeErrors(), "|Illegal option: uc16");
-  EXPECT_EQ(CMDLINE_FindOption("UC16X", list), 0);
-  EXPECT_EQ(TakeErrors(), "|Illegal option: UC16X");
 }
 
 }  // namespace

@@ -23,46 +23,6 @@ class FontEdit : public ::testing::Test {
 // Row y of the character has ink in column y % width.
 int Diagonal(int x, int y) { return x == y % 5 ? 1 : 0; }
 
-TEST_F(FontEdit, InsertTopOfAStandardFontMovesEveryCharacterDown) {
-  FontPtr pFont = NewFont(FONTTYPE_STD, ENCODING_UC16, 16);
-  for (int c = 0x41; c <= 0x43; ++c) AddChar(pFont.get(), c, 5, 16, Diagonal);
-  FONT_SetCurrentChar(pFont.get(), 0x42);
-  EDIT_InsertTop(pFont.get(), 1);
-  EXPECT_EQ(pFont->Height, 17);
-  for (int c = 0x41; c <= 0x43; ++c) {
-    EXPECT_EQ(pFont->aCharInfo[c].BoxHeight, 17);
-    const Lines rows = Rows(pFont.get(), c, 17);
-    EXPECT_EQ(rows[0], "00000");
-    for (int y = 0; y < 16; ++y) EXPECT_EQ(rows[y + 1][y % 5], '1') << c << " " << y;
-  }
-  EXPECT_EQ(JournalLines(), (Lines{"* Edit/Insert/Top       at character 0x42 (66)"}));
-  EXPECT_EQ(t.services.status.back(), "Ready");
-  EXPECT_NE(std::find(t.services.status.begin(), t.services.status.end(), "Modifying character 0000   "),
-            t.services.status.end());
-}
-
-TEST_F(FontEdit, RowsOfAStandardFontAtTheBottomAndDeleted) {
-  FontPtr pFont = NewFont(FONTTYPE_AA2, ENCODING_ISO8859, 3);
-  SetRows(pFont.get(), 0x41, {"123", "321", "111"});
-  FONT_SetCurrentChar(pFont.get(), 0x41);
-  EDIT_InsertBottom(pFont.get(), 0);
-  EXPECT_EQ(Rows(pFont.get(), 0x41, 4), (Lines{"123", "321", "111", "000"}));
-  EDIT_DeleteTop(pFont.get(), 0);
-  EXPECT_EQ(pFont->Height, 3);
-  EXPECT_EQ(pFont->aCharInfo[0x41].BoxHeight, 3);
-  EXPECT_EQ(Rows(pFont.get(), 0x41, 3), (Lines{"321", "111", "000"}));
-  EDIT_DeleteBottom(pFont.get(), 0);
-  EDIT_DeleteBottom(pFont.get(), 0);
-  EXPECT_EQ(pFont->Height, 1);
-  EXPECT_TRUE(t.services.boxes.empty());
-  EDIT_DeleteTop(pFont.get(), 0);
-  EDIT_DeleteBottom(pFont.get(), 0);
-  EXPECT_EQ(t.services.boxes, (Lines{"Could not delete pixel!", "Could not delete pixel!"}));
-  EXPECT_EQ(pFont->Height, 1);
-  EXPECT_EQ(pFont->aCharInfo[0x41].BoxHeight, 1);
-  EXPECT_EQ(Rows(pFont.get(), 0x41, 1), (Lines{"321"}));
-}
-
 TEST_F(FontEdit, RowsOfAFramedFontKeepTheFrameInStep) {
   FontPtr pFont = NewFont(FONTTYPE_EXT_FRM, ENCODING_UC16, 3);
   pFont->Baseline = 2;
@@ -78,29 +38,6 @@ TEST_F(FontEdit, RowsOfAFramedFontKeepTheFrameInStep) {
   EDIT_DeleteTop(pFont.get(), 0);
   EXPECT_EQ(pFont->Height, 2);
   EXPECT_EQ(Rows(pFont.get(), 0x41, 2), (Lines{"f1f", "0f0"}));
-}
-
-TEST_F(FontEdit, FontHeightCommandsLeaveTheCharacters) {
-  FontPtr pFont = NewFont(FONTTYPE_EXT, ENCODING_UC16, 10);
-  pFont->Baseline = 8;
-  SetRows(pFont.get(), 0x41, {"11", "10"}, 1, 6, 3);
-  EDIT_IncFontTop(pFont.get());
-  EDIT_IncFontTop(pFont.get());
-  EXPECT_EQ(pFont->Height, 12);
-  EXPECT_EQ(pFont->Baseline, 10);
-  EXPECT_EQ(pFont->aCharInfo[0x41].BoxTop, 6);
-  EXPECT_EQ(Rows(pFont.get(), 0x41, 2), (Lines{"11", "10"}));
-  EDIT_IncFontBottom(pFont.get(), 0);
-  EDIT_DecFontBottom(pFont.get(), 1);
-  EDIT_DecFontTop(pFont.get());
-  EXPECT_EQ(pFont->Height, 11);
-  EXPECT_EQ(pFont->Baseline, 9);
-  EXPECT_EQ(JournalLines(), (Lines{"* Edit/Increase/Top     of font.", "* Edit/Increase/Top     of font.",
-                                   "* Edit/Decrease/Bottom  of font.", "* Edit/Decrease/Top     of font."}));
-  FontPtr pSmall = NewFont(FONTTYPE_EXT, ENCODING_UC16, 1);
-  EDIT_DecFontTop(pSmall.get());
-  EXPECT_EQ(pSmall->Height, 1);  // a font keeps its last row; the baseline still moves
-  EXPECT_EQ(pSmall->Baseline, -1);
 }
 
 TEST_F(FontEdit, RangesWorkOnEveryCodeAndWriteOneLine) {

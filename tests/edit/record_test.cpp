@@ -190,62 +190,6 @@ const Operation kOperations[] = {
 INSTANTIATE_TEST_SUITE_P(EveryEditKind, RecordRoundTrip, ::testing::ValuesIn(kOperations),
                          [](const ::testing::TestParamInfo<Operation>& info) { return info.param.Name; });
 
-TEST(EditRecord, KeepsOnlyWhatChanged) {
-  ScopedServices services;
-  JOURNAL_Clear();
-  FontPtr pFont = SampleFont(FONTTYPE_STD);
-  EditRecord pixel;
-  EDIT_RecordBegin(&pixel, pFont.get(), EDIT_ScopeChar(0x41));
-  EDIT_SetPixel(pFont.get(), 0x41, 0, 0, 1 - FONT_GetPixel(pFont.get(), 0x41, 0, 0));
-  EDIT_RecordEnd(&pixel, pFont.get());
-  ASSERT_EQ(pixel.aChar.size(), 1u);
-  EXPECT_EQ(EDIT_RecordCodes(pixel, pFont.get()), std::vector<uint16_t>{0x41});
-  EXPECT_TRUE(pixel.aBlock.empty());
-
-  // A whole-font scope keeps the six characters of a font-wide row edit only.
-  EditRecord rows;
-  EDIT_RecordBegin(&rows, pFont.get(), EDIT_ScopeAll(pFont.get()));
-  EXPECT_EQ(rows.aKept.size(), 65536u);
-  EDIT_InsertFontRows(pFont.get(), 1, EDIT_SIDE_BOTTOM);
-  EDIT_RecordEnd(&rows, pFont.get());
-  EXPECT_EQ(rows.aChar.size(), 6u);
-  EXPECT_LT(EDIT_RecordMemory(pixel), EDIT_RecordMemory(rows));
-  EXPECT_LT(EDIT_RecordMemory(rows), 6 * (sizeof(CharRecord) + 64) + sizeof(EditRecord) + 4096);
-
-  // The height of an extended font keeps no character at all.
-  FontPtr pExt = SampleFont(FONTTYPE_EXT);
-  EditRecord height;
-  EDIT_RecordBegin(&height, pExt.get(), EDIT_ScopeFontHeight(pExt.get()));
-  EDIT_IncFontTop(pExt.get());
-  EDIT_RecordEnd(&height, pExt.get());
-  EXPECT_TRUE(height.aChar.empty());
-  EXPECT_EQ(EDIT_RecordSwap(&height, pExt.get()), 0);
-  EXPECT_EQ(pExt->Height, 8);
-  EXPECT_EQ(pExt->Baseline, 6);
-
-  // A pattern read keeps the two flags and the block it changed, no planes; a merge
-  // only the characters of the source, far fewer than the whole-font scope holds.
-  FontPtr pTarget = PatternTarget();
-  EditRecord pattern;
-  EDIT_RecordBegin(&pattern, pTarget.get(), EDIT_ScopeEnabled(0, 0xFFFF));
-  INPUT_ReadPattern(pTarget.get(), PatternFile().c_str());
-  EDIT_RecordEnd(&pattern, pTarget.get());
-  EXPECT_TRUE(pattern.aChar.empty());
-  ASSERT_EQ(pattern.aFlag.size(), 2u);
-  EXPECT_EQ(pattern.aFlag[1].Code, 0x3042);
-  EXPECT_EQ(pattern.aFlag[1].Enabled, 0);
-  ASSERT_EQ(pattern.aBlock.size(), 1u);
-  EXPECT_EQ(pattern.aBlock[0].Block, 0x304);
-  EXPECT_LT(EDIT_RecordMemory(pattern), sizeof(EditRecord) + 256);
-  EditRecord merge;
-  const EditScope mergeScope = MergeScope(pTarget.get());
-  EXPECT_EQ(mergeScope.aCode.size(), 7u);  // 0, 0x40..0x44 and 0x3042
-  EDIT_RecordBegin(&merge, pTarget.get(), mergeScope);
-  EXPECT_EQ(merge.aKept.size(), 7u);
-  EXPECT_EQ(merge.aBlock.size(), 3u);
-  EXPECT_TRUE(merge.Scope.aCode.empty());
-}
-
 TEST(EditRecord, UndoTakesOutItsOwnJournalLinesAndLeavesLaterOnes) {
   ScopedServices services;
   JOURNAL_Clear();

@@ -130,32 +130,6 @@ TEST(FontEngine, SynthesizesObliqueForAnUprightFace) {
   EXPECT_NE(info.File.find("Italic"), std::string::npos) << info.File;
 }
 
-TEST(FontEngine, GivesTheRawCmapBytes) {
-  EngineFontPtr font = Open("Morvane Rect", 20);
-  const uint32_t cmap = ENGINE_Tag('c', 'm', 'a', 'p');
-  uint8_t header[4] = {9, 9, 9, 9};
-  ASSERT_EQ(ENGINE_GetFontData(font.get(), cmap, 0, header, 4), 4u);
-  EXPECT_EQ(header[0] << 8 | header[1], 0);  // version
-  EXPECT_EQ(header[2] << 8 | header[3], 2);  // two subtables
-  uint8_t rest[4096];
-  const uint32_t size = ENGINE_GetFontData(font.get(), cmap, 0, rest, sizeof rest);
-  EXPECT_GT(size, 20u);
-  EXPECT_LT(size, sizeof rest);
-  EXPECT_EQ(ENGINE_GetFontData(font.get(), cmap, size - 2, rest, 10), 2u);
-  EXPECT_EQ(ENGINE_GetFontData(font.get(), cmap, size, rest, 10), 0u);
-  EXPECT_EQ(ENGINE_GetFontData(font.get(), ENGINE_Tag('X', 'Y', 'Z', 'W'), 0, rest, 4), 0u);
-}
-
-TEST(FontEngine, MapsBytesThroughTheCodePageOfTheCharacterSet) {
-  // Windows-1252 and Cyrillic are drawn in the ISO 8859 render tests.
-  EngineFontPtr font = Open("Morvane Rect", 20);
-  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0x81), 0x81u);  // undefined in Windows-1252
-  font = Open("Morvane Rect", 20, 400, 0, 161);  // Greek
-  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0xC1), 0x391u);
-  font = Open("Morvane Rect", 20, 400, 0, ENGINE_SYMBOL_CHARSET);
-  EXPECT_EQ(ENGINE_ByteToUnicode(font.get(), 0xC6), 0xC6u);
-}
-
 TEST(FontEngine, ASymbolFontAnswersForLowCodesToo) {
   EngineFontPtr font = Open("Morvane Symbol", 20);
   GlyphMetrics g;

@@ -131,27 +131,4 @@ TEST(Pattern, SaveAsksBeforeReplacingAndReadsBack) {
   EXPECT_NE(std::string(JOURNAL_GetText()).find("* Read pattern file: " + path), std::string::npos);
 }
 
-TEST(Pattern, CommandNeedsAFontAndReportsWhatIsMissing) {
-  TakeErrors();
-  CMDLINE_SetArgText("whatever.txt");
-  CMD_ReadPattern();
-  EXPECT_NE(TakeErrors().find("No font data"), std::string::npos);
-  SaveTest t;
-  FONT_SetCurrent(LatinFont());
-  TakeErrors();
-  const std::string absent = t.dir.file("absent.txt");
-  CMDLINE_SetArgText(absent.c_str());
-  CMD_ReadPattern();
-  EXPECT_NE(TakeErrors().find("Could not open file!"), std::string::npos);
-  const std::string path = t.dir.file("p.txt");
-  WriteFile(path, Bytes({0xFF, 0xFE, 0x41, 0, 0x00, 0x4E}));
-  CMDLINE_SetArgText(path.c_str());
-  CMD_ReadPattern();
-  const std::string errors = TakeErrors();
-  EXPECT_NE(errors.find("<?\?\?>"), std::string::npos);
-  EXPECT_NE(errors.find("\r\n4E00"), std::string::npos);
-  EXPECT_TRUE(FONT_IsCharEnabled(FONT_GetCurrent(), 0x41));
-  FONT_SetCurrent(nullptr);
-}
-
 }  // namespace

@@ -49,10 +49,6 @@ TEST_P(XbfReadTypes, TrailerGivesTheTypeWithoutAQuestion) {
   EXPECT_EQ(t.services.status.back(), "Ready");
 
   EXPECT_EQ(read->Type, type);
-  EXPECT_EQ(read->Encoding, ENCODING_UC16);
-  EXPECT_EQ(read->NumBlocks, 4096);
-  EXPECT_TRUE(read->Has16BitCodes);
-  EXPECT_EQ(read->Height, 14);
   EXPECT_EQ(read->Baseline, saved->Baseline);
   EXPECT_FALSE(read->pXbfText);
   EXPECT_EQ(bool(read->HeightsKnown), FONT_GetLowercaseHeight(saved.get(), Settings{}) && FONT_GetCapitalHeight(saved.get(), Settings{}));
@@ -168,28 +164,6 @@ TEST(XbfRead, DamagedFilesFailWithTheMessage) {
   EXPECT_TRUE(t.services.xbfQuestions.empty());
 }
 
-TEST(XbfRead, SharedOversizedBlocksDoNotExhaustMemory) {
-  SaveTest t;
-  // Every code of the index points at one standard block 65535 pixels wide with
-  // rows of 0 bytes: a few hundred kilobytes claiming terabytes of planes.
-  std::string image = "GUIX";
-  for (uint16_t v : {uint16_t(65535), uint16_t(65535), uint16_t(0), uint16_t(0), uint16_t(0), uint16_t(0), uint16_t(65535)})
-    image += std::string{char(v & 0xFF), char(v >> 8)};
-  const uint32_t block = 18 + 6 * 65536u;
-  for (uint32_t code = 0; code < 65536; ++code) {
-    image += std::string(6, '\0');
-    PutU32(&image, image.size() - 6, block);
-  }
-  image += std::string{'\xFF', '\xFF', 0, 0} + "XBF" + std::string(1, '\0');
-  EXPECT_FALSE(INPUT_ParseXbf(image));
-  EXPECT_EQ(t.services.boxes, std::vector<std::string>{kCreateFailed});
-
-  // The same with blocks 64 x 64 that a well-formed file would have to hold in full.
-  PutU16(&image, 4, 64);
-  PutU16(&image, block, 64);
-  EXPECT_FALSE(INPUT_ParseXbf(image));
-}
-
 TEST(XbfRead, CharactersTallerThanTheFontReadBackAndMerge) {
   for (int32_t type : {FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
     SCOPED_TRACE(type);
@@ -247,33 +221,6 @@ TEST(XbfRead, AttachedTextIsAByteStringKeptAndWrittenBackWhole) {
   read = INPUT_ParseXbf(image);
   ASSERT_TRUE(read);
   EXPECT_FALSE(read->pXbfText);
-}
-
-TEST(XbfRead, HeightsReadAreKeptWithoutTheMeasurementCharacters) {
-  SaveTest t;
-  FontPtr saved = NewFont(FONTTYPE_EXT, ENCODING_UC16, 12);
-  saved->Baseline = 10;
-  AddChar(saved.get(), 'A', 7, 9, [](int x, int y) { return (x + y) % 2; }, 0, 9, 8);
-  AddChar(saved.get(), 'e', 6, 6, [](int x, int y) { return (x + y) % 2; }, 0, 6, 7);
-  AddChar(saved.get(), '1', 4, 9, [](int x, int) { return x == 1; }, 0, 9, 6);
-  const std::string file = t.Save(saved.get(), "m.xbf", OUT_FORMAT_XBF);
-  const auto u16 = [](const std::string& image, size_t at) { return uint8_t(image[at]) | uint8_t(image[at + 1]) << 8; };
-  ASSERT_NE(u16(file, 10), 0);
-  ASSERT_NE(u16(file, 12), 0);
-  ASSERT_NE(u16(file, 10), u16(file, 12));
-  // The same file with the index entries of 'A' and 'e' emptied: the font read
-  // holds neither measurement character.
-  std::string image = file;
-  const unsigned first = u16(file, 14);
-  for (unsigned code : {unsigned('A'), unsigned('e')}) PutU32(&image, 18 + 6 * (code - first), 0);
-  FontPtr read = INPUT_ParseXbf(image);
-  ASSERT_TRUE(read);
-  EXPECT_FALSE(FONT_CharExists(read.get(), 'A'));
-  EXPECT_FALSE(FONT_CharExists(read.get(), 'e'));
-  EXPECT_TRUE(FONT_IsCharEnabled(read.get(), '1'));
-  const std::string again = t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF);
-  EXPECT_EQ(u16(again, 10), u16(file, 10));
-  EXPECT_EQ(u16(again, 12), u16(file, 12));
 }
 
 }  // namespace

@@ -29,28 +29,6 @@ TEST(Font, NoFontIsHandled) {
   FONT_Delete(nullptr);
 }
 
-TEST(Font, RowBytesFollowTheBitsPerPixelOfEachType) {
-  struct Case {
-    int32_t type;
-    int width;
-    int bytes;
-  };
-  const Case cases[] = {
-      {FONTTYPE_STD, 1, 1},     {FONTTYPE_STD, 8, 1},     {FONTTYPE_STD, 9, 2},     {FONTTYPE_EXT, 17, 3},
-      {FONTTYPE_EXT_FRM, 16, 2}, {FONTTYPE_AA2, 9, 3},     {FONTTYPE_AA2, 4, 1},     {FONTTYPE_EXT_AA2, 5, 2},
-      {FONTTYPE_AA4, 3, 2},     {FONTTYPE_AA4, 2, 1},     {FONTTYPE_EXT_AA4, 7, 4}, {FONTTYPE_STD, 0, 0},
-  };
-  for (const Case& c : cases) {
-    FontPtr font = MakeFont(c.type);
-    EXPECT_EQ(FONT_GetRowBytes(font.get(), c.width), c.bytes) << "type " << c.type << " width " << c.width;
-  }
-  FontPtr unknown = MakeFont(7);
-  EXPECT_EQ(FONT_GetRowBytes(unknown.get(), 9), 0);
-  EXPECT_EQ(FONT_GetMaxPixelValue(MakeFont(FONTTYPE_EXT_FRM).get()), 1);
-  EXPECT_EQ(FONT_GetMaxPixelValue(MakeFont(FONTTYPE_EXT_AA2).get()), 3);
-  EXPECT_EQ(FONT_GetMaxPixelValue(MakeFont(FONTTYPE_AA4).get()), 15);
-}
-
 TEST(Font, SetCharSizeAllocatesZeroedPlanesAndReplacesOldOnes) {
   FontPtr font = MakeFont(FONTTYPE_AA2);
   FONT_SetCharSize(font.get(), 0x41, 9, 4);
@@ -77,37 +55,6 @@ TEST(Font, SetCharSizeAllocatesZeroedPlanesAndReplacesOldOnes) {
   EXPECT_EQ(framed->aCharInfo[7].pPixels, nullptr);
 }
 
-TEST(Font, PixelsRoundTripForEveryTypeAndBitPosition) {
-  for (int32_t type = FONTTYPE_STD; type < FONT_NUM_TYPES; ++type) {
-    FontPtr font = MakeFont(type);
-    const int largest = FONT_GetMaxPixelValue(font.get());
-    const int width = 11, height = 3;
-    MakeChar(font.get(), 0x1234, width, height);
-    // Every position gets a value that differs from its neighbours'.
-    auto value = [&](int x, int y) { return (x * 7 + y * 3 + 1) % (largest + 1); };
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) FONT_SetPixel(font.get(), 0x1234, x, y, value(x, y));
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x)
-        EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x, y), value(x, y)) << "type " << type << " at " << x << "," << y;
-    // Overwriting one pixel changes only that pixel, whatever its bit position.
-    for (int x = 0; x < width; ++x) {
-      for (int v : {largest, 0}) {
-        FONT_SetPixel(font.get(), 0x1234, x, 1, v);
-        EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x, 1), v);
-        if (x > 0) {
-          EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x - 1, 1), 0);
-        }
-        if (x + 1 < width) {
-          EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x + 1, 1), value(x + 1, 1));
-        }
-        EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x, 0), value(x, 0));
-        EXPECT_EQ(FONT_GetPixel(font.get(), 0x1234, x, 2), value(x, 2));
-      }
-    }
-  }
-}
-
 TEST(Font, ReadsOutsideTheBoxAreBackground) {
   FontPtr font = MakeFont(FONTTYPE_STD);
   MakeChar(font.get(), 0x41, 3, 2);
@@ -121,57 +68,6 @@ TEST(Font, ReadsOutsideTheBoxAreBackground) {
   EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 0, -1), 0);
   EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 0, 2), 0);
   EXPECT_EQ(FONT_GetPixel(font.get(), 0x42, 0, 0), 0);  // no planes at all
-}
-
-TEST(Font, FramePixelsOfExtendedFramedCharacters) {
-  FontPtr font = MakeFont(FONTTYPE_EXT_FRM);
-  MakeChar(font.get(), 0x41, 4, 3);
-  CharInfo& ci = font->aCharInfo[0x41];
-  FONT_SetPixel(font.get(), 0x41, 1, 1, 1);
-  FONT_SetPixel(font.get(), 0x41, 1, 1, -1);  // frame over ink: the ink stays in its plane
-  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 1, 1), -1);
-  EXPECT_EQ(ci.pPixels[1], 0x02);
-  EXPECT_EQ(ci.pFrame[1], 0x02);
-
-  FONT_SetPixel(font.get(), 0x41, 2, 1, -1);
-  EXPECT_EQ(ci.pPixels[1], 0x02);  // a frame write leaves the pixel plane alone
-  FONT_SetPixel(font.get(), 0x41, 2, 1, 0);  // background removes the frame pixel
-  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 2, 1), 0);
-  FONT_SetPixel(font.get(), 0x41, 1, 1, 1);  // ink removes it too
-  EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 1, 1), 1);
-  EXPECT_EQ(ci.pFrame[1], 0x00);
-}
-
-TEST(Font, CalcFrameSurroundsInkInsideTheBox) {
-  FontPtr font = MakeFont(FONTTYPE_EXT_FRM);
-  MakeChar(font.get(), 0x41, 5, 4);
-  FONT_SetPixel(font.get(), 0x41, 2, 1, 1);
-  FONT_SetPixel(font.get(), 0x41, 3, 1, 1);
-  FONT_SetPixel(font.get(), 0x41, 4, 3, 1);  // in the corner: two neighbours lie outside
-  FONT_SetPixel(font.get(), 0x41, 0, 0, -1);  // an earlier frame pixel
-  FONT_CalcFrame(font.get(), 0x41);
-  const char* expected[] = {
-      // F frame, # ink, . background
-      "F.FF.",
-      ".F##F",
-      "..FFF",
-      "...F#",
-  };
-  auto picture = [&](int y) {
-    std::string row;
-    for (int x = 0; x < 5; ++x) {
-      const int v = FONT_GetPixel(font.get(), 0x41, x, y);
-      row += v < 0 ? 'F' : v ? '#' : '.';
-    }
-    return row;
-  };
-  for (int y = 0; y < 4; ++y) EXPECT_EQ(picture(y), expected[y]) << "row " << y;
-  // Bits past the box width stay clear although they share the byte.
-  for (int y = 0; y < 4; ++y) EXPECT_EQ(font->aCharInfo[0x41].pFrame[y] & 0xE0, 0);
-
-  FONT_RecalcFrame(font.get(), 0x41);
-  EXPECT_EQ(picture(0), "..FF.");  // the earlier frame pixel is gone
-  EXPECT_EQ(picture(3), "...F#");
 }
 
 TEST(Font, FramesAreOnlyCalculatedForTheFramedType) {

@@ -107,11 +107,15 @@ TEST_F(RenderTest, RenderPendingRendersEnabledCharactersAndDropsEmptyOnes) {
   // A phase text only where a rendered code starts a group of 256.
   EXPECT_EQ(services.status,
             (std::vector<std::string>{"Reading character 0100   ", "Reading character 4E00   ", "Ready"}));
-  // The codes from the first to the last one disabled changed their enabled state.
-  ASSERT_EQ(services.notices.size(), 1u);
+  // One notice for the codes rendered, from the first to the last; then the codes
+  // from the first to the last one disabled changed their enabled state.
+  ASSERT_EQ(services.notices.size(), 2u);
   EXPECT_EQ(services.notices[0].First, 0x20);
-  EXPECT_EQ(services.notices[0].Last, 0x42);
-  EXPECT_EQ(services.notices[0].What, CHANGE_ENABLED);
+  EXPECT_EQ(services.notices[0].Last, 0x4E01);
+  EXPECT_EQ(services.notices[0].What, CHANGE_RENDERED);
+  EXPECT_EQ(services.notices[1].First, 0x20);
+  EXPECT_EQ(services.notices[1].Last, 0x42);
+  EXPECT_EQ(services.notices[1].What, CHANGE_ENABLED);
   EXPECT_TRUE(services.redraws.empty());
 
   rendered.clear();
@@ -129,62 +133,3 @@ TEST_F(RenderTest, RenderPendingStaysInsideAnEightBitFont) {
   EXPECT_TRUE(services.notices.empty());  // no character of width 0
 }
 
-TEST_F(RenderTest, MeasureCharHeightCountsInkRowsAboveTheBaseline) {
-  FontPtr font = MakeFont(FONTTYPE_STD, true);
-  font->Baseline = 6;
-  Draw(font.get(), 'e', {
-                            "....",
-                            "....",
-                            ".##.",
-                            "#..#",
-                            "####",
-                            "#...",
-                            ".##.",
-                            "....",
-                        });
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'e'), 4);  // rows 2..5
-
-  // The row just above the baseline counts without being looked at.
-  Draw(font.get(), 'x', {"...", "...", "..#", "...", "...", "...", "..."});
-  font->Baseline = 4;
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'x'), 2);  // empty row 1 ends the scan: rows 2..3
-  Draw(font.get(), 'I', {"#", "#", "#", "#"});
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'I'), 4);  // no empty row above
-
-  font->Baseline = 1;
-  Draw(font.get(), '.', {"..", ".."});
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), '.'), 1);
-  font->Baseline = 0;
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'e'), 0);
-}
-
-TEST_F(RenderTest, MeasureCharHeightRendersFirstAndUsesTheBoxOfExtendedCharacters) {
-  FontPtr font = MakeFont(FONTTYPE_EXT_AA2, true);
-  font->Baseline = 0;  // the extended types do not look at it
-  font->aCharInfo['A'].Exists = 1;
-  EXPECT_EQ(FONT_MeasureCharHeight(font.get(), 'A'), 4);
-  EXPECT_EQ(rendered, std::vector<uint16_t>{'A'});
-
-  FontPtr standard = MakeFont(FONTTYPE_AA4, true);
-  standard->Baseline = 4;
-  standard->aCharInfo['A'].Exists = 1;
-  EXPECT_EQ(FONT_MeasureCharHeight(standard.get(), 'A'), 4);  // the fake glyph inks every row
-  EXPECT_TRUE(FONT_IsCharRendered(standard.get(), 'A'));
-}
-
-TEST_F(RenderTest, LowercaseAndCapitalHeightsMeasureTheConfiguredCharacters) {
-  FontPtr font = MakeFont(FONTTYPE_STD, true);
-  font->Baseline = 5;
-  Draw(font.get(), 'e', {".", ".", "#", "#", "#"});
-  Draw(font.get(), 'A', {".", "#", "#", "#", "#"});
-  Draw(font.get(), 'x', {".", ".", ".", "#", "#"});
-  Draw(font.get(), 'H', {"#", "#", "#", "#", "#"});
-  Settings settings;  // the default measurement characters 'e' and 'A'
-  EXPECT_EQ(FONT_GetLowercaseHeight(font.get(), settings), 3);
-  EXPECT_EQ(FONT_GetCapitalHeight(font.get(), settings), 4);
-
-  settings.LowercaseChar = 'x';
-  settings.CapitalChar = 'H';
-  EXPECT_EQ(FONT_GetLowercaseHeight(font.get(), settings), 2);
-  EXPECT_EQ(FONT_GetCapitalHeight(font.get(), settings), 5);
-}

@@ -72,7 +72,7 @@ TEST(SaveDispatcher, NothingEnabledSavesNothingAndKeepsAnExistingFile) {
     WriteFile(t.dir.file("keep"), "previous contents");
     int result = -1;
     EXPECT_EQ(t.Save(f.get(), "keep", format, 0, &result), "previous contents");
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(result, OUT_SAVE_NOTHING);
   }
   EXPECT_EQ(t.services.boxes, std::vector<std::string>(3, "Nothing to save!"));
   t.Save(f.get(), "new.c", OUT_FORMAT_C);

@@ -63,30 +63,6 @@ TEST(Messages, LogFileInWorkingDirectoryAppends) {
   EXPECT_EQ(ReadFile(dir.file("morvane_tests.log")), "earlier\r\nfirst\r\ntwo\nlines\r\n");
 }
 
-TEST(Journal, LinesAreClosedAtTheBoxBorder) {
-  char line[JOURNAL_LINE_SIZE] = "* 1234567";  // 9 characters
-  JOURNAL_FormatLine(line);
-  EXPECT_EQ(std::strlen(line), 72u);
-  EXPECT_EQ(std::string(line), "* 1234567" + std::string(60, ' ') + "*\r\n");
-
-  std::string s69 = "* " + std::string(67, 'x');
-  char exact[JOURNAL_LINE_SIZE];
-  std::strcpy(exact, s69.c_str());
-  JOURNAL_FormatLine(exact);
-  EXPECT_EQ(std::string(exact), s69 + "*\r\n");
-
-  // Longer texts get the closing directly behind them, as far as the buffer holds.
-  std::string s75 = "* " + std::string(73, 'y');
-  char wide[100];
-  std::strcpy(wide, s75.c_str());
-  JOURNAL_FormatLine(wide, sizeof(wide));
-  EXPECT_EQ(std::string(wide), s75 + "*\r\n");
-  char narrow[JOURNAL_LINE_SIZE];
-  std::strcpy(narrow, s75.substr(0, 72).c_str());
-  JOURNAL_FormatLine(narrow);
-  EXPECT_EQ(std::string(narrow), s75.substr(0, 69) + "*\r\n");
-}
-
 TEST(Journal, GrowsAcrossManyLinesAndClears) {
   EXPECT_EQ(JOURNAL_GetLength(), 0u);
   EXPECT_STREQ(JOURNAL_GetText(), "");

@@ -188,31 +188,4 @@ TEST_F(PatternDialogs, ReadAndSaveThroughTheirFileDialogs) {
   EXPECT_FALSE(SHELL_FinishPatternDialog(&cancelled, false));
 }
 
-TEST_F(PatternDialogs, PickingAFileTypeRenamesTheTypedFileAndIsOfferedNextTime) {
-  QFileDialog dialog;
-  SHELL_SetupPatternDialog(&dialog, true);
-  dialog.setDirectory(QString::fromStdString(dir.path()));
-  dialog.selectNameFilter("All files (*.*)");
-  dialog.show();
-  auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
-  auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
-  ASSERT_NE(name, nullptr);
-  ASSERT_NE(types, nullptr);
-  QTest::keyClicks(name, "my.list.dat");
-  QTest::keyClick(types, Qt::Key_Up);  // to "txt-files (*.txt)"
-  EXPECT_EQ(types->currentText(), "txt-files (*.txt)");
-  EXPECT_EQ(name->text(), "my.txt");
-  QTest::keyClick(types, Qt::Key_Down);  // every file: no extension
-  EXPECT_EQ(name->text(), "my");
-  QTest::keyClick(name, Qt::Key_Return);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  ASSERT_TRUE(SHELL_FinishPatternDialog(&dialog, true));
-  bool exists = false;
-  ReadFile(dir.file("my"), &exists);
-  EXPECT_TRUE(exists);  // no extension forced under "All files"
-  QFileDialog next;
-  SHELL_SetupPatternDialog(&next, false);
-  EXPECT_EQ(next.selectedNameFilter(), "All files (*.*)");
-}
-
 }  // namespace

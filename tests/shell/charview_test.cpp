@@ -13,7 +13,7 @@
 #include "settings/journal.h"
 #include "shell/document.h"
 #include "shell/views/grid.h"
-#include "shell/views/pixelmenu.h"
+#include "shell/commandmenus.h"
 #include "widgettest.h"
 
 namespace {
@@ -136,12 +136,13 @@ TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
 
   InstallGlyph(FONTTYPE_AA4, 5, 0, 0);
   QMenu menu;
-  VIEWS_FillPixelIndexMenu(&menu);
-  VIEWS_ApplyPixelIndexState(&menu, doc.font(), 1);
+  doc.setKeyboardTarget(1);
+  SHELL_FillPopup(&menu, POPUP_PIXEL, doc.commandState());
   int enabled = 0;
   for (QAction* pAction : menu.actions()) enabled += !pAction->isSeparator() && pAction->isEnabled();
   EXPECT_EQ(enabled, 19);
-  VIEWS_ApplyPixelIndexState(&menu, doc.font(), 0);
+  doc.setKeyboardTarget(0);
+  SHELL_ApplyMenuState(&menu, doc.commandState());
   for (QAction* pAction : menu.actions()) EXPECT_FALSE(!pAction->isSeparator() && pAction->isEnabled());
   view.setPixelCursor(2, 3);
   view.pixelCommand(715);

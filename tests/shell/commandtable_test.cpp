@@ -56,33 +56,29 @@ TEST(CommandTable, WithoutAFontOnlyTheFileOptionsAndHelpItemsStayEnabled) {
   const ShellState none = State(false, 0, 0);
   const std::set<int> always = {520, 523, 524, 525, 526, 527, 528, 661, 662,
                                 780, 781, 782, 783, 784, 785, 800, 801};
-  for (int i = 0; i < SHELL_NumMenuEntries; ++i) {
-    const MenuEntry& e = SHELL_aMenu[i];
-    if (e.Kind != MENU_ITEM) continue;
-    EXPECT_EQ(SHELL_IsMenuItemEnabled(e.Id, none), always.count(e.Id) == 1) << e.Id;
-  }
-  EXPECT_TRUE(SHELL_IsMenuItemEnabled(661, none));
-  EXPECT_TRUE(SHELL_IsMenuItemEnabled(662, none));
-  for (const ToolbarEntry& row : SHELL_aToolbar) {
-    if (row.Image < 0) continue;
-    EXPECT_EQ(SHELL_IsToolbarButtonEnabled(row.Id, none), row.Id == 520) << row.Id;
+  for (const ShellCommand& c : SHELL_Commands()) {
+    if (c.Id >= ID_UNDO) continue;  // the window's additions follow their own state
+    EXPECT_EQ(SHELL_IsMenuItemEnabled(c.Id, none), always.count(c.Id) == 1) << c.Id;
+    if (c.ToolSlot) {
+      EXPECT_EQ(SHELL_IsToolbarButtonEnabled(c.Id, none), c.Id == 520) << c.Id;
+    }
   }
 }
 
 TEST(CommandTable, ToolbarRowsUseEveryImageOnceAndHaveTooltips) {
-  std::set<int> images;
-  int separators = 0;
-  for (const ToolbarEntry& row : SHELL_aToolbar) {
-    if (row.Image < 0) {
-      ++separators;
-      continue;
-    }
-    images.insert(row.Image);
-    EXPECT_NE(SHELL_GetHelpText(row.Id), nullptr) << row.Id;
+  std::set<int> images, slots;
+  for (const ShellCommand& c : SHELL_Commands()) {
+    if (!c.ToolSlot) continue;
+    EXPECT_TRUE(images.insert(c.Image).second) << c.Id;
+    EXPECT_TRUE(slots.insert(c.ToolSlot).second) << c.Id;
+    EXPECT_NE(SHELL_GetHelpText(c.Id), nullptr) << c.Id;
   }
-  EXPECT_EQ(separators, 8);
-  EXPECT_EQ(images.size(), 25u);
-  EXPECT_EQ(*images.rbegin(), 24);
+  // The 25 images of the strip and Undo and Redo; 33 rows with 8 separators, then
+  // a separator and the two history buttons.
+  EXPECT_EQ(images.size(), 27u);
+  EXPECT_EQ(*images.rbegin(), 26);
+  EXPECT_EQ(*slots.begin(), 2);
+  EXPECT_EQ(*slots.rbegin(), 36);
 }
 
 TEST(CommandTable, HelpTextsAndTheIdsWithout) {

@@ -23,6 +23,7 @@ class DocumentTest : public testing::Test {
  protected:
   void TearDown() override { FONT_SetCurrent(nullptr); }
   Document doc;
+  ViewServices services{&doc};  // the core's notices reach the document
 };
 
 TEST_F(DocumentTest, InstallStoresThePathAndSignalsOnlyRealChanges) {

@@ -1,7 +1,7 @@
 // The status bar's size figure: equal to the files saved at the same moment for a
 // Unicode and a JIS font, following enabling and box edits through the document,
 // and marked as an estimate until every enabled character is rendered.
-#include "shell/extras/flashsizelabel.h"
+#include "shell/flashsizelabel.h"
 
 #include <gtest/gtest.h>
 
@@ -79,18 +79,6 @@ TEST_F(FlashSizeLabelTest, EqualsTheSavedFilesAndFollowsTheDocument) {
     doc.setPixel(code, 1, 1, 3, false);
     ExpectFiles(label, "pixel");
   }
-}
-
-TEST_F(FlashSizeLabelTest, MagnificationIsPickedUp) {
-  FontPtr pFont = NewFont(FONTTYPE_STD, ENCODING_UC16, 10);
-  AddChar(pFont.get(), 'A', 6, 10, [](int x, int y) { return (x ^ y) & 1; });
-  AddChar(pFont.get(), 'B', 9, 10, [](int x, int) { return x & 1; });
-  doc.install(std::move(pFont), "");
-  FlashSizeLabel label(&doc);
-  ExpectFiles(label, "plain");
-  save.UseSettings("MagX=2\nMagY=3\n");
-  label.refresh();
-  ExpectFiles(label, "magnified");
 }
 
 TEST_F(FlashSizeLabelTest, EstimateUntilEverythingIsRendered) {

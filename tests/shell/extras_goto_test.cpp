@@ -15,8 +15,8 @@
 
 #include "model/codetables.h"
 #include "model/font.h"
-#include "shell/extras/gotocode.h"
-#include "shell/extras/gotodialog.h"
+#include "shell/dialogs/gotocode.h"
+#include "shell/dialogs/gotodialog.h"
 #include "widgettest.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The text preview: the grabbed canvas against the glyphs' own pixels at device
 // size and magnified, in both colour modes, placeholders and their count, edits
 // followed at once, rendering limited to the text, and the remembered options.
-#include "shell/extras/previewpane.h"
+#include "shell/views/previewpane.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@
 #include "model/current.h"
 #include "output/savetest.h"
 #include "shell/document.h"
-#include "shell/extras/extrasettings.h"
+#include "shell/views/previewsettings.h"
 #include "support/tempdir.h"
 #include "shell/dialogtest.h"
 #include "widgettest.h"
@@ -41,6 +41,7 @@ class PreviewTest : public SettingsTest {
     ASSERT_NE(doc.font(), nullptr);
   }
   Document doc;
+  ViewServices services{&doc};  // the core's notices reach the document
 };
 
 // Where a character's box starts on the line, the pen moved on; computed from the
@@ -237,22 +238,22 @@ TEST_F(PreviewTest, OptionsFromAnEditedFileAreBounded) {
   WriteFile(SETTINGS_GetFileName(), ReadFile(SETTINGS_GetFileName()) +
                                         "[Preview]\r\nVisible=7\r\nZoom=99\r\nnonsense\r\nText=a=b\r\n[Other]\nZoom=2\n");
   PreviewSettings options;
-  EXTRAS_LoadPreviewSettings(&options);
+  PREVIEW_LoadSettings(&options);
   EXPECT_EQ(options.Visible, 1);
   EXPECT_EQ(options.Zoom, 8);
   EXPECT_EQ(options.Text, "a=b");
   options.Zoom = 2;
   options.Text = "two\nlines";
-  ASSERT_EQ(EXTRAS_SavePreviewSettings(options), 0);
+  ASSERT_EQ(PREVIEW_SaveSettings(options), 0);
   const std::string file = ReadFile(SETTINGS_GetFileName());
   EXPECT_NE(file.find("MagX=2"), std::string::npos);
   EXPECT_NE(file.find("[Other]\nZoom=2\n"), std::string::npos);  // other sections kept
   EXPECT_EQ(file.find("nonsense"), std::string::npos);             // the old section replaced
-  EXTRAS_LoadPreviewSettings(&options);
+  PREVIEW_LoadSettings(&options);
   EXPECT_EQ(options.Zoom, 2);
   EXPECT_EQ(options.Text, "two lines");
   WriteFile(SETTINGS_GetFileName(), "[Preview]\nZoom=-3\n");
-  EXTRAS_LoadPreviewSettings(&options);
+  PREVIEW_LoadSettings(&options);
   EXPECT_EQ(options.Zoom, 1);
   EXPECT_EQ(options.Visible, 0);
 }
@@ -286,7 +287,7 @@ TEST_F(PreviewTest, OptionsAreRememberedBesideTheSettings) {
   EXPECT_EQ(Stored().MagY, 3);
   ASSERT_EQ(SETTINGS_Save(&settings), 0);
   PreviewSettings options;
-  EXTRAS_LoadPreviewSettings(&options);
+  PREVIEW_LoadSettings(&options);
   EXPECT_EQ(options.Visible, 1);
   EXPECT_EQ(options.Zoom, 5);
   {

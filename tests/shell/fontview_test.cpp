@@ -288,44 +288,6 @@ TEST_F(FontViewTest, AreaNamesRepeatPerBlockAndJisFontsShowNone) {
   EXPECT_TRUE(AllOf(image, QRect(x - 10, 0, image.width() - x + 10, image.height()), kWhite));
 }
 
-TEST_F(FontViewTest, OnlySixteenBitFontsReserveRoomForAreaNames) {
-  FontPtr pFont = MemoryFont(FONTTYPE_STD, false);
-  doc.install(std::move(pFont), "");
-  const GridGeometry g = view.gridGeometry();
-  const int needed = 16 * g.ColumnPitch + 52;
-  view.resize(needed + 2 * view.frameWidth() + view.verticalScrollBar()->sizeHint().width(), 200);
-  QApplication::processEvents();
-  EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
-  doc.install(TwoBlockFont(), "");
-  QApplication::processEvents();
-  EXPECT_GT(view.horizontalScrollBar()->maximum(), 20);
-  // Scrolling right moves the grid left by the same pixels.
-  view.horizontalScrollBar()->setValue(7);
-  EXPECT_EQ(view.cellRect(0x41).left(), 50 + g.ColumnPitch + 1 - 7);
-}
-
-TEST_F(FontViewTest, RowLabelsAreFourHexDigitsAndABlank) {
-  doc.install(TwoBlockFont(), "");
-  view.goToCode(0x3040);
-  const GridGeometry g = view.gridGeometry();
-  const int row = 0x304 - view.topRow();
-  ASSERT_GE(row, 0);
-  ASSERT_LT(row, view.visibleRows() - 1);
-  const QImage image = Image();
-  const QRect label(0, row * g.RowPitch, 50, g.RowPitch);
-  // The same text drawn the same way with the view's font.
-  QImage expected(label.size(), QImage::Format_RGB32);
-  expected.fill(Qt::white);
-  {
-    QPainter painter(&expected);
-    painter.setFont(view.font());
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(0, 1, 50, g.RowHeight), Qt::AlignLeft | Qt::AlignTop, "3040 ");
-  }
-  EXPECT_GT(CountNot(expected, expected.rect(), kWhite), 10);
-  EXPECT_EQ(image.copy(label), expected);
-}
-
 TEST_F(FontViewTest, CharactersAreRenderedWhenTheyFirstBecomeVisible) {
   FontPtr pFont = GeneratedFont("DejaVu Sans", 16, FONTTYPE_AA4, ENCODING_UC16);
   if (!pFont) GTEST_SKIP() << "DejaVu Sans is not installed";

@@ -143,34 +143,6 @@ TEST(GridScrolling, SelectionScrollsIntoViewAndScrollingKeepsItThere) {
   EXPECT_EQ(GRID_KeepInView(f, 1, 0xFFF5, 4094, 5), 0xFFF5);
 }
 
-TEST(GridScrolling, ScrollBarActions) {
-  struct Row {
-    int Action, Pos, Page, Max, Track;
-    bool Horizontal;
-    int Result;
-  };
-  const Row rows[] = {
-      {GRID_LINE_DOWN, 0, 10, 100, 0, false, 1},
-      {GRID_LINE_UP, 0, 10, 100, 0, false, 0},
-      {GRID_LINE_DOWN, 91, 10, 100, 0, false, 91},  // the last position is max - page + 1
-      {GRID_PAGE_DOWN, 50, 10, 100, 0, false, 60},
-      {GRID_PAGE_DOWN, 85, 10, 100, 0, false, 91},
-      {GRID_PAGE_DOWN, 91, 10, 100, 0, false, 91},
-      {GRID_PAGE_UP, 25, 10, 100, 0, false, 15},
-      {GRID_PAGE_UP, 5, 10, 100, 0, false, 5},  // less than a page: stays
-      {GRID_PAGE_UP, 5, 10, 100, 0, true, 0},   // horizontally to the start
-      {GRID_TRACK, 5, 10, 100, 40, false, 40},
-      {GRID_TRACK, 5, 10, 100, 101, false, 5},
-      {GRID_TOP, 50, 10, 100, 0, false, 0},
-      {GRID_BOTTOM, 0, 10, 100, 0, false, 91},
-  };
-  for (const Row& row : rows)
-    EXPECT_EQ(GRID_Scroll(row.Action, row.Pos, row.Page, row.Max, row.Track, row.Horizontal), row.Result)
-        << "action " << row.Action << " at " << row.Pos;
-  EXPECT_EQ(GRID_ScrollLimit(100, 10), 91);
-  EXPECT_EQ(GRID_ScrollLimit(5, 10), 0);
-}
-
 TEST(GridPixelCursor, CellSizeAndTheBoxRows) {
   EXPECT_EQ(GRID_CellSize(200, 16), 12);
   EXPECT_EQ(GRID_CellSize(15, 16), 0);

@@ -174,36 +174,6 @@ TEST_F(OptionDialogs, XbfTypeDialogChecksTheStoredTypeAndReturnsTheChoice) {
   EXPECT_EQ(Stored().GetTypeXBF, -1);
 }
 
-TEST_F(OptionDialogs, DialogsAreCentredOnTheMainWindowInsideTheWorkArea) {
-  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-  QWidget main;
-  main.setGeometry(area.left() + 40, area.top() + 30, 500, 400);
-  main.show();
-  LoggingDialog dialog(&main);
-  dialog.show();
-  const QRect frame = dialog.frameGeometry();
-  const QRect owner = main.frameGeometry();
-  EXPECT_EQ(frame.left(), owner.left() + (owner.width() - frame.width()) / 2);
-  EXPECT_EQ(frame.top(), owner.top() + (owner.height() - frame.height()) / 2);
-  // At least the designed size.
-  EXPECT_GE(frame.width(), 394);
-  EXPECT_GE(frame.height(), 120);
-  dialog.hide();
-
-  // A main window hanging off the right and bottom edges keeps the dialog inside.
-  main.move(area.right() - 100, area.bottom() - 60);
-  XbfOptionsDialog edge(&main);
-  edge.show();
-  EXPECT_EQ(edge.frameGeometry().right(), area.right());
-  EXPECT_EQ(edge.frameGeometry().bottom(), area.bottom());
-  edge.hide();
-  // One hanging off the left and top edges: the dialog starts at the work area's corner.
-  main.move(area.left() - 480, area.top() - 390);
-  CompatibilityDialog corner(&main);
-  corner.show();
-  EXPECT_EQ(corner.frameGeometry().topLeft(), area.topLeft());
-}
-
 TEST_F(OptionDialogs, EntryPointsOpenTheirDialogsModallyAndOnlyThose) {
   const std::pair<int, const char*> ids[] = {
       {780, "Compatibility options"}, {781, "Magnification factor"},
@@ -239,95 +209,6 @@ TEST_F(OptionDialogs, EntryPointsOpenTheirDialogsModallyAndOnlyThose) {
   SHELL_RunOptionDialog(nullptr, 786);
   SHELL_RunOptionDialog(nullptr, 779);
   EXPECT_EQ(IniText(), stored);
-}
-
-// Settings made in the dialogs here are stored under their fields and read back by
-// a second process, which opens the same dialogs and checks what they show.
-TEST_F(OptionDialogs, SettingsSurviveARestart) {
-  TickAndOk<CompatibilityDialog, QRadioButton>({121});
-  {
-    MagnificationDialog d(nullptr);
-    d.show();
-    QTest::keyClick(Control<QComboBox>(&d, 100), Qt::Key_End);
-    QTest::keyClick(Control<QComboBox>(&d, 101), Qt::Key_Down);
-    ClickOk(d);
-  }
-  TickAndOk<LoggingDialog, QCheckBox>({110, 112});
-  {
-    // Opened again it shows what was stored; unticking stores 0.
-    LoggingDialog d(nullptr);
-    d.show();
-    EXPECT_TRUE(Control<QCheckBox>(&d, 110)->isChecked());
-    EXPECT_FALSE(Control<QCheckBox>(&d, 111)->isChecked());
-    EXPECT_TRUE(Control<QCheckBox>(&d, 112)->isChecked());
-    const Settings s = Stored();
-    EXPECT_EQ(s.SuppressLogging, 1);
-    EXPECT_EQ(s.SuppressMessage, 0);
-    EXPECT_EQ(s.LogInWorkingDir, 1);
-    for (int id : {110, 111, 112}) Tick(Control<QCheckBox>(&d, id));
-    ClickOk(d);
-  }
-  TickAndOk<AntialiasingDialog, QCheckBox>({111});
-  TickAndOk<XbfOptionsDialog, QCheckBox>({110});
-  {
-    MeasurementDialog d(nullptr);
-    d.show();
-    Retype(Control<QLineEdit>(&d, 159), "0x3042");
-    ClickOk(d);
-  }
-  TickAndOk<XbfTypeDialog, QRadioButton>({123}, 0);
-  const Settings s = Stored();
-  EXPECT_EQ(s.V350_Compatibility, 1);
-  EXPECT_EQ(s.MagX, 4);
-  EXPECT_EQ(s.MagY, 2);
-  EXPECT_EQ(s.SuppressLogging, 0);
-  EXPECT_EQ(s.SuppressMessage, 1);
-  EXPECT_EQ(s.LogInWorkingDir, 0);
-  EXPECT_EQ(s.SuppressOptAA, 0);
-  EXPECT_EQ(s.EnableGamma, 1);
-  EXPECT_EQ(s.SuppressDetectXBF, 1);
-  EXPECT_EQ(s.CapitalChar, 0x3042);
-  EXPECT_EQ(s.GetTypeXBF, 5);
-
-  QProcess second;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("XDG_CONFIG_HOME", QString::fromStdString(dir.file("config")));
-  env.insert("MORVANE_READ_BACK", "1");
-  env.insert("QT_QPA_PLATFORM", "offscreen");
-  second.setProcessEnvironment(env);
-  second.start(QCoreApplication::applicationFilePath(),
-               {"--gtest_also_run_disabled_tests", "--gtest_filter=OptionDialogsReadBack.*"});
-  ASSERT_TRUE(second.waitForFinished(60000));
-  const QString out = QString::fromLocal8Bit(second.readAllStandardOutput());
-  EXPECT_EQ(second.exitCode(), 0) << out.toStdString();
-  EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
-}
-
-// The second process of SettingsSurviveARestart; skipped when run on its own.
-TEST(OptionDialogsReadBack, DISABLED_DialogsShowTheSettingsOfTheFirstProcess) {
-  if (!getenv("MORVANE_READ_BACK")) GTEST_SKIP();
-  CompatibilityDialog compat(nullptr);
-  EXPECT_TRUE(Control<QRadioButton>(&compat, 121)->isChecked());
-  EXPECT_FALSE(Control<QRadioButton>(&compat, 120)->isChecked());
-  MagnificationDialog mag(nullptr);
-  EXPECT_EQ(Control<QComboBox>(&mag, 100)->currentText(), "4");
-  EXPECT_EQ(Control<QComboBox>(&mag, 101)->currentText(), "2");
-  LoggingDialog logging(nullptr);
-  EXPECT_FALSE(Control<QCheckBox>(&logging, 110)->isChecked());
-  EXPECT_TRUE(Control<QCheckBox>(&logging, 111)->isChecked());
-  EXPECT_FALSE(Control<QCheckBox>(&logging, 112)->isChecked());
-  AntialiasingDialog aa(nullptr);
-  EXPECT_FALSE(Control<QCheckBox>(&aa, 110)->isChecked());
-  EXPECT_TRUE(Control<QCheckBox>(&aa, 111)->isChecked());
-  XbfOptionsDialog xbf(nullptr);
-  EXPECT_TRUE(Control<QCheckBox>(&xbf, 110)->isChecked());
-  MeasurementDialog measure(nullptr);
-  EXPECT_EQ(Control<QLineEdit>(&measure, 157)->text(), "a");
-  EXPECT_EQ(Control<QLineEdit>(&measure, 159)->text(), "0x3042");
-  Settings s;
-  SETTINGS_Load(&s);
-  XbfTypeDialog type(nullptr, s.GetTypeXBF);
-  EXPECT_TRUE(Control<QRadioButton>(&type, 123)->isChecked());
 }
 
 }  // namespace

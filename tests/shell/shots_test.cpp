@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "model/current.h"
+#include "screenshots/shots.h"
 #include "shell/dialogs/dialogs.h"
 #include "shell/dialogs/newfont.h"
 #include "shell/dialogtest.h"
-#include "shell/extras/extras_shots.h"
-#include "shell/extras/previewpane.h"
-#include "shell/views/views_shots.h"
+#include "shell/views/previewpane.h"
 #include "viewtest.h"
 
 namespace {

@@ -272,8 +272,8 @@ class UndoWindowTest : public testing::Test {
 };
 
 TEST_F(UndoWindowTest, MenuItemsAndToolbarButtonsNameTheStepAndGrayWhenEmpty) {
-  QAction* pUndo = Item("menuUndo");
-  QAction* pRedo = Item("menuRedo");
+  QAction* pUndo = Item("menu820");
+  QAction* pRedo = Item("menu821");
   ASSERT_NE(pUndo, nullptr);
   ASSERT_NE(pRedo, nullptr);
   auto* pEdit = qobject_cast<QMenu*>(pUndo->parent());
@@ -321,7 +321,7 @@ TEST_F(UndoWindowTest, MenuItemsAndToolbarButtonsNameTheStepAndGrayWhenEmpty) {
   EXPECT_EQ(DifferenceTo(before), "");
   EXPECT_FALSE(pUndo->isEnabled());
   EXPECT_FALSE(pUndoButton->isEnabled());
-  EXPECT_EQ(pRedo->text(), "&Redo Insert row at top\tCtrl+Y");
+  EXPECT_EQ(pRedo->text(), "Red&o Insert row at top\tCtrl+Y");
   EXPECT_EQ(pRedoButton->toolTip(), "Redo Insert row at top");
   QTest::mouseClick(pBar->widgetForAction(pRedoButton), Qt::LeftButton);
   EXPECT_EQ(DifferenceTo(after), "");

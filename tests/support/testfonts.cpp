@@ -13,6 +13,6 @@ void RegisterTestFonts() {
   if (done) return;
   done = true;
   for (const char* pName : {"MorvaneRect.ttf", "MorvanePhase.ttf", "MorvaneAscii.ttf", "MorvaneTall.ttf", "MorvaneSymbol.ttf",
-                            "MorvaneNoFormat4.ttf", "MorvaneNoOS2.ttf"})
+                            "MorvaneNoFormat4.ttf", "MorvaneMacOnly.ttf", "MorvaneNoOS2.ttf"})
     ASSERT_EQ(ENGINE_AddFontFile(TestFontPath(pName).c_str()), 0) << pName;
 }

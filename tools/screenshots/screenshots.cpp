@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -16,17 +17,17 @@
 #include <memory>
 
 #include "cmdline/cmdline.h"
+#include "screenshots/shots.h"
 #include "generation/antialias.h"
 #include "model/codetables.h"
 #include "model/current.h"
 #include "shell/dialogs/dialogs.h"
 #include "shell/dialogs/newfont.h"
 #include "shell/document.h"
-#include "shell/extras/extras_shots.h"
 #include "shell/mainwindow.h"
 #include "shell/services_qt.h"
 #include "shell/toolbaricons.h"
-#include "shell/views/views_shots.h"
+#include "shell/views/fontview.h"
 
 namespace {
 
@@ -44,17 +45,35 @@ void CreateSampleFont() {
   CMDLINE_SetActive(false);
 }
 
+// The window at its default size, whatever the size of the offscreen screen (the
+// window fits itself to a smaller one when it is first shown).
+void ShowAtDefaultSize(MainWindow* pWindow) {
+  pWindow->show();
+  QTest::qWait(20);
+  pWindow->resize(800, 640);
+  QTest::qWait(20);
+}
+
 QWidget* MainWindowShot(Scene& scene) {
   scene.pWindow->adoptCurrentFont();
   scene.pWindow->setCaptionFile("Untitled");
+  ShowAtDefaultSize(scene.pWindow.get());
   return scene.pWindow.get();
+}
+
+// The properties pane of the extended sample font in the window of the default size.
+QWidget* PropertiesShot(Scene& scene) {
+  scene.pWindow->adoptCurrentFont();
+  ShowAtDefaultSize(scene.pWindow.get());
+  static_cast<FontView*>(scene.pWindow->fontView())->goToCode('g');
+  return scene.pWindow->propView();
 }
 
 // The 25 toolbar images and Undo and Redo in six rows, each at 1x and at 2x, every device pixel
 // drawn 4 x 4 (1x) or 2 x 2 (2x) so the images can be judged.
 QWidget* ToolbarImagesShot(Scene&) {
   static std::unique_ptr<QLabel> pLabel;
-  const int count = SHELL_IMAGE_REDO + 1;
+  const int count = SHELL_NUM_IMAGES;
   QImage sheet(5 * 140 + 8, (count + 4) / 5 * 70 + 8, QImage::Format_ARGB32);
   sheet.fill(QColor(240, 240, 240));
   QPainter p(&sheet);
@@ -78,12 +97,16 @@ struct Shot {
 const Shot kShots[] = {
     {"main-window", MainWindowShot},
     {"toolbar-images", ToolbarImagesShot},
+    {"properties-extended", PropertiesShot},
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // The pictures show the default options and window layout, not the user's.
+  QTemporaryDir config;
+  if (config.isValid()) setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
   QApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
   const QString outDir = args.value(0, "docs");

@@ -1,0 +1,81 @@
+// Pictures of the window additions for the documentation: the text preview in
+// both colour modes and the status bar's size figure, drawn on whatever platform
+// the application runs on (offscreen in the build).
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "generation/antialias.h"
+#include "generation/generate.h"
+#include "model/codetables.h"
+#include "model/font.h"
+#include "shell/document.h"
+#include "screenshots/shots.h"
+#include "shell/flashsizelabel.h"
+#include "shell/views/previewpane.h"
+
+namespace {
+
+FontPtr ShotFont(int type, int height) {
+  LogFontRecord record{};
+  record.Height = height;
+  record.Weight = 400;
+  record.CharSet = 1;
+  std::snprintf(record.acFaceName, sizeof record.acFaceName, "%s", "DejaVu Sans");
+  return FONT_CreateFromLogFont(&record, type, ENCODING_UC16, AAMETHOD_OS);
+}
+
+bool Save(QWidget* pWidget, const QString& path) {
+  pWidget->show();
+  QApplication::processEvents();
+  const bool ok = pWidget->grab().save(path);
+  std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
+  return ok;
+}
+
+}  // namespace
+
+void SHOTS_Extras(const QString& dir) {
+  AA_InitGammaTables();
+  SJIS_Init();
+  UNICODE_Init();
+  QDir().mkpath(dir);
+
+  Document document;
+  document.install(ShotFont(FONTTYPE_EXT_AA4, 16), "");
+  if (!document.font()) {
+    std::fprintf(stderr, "DejaVu Sans is not installed: no pictures\n");
+    return;
+  }
+  for (bool dark : {false, true}) {
+    PreviewPane pane(&document);
+    pane.setVisible(true);
+    pane.textEdit()->setText(QString::fromUtf8("Grüße, Tavro! 0123 € → あ"));
+    pane.zoomBox()->setValue(3);
+    pane.lightOnDarkBox()->setChecked(dark);
+    pane.resize(760, 175);
+    Save(&pane, dir + (dark ? "/preview-light-on-dark.png" : "/preview-dark-on-light.png"));
+  }
+
+  // The status bar as the window shows it: the status text at the left, the
+  // figure at the right end; first with most characters not rendered yet.
+  QWidget frame;
+  auto* layout = new QVBoxLayout(&frame);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* bar = new QStatusBar(&frame);
+  layout->addWidget(bar);
+  bar->showMessage("Ready");
+  auto* label = new FlashSizeLabel(&document, bar);
+  bar->addPermanentWidget(label);
+  frame.resize(760, bar->sizeHint().height());
+  Save(&frame, dir + "/flashsize-estimated.png");
+  FONT_RenderPending(document.font());
+  label->refresh();
+  Save(&frame, dir + "/flashsize.png");
+}

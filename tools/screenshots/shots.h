@@ -1,0 +1,19 @@
+// The scenes of the documentation pictures (docs/*.png), each writing its files
+// into a folder; the screenshot tool runs them all, the tests check what they write.
+#pragma once
+
+#include <QString>
+
+// An 800 x 640 layout of the font, character and properties views with an AA4
+// Unicode font, an EXT_FRM font whose character view holds the keyboard and a
+// Shift_JIS font: views-aa4-unicode.png, views-ext-frm.png and views-jis.png. Fonts
+// that are not installed are left out.
+void SHOTS_Views(const QString& dir);
+// The New command's dialogs as New shows them for a 16-pixel extended font:
+// generation-dialog.png and font-chooser.png.
+void SHOTS_NewFontDialogs(const QString& dir);
+// Every dialog and the About box.
+void SHOTS_Dialogs(const QString& dir);
+// preview-dark-on-light.png, preview-light-on-dark.png, flashsize-estimated.png and
+// flashsize.png; needs the DejaVu Sans face.
+void SHOTS_Extras(const QString& dir);
