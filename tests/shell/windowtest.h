@@ -1,6 +1,5 @@
 // Shared by the tests of the main window: the shown window on its own document and
-// Qt services, answering the next modal window from the event loop it runs, and
-// whole texts compared with their saved copy under tests/data/shell.
+// Qt services, and answering the next modal window from the event loop it runs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,11 +7,10 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-#include <cstdlib>
 #include <functional>
 #include <memory>
-#include <string>
 
+#include "golden.h"
 #include "model/current.h"
 #include "shell/document.h"
 #include "shell/filedialogs.h"
@@ -32,23 +30,6 @@ inline void OnNextModal(std::function<void(QWidget*)> act) {
     act(pModal);
   });
   pTimer->start();
-}
-
-// Compares a whole text with tests/data/shell/<name>; MORVANE_UPDATE_GOLDEN=1 rewrites
-// the file instead (tools/update-golden.sh), to be reviewed before it is committed.
-inline void ExpectGolden(const std::string& name, const std::string& text) {
-  const std::string path = std::string(MORVANE_TEST_DATA) + "/shell/" + name;
-  if (std::getenv("MORVANE_UPDATE_GOLDEN")) {
-    WriteFile(path, text);
-    GTEST_SKIP() << path << " rewritten";
-  }
-  bool exists = false;
-  const std::string golden = ReadFile(path, &exists);
-  ASSERT_TRUE(exists) << path;
-  size_t at = 0;
-  while (at < golden.size() && at < text.size() && golden[at] == text[at]) ++at;
-  EXPECT_TRUE(golden == text) << name << " differs at byte " << at << ": \"" << text.substr(at, 120)
-                              << "\" instead of \"" << golden.substr(at, 120) << "\"";
 }
 
 // The main window shown on its document, with the Qt services the program uses.
