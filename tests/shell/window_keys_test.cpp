@@ -22,7 +22,7 @@
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
 #include "shell/views/previewpane.h"
-#include "shell/services_qt.h"
+#include "windowtest.h"
 #include "support/tempdir.h"
 #include "viewtest.h"
 #include "widgettest.h"
@@ -53,25 +53,9 @@ void AnswerNextBox(QMessageBox::StandardButton button, QString* pText) {
   pTimer->start();
 }
 
-class WindowKeysTest : public testing::Test {
+class WindowKeysTest : public WindowFixture {
  protected:
-  void SetUp() override {
-    pWindow = std::make_unique<MainWindow>(&doc);
-    pServices = std::make_unique<QtServices>(pWindow.get(), &doc);
-    pWindow->show();
-    pWindow->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(pWindow.get()));
-  }
-  void TearDown() override {
-    pServices.reset();
-    pWindow.reset();
-    FONT_SetCurrent(nullptr);
-  }
   int TopPixel() const { return FONT_GetPixel(doc.font(), 'A', 0, 0); }
-
-  Document doc;
-  std::unique_ptr<MainWindow> pWindow;
-  std::unique_ptr<QtServices> pServices;
 };
 
 // Collects each menu's mnemonics and fails on a letter used twice in one menu.
