@@ -28,14 +28,28 @@ constexpr uint32_t kXbfTypeTrailer = 4;    // "XBF" and the type byte
 constexpr uint32_t kXbfTextTrailer = 10;   // "QRVB", text length, "XBF" and the type byte
 constexpr uint32_t kXbfMaxBlock = 0xFFFF;  // a block's size field is 16 bits
 
+// The records of a C font on a 32-bit target, as the compiler lays them out: 2-byte
+// numbers, 4-byte pointers, each member at a multiple of its size, the record's size
+// a multiple of its largest member.
+constexpr uint32_t kCharInfoBytes = 12;     // width, advance, bytes per row, 2 padding, data pointer
+constexpr uint32_t kCharInfoExtBytes = 16;  // width, height, x, y, advance, 2 padding, data pointer
+constexpr uint32_t kRangeBytes = 12;        // first and last code, record pointer, next pointer
+constexpr uint32_t kFontBytes = 24;         // type, heights, magnifications, range pointer, baseline and
+                                            // two heights, 2 padding
+constexpr uint32_t kFontBytesCompat = 16;   // the older record: no baseline or heights
+
+bool Counted(const FlashSizeTally& t, uint32_t code) {
+  return code < t.aState.size() && t.aState[code] != OUT_FLASHSIZE_NONE;
+}
+
 bool SameFontWide(const FlashSizeTally& t, const Font* pFont, const Settings& settings) {
   return t.Type == pFont->Type && t.Height == pFont->Height && t.Baseline == pFont->Baseline &&
          t.NumBlocks == pFont->NumBlocks && t.MagX == OUT_MagX(settings) && t.MagY == OUT_MagY(settings) &&
-         t.aState.size() == static_cast<size_t>(FONT_NUM_CODES);
+         t.Compat == (settings.V350_Compatibility != 0) && t.aState.size() == static_cast<size_t>(FONT_NUM_CODES);
 }
 
 // Takes a code's share out of the totals, computes it again and adds it back.
-void Recount(FlashSizeTally* t, const Font* pFont, const Settings& settings, uint32_t code) {
+void Count(FlashSizeTally* t, const Font* pFont, const Settings& settings, uint32_t code) {
   uint8_t& state = t->aState[code];
   if (state == OUT_FLASHSIZE_KNOWN) {
     t->PixelBytes -= t->aPixelBytes[code];
@@ -71,6 +85,18 @@ void Recount(FlashSizeTally* t, const Font* pFont, const Settings& settings, uin
   if (block > kXbfMaxBlock) t->NumTooLarge++;
 }
 
+// Counts a code again, keeping the number of runs: a code joins its neighbours' runs
+// or splits them.
+void Recount(FlashSizeTally* t, const Font* pFont, const Settings& settings, uint32_t code) {
+  const bool before = Counted(*t, code);
+  Count(t, pFont, settings, code);
+  const bool after = Counted(*t, code);
+  if (before == after) return;
+  const uint32_t neighbours = uint32_t{code > 0 && Counted(*t, code - 1)} + uint32_t{Counted(*t, code + 1)};
+  if (after) t->NumRuns = t->NumRuns + 1 - neighbours;
+  else t->NumRuns = t->NumRuns + neighbours - 1;
+}
+
 }  // namespace
 
 void OUT_RebuildFlashSize(FlashSizeTally* pTally, const Font* pFont, const Settings& settings) {
@@ -79,13 +105,14 @@ void OUT_RebuildFlashSize(FlashSizeTally* pTally, const Font* pFont, const Setti
   t.aXbfBytes.assign(FONT_NUM_CODES, 0);
   t.aState.assign(FONT_NUM_CODES, OUT_FLASHSIZE_NONE);
   t.PixelBytes = t.XbfBlockBytes = 0;
-  t.NumKnown = t.NumUnknown = t.NumTooLarge = 0;
+  t.NumKnown = t.NumUnknown = t.NumTooLarge = t.NumRuns = 0;
   t.Type = pFont->Type;
   t.Height = pFont->Height;
   t.Baseline = pFont->Baseline;
   t.NumBlocks = pFont->NumBlocks;
   t.MagX = OUT_MagX(settings);
   t.MagY = OUT_MagY(settings);
+  t.Compat = settings.V350_Compatibility != 0;
   const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
   for (uint32_t code = 0; code < end && code < FONT_NUM_CODES; ++code) {
     if (pFont->aCharInfo[code].Enabled) Recount(&t, pFont, settings, code);
@@ -136,13 +163,21 @@ void OUT_GetFlashSize(const FlashSizeTally& tally, const Font* pFont, FlashSize*
     blocks += uint64_t{OUT_XbfBlockBytes(pFont, cell, cell.Rows)} * tally.NumUnknown;
   }
   pSize->PixelBytes = pixels;
+  pSize->NumRanges = tally.NumRuns;
+  pSize->CharInfoBytes =
+      uint64_t{pSize->NumChars} * (FONT_IsExtendedType(pFont->Type) ? kCharInfoExtBytes : kCharInfoBytes);
+  pSize->RangeBytes = uint64_t{tally.NumRuns} * kRangeBytes;
+  pSize->FontRecordBytes = tally.Compat == 1 ? kFontBytesCompat : kFontBytes;
+  pSize->CBytes = pixels + pSize->CharInfoBytes + pSize->RangeBytes + pSize->FontRecordBytes;
 
   // The index spans every code from the first to the last saved one.
   const uint8_t* state = tally.aState.data();
   uint32_t firstCode = 0, lastCode = FONT_NUM_CODES - 1;
   while (firstCode < lastCode && state[firstCode] == OUT_FLASHSIZE_NONE) ++firstCode;
   while (lastCode > firstCode && state[lastCode] == OUT_FLASHSIZE_NONE) --lastCode;
-  uint64_t xbf = kXbfHeaderBytes + uint64_t{kXbfIndexBytes} * (lastCode - firstCode + 1) + blocks + kXbfTypeTrailer;
+  pSize->XbfSpan = lastCode - firstCode + 1;
+  pSize->XbfIndexBytes = uint64_t{kXbfIndexBytes} * pSize->XbfSpan;
+  uint64_t xbf = kXbfHeaderBytes + pSize->XbfIndexBytes + blocks + kXbfTypeTrailer;
   if (pFont->pXbfText) xbf += std::strlen(pFont->pXbfText.get()) + kXbfTextTrailer;
   pSize->XbfBytes = xbf;
 }

@@ -12,7 +12,11 @@ struct CFontFile {
   bool Extended;  // its characters are GUI_CHARINFO_EXT
 };
 
-// Writes the library's types as our writer uses them (GUI.h) into dir, compiles the
+// Writes the library's types as our writer uses them into dir/GUI.h (the older
+// layout where GUI_OLD_LAYOUT is defined).
+void CFONT_WriteHeader(const std::string& dir);
+
+// Writes the header into dir, compiles the
 // files with a walker program (cc -std=c99 -Wall -Wextra -pedantic -Werror, compat
 // selects the older layout) and runs it. Returns false with the compiler's or the
 // program's output in *pOut on failure; otherwise *pOut is the walk in the text form

@@ -182,6 +182,7 @@ TEST_F(FlashSizeTest, TallyFollowsEditsLikeAFreshCount) {
     EXPECT_EQ(running.PixelBytes, fresh.PixelBytes) << pWhat;
     EXPECT_EQ(running.XbfBytes, fresh.XbfBytes) << pWhat;
     EXPECT_EQ(running.NumChars, fresh.NumChars) << pWhat;
+    EXPECT_EQ(running.CBytes, fresh.CBytes) << pWhat;
   };
   FlashSize before;
   OUT_GetFlashSize(tally, pFont.get(), &before);
