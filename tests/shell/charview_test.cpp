@@ -13,7 +13,6 @@
 #include "settings/journal.h"
 #include "shell/document.h"
 #include "shell/views/grid.h"
-#include "shell/commandmenus.h"
 #include "golden.h"
 #include "widgettest.h"
 
@@ -130,15 +129,6 @@ TEST_F(CharViewTest, MenuSetsWithoutJournalAndGraysValuesTheTypeCannotHold) {
   EXPECT_EQ(std::string(JOURNAL_GetText()), "");
 
   InstallGlyph(FONTTYPE_AA4, 5, 0, 0);
-  QMenu menu;
-  doc.setKeyboardTarget(1);
-  SHELL_FillPopup(&menu, POPUP_PIXEL, doc.commandState());
-  int enabled = 0;
-  for (QAction* pAction : menu.actions()) enabled += !pAction->isSeparator() && pAction->isEnabled();
-  EXPECT_EQ(enabled, 19);
-  doc.setKeyboardTarget(0);
-  SHELL_ApplyMenuState(&menu, doc.commandState());
-  for (QAction* pAction : menu.actions()) EXPECT_FALSE(!pAction->isSeparator() && pAction->isEnabled());
   view.setPixelCursor(2, 3);
   view.pixelCommand(715);
   EXPECT_EQ(Pixel(2, 3), 15);
