@@ -56,12 +56,12 @@ inline QImage Stacked(const std::vector<QImage>& images) {
 // Compares an image with tests/data/shell/<name> (a PNG); a differing image is left
 // in the build folder beside the test's working directory as <name>.
 inline void ExpectGoldenImage(const std::string& name, const QImage& image) {
-  const QImage actual = image.convertToFormat(QImage::Format_RGB32);
+  const QImage actual = image.convertToFormat(QImage::Format_ARGB32);
   if (std::getenv("MORVANE_UPDATE_GOLDEN")) {
     actual.save(QString::fromStdString(GoldenPath(name)));
     GTEST_SKIP() << name << " rewritten";
   }
-  const QImage golden = QImage(QString::fromStdString(GoldenPath(name))).convertToFormat(QImage::Format_RGB32);
+  const QImage golden = QImage(QString::fromStdString(GoldenPath(name))).convertToFormat(QImage::Format_ARGB32);
   ASSERT_FALSE(golden.isNull()) << GoldenPath(name);
   if (golden == actual) return;
   actual.save(QString::fromStdString(name));
@@ -70,7 +70,7 @@ inline void ExpectGoldenImage(const std::string& name, const QImage& image) {
     for (int x = 0; x < actual.width(); ++x)
       if (actual.pixel(x, y) != golden.pixel(x, y)) {
         ADD_FAILURE() << name << " differs first at " << x << "," << y << ": " << std::hex
-                      << (actual.pixel(x, y) & 0xFFFFFF) << " instead of " << (golden.pixel(x, y) & 0xFFFFFF);
+                      << actual.pixel(x, y) << " instead of " << golden.pixel(x, y);
         return;
       }
 }
