@@ -112,10 +112,14 @@ TEST_F(FontViewTest, KeysMoveTheSelectionInBothModesAndKeepItOnScreen) {
     int To;
   };
   const Row table[] = {
-      // The key reaches the grid's rules (GridMoves holds them all): a few of each mode.
+      // The key reaches the grid's rules (GridMoves holds the rest): a few of each mode.
       {1, 0, Qt::Key_Left, {}, 0xFFFF},
       {1, 0x13 + 16 * rows, Qt::Key_PageUp, {}, 0x13},
+      {0, 0x25, Qt::Key_Down, {}, 0x45},
       {0, 0x45, Qt::Key_Down, {}, 0x25},
+      // Home and End stay in the row (the grid's moves have no such key).
+      {1, 0x4B, Qt::Key_Home, {}, 0x40},
+      {0, 0x4B, Qt::Key_End, {}, 0x4F},
       {0, 0x46, Qt::Key_PageDown, {}, rows % 2 ? 0x26 : 0x46},
       {1, 0x4B, Qt::Key_End, Qt::ControlModifier, 0xFFFF},
       {0, 0x4F, Qt::Key_Home, Qt::ControlModifier, 0x20},
