@@ -191,7 +191,8 @@ TEST_F(CharViewTest, ArrowsMoveTheCursorRoundTheBoxAndTheStatusFollows) {
 // The painted cells, compared with tests/data/shell/charview_cells.png: rows outside
 // the box yellow, ink black, two pixels of black between cells, the cursor frame
 // inverted on white and on ink and gone when the font view has the keys, a framed
-// font's frame light cyan, and each value of a 4-bit font in its colour.
+// font's frame light cyan, each value of a 4-bit font in its colour, and the box
+// after an edit command.
 TEST_F(CharViewTest, PaintedCellsMatchTheirPicture) {
   std::vector<QImage> images;
   InstallGlyph(FONTTYPE_EXT, 4, 6, 5, {"####", "....", "....", "....", "....", "#..#"});
@@ -207,6 +208,8 @@ TEST_F(CharViewTest, PaintedCellsMatchTheirPicture) {
   images.push_back(Grab(&view));
   InstallGlyph(FONTTYPE_AA4, 8, 0, 0, {"01234567", "89abcdef"});
   doc.setKeyboardTarget(0);
+  images.push_back(Grab(&view));
+  ASSERT_TRUE(doc.runEditCommand(540));  // a column more at the right, shown at once
   images.push_back(Grab(&view));
   ExpectGoldenImage("charview_cells.png", Stacked(images));
 }
