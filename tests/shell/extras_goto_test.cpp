@@ -142,6 +142,11 @@ TEST_F(GoToTest, AskReturnsTheCodeOrTheStatusText) {
   EXPECT_FALSE(SHELL_AskGoToCharacter(nullptr, pFont.get(), &code, &error, 0));
   EXPECT_TRUE(error.contains("hidden block"));
 
+  FontPtr pLatin = SmallFont(ENCODING_ISO8859);  // 256 codes
+  TypeIntoDialog("100", true);
+  EXPECT_FALSE(SHELL_AskGoToCharacter(nullptr, pLatin.get(), &code, &error));
+  EXPECT_EQ(error, "Character 0100 is not in the font");
+
   TypeIntoDialog("41", false);  // cancelled: no text
   EXPECT_FALSE(SHELL_AskGoToCharacter(nullptr, pFont.get(), &code, &error));
   EXPECT_TRUE(error.isEmpty());

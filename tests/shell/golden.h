@@ -6,8 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
+#include <QWidget>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -51,12 +56,12 @@ inline QImage Stacked(const std::vector<QImage>& images) {
 // Compares an image with tests/data/shell/<name> (a PNG); a differing image is left
 // in the build folder beside the test's working directory as <name>.
 inline void ExpectGoldenImage(const std::string& name, const QImage& image) {
-  const QImage actual = image.convertToFormat(QImage::Format_RGB32);
+  const QImage actual = image.convertToFormat(QImage::Format_ARGB32);
   if (std::getenv("MORVANE_UPDATE_GOLDEN")) {
     actual.save(QString::fromStdString(GoldenPath(name)));
     GTEST_SKIP() << name << " rewritten";
   }
-  const QImage golden = QImage(QString::fromStdString(GoldenPath(name))).convertToFormat(QImage::Format_RGB32);
+  const QImage golden = QImage(QString::fromStdString(GoldenPath(name))).convertToFormat(QImage::Format_ARGB32);
   ASSERT_FALSE(golden.isNull()) << GoldenPath(name);
   if (golden == actual) return;
   actual.save(QString::fromStdString(name));
@@ -65,7 +70,41 @@ inline void ExpectGoldenImage(const std::string& name, const QImage& image) {
     for (int x = 0; x < actual.width(); ++x)
       if (actual.pixel(x, y) != golden.pixel(x, y)) {
         ADD_FAILURE() << name << " differs first at " << x << "," << y << ": " << std::hex
-                      << (actual.pixel(x, y) & 0xFFFFFF) << " instead of " << (golden.pixel(x, y) & 0xFFFFFF);
+                      << actual.pixel(x, y) << " instead of " << golden.pixel(x, y);
         return;
       }
+}
+
+// The state a user sees in a window, as text: each named widget with its label or
+// text, its list entries (the current one marked ">"), and whether it is checked,
+// grayed or hidden; then the order Tab visits the named widgets in.
+inline std::string DumpWidgets(QWidget* pWindow) {
+  std::string out;
+  for (QWidget* pWidget : pWindow->findChildren<QWidget*>()) {
+    if (pWidget->objectName().isEmpty() || pWidget->objectName().startsWith("qt_")) continue;
+    out += pWidget->objectName().toStdString();
+    if (auto* pButton = qobject_cast<QAbstractButton*>(pWidget)) {
+      out += " \"" + pButton->text().toStdString() + "\"";
+      if (pButton->isChecked()) out += " checked";
+    } else if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+      out += " \"" + pEdit->text().toStdString() + "\"";
+    } else if (auto* pLabel = qobject_cast<QLabel*>(pWidget)) {
+      out += " \"" + pLabel->text().toStdString() + "\"";
+    } else if (auto* pList = qobject_cast<QListWidget*>(pWidget)) {
+      for (int i = 0; i < pList->count(); ++i)
+        out += std::string(i == pList->currentRow() ? " >" : " ") + "\"" + pList->item(i)->text().toStdString() + "\"";
+    }
+    if (!pWidget->isEnabled()) out += " grayed";
+    if (pWidget->isHidden()) out += " hidden";
+    out += "\n";
+  }
+  out += "Tab:";
+  QWidget* pFirst = pWindow->nextInFocusChain();
+  for (QWidget* pWidget = pFirst;;) {
+    if (pWidget->focusPolicy() & Qt::TabFocus && !pWidget->objectName().isEmpty() && pWidget->isEnabled())
+      out += " " + pWidget->objectName().toStdString();
+    pWidget = pWidget->nextInFocusChain();
+    if (pWidget == pFirst || pWidget == pWindow) break;
+  }
+  return out + "\n";
 }

@@ -370,6 +370,11 @@ TEST_F(UndoWindowTest, AMouseStrokeInTheCharacterViewIsOneStep) {
   EXPECT_EQ(DifferenceTo(before), "");
   QTest::keyClick(pWindow.get(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(DifferenceTo(after), "");
+  // A stroke that changes nothing is no step; a keystroke after a stroke is its own.
+  QTest::mouseClick(pView, Qt::LeftButton, Qt::ControlModifier, at(0, 0));
+  EXPECT_EQ(doc.undoStack()->count(), 1);
+  doc.setPixel('C', 0, 1, 1, true);
+  EXPECT_EQ(doc.undoStack()->count(), 2);
 }
 
 }  // namespace

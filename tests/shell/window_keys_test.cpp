@@ -203,9 +203,11 @@ TEST_F(WindowKeysTest, ChangesAreNotDiscardedWithoutAQuestion) {
     }
   }
 
-  // The command line's exit never asks.
+  // A command-line command runs once; the command line's exit never asks.
   pWindow->show();
-  pWindow->runCommand(ID_TOGGLE_CHAR);
+  const int width = FONT_GetCharWidth(doc.font(), 'A');
+  SHELL_SendCommand(ID_INSERT_RIGHT, 0);
+  EXPECT_EQ(FONT_GetCharWidth(doc.font(), 'A'), width + 1);
   ASSERT_TRUE(doc.isModified());
   SHELL_SendCommand(ID_EXIT, 0);
   EXPECT_FALSE(pWindow->isVisible());
