@@ -101,7 +101,7 @@ TEST(EditCases, EachCaseEndsAsWritten) {
     }
   }
   endCase();
-  EXPECT_EQ(cases, 8);
+  EXPECT_EQ(cases, 9);
 }
 
 }  // namespace
