@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/errorlog.h"
+#include "support/tempdir.h"
 
 namespace {
 
@@ -19,53 +23,29 @@ class Readers : public ::testing::Test {
   std::string text_;
 };
 
-// One value read from the text: its value, the message of a failed read and the
-// character reading stopped at. The error flag is the last read's: a failed read's
-// flag does not linger into a good one.
+// The values of tests/data/value_readers.txt (its first lines describe the form).
 TEST_F(Readers, SingleValuesTheirMessagesAndWhereReadingStops) {
-  const std::string hex = "|CMDLINE_GetHexValue: Not a hex value", dec = "|CMDLINE_GetDecValue: Not a decimal value";
-  struct Case {
-    const char* text;
-    bool hex;
-    int32_t value;
-    std::string errors;
-    int next;  // the next character, or -1 for not looked at
-  };
-  const Case cases[] = {
-      {"-5", true, -5, "", 0},  // a minus at the start is a sign, behind a value a range separator
-      {"5-", true, 5, "", '-'},
-      {"-12,", false, -12, "", ','},
-      {"1x5", true, -1, hex, -1},  // the prefix only in second place, and lower-case
-      {"0x1F", true, 0x1F, "", 0},
-      {"0X1F", true, -1, hex, -1},
-      {",5", true, 0, "|Not a hex value", -1},  // accepted characters that do not convert
-      {"12a", false, -1, dec, -1},
-      {"-", false, 0, "", 0},  // no digits: the standard conversion gives 0
-      {"", true, 0, "|CMDLINE_GetHexValue: Missing value", -1},
-      {"", false, 0, "|CMDLINE_GetDecValue: Missing value", -1},
-      {"-2147483648", false, INT32_MIN, "", 0},  // eleven characters
-      {"123456789012", false, -1, dec, -1},      // twelve
-      {"0xFFFFFFFF", true, -1, "", 0},           // wraps like a 32-bit accumulator
-      {"000000000041-42", true, -1, hex, -1},    // twelve characters before the separator
-      {"2147483647", false, INT32_MAX, "", 0},
-      {"4294967312", false, -1, dec, -1},  // decimal values beyond 32 bits are refused, not wrapped
-      {"-80000000", true, INT32_MIN, "", 0},
-      {"2147483648", false, -1, dec, -1},
-      {"-2147483649", false, -1, dec, -1},
-      {"99999999999", false, -1, dec, -1},
-      {"-9999999999", false, -1, dec, -1},
-      {"100000010", true, 0, "|Not a hex value", -1},  // more hex digits than 32 bits do not convert
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    Text(c.text);
-    EXPECT_EQ(c.hex ? CMDLINE_GetHexValue() : CMDLINE_GetDecValue(), c.value);
-    EXPECT_EQ(CMDLINE_GetError(), !c.errors.empty());
-    EXPECT_EQ(TakeErrors(), c.errors);
-    if (c.next >= 0) {
-      EXPECT_EQ(CMDLINE_GetChar(), c.next);
+  std::istringstream file(ReadFile(std::string(MORVANE_TEST_DATA) + "/value_readers.txt"));
+  int rows = 0;
+  for (std::string line; std::getline(file, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> f;
+    for (size_t at = 0, next; at <= line.size(); at = next + 3) {
+      next = std::min(line.find(" | ", at), line.size());
+      f.push_back(line.substr(at, next - at));
+    }
+    ASSERT_EQ(f.size(), 5u) << line;
+    SCOPED_TRACE(line);
+    ++rows;
+    Text(f[1].c_str());
+    EXPECT_EQ(f[0] == "hex" ? CMDLINE_GetHexValue() : CMDLINE_GetDecValue(), std::stoi(f[2]));
+    EXPECT_EQ(CMDLINE_GetError(), f[3] != "-");
+    EXPECT_EQ(TakeErrors(), f[3] == "-" ? "" : "|" + f[3]);
+    if (f[4] != "-") {
+      EXPECT_EQ(CMDLINE_GetChar(), f[4] == "end" ? 0 : f[4][0]);
     }
   }
+  EXPECT_EQ(rows, 23);
 }
 
 TEST_F(Readers, EmptyTextIsAMissingString) {

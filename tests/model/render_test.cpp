@@ -65,24 +65,6 @@ class RenderTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(RenderTest, RenderCharRendersOnlyExistingCharacters) {
-  FontPtr font = MakeFont(FONTTYPE_STD, true);
-  FONT_RenderChar(font.get(), 0x41);
-  EXPECT_TRUE(rendered.empty());
-  EXPECT_FALSE(FONT_IsCharRendered(font.get(), 0x41));
-
-  font->aCharInfo[0x41].Exists = 1;
-  FONT_RenderChar(font.get(), 0x41);
-  EXPECT_EQ(rendered, std::vector<uint16_t>{0x41});
-  EXPECT_TRUE(FONT_IsCharRendered(font.get(), 0x41));
-  EXPECT_EQ(FONT_GetCharWidth(font.get(), 0x41), 3);
-
-  FONT_SetRenderHook(nullptr);  // no rasterizer: nothing happens
-  font->aCharInfo[0x42].Exists = 1;
-  FONT_RenderChar(font.get(), 0x42);
-  EXPECT_FALSE(FONT_IsCharRendered(font.get(), 0x42));
-}
-
 TEST_F(RenderTest, RenderPendingRendersEnabledCharactersAndDropsEmptyOnes) {
   FontPtr font = MakeFont(FONTTYPE_STD, true);
   for (uint16_t code : {0x41, 0x100, 0x4E00, 0x4E01, 0x20}) {

@@ -6,8 +6,10 @@
 #include <cstring>
 #include <filesystem>
 
+#include "output/flashsize.h"
 #include "output/save.h"
 #include "output/savetest.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -32,7 +34,7 @@ FontPtr AandC(int32_t type = FONTTYPE_STD) {
   return f;
 }
 
-TEST(XbfWriter, ABlockBeyondSixteenBitsRefusesTheSaveAndKeepsTheOldFile) {
+TEST(XbfWriter, ABlockBeyondSixteenBitsIsForeseenRefusesTheSaveAndKeepsTheOldFile) {
   SaveTest t;
   t.UseSettings("MagX=4\nMagY=4\n");
   FontPtr f = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 100);
@@ -45,6 +47,13 @@ TEST(XbfWriter, ABlockBeyondSixteenBitsRefusesTheSaveAndKeepsTheOldFile) {
             "65535 per character. Nothing was saved.");
   EXPECT_EQ(t.services.boxes[1].rfind("The font file has been saved with", 0), 0u);  // still shown
   EXPECT_EQ(Listing(t.dir), "big.xbf ");  // no temporary file left
+  // The flash-size figures say so beforehand.
+  Settings settings;
+  SETTINGS_Load(&settings);
+  FlashSize size;
+  OUT_ComputeFlashSize(f.get(), settings, &size);
+  EXPECT_EQ(size.XbfPossible, 0);
+  EXPECT_EQ(size.PixelBytes, 400u * 200u);
 }
 
 TEST(SaveDispatcher, NothingEnabledSavesNothingAndKeepsAnExistingFile) {

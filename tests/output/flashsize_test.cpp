@@ -115,18 +115,6 @@ TEST_F(FlashSizeTest, EmptyBoxesAndDisabledCharactersAreNotCounted) {
   EXPECT_EQ(size.XbfBytes, 0u);
 }
 
-TEST_F(FlashSizeTest, XbfIsImpossibleWhenABlockOutgrowsItsSizeField) {
-  save.UseSettings("MagX=4\nMagY=4\n");
-  FontPtr pFont = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 100);
-  AddChar(pFont.get(), 'A', 100, 100, [](int, int) { return 15; });
-  Settings settings;
-  SETTINGS_Load(&settings);
-  FlashSize size;
-  OUT_ComputeFlashSize(pFont.get(), settings, &size);
-  EXPECT_EQ(size.XbfPossible, 0);  // 400 x 400 pixels at 4 bits: 80,000 bytes
-  EXPECT_EQ(size.PixelBytes, 400u * 200u);
-}
-
 TEST_F(FlashSizeTest, GeneratedFontsAreEstimatedWithoutRenderingThenExact) {
   for (int32_t encoding : {ENCODING_UC16, ENCODING_JIS}) {
     for (int type : {FONTTYPE_STD, FONTTYPE_EXT_AA4}) {

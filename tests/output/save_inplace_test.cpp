@@ -6,14 +6,12 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
-#include <functional>
 
 #include "output/save.h"
 #include "output/savetest.h"
@@ -22,19 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs 'body' in a child process, so that limits, mounts and a save that would
-// wait for ever stay there; gives its exit code (-1 when it was killed).
-int InChild(const std::function<int()>& body) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    alarm(180);  // a save that waits for a reader that never comes fails instead
-    _exit(body());
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 std::string Pattern(size_t size, char seed) {
   std::string s(size, ' ');

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "output/save.h"
 #include "output/savetest.h"
@@ -44,19 +43,6 @@ std::vector<std::string> NamesStartingWith(const std::string& folder, const std:
 
 // What a save of the font as XBF writes into a plain new file.
 std::string ReferenceXbf(SaveTest& t, Font* pFont) { return t.Save(pFont, "reference.xbf", OUT_FORMAT_XBF); }
-
-// Runs 'body' in a child process as the unprivileged user when this test runs as
-// root (whom file permissions do not stop), else as ourselves; gives its exit code.
-int RunUnprivileged(const std::function<int()>& body) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(100);
-    _exit(body());
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST(SaveReplace, PlantedTemporaryNamesAreNeitherWrittenThroughNorMovedIntoPlace) {
   SaveTest t;
@@ -135,11 +121,11 @@ TEST(SaveReplace, TargetTheUserMayNotWriteIsRefusedAsAWritingError) {
   // The folder itself may take new files: only the target's own permissions refuse.
   ASSERT_EQ(chmod(t.dir.path().c_str(), 0777), 0);
   FONT_SetFileName(f.get(), path.c_str());
-  const int code = RunUnprivileged([&] {
+  const int code = InChild([&] {
     const int result = OUT_Save(f.get(), OUT_FORMAT_XBF, 0);
     const bool said = t.services.boxes == std::vector<std::string>{"Writing error"};
     return said ? result : 50;
-  });
+  }, true);
   EXPECT_EQ(code, OUT_SAVE_FAILED);
   EXPECT_EQ(ReadFile(path), "keep me");
   EXPECT_EQ(NamesStartingWith(t.dir.path(), "readonly"), std::vector<std::string>{"readonly.xbf"});
@@ -156,12 +142,12 @@ TEST(SaveReplace, FileInAFolderThatTakesNoNewFilesIsWrittenInPlace) {
   ASSERT_EQ(chmod(t.dir.file("locked").c_str(), 0555), 0);
   ASSERT_EQ(chmod(t.dir.path().c_str(), 0755), 0);
   FONT_SetFileName(f.get(), path.c_str());
-  const int code = RunUnprivileged([&] { return t.services.boxes.empty() ? OUT_Save(f.get(), OUT_FORMAT_XBF, 0) : 50; });
+  const int code = InChild([&] { return t.services.boxes.empty() ? OUT_Save(f.get(), OUT_FORMAT_XBF, 0) : 50; }, true);
   EXPECT_EQ(code, OUT_SAVE_OK);
   EXPECT_EQ(ReadFile(path), expected);
   // A new file there cannot be made at all.
   FONT_SetFileName(f.get(), t.dir.file("locked/new.xbf").c_str());
-  EXPECT_EQ(RunUnprivileged([&] { return OUT_Save(f.get(), OUT_FORMAT_XBF, 0); }), OUT_SAVE_FAILED);
+  EXPECT_EQ(InChild([&] { return OUT_Save(f.get(), OUT_FORMAT_XBF, 0); }, true), OUT_SAVE_FAILED);
   EXPECT_FALSE(fs::exists(t.dir.file("locked/new.xbf")));
   chmod(t.dir.file("locked").c_str(), 0755);
 }

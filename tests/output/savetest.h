@@ -23,3 +23,9 @@ class SaveTest {
   TempDir dir;
   RecordingServices services;
 };
+
+// Runs 'body' in a child process, so that limits, mounts and a save that would wait
+// for ever stay there (an alarm ends it after 180 seconds); unprivileged, as the user
+// nobody when this runs as root, whom file permissions do not stop. Gives its exit
+// code (-1 when it was killed).
+int InChild(const std::function<int()>& body, bool unprivileged = false);

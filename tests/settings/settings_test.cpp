@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -66,60 +67,42 @@ TEST_F(SettingsStore, LoadsAfterASaveReturnTheSavedCopy) {
   EXPECT_EQ(again.MagX, 3);
 }
 
-TEST_F(SettingsStore, ValuesAreReadWithTheStandardDecimalConversion) {
-  std::filesystem::create_directories(dir_.file("cfg/VANTOR"));
-  WriteFile(IniPath(),
-            "[V6.32c]\r\nMagX=3x\r\nMagY=abc\r\nSuppressMessage=1\r\nMeasurementChars=120,120,72\r\n");
-  Settings s;
-  ASSERT_EQ(SETTINGS_Load(&s), 0);
-  EXPECT_EQ(s.MagX, 3);
-  EXPECT_EQ(s.MagY, 1);  // 0 is no magnification factor: the default stays
-  EXPECT_EQ(s.SuppressMessage, 1);
-  EXPECT_EQ(s.BaselineChar, 'x');
-  EXPECT_EQ(s.LowercaseChar, 'x');
-  EXPECT_EQ(s.CapitalChar, 'H');
+// Every value of the record, in the order of the saved text.
+std::string Describe(const Settings& s) {
+  char text[200];
+  std::snprintf(text, sizeof text, "compat=%d mag=%d,%d nolog=%d nooptaa=%d gamma=%d points=%d xbftype=%d nodetect=%d "
+                "nomsg=%d loghere=%d chars=%d,%d,%d", s.V350_Compatibility, s.MagX, s.MagY, s.SuppressLogging,
+                s.SuppressOptAA, s.EnableGamma, s.PointMode, s.GetTypeXBF, s.SuppressDetectXBF, s.SuppressMessage,
+                s.LogInWorkingDir, s.BaselineChar, s.LowercaseChar, s.CapitalChar);
+  return text;
 }
 
-TEST_F(SettingsStore, MalformedFileYieldsDefaultsForWhatCannotBeRead) {
-  std::filesystem::create_directories(dir_.file("cfg/VANTOR"));
+// Files as they may be found, and the record read from each: values read with the
+// standard decimal conversion, values outside their ranges and whatever cannot be
+// read keeping the defaults, the limits themselves taken.
+TEST_F(SettingsStore, EachFileIsReadAsDescribed) {
   static const char kJunk[] = "\0\xff\xfe[V6.32c\nMagX\n=5\n[V6.32c]\nMagY=99999999999999\nnoequals\n"
                               "MeasurementChars=66\n[";
-  const std::string junk(kJunk, sizeof kJunk - 1);
-  WriteFile(IniPath(), junk);
-  Settings s;
-  ASSERT_EQ(SETTINGS_Load(&s), 0);
-  EXPECT_EQ(s.MagX, 1);
-  EXPECT_EQ(s.MagY, 1);  // beyond 32 bits and beyond 4
-  EXPECT_EQ(s.BaselineChar, 66);  // parts that are missing keep their defaults
-  EXPECT_EQ(s.LowercaseChar, 101);
-  EXPECT_EQ(s.CapitalChar, 65);
-}
-
-TEST_F(SettingsStore, ValuesOutsideTheirRangesKeepTheDefaults) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"[V6.32c]\r\nMagX=3x\r\nMagY=abc\r\nSuppressMessage=1\r\nMeasurementChars=120,120,72\r\n",
+       "compat=0 mag=3,1 nolog=0 nooptaa=0 gamma=0 points=0 xbftype=0 nodetect=0 nomsg=1 loghere=0 chars=120,120,72"},
+      {std::string(kJunk, sizeof kJunk - 1),
+       "compat=0 mag=1,1 nolog=0 nooptaa=0 gamma=0 points=0 xbftype=0 nodetect=0 nomsg=0 loghere=0 chars=66,101,65"},
+      {"[V6.32c]\nMagX=5\nMagY=-2147483648\nSuppressLogging=2\nEnableGamma=1\nGetTypeXBF=7\nPointMode=-1\n"
+       "LogInWorkingDir=1\nMeasurementChars=65536,-1,72\n",
+       "compat=0 mag=1,1 nolog=0 nooptaa=0 gamma=1 points=0 xbftype=0 nodetect=0 nomsg=0 loghere=1 chars=97,101,72"},
+      {"[V6.32c]\nV350_Compatibility=1\nMagX=4\nMagY=1\nSuppressOptAA=1\nPointMode=1\nGetTypeXBF=6\n"
+       "SuppressDetectXBF=1\nMeasurementChars=65535,0,72\n",
+       "compat=1 mag=4,1 nolog=0 nooptaa=1 gamma=0 points=1 xbftype=6 nodetect=1 nomsg=0 loghere=0 chars=65535,0,72"},
+  };
   std::filesystem::create_directories(dir_.file("cfg/VANTOR"));
-  WriteFile(IniPath(),
-            "[V6.32c]\nMagX=5\nMagY=-2147483648\nSuppressLogging=2\nEnableGamma=1\nGetTypeXBF=7\n"
-            "PointMode=-1\nLogInWorkingDir=1\nMeasurementChars=65536,-1,72\n");
-  Settings s;
-  ASSERT_EQ(SETTINGS_Load(&s), 0);
-  EXPECT_EQ(s.MagX, 1);
-  EXPECT_EQ(s.MagY, 1);
-  EXPECT_EQ(s.SuppressLogging, 0);
-  EXPECT_EQ(s.EnableGamma, 1);  // the values in range are taken
-  EXPECT_EQ(s.GetTypeXBF, 0);
-  EXPECT_EQ(s.PointMode, 0);
-  EXPECT_EQ(s.LogInWorkingDir, 1);
-  EXPECT_EQ(s.BaselineChar, 97);
-  EXPECT_EQ(s.LowercaseChar, 101);
-  EXPECT_EQ(s.CapitalChar, 72);
-  // The limits themselves are values of the range.
-  WriteFile(IniPath(), "[V6.32c]\nMagX=4\nMagY=1\nGetTypeXBF=6\nMeasurementChars=65535,0,72\n");
-  ASSERT_EQ(SETTINGS_Load(&s), 0);
-  EXPECT_EQ(s.MagX, 4);
-  EXPECT_EQ(s.MagY, 1);
-  EXPECT_EQ(s.GetTypeXBF, 6);
-  EXPECT_EQ(s.BaselineChar, 65535);
-  EXPECT_EQ(s.LowercaseChar, 0);
+  for (const auto& [file, expected] : cases) {
+    SCOPED_TRACE(file);
+    WriteFile(IniPath(), file);
+    Settings s;
+    ASSERT_EQ(SETTINGS_Load(&s), 0);
+    EXPECT_EQ(Describe(s), expected);
+  }
 }
 
 TEST_F(SettingsStore, OnlyARegularFileOfAtMost64KilobytesIsRead) {
