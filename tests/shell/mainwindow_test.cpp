@@ -203,6 +203,7 @@ TEST_F(MainWindowTest, ShortcutsAreExactlyTheAcceleratorTable) {
       {"Ctrl+Shift+R", 580}, {"Ctrl+Shift+L", 581}, {"Ctrl+Shift+U", 582}, {"Ctrl+Shift+D", 583},
       {"Alt+Shift+R", 600},  {"Alt+Shift+L", 601},  {"Alt+Shift+U", 602},  {"Alt+Shift+D", 603},
       {"Ctrl+G", 823},  // go to character, an addition
+      {"Ctrl+Shift+G", 870},  // go to block, an addition
       {"Ctrl+Z", 820},       {"Ctrl+Y", 821},       {"Ctrl+Shift+Z", 821},  // undo and redo, additions too
   };
   EXPECT_EQ(shortcuts, expected);
