@@ -256,6 +256,9 @@ const ShellCommand aCommands[] = {
     Keys(Run(ID_GOTO, kView, "&Go to character...\tCtrl+G", "Select a character by its code", &W::goToCharacter,
              RULE_FONT),
          "Ctrl+G"),
+    Keys(Run(ID_GOTO_BLOCK, kView, "Go to &block...\tCtrl+Shift+G",
+             "Select a Unicode block of the font and scroll the font view there", &W::goToBlock, RULE_FONT),
+         "Ctrl+Shift+G"),
     // Options.
     Run(ID_OPT_COMPATIBILITY, kOptions, "&Compatibility...", nullptr, &W::optionDialog),
     Run(ID_OPT_MAGNIFICATION, kOptions, "&Magnification...", nullptr, &W::optionDialog),

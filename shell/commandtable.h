@@ -77,6 +77,8 @@ enum ShellCommandId {
   ID_REDO = 821,
   ID_PREVIEW = 822,
   ID_GOTO = 823,
+  // Go to block.
+  ID_GOTO_BLOCK = 870,
 };
 
 // What the enable rules look at.

@@ -1,6 +1,7 @@
-// The status bar's size figure: how many bytes the enabled characters take as C
-// pixel arrays and as an XBF file, with "~" in front while some enabled characters
-// are not rendered yet and their share is an estimate. Follows the document's
+// The status bar's size figures: how many bytes the enabled characters take as C
+// pixel arrays, as the whole C font on a 32-bit target and as an XBF file, with "~"
+// in front while some enabled characters are not rendered yet and their share is an
+// estimate. The tooltip breaks the C figure down and explains the XBF index. Follows the document's
 // notices code by code: changes, characters rendered for the first time, and saved
 // options (the magnification).
 #pragma once

@@ -32,6 +32,7 @@
 #include "settings/settings.h"
 #include "shell/commandmenus.h"
 #include "shell/dialogs/dialogs.h"
+#include "shell/dialogs/gotoblock.h"
 #include "shell/dialogs/gotodialog.h"
 #include "shell/dialogs/newfont.h"
 #include "shell/document.h"
@@ -146,6 +147,18 @@ void MainWindow::goToCharacter(int) {
     static_cast<FontView*>(pFontView_)->goToCode(code);
   else if (!error.isEmpty())
     setStatusText(error.toUtf8().constData());
+}
+
+void MainWindow::goToBlock(int) {
+  Font* pFont = pDocument_->font();
+  if (!pFont) return;
+  if (FONT_GetEncoding(pFont) == ENCODING_JIS) {
+    setStatusText("A Shift_JIS font has no Unicode blocks");
+    return;
+  }
+  BlockEntry entry;
+  if (SHELL_AskGoToBlock(this, pFont, pDocument_->currentChar(), &entry))
+    static_cast<FontView*>(pFontView_)->goToBlock(int(entry.First >> 4), entry.FirstEnabled);
 }
 
 // The first layout of the frame W x H: font view 0..H/2-3, a 3-pixel bar, the lower

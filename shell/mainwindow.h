@@ -85,6 +85,7 @@ class MainWindow : public QMainWindow {
   void showAll(int id);
   void togglePreview(int id);
   void goToCharacter(int id);
+  void goToBlock(int id);
   void optionDialog(int id);
   void about(int id);
   void cmdHelp(int id);

@@ -161,6 +161,21 @@ void FontView::goToCode(int code) {
   placing_ = wasPlacing;
 }
 
+void FontView::goToBlock(int firstBlock, int code) {
+  Font* pFont = pDocument_->font();
+  if (!pFont || code < 0) return;
+  goToCode(code);
+  const int showAll = pDocument_->showAllCharacters();
+  const int currentRow = GRID_RowOfBlock(pFont, showAll, pDocument_->currentChar() >> 4);
+  const int top = std::min(currentRow, std::max(GRID_RowOfBlock(pFont, showAll, firstBlock),
+                                                currentRow - std::max(visibleRows() - 2, 0)));
+  const bool wasPlacing = placing_;
+  placing_ = true;
+  verticalScrollBar()->setValue(top);
+  refresh();
+  placing_ = wasPlacing;
+}
+
 void FontView::relayout(int code) {
   const Font* pFont = pDocument_->font();
   if (!pFont) {

@@ -25,6 +25,9 @@ class FontView : public QAbstractScrollArea {
   void handleKey(QKeyEvent* pEvent);
   // Selects a code and scrolls it into view (a code beyond the font selects 0).
   void goToCode(int code);
+  // Selects a code and scrolls the rows from firstBlock on to the top, as far as the
+  // code stays in view (block go-to).
+  void goToBlock(int firstBlock, int code);
   // After a new font or a change of the display mode: the first displayed
   // character, then `code`.
   void relayout(int code = 65);

@@ -47,6 +47,7 @@ TEST_F(ShotsTest, EveryPictureIsWrittenAndShowsItsSubject) {
   SHOTS_NewFontDialogs(out);
   SHOTS_Dialogs(out);
   SHOTS_Extras(out);
+  SHOTS_GoToBlock(out);
   FONT_SetCurrent(nullptr);
 
   constexpr QRgb kYellow = 0xFFFF80, kCyan = 0x80FFFF, kGray = 0xAAAAAA, kBlack = 0;
@@ -61,6 +62,7 @@ TEST_F(ShotsTest, EveryPictureIsWrittenAndShowsItsSubject) {
       {"font-chooser.png", 151, 151, {{kBlack, 51, kMany}}},  // a sample in black ink
       {"flashsize-estimated.png", 301, 10, {}},
       {"flashsize.png", 301, 10, {}},
+      {"goto-block.png", -800, -640, {}},
   };
   for (bool dark : {false, true})
     pictures.push_back({dark ? "preview-light-on-dark.png" : "preview-dark-on-light.png", 301, 50,

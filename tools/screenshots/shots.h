@@ -17,3 +17,6 @@ void SHOTS_Dialogs(const QString& dir);
 // preview-dark-on-light.png, preview-light-on-dark.png, flashsize-estimated.png and
 // flashsize.png; needs the DejaVu Sans face.
 void SHOTS_Extras(const QString& dir);
+// goto-block.png: the window scrolled to the Cyrillic block with the Go to block
+// list over it; needs the DejaVu Sans face.
+void SHOTS_GoToBlock(const QString& dir);
