@@ -2,7 +2,7 @@
 BUILD_DIR := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps program-deps configure build test sanitize fuzz demo package bench clean
+.PHONY: all deps program-deps configure build test sanitize tsan fuzz demo package bench clean
 
 all: build
 
@@ -34,6 +34,16 @@ sanitize: deps
 	@cd build-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# The conversion and window tests built with ThreadSanitizer: rendering and saving
+# on several threads (four, also on fewer cores), and the window rendering pages.
+TSAN_TESTS := Threads|Golden|CreateSaveAs|RenderTest|RenderGlyph|InternalAA|Supersample|Save|XbfWriter|CCompile|OutputBuffer|FontViewTest|DocumentTest|NewFontTest|FlashSize|PreviewTest|MainWindowTest
+tsan: deps
+	@cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS=-fsanitize=thread \
+		-DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread >/dev/null
+	@cmake --build build-tsan -j $(JOBS) --target Morvane morvane_tests morvane_shell_tests
+	@cd build-tsan && MORVANE_THREADS=4 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+		ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
+
 # The libFuzzer targets, each run for FUZZ_SECONDS (default 60).
 fuzz: deps
 	@tools/run-fuzzers.sh $(or $(FUZZ_SECONDS),60)
@@ -55,4 +65,4 @@ bench: build
 	@tools/run-benchmarks.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize build-fuzz demo-out
+	rm -rf $(BUILD_DIR) build-sanitize build-tsan build-fuzz demo-out

@@ -79,6 +79,10 @@ int ENGINE_AddFontFile(const char* pPath);
 // face can be found or opened.
 EngineFontPtr ENGINE_OpenFont(const EngineFontRequest& request);
 void ENGINE_GetTextMetrics(const EngineFont* pFont, EngineTextMetrics* pMetrics);
+// A second font that renders exactly as this one, on a library of its own, so
+// that another thread can render with it; null when the face cannot be opened again.
+// The original must outlive it.
+EngineFontPtr ENGINE_CopyFont(const EngineFont* pFont);
 
 // Which face a font was opened from and what is synthesized on it.
 struct EngineFaceInfo {

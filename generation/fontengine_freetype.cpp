@@ -17,6 +17,8 @@
 
 struct EngineFont {
   FT_Face Face = nullptr;
+  FT_Library OwnLibrary = nullptr;  // a copy's own library (ENGINE_CopyFont); null: the shared one
+  FT_F26Dot6 Em64 = 0;              // the em the face was set to; 0: its first fixed size
   std::string File;
   int32_t Index = 0;
   EngineTextMetrics Metrics{};
@@ -159,10 +161,12 @@ bool HintsAtWholePixels(FT_Face face) {
 // that scale, rounded outward. For a face hinted at whole-pixel ems the em is
 // rounded as the hinter rounds it, so that the metrics, the hinted glyphs and the
 // unhinted ones all have the one scale.
-bool SetEm(FT_Face face, FT_F26Dot6 ppem64, long ascent, long descent, int32_t* pAscent,
+bool SetEm(EngineFont* pFont, FT_F26Dot6 ppem64, long ascent, long descent, int32_t* pAscent,
            int32_t* pDescent) {
+  FT_Face face = pFont->Face;
   if (HintsAtWholePixels(face)) ppem64 = std::max<FT_F26Dot6>(64, (ppem64 + 32) & ~FT_F26Dot6(63));
   if (FT_Set_Char_Size(face, 0, ppem64, 72, 72)) return false;
+  pFont->Em64 = ppem64;
   const FT_Fixed scale = face->size->metrics.y_scale;
   *pAscent = CeilPixels(FT_MulFix(ascent, scale));
   *pDescent = CeilPixels(FT_MulFix(descent, scale));
@@ -200,19 +204,19 @@ bool ApplySize(EngineFont* pFont, int32_t height, bool bold) {
     FT_F26Dot6 high = std::max<FT_F26Dot6>(FT_F26Dot6(fit), 1);
     if (high > kMaxEm) return false;
     int32_t a = 0, d = 0;
-    if (!SetEm(face, high, ascent, descent, &a, &d)) return false;
+    if (!SetEm(pFont, high, ascent, descent, &a, &d)) return false;
     if (a + d > height) {
       // Binary search for the largest em whose extent fits; 'high' does not fit.
       while (low < high) {
         const FT_F26Dot6 mid = low + (high - low) / 2;
-        if (!SetEm(face, mid, ascent, descent, &a, &d)) return false;
+        if (!SetEm(pFont, mid, ascent, descent, &a, &d)) return false;
         if (a + d <= height)
           low = mid + 1;
         else
           high = mid;
       }
       // 'low' is the first em that does not fit; the one below it does (if any).
-      if (!SetEm(face, std::max<FT_F26Dot6>(1, low - 1), ascent, descent, &a, &d)) return false;
+      if (!SetEm(pFont, std::max<FT_F26Dot6>(1, low - 1), ascent, descent, &a, &d)) return false;
     }
     const int32_t spare = height - a - d;
     m.Ascent = spare >= 0 ? a + spare / 2 : std::min(a, height);
@@ -220,7 +224,7 @@ bool ApplySize(EngineFont* pFont, int32_t height, bool bold) {
   } else {
     const FT_F26Dot6 em = FT_F26Dot6(-int64_t(height)) * 64;
     if (em > kMaxEm) return false;
-    if (!SetEm(face, em, ascent, descent, &m.Ascent, &m.Descent)) return false;
+    if (!SetEm(pFont, em, ascent, descent, &m.Ascent, &m.Descent)) return false;
   }
   m.Height = m.Ascent + m.Descent;
   const FT_Size_Metrics& size = face->size->metrics;
@@ -319,6 +323,7 @@ int Round26(FT_Pos value) { return int((value + 32) >> 6); }
 void EngineFontCloser::operator()(EngineFont* pFont) const {
   if (!pFont) return;
   if (pFont->Face) FT_Done_Face(pFont->Face);
+  if (pFont->OwnLibrary) FT_Done_FreeType(pFont->OwnLibrary);
   std::default_delete<EngineFont>()(pFont);
 }
 
@@ -385,6 +390,38 @@ EngineFontPtr ENGINE_OpenFont(const EngineFontRequest& request) {
     fallback = std::move(font);
   }
   return fallback;
+}
+
+EngineFontPtr ENGINE_CopyFont(const EngineFont* pFont) {
+  EngineFontPtr copy(std::make_unique<EngineFont>().release());
+  if (FT_Init_FreeType(&copy->OwnLibrary)) {
+    copy->OwnLibrary = nullptr;
+    return nullptr;
+  }
+  // The bytes of a file the original has mapped are read from there, not mapped
+  // (and counted) again; the original outlives its copies.
+  const FT_Stream stream = pFont->Face->stream;
+  const FT_Error opened =
+      stream && stream->base
+          ? FT_New_Memory_Face(copy->OwnLibrary, stream->base, FT_Long(stream->size), pFont->Index, &copy->Face)
+          : FT_New_Face(copy->OwnLibrary, pFont->File.c_str(), pFont->Index, &copy->Face);
+  if (opened) {
+    copy->Face = nullptr;
+    return nullptr;
+  }
+  const FT_Error error = pFont->Em64 ? FT_Set_Char_Size(copy->Face, 0, pFont->Em64, 72, 72)
+                                     : FT_Select_Size(copy->Face, 0);
+  if (error) return nullptr;
+  copy->File = pFont->File;
+  copy->Index = pFont->Index;
+  copy->Em64 = pFont->Em64;
+  copy->Metrics = pFont->Metrics;
+  copy->Ppem = pFont->Ppem;
+  copy->BoldPixels = pFont->BoldPixels;
+  copy->Oblique = pFont->Oblique;
+  std::copy(std::begin(pFont->aByteToUnicode), std::end(pFont->aByteToUnicode), copy->aByteToUnicode);
+  SelectCharMap(copy.get());
+  return copy;
 }
 
 void ENGINE_GetTextMetrics(const EngineFont* pFont, EngineTextMetrics* pMetrics) {
@@ -480,11 +517,17 @@ int ENGINE_GetGlyph(EngineFont* pFont, uint32_t unicode, GlyphFormat format,
     return 0;
   }
   // 256 coverage values to 65 levels, rounded.
+  static const struct Levels {
+    uint8_t aOf[256];
+    Levels() {
+      for (int v = 0; v < 256; v++) aOf[v] = uint8_t((v * 64 + 127) / 255);
+    }
+  } levels;
   pFont->GreyLevels.resize(size_t(bitmap.width) * bitmap.rows);
   for (unsigned y = 0; y < bitmap.rows; y++) {
     const uint8_t* pSrc = bitmap.buffer + ptrdiff_t(y) * bitmap.pitch;
     uint8_t* pDst = pFont->GreyLevels.data() + size_t(y) * bitmap.width;
-    for (unsigned x = 0; x < bitmap.width; x++) pDst[x] = uint8_t((pSrc[x] * 64 + 127) / 255);
+    for (unsigned x = 0; x < bitmap.width; x++) pDst[x] = levels.aOf[pSrc[x]];
   }
   pBitmap->pBits = pFont->GreyLevels.data();
   pBitmap->Pitch = int32_t(bitmap.width);

@@ -2,6 +2,7 @@
 // command, font creation, and rendering characters on demand.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "model/font.h"
@@ -35,6 +36,11 @@ struct GlyphSizes {
 // Renders one character of a generated font into its record (the font's render
 // hook, called by FONT_RenderChar).
 void FONT_GenerateChar(Font* pFont, uint16_t code);
+// Renders the listed characters of a generated font into their records, shared out
+// among the worker threads (generation/workers.h), each with its own copy of the
+// engine font and its own surface; the records come out the same whatever the
+// number of threads. The font's many-characters hook (FONT_RenderPending).
+void GENERATE_RenderMany(Font* pFont, const uint16_t* pCodes, size_t count);
 // Draws a character on the font's surface and gives its sizes; with a record,
 // fills the record's box, position and advance (extended types).
 void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes);

@@ -1,11 +1,13 @@
 // Rendering one character of a generated font into its record: drawing it on the
 // font's surface, reading the surface back or supersampling it.
 #include <algorithm>
+#include <memory>
 
 #include "generation/antialias.h"
 #include "generation/generate.h"
 #include "generation/internal/rendercontext.h"
 #include "generation/internal/supersample.h"
+#include "generation/workers.h"
 #include "model/codetables.h"
 
 namespace {
@@ -23,43 +25,163 @@ void FillRecord(const GlyphMetrics& g, CharInfo* pInfo) {
   pInfo->CursorDist = g.CellIncX;
 }
 
+// Where a character's pixels go: straight into its pixel plane, leftmost pixel in
+// the low bits (the plane is zero when the character is sized, so only ink is
+// written).
+struct PlaneWriter {
+  uint8_t* pPlane;
+  size_t RowBytes;
+  int Bits;
+  int ByteShift;  // x >> ByteShift: the byte of pixel x in its row
+  PlaneWriter(Font* pFont, uint16_t code) {
+    const CharInfo& ci = pFont->aCharInfo[code];
+    pPlane = ci.pPixels.get();
+    RowBytes = size_t(FONT_GetRowBytes(pFont, ci.BoxWidth));
+    Bits = FONT_GetBitsPerPixel(pFont->Type);
+    ByteShift = Bits == 1 ? 3 : Bits == 2 ? 2 : 1;
+  }
+  void Set(int x, int y, int value) {
+    const int inByte = x & ((1 << ByteShift) - 1);
+    pPlane[size_t(y) * RowBytes + size_t(x >> ByteShift)] |= uint8_t(value << (Bits * inByte));
+  }
+};
+
 // Writes the value of every non-background pixel of the cell into the record.
 void ReadBack(Font* pFont, uint16_t code, const Surface& canvas, int w, int h) {
   const int8_t* pValue = AA_GetGreyValueTable(pFont->Type);
+  PlaneWriter plane(pFont, code);
   w = std::min(w, Surface::kSize);
   h = std::min(h, Surface::kSize);
   for (int y = 0; y < h; y++) {
     const uint8_t* pRow = canvas.Grey.data() + size_t(y) * Surface::kSize;
     for (int x = 0; x < w; x++)
-      if (pRow[x] != 255) FONT_SetPixel(pFont, code, x, y, pValue[pRow[x]]);
+      if (pRow[x] != 255 && pValue[pRow[x]]) plane.Set(x, y, pValue[pRow[x]]);
   }
 }
 
-void Supersample(Font* pFont, uint16_t code, RenderContext* pContext, const GlyphSizes& s) {
-  AA_FillCoverage(&pContext->Canvas, s.CellWidth, s.CellHeight, s.DrawnWidth, s.DrawnHeight);
+void Supersample(Font* pFont, uint16_t code, const Surface& canvas, bool suppressOptAA, const GlyphSizes& s) {
+  AA_FillCoverage(&canvas, s.CellWidth, s.CellHeight, s.DrawnWidth, s.DrawnHeight);
   int px = 0, py = AA_GetGlobalPhase();
-  if (!pContext->SuppressOptAA) {
+  if (!suppressOptAA) {
     const int best = AA_EvaluatePhases(s.CellWidth, s.CellHeight);
     px = best & 3;
     py = best >> 2;
   }
   const int shift = pFont->Type == FONTTYPE_AA2 ? 2 : 0;
+  PlaneWriter plane(pFont, code);
   const int w = std::min(s.CellWidth, int(AA_GRID_CELLS)), h = std::min(s.CellHeight, int(AA_GRID_CELLS));
   for (int y = 0; y < h; y++)
     for (int x = 0; x < w; x++) {
       const int level = AA_GetCellLevel(px, py, x, y) >> shift;
-      if (level) FONT_SetPixel(pFont, code, x, y, level);
+      if (level) plane.Set(x, y, level);
     }
+}
+
+// What one thread renders with.
+struct Lane {
+  EngineFont* pEngine;
+  Surface* pCanvas;
+};
+
+Lane MainLane(RenderContext* pContext) { return Lane{pContext->pEngineFont.get(), &pContext->Canvas}; }
+
+// An extended character's glyph bitmap, kept instead of being put on the surface:
+// its pixels go into the plane as reading them back from the surface would give
+// them, without the surface.
+struct KeptGlyph {
+  bool Kept = false;
+  GlyphBitmap Bitmap;
+  int Offset = 0;  // where the glyph's top left lies in the box (1 for a frame)
+};
+
+void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes,
+                   KeptGlyph* pKept);
+
+// The pixel value of each level of a grey glyph: level l paints grey
+// 255 - l x 255 / 64, and white is background. The extended types convert greys
+// the same way whatever the options, so one table per type serves the run.
+const int8_t* LevelValues(int type) {
+  struct Tables {
+    int8_t aValue[FONT_NUM_TYPES][256];
+    Tables() {
+      for (int t = 0; t < FONT_NUM_TYPES; t++) {
+        const int8_t* pValue = AA_GetGreyValueTable(t);
+        for (int level = 0; level < 256; level++) {
+          const uint8_t grey = uint8_t(255 - level * 255 / 64);
+          aValue[t][level] = grey == 255 ? 0 : pValue[grey];
+        }
+      }
+    }
+  };
+  static const Tables tables;
+  return tables.aValue[std::clamp(type, 0, FONT_NUM_TYPES - 1)];
+}
+
+void WriteKeptGlyph(Font* pFont, uint16_t code, const KeptGlyph& kept) {
+  const GlyphBitmap& b = kept.Bitmap;
+  if (!b.pBits) return;
+  PlaneWriter plane(pFont, code);
+  const int at = kept.Offset;
+  const int w = std::min(b.Width, Surface::kSize - at), h = std::min(b.Rows, Surface::kSize - at);
+  if (b.Format == GLYPH_MONO) {
+    for (int y = 0; y < h; y++) {
+      const uint8_t* pSrc = b.pBits + ptrdiff_t(y) * b.Pitch;
+      for (int x = 0; x < w; x++)
+        if (pSrc[x >> 3] & (0x80 >> (x & 7))) plane.Set(x + at, y + at, 1);
+    }
+    return;
+  }
+  const int8_t* pValues = LevelValues(pFont->Type);
+  if (plane.Bits == 1) {
+    for (int y = 0; y < h; y++) {
+      const uint8_t* pSrc = b.pBits + ptrdiff_t(y) * b.Pitch;
+      for (int x = 0; x < w; x++)
+        if (const int value = pValues[pSrc[x]]) plane.Set(x, y, value);
+    }
+    return;
+  }
+  // Whole bytes at a time: the plane is zero and each byte is written once.
+  const int perByte = 1 << plane.ByteShift;
+  for (int y = 0; y < h; y++) {
+    const uint8_t* pSrc = b.pBits + ptrdiff_t(y) * b.Pitch;
+    uint8_t* pDst = plane.pPlane + size_t(y) * plane.RowBytes;
+    for (int x = 0; x < w; x += perByte) {
+      unsigned byte = 0;
+      for (int i = 0; i < perByte && x + i < w; i++) byte |= unsigned(uint8_t(pValues[pSrc[x + i]])) << (plane.Bits * i);
+      pDst[x >> plane.ByteShift] = uint8_t(byte);
+    }
+  }
+}
+
+void GenerateOn(Font* pFont, const Lane& lane, uint16_t code) {
+  RenderContext* pContext = pFont->pRenderContext.get();
+  GlyphSizes s;
+  KeptGlyph kept;
+  RenderGlyphOn(pFont, lane, code, &pFont->aCharInfo[code], &s, &kept);
+  FONT_SetCharSize(pFont, code, s.CellWidth, s.CellHeight);
+  if (!pFont->aCharInfo[code].pPixels) return;
+  if (pContext->InternalAA) {
+    Supersample(pFont, code, *lane.pCanvas, pContext->SuppressOptAA, s);
+    return;
+  }
+  if (kept.Kept)
+    WriteKeptGlyph(pFont, code, kept);
+  else
+    ReadBack(pFont, code, *lane.pCanvas, s.CellWidth, s.CellHeight);
+  if (pFont->Type == FONTTYPE_EXT_FRM) FONT_CalcFrame(pFont, code);
 }
 
 }  // namespace
 
-void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes) {
+namespace {
+
+// With pKept, an extended character's glyph is kept there instead of being drawn.
+void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes,
+                   KeptGlyph* pKept) {
   *pSizes = GlyphSizes{};
   RenderContext* pContext = pFont->pRenderContext.get();
-  if (!pContext) return;
-  EngineFont* pEngine = pContext->pEngineFont.get();
-  Surface* pCanvas = &pContext->Canvas;
+  EngineFont* pEngine = lane.pEngine;
+  Surface* pCanvas = lane.pCanvas;
   const int type = pFont->Type;
   int drawnW = 0, drawnH = 0;
   if (pFont->Encoding == ENCODING_ISO8859) {
@@ -74,7 +196,7 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
     GlyphMetrics g;
     GlyphBitmap bitmap;
     if (type == FONTTYPE_EXT || type == FONTTYPE_EXT_FRM) {
-      GENERATE_ClearSurface(pCanvas);
+      if (!pKept) GENERATE_ClearSurface(pCanvas);
       ENGINE_GetGlyph(pEngine, unicode, GLYPH_MONO, &g, &bitmap);
       drawnW = g.BlackBoxX;
       drawnH = g.BlackBoxY;
@@ -92,9 +214,12 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
           pInfo->CursorDist += 2;
         }
       }
-      if (bitmap.pBits) GENERATE_PlaceMonoOnSurface(pCanvas, bitmap, frame, frame);
+      if (pKept)
+        *pKept = KeptGlyph{true, bitmap, frame};
+      else if (bitmap.pBits)
+        GENERATE_PlaceMonoOnSurface(pCanvas, bitmap, frame, frame);
     } else if (type == FONTTYPE_EXT_AA2 || type == FONTTYPE_EXT_AA4) {
-      GENERATE_ClearSurface(pCanvas);
+      if (!pKept) GENERATE_ClearSurface(pCanvas);
       ENGINE_GetGlyph(pEngine, unicode, GLYPH_GREY, &g, &bitmap);
       drawnW = g.BlackBoxX;
       drawnH = g.BlackBoxY;
@@ -104,7 +229,10 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
         pInfo->CursorDist = std::clamp(advance, 0, 255);
         ApplyArabicRule(unicode, pInfo);
       }
-      if (bitmap.pBits) GENERATE_PaintSurfaceGrey(pCanvas, bitmap, 0, 0);
+      if (pKept)
+        *pKept = KeptGlyph{true, bitmap, 0};
+      else if (bitmap.pBits)
+        GENERATE_PaintSurfaceGrey(pCanvas, bitmap, 0, 0);
     } else {
       GENERATE_DrawOnSurface(pCanvas, pEngine, unicode, pContext->Metrics.Ascent, pContext->Metrics.Height, &drawnW,
                        &drawnH);
@@ -118,6 +246,15 @@ void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* p
     pSizes->CellWidth = (drawnW + 3) / 4;
     pSizes->CellHeight = (drawnH + 3) / 4;
   }
+}
+
+}  // namespace
+
+void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes) {
+  *pSizes = GlyphSizes{};
+  RenderContext* pContext = pFont->pRenderContext.get();
+  if (!pContext) return;
+  RenderGlyphOn(pFont, MainLane(pContext), code, pInfo, pSizes, nullptr);
 }
 
 void AA_FindGlobalPhase(Font* pFont) {
@@ -142,14 +279,32 @@ void FONT_GenerateChar(Font* pFont, uint16_t code) {
   RenderContext* pContext = pFont->pRenderContext.get();
   if (!pContext) return;
   if (pContext->InternalAA && !AA_GlobalPhaseFound()) AA_FindGlobalPhase(pFont);
-  GlyphSizes s;
-  FONT_RenderGlyph(pFont, code, &pFont->aCharInfo[code], &s);
-  FONT_SetCharSize(pFont, code, s.CellWidth, s.CellHeight);
-  if (!pFont->aCharInfo[code].pPixels) return;
-  if (pContext->InternalAA) {
-    Supersample(pFont, code, pContext, s);
+  GenerateOn(pFont, MainLane(pContext), code);
+}
+
+void GENERATE_RenderMany(Font* pFont, const uint16_t* pCodes, size_t count) {
+  RenderContext* pContext = pFont->pRenderContext.get();
+  if (!pContext || count == 0) return;
+  if (pContext->InternalAA && !AA_GlobalPhaseFound()) AA_FindGlobalPhase(pFont);
+  LevelValues(pFont->Type);  // the tables are built before the threads read them
+  // Pieces of consecutive codes: each thread's records lie together.
+  constexpr size_t kGrain = 16;
+  const int workers = int(std::min<size_t>(size_t(WORKERS_GetCount()), (count + kGrain - 1) / kGrain));
+  while (int(pContext->Lanes.size()) < workers - 1) {
+    auto lane = std::make_unique<RenderContext::Lane>();
+    lane->pEngineFont = ENGINE_CopyFont(pContext->pEngineFont.get());
+    if (!lane->pEngineFont) break;
+    GENERATE_InitSurface(&lane->Canvas, pContext->Canvas.Mono);
+    pContext->Lanes.push_back(std::move(lane));
+  }
+  if (workers <= 1 || int(pContext->Lanes.size()) < workers - 1) {
+    for (size_t i = 0; i < count; i++) GenerateOn(pFont, MainLane(pContext), pCodes[i]);
     return;
   }
-  ReadBack(pFont, code, pContext->Canvas, s.CellWidth, s.CellHeight);
-  if (pFont->Type == FONTTYPE_EXT_FRM) FONT_CalcFrame(pFont, code);
+  WORKERS_ParallelFor(count, kGrain, [&](size_t begin, size_t end, int worker) {
+    const Lane lane = worker == 0 ? MainLane(pContext)
+                                  : Lane{pContext->Lanes[size_t(worker - 1)]->pEngineFont.get(),
+                                         &pContext->Lanes[size_t(worker - 1)]->Canvas};
+    for (size_t i = begin; i < end; i++) GenerateOn(pFont, lane, pCodes[i]);
+  });
 }

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -199,10 +200,17 @@ void FONT_EnableRange(Font* pFont, uint32_t first, uint32_t last, int onoff);  /
 // Rendering on demand. The rasterizer lives in generation/ and installs itself
 // here (the generator does so when it creates a font); without a hook nothing
 // is rendered.
+// The second hook, when given, renders many characters at once (the generator's
+// shares them out among threads); the codes it gets exist, are not rendered yet
+// and ascend. Without it they are rendered one by one through the first.
 using FontRenderHook = void (*)(Font* pFont, uint16_t code);
-void FONT_SetRenderHook(FontRenderHook hook);
+using FontRenderManyHook = void (*)(Font* pFont, const uint16_t* pCodes, size_t count);
+void FONT_SetRenderHook(FontRenderHook hook, FontRenderManyHook manyHook = nullptr);
 // When the character exists: render it through the hook and set Rendered.
 void FONT_RenderChar(Font* pFont, uint16_t code);
+// Renders those of the codes that exist and are not rendered yet, all at once (a
+// page of characters about to be shown); the codes ascend.
+void FONT_RenderCodes(Font* pFont, const uint16_t* pCodes, size_t count);
 // Renders every enabled, existing, unrendered character (status "Reading
 // character %04X   " every 256 codes), disables every character of width 0,
 // shows "Ready" and, when it disabled enabled characters, reports the codes from

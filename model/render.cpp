@@ -1,6 +1,9 @@
 // Rendering characters on demand through the rasterizer's hook, and the
 // measurements that need rendered characters.
+#include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "model/font.h"
 #include "settings/services.h"
@@ -9,10 +12,37 @@
 namespace {
 
 FontRenderHook renderHook = nullptr;
+FontRenderManyHook renderManyHook = nullptr;
+
+// Renders those of the codes (existing, ascending) that are not rendered yet and
+// marks them rendered; gives the first and the last of them as a notice.
+ChangeNotice RenderMany(Font* pFont, std::vector<uint16_t> codes) {
+  std::erase_if(codes, [pFont](uint16_t code) { return pFont->aCharInfo[code].Rendered != 0; });
+  if (codes.empty() || !renderHook) return ChangeNotice{FONT_NUM_CODES, -1, CHANGE_RENDERED};
+  if (renderManyHook && codes.size() > 1)
+    renderManyHook(pFont, codes.data(), codes.size());
+  else
+    for (uint16_t code : codes) renderHook(pFont, code);
+  for (uint16_t code : codes) pFont->aCharInfo[code].Rendered = 1;
+  return ChangeNotice{codes.front(), codes.back(), CHANGE_RENDERED};
+}
 
 }  // namespace
 
-void FONT_SetRenderHook(FontRenderHook hook) { renderHook = hook; }
+void FONT_SetRenderHook(FontRenderHook hook, FontRenderManyHook manyHook) {
+  renderHook = hook;
+  renderManyHook = manyHook;
+}
+
+void FONT_RenderCodes(Font* pFont, const uint16_t* pCodes, size_t count) {
+  std::vector<uint16_t> codes;
+  for (size_t i = 0; i < count; ++i) {
+    const CharInfo& ci = pFont->aCharInfo[pCodes[i]];
+    if (ci.Exists && !ci.Rendered) codes.push_back(pCodes[i]);
+  }
+  const ChangeNotice rendered = RenderMany(pFont, std::move(codes));
+  if (rendered.Last >= 0) SERVICES_Get()->FontChanged(rendered);
+}
 
 namespace {
 
@@ -36,19 +66,33 @@ void FONT_RenderPending(Font* pFont) {
   ChangeNotice disabled{FONT_NUM_CODES, -1, CHANGE_ENABLED};
   ChangeNotice rendered{FONT_NUM_CODES, -1, CHANGE_RENDERED};
   const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
+  // The pending characters, rendered together in groups of a few thousand (each
+  // rendering waits for its slowest thread). A group starts at a code that
+  // starts a group of 256; the phase text of such a code is shown before the code
+  // is rendered, and never while a group renders (a text may let the window paint,
+  // which renders the characters it shows).
+  constexpr size_t kMinGroup = 2048;
+  std::vector<uint16_t> group;
+  const auto renderGroup = [&] {
+    const ChangeNotice done = RenderMany(pFont, std::exchange(group, {}));
+    if (done.Last < 0) return;
+    rendered.First = std::min(rendered.First, done.First);
+    rendered.Last = done.Last;
+  };
   for (uint32_t code = 0; code < end; ++code) {
     const CharInfo& ci = pFont->aCharInfo[code];
-    if (!ci.Rendered && ci.Enabled && ci.Exists) {
-      if ((code & 0xFF) == 0) {
-        char text[40];
-        std::snprintf(text, sizeof(text), "Reading character %04X   ", code);
-        pServices->SetStatusText(text);
-      }
-      if (Render(pFont, static_cast<uint16_t>(code))) {
-        if (rendered.First > static_cast<int>(code)) rendered.First = static_cast<int>(code);
-        rendered.Last = static_cast<int>(code);
-      }
+    if (ci.Rendered || !ci.Enabled || !ci.Exists) continue;
+    if ((code & 0xFF) == 0) {
+      if (group.size() >= kMinGroup) renderGroup();
+      char text[40];
+      std::snprintf(text, sizeof(text), "Reading character %04X   ", code);
+      pServices->SetStatusText(text);
     }
+    group.push_back(static_cast<uint16_t>(code));
+  }
+  renderGroup();
+  for (uint32_t code = 0; code < end; ++code) {
+    const CharInfo& ci = pFont->aCharInfo[code];
     if (ci.BoxWidth == 0) {
       if (ci.Enabled) {
         if (disabled.First > static_cast<int>(code)) disabled.First = static_cast<int>(code);

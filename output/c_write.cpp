@@ -31,105 +31,181 @@ struct Context {
   const char* Cast;
   std::string FontName;
   bool Extended;
-  std::vector<uint8_t> Row;
-  std::string Text;  // one character's array, written in one request
+  std::vector<uint16_t> Codes;  // the saved codes, ascending
 };
 
 // ", NAME" for a UC16 font's character that has a Unicode name.
-std::string NameComment(const Font* pFont, uint16_t code) {
-  if (pFont->Encoding != ENCODING_UC16) return {};
+void AppendNameComment(const Font* pFont, uint16_t code, std::string* pText) {
+  if (pFont->Encoding != ENCODING_UC16) return;
   const char* name = UNICODE_GetCharName(code);
-  return name && *name ? std::string(", ") + name : std::string();
+  if (!name || !*name) return;
+  *pText += ", ";
+  *pText += name;
 }
 
 // Rows of X and _ (1 bpp): 'last' ends the array.
-void BitRows(Context& cx, uint16_t code, const WrittenChar& wc, int plane, bool last) {
+void BitRows(const Context& cx, uint16_t code, const WrittenChar& wc, int plane, bool last, uint8_t* pRow,
+             std::string* pText) {
+  const size_t rowBytes = static_cast<size_t>(wc.RowBytes);
   for (int32_t y = 0; y < wc.Rows; ++y) {
-    OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, plane, cx.Row.data());
-    cx.Text += "  ";
-    for (int32_t i = 0; i < wc.RowBytes; ++i) {
-      if (i) cx.Text += ',';
-      for (int bit = 7; bit >= 0; --bit) cx.Text += (cx.Row[size_t(i)] >> bit & 1) ? 'X' : '_';
+    OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, plane, pRow);
+    // "  " and 8 characters per byte, a comma between bytes.
+    const size_t at = pText->size();
+    pText->resize(at + 2 + 9 * rowBytes);
+    char* p = pText->data() + at;
+    *p++ = ' ';
+    *p++ = ' ';
+    for (size_t i = 0; i < rowBytes; ++i) {
+      if (i) *p++ = ',';
+      for (int bit = 7; bit >= 0; --bit) *p++ = (pRow[i] >> bit & 1) ? 'X' : '_';
     }
-    cx.Text += (last && y == wc.Rows - 1) ? "};\r\n\r\n" : ",\r\n";
+    pText->resize(static_cast<size_t>(p - pText->data()));
+    *pText += (last && y == wc.Rows - 1) ? "};\r\n\r\n" : ",\r\n";
   }
 }
 
 // Rows of packed bytes in hex (2 and 4 bpp).
-void HexRows(Context& cx, uint16_t code, const WrittenChar& wc) {
+void HexRows(const Context& cx, uint16_t code, const WrittenChar& wc, uint8_t* pRow, std::string* pText) {
+  const size_t rowBytes = static_cast<size_t>(wc.RowBytes);
   for (int32_t y = 0; y < wc.Rows; ++y) {
-    OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, 0, cx.Row.data());
-    cx.Text += ' ';
-    for (int32_t i = 0; i < wc.RowBytes; ++i) {
-      const uint8_t b = cx.Row[size_t(i)];
-      const char entry[6] = {' ', '0', 'x', kHex[b >> 4], kHex[b & 15], ','};
-      cx.Text.append(entry, (y < wc.Rows - 1 || i < wc.RowBytes - 1) ? 6 : 5);
+    OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, 0, pRow);
+    // " " and " 0xHH," per byte; the very last byte of the array has no comma.
+    const size_t at = pText->size();
+    pText->resize(at + 1 + 6 * rowBytes + 2);
+    char* p = pText->data() + at;
+    *p++ = ' ';
+    for (size_t i = 0; i < rowBytes; ++i) {
+      const uint8_t b = pRow[i];
+      p[0] = ' ';
+      p[1] = '0';
+      p[2] = 'x';
+      p[3] = kHex[b >> 4];
+      p[4] = kHex[b & 15];
+      p[5] = ',';
+      p += (y < wc.Rows - 1 || i < rowBytes - 1) ? 6 : 5;
     }
-    if (y < wc.Rows - 1) cx.Text += "\r\n";
+    if (y < wc.Rows - 1) {
+      *p++ = '\r';
+      *p++ = '\n';
+    }
+    pText->resize(static_cast<size_t>(p - pText->data()));
   }
-  cx.Text += "\r\n};\r\n\r\n";
+  *pText += "\r\n};\r\n\r\n";
 }
 
-void Bitmaps(Context& cx, const RangeList& ranges) {
+// A number as "%*i" prints it: right-aligned in 'width' characters at least.
+void AppendInt(std::string* pText, int32_t value, int width) {
+  char digits[12];
+  int n = 0;
+  uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  do {
+    digits[n++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  if (value < 0) digits[n++] = '-';
+  for (int pad = width - n; pad > 0; --pad) *pText += ' ';
+  while (n) *pText += digits[--n];
+}
+
+// A code as "%04X" prints it.
+void AppendHex4(std::string* pText, uint16_t code) {
+  const char hex[4] = {kHex[code >> 12], kHex[code >> 8 & 15], kHex[code >> 4 & 15], kHex[code & 15]};
+  pText->append(hex, 4);
+}
+
+// The area the last announcement before codes[index] named: every saved code of
+// an area announces it or follows one that did.
+int32_t AreaBefore(const Font* pFont, const std::vector<uint16_t>& codes, size_t index) {
+  while (index-- > 0) {
+    const int32_t area = FONT_GetBlockArea(pFont, codes[index] >> 4);
+    if (area >= 0) return area;
+  }
+  return -1;
+}
+
+// The pixel arrays of codes[begin..end-1].
+void Bitmaps(const Context& cx, size_t begin, size_t end, std::string* pText) {
   const Font* pFont = cx.pFont;
-  int32_t lastArea = -1;  // none announced yet
-  for (const CodeRange& r : ranges.aRange) {
-    for (uint32_t c = r.First; c <= r.Last; ++c) {
-      const uint16_t code = static_cast<uint16_t>(c);
-      const std::string comment = NameComment(pFont, code);
-      OUT_ShowProgress(code);
-      if (FONT_Has16BitCodes(pFont)) {
-        if (pFont->Encoding == ENCODING_UC16) {
-          const int32_t area = FONT_GetBlockArea(pFont, code >> 4);
-          if (area >= 0 && area != lastArea) {
-            OUT_Printf("/* Start of unicode area <%s> */\r\n", FONT_GetBlockAreaName(pFont, code >> 4));
-            lastArea = area;
-          }
-        } else if (pFont->Encoding == ENCODING_JIS) {
-          const char* name = SJIS_GetCharName(code);
-          OUT_Printf("/* %s */\r\n", name && *name ? name : "no Shift_JIS name");
-        }
+  const bool unicodeAreas = FONT_Has16BitCodes(pFont) && pFont->Encoding == ENCODING_UC16;
+  int32_t lastArea = unicodeAreas ? AreaBefore(pFont, cx.Codes, begin) : -1;
+  std::vector<uint8_t> row;
+  for (size_t i = begin; i < end; ++i) {
+    const uint16_t code = cx.Codes[i];
+    if (unicodeAreas) {
+      const int32_t area = FONT_GetBlockArea(pFont, code >> 4);
+      if (area >= 0 && area != lastArea) {
+        OUT_AppendF(pText, "/* Start of unicode area <%s> */\r\n", FONT_GetBlockAreaName(pFont, code >> 4));
+        lastArea = area;
       }
-      WrittenChar wc;
-      OUT_GetWrittenChar(pFont, code, *cx.pSettings, &wc);
-      const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
-      const int32_t size = static_cast<int32_t>(OUT_CArrayBytes(pFont, wc));
-      OUT_Printf("static %s unsigned char ac%s_%04X[%3i] = { /* code %04X%s */\r\n", cx.Qualifier,
-                 cx.FontName.c_str(), code, size, code, comment.c_str());
-      cx.Row.resize(static_cast<size_t>(wc.RowBytes));
-      cx.Text.clear();
-      if (FONT_GetBitsPerPixel(pFont->Type) > 1) {
-        HexRows(cx, code, wc);
-      } else {
-        BitRows(cx, code, wc, 0, !frame);
-        if (frame) BitRows(cx, code, wc, 1, true);
-      }
-      OUT_WriteBytes(cx.Text.data(), cx.Text.size());
+    } else if (FONT_Has16BitCodes(pFont) && pFont->Encoding == ENCODING_JIS) {
+      const char* name = SJIS_GetCharName(code);
+      OUT_AppendF(pText, "/* %s */\r\n", name && *name ? name : "no Shift_JIS name");
     }
+    WrittenChar wc;
+    OUT_GetWrittenChar(pFont, code, *cx.pSettings, &wc);
+    const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
+    const int32_t size = static_cast<int32_t>(OUT_CArrayBytes(pFont, wc));
+    *pText += "static ";
+    *pText += cx.Qualifier;
+    *pText += " unsigned char ac";
+    *pText += cx.FontName;
+    *pText += '_';
+    AppendHex4(pText, code);
+    *pText += '[';
+    AppendInt(pText, size, 3);
+    *pText += "] = { /* code ";
+    AppendHex4(pText, code);
+    AppendNameComment(pFont, code, pText);
+    *pText += " */\r\n";
+    row.resize(static_cast<size_t>(wc.RowBytes));
+    if (FONT_GetBitsPerPixel(pFont->Type) > 1) {
+      HexRows(cx, code, wc, row.data(), pText);
+    } else {
+      BitRows(cx, code, wc, 0, !frame, row.data(), pText);
+      if (frame) BitRows(cx, code, wc, 1, true, row.data(), pText);
+    }
+  }
+}
+
+// The character-info entries of codes[begin..end-1].
+void CharInfos(const Context& cx, size_t begin, size_t end, std::string* pText) {
+  const char* name = cx.FontName.c_str();
+  for (size_t i = begin; i < end; ++i) {
+    const uint16_t code = cx.Codes[i];
+    WrittenChar wc;
+    OUT_GetWrittenChar(cx.pFont, code, *cx.pSettings, &wc);
+    *pText += i == 0 ? "   { " : "  ,{ ";
+    if (cx.Extended) {
+      for (int32_t value : {wc.Width, wc.Rows, wc.XPos, wc.YPos, wc.XDist}) {
+        AppendInt(pText, value, 3);
+        *pText += ", ";
+      }
+    } else {
+      AppendInt(pText, wc.Width, 3);
+      *pText += ", ";
+      AppendInt(pText, wc.Width, 3);
+      *pText += ", ";
+      AppendInt(pText, wc.RowBytes, 2);
+      *pText += ", ";
+    }
+    *pText += cx.Cast;
+    *pText += "ac";
+    *pText += name;
+    *pText += '_';
+    AppendHex4(pText, code);
+    *pText += " } /* code ";
+    AppendHex4(pText, code);
+    if (cx.Extended) AppendNameComment(cx.pFont, code, pText);
+    *pText += " */\r\n";
   }
 }
 
 void CharInfoTable(Context& cx, const RangeList& ranges) {
-  const char* name = cx.FontName.c_str();
   OUT_Printf("static %s %s %s_CharInfo[%u] = {\r\n", cx.Qualifier,
-             cx.Extended ? "GUI_CHARINFO_EXT" : "GUI_CHARINFO", name, ranges.NumCodes);
-  bool first = true;
-  for (const CodeRange& r : ranges.aRange) {
-    for (uint32_t c = r.First; c <= r.Last; ++c) {
-      const uint16_t code = static_cast<uint16_t>(c);
-      WrittenChar wc;
-      OUT_GetWrittenChar(cx.pFont, code, *cx.pSettings, &wc);
-      OUT_WriteString(first ? "   { " : "  ,{ ");
-      first = false;
-      if (cx.Extended) {
-        OUT_Printf("%3i, %3i, %3i, %3i, %3i, %sac%s_%04X } /* code %04X%s */\r\n", wc.Width, wc.Rows, wc.XPos,
-                   wc.YPos, wc.XDist, cx.Cast, name, code, code, NameComment(cx.pFont, code).c_str());
-      } else {
-        OUT_Printf("%3i, %3i, %2i, %sac%s_%04X } /* code %04X */\r\n", wc.Width, wc.Width, wc.RowBytes, cx.Cast,
-                   name, code, code);
-      }
-    }
-  }
+             cx.Extended ? "GUI_CHARINFO_EXT" : "GUI_CHARINFO", cx.FontName.c_str(), ranges.NumCodes);
+  OUT_WritePieces(cx.Codes, false, [&cx](const std::vector<uint16_t>&, size_t begin, size_t end, std::string* pText) {
+    CharInfos(cx, begin, end, pText);
+  });
   OUT_WriteString("};\r\n\r\n");
 }
 
@@ -182,7 +258,7 @@ void FontRecord(Context& cx) {
 }  // namespace
 
 int FONT_WriteC(Font* pFont, const Settings& settings) {
-  Context cx{pFont, &settings, "GUI_CONST_STORAGE", "", {}, FONT_IsExtendedType(pFont->Type), {}, {}};
+  Context cx{pFont, &settings, "GUI_CONST_STORAGE", "", {}, FONT_IsExtendedType(pFont->Type), {}};
   if (settings.V350_Compatibility) {
     cx.Qualifier = "GUI_FLASH const";
     cx.Cast = "(void GUI_FLASH *)";
@@ -207,7 +283,10 @@ int FONT_WriteC(Font* pFont, const Settings& settings) {
   OUT_Printf("/* The following line needs to be included in any file selecting the\r\n   font.\r\n*/\r\n"
              "extern %s GUI_FONT %s;\r\n\r\n",
              cx.Qualifier, cx.FontName.c_str());
-  Bitmaps(cx, ranges);
+  cx.Codes = OUT_ListCodes(ranges);
+  OUT_WritePieces(cx.Codes, true, [&cx](const std::vector<uint16_t>&, size_t begin, size_t end, std::string* pText) {
+    Bitmaps(cx, begin, end, pText);
+  });
   CharInfoTable(cx, ranges);
   RangeChain(cx, ranges);
   FontRecord(cx);

@@ -1,8 +1,13 @@
 #include "output/internal/outbuf.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstring>
 #include <string>
+
+#include "generation/workers.h"
+#include "output/internal/progress.h"
+#include "output/internal/ranges.h"
 
 namespace {
 std::FILE* file = nullptr;
@@ -79,4 +84,54 @@ int OUT_End() {
   if (fill) Drain();
   file = nullptr;
   return failures;
+}
+
+void OUT_AppendF(std::string* pText, const char* format, ...) {
+  char text[1024];
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(text, sizeof(text), format, args);
+  va_end(args);
+  if (n < 0) return;
+  if (static_cast<size_t>(n) < sizeof(text)) {
+    pText->append(text, static_cast<size_t>(n));
+    return;
+  }
+  const size_t at = pText->size();
+  pText->resize(at + static_cast<size_t>(n) + 1);
+  va_start(args, format);
+  std::vsnprintf(pText->data() + at, static_cast<size_t>(n) + 1, format, args);
+  va_end(args);
+  pText->resize(at + static_cast<size_t>(n));
+}
+
+std::vector<uint16_t> OUT_ListCodes(const RangeList& ranges) {
+  std::vector<uint16_t> codes;
+  codes.reserve(ranges.NumCodes);
+  for (const CodeRange& r : ranges.aRange)
+    for (uint32_t code = r.First; code <= r.Last; ++code) codes.push_back(static_cast<uint16_t>(code));
+  return codes;
+}
+
+void OUT_WritePieces(const std::vector<uint16_t>& codes, bool progress, const OutPieceFormatter& format) {
+  // Pieces of 64 characters; a few per thread wait to be written at most, which
+  // bounds the memory whatever the size of the font.
+  constexpr size_t kPiece = 64;
+  const size_t pieces = (codes.size() + kPiece - 1) / kPiece;
+  const size_t window = 4 * static_cast<size_t>(WORKERS_GetCount());
+  std::vector<std::string> slots(window);
+  WORKERS_Pipeline(
+      pieces, window,
+      [&](size_t piece, int) {
+        std::string& text = slots[piece % window];
+        text.clear();
+        format(codes, piece * kPiece, std::min(codes.size(), (piece + 1) * kPiece), &text);
+      },
+      [&](size_t piece) {
+        if (progress)
+          for (size_t i = piece * kPiece; i < std::min(codes.size(), (piece + 1) * kPiece); ++i)
+            OUT_ShowProgress(codes[i]);
+        const std::string& text = slots[piece % window];
+        OUT_WriteBytes(text.data(), text.size());
+      });
 }

@@ -80,14 +80,19 @@ void OUT_PackRow(const Font* pFont, uint16_t code, const Settings& settings, con
   }
 }
 
-void OUT_WritePixelRows(const Font* pFont, uint16_t code, const Settings& settings, const WrittenChar& wc,
-                        int32_t rows, std::vector<uint8_t>* pRow) {
+void OUT_AppendPixelRows(const Font* pFont, uint16_t code, const Settings& settings, const WrittenChar& wc,
+                         int32_t rows, std::vector<uint8_t>* pRow, std::string* pText) {
   pRow->resize(static_cast<size_t>(wc.RowBytes));
   const int planes = pFont->Type == FONTTYPE_EXT_FRM ? 2 : 1;
   for (int plane = 0; plane < planes; ++plane) {
     for (int32_t y = 0; y < rows; ++y) {
       OUT_PackRow(pFont, code, settings, wc, y, plane, pRow->data());
-      OUT_WriteBytes(reinterpret_cast<const char*>(pRow->data()), pRow->size());
+      pText->append(reinterpret_cast<const char*>(pRow->data()), pRow->size());
     }
   }
+}
+
+void OUT_AppendU16(std::string* pText, uint16_t value) {
+  const char b[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+  pText->append(b, 2);
 }

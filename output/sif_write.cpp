@@ -5,7 +5,6 @@
 #include "model/font.h"
 #include "output/internal/outbuf.h"
 #include "output/internal/pack.h"
-#include "output/internal/progress.h"
 #include "output/internal/ranges.h"
 #include "output/save.h"
 #include "settings/settings.h"
@@ -51,15 +50,14 @@ int OUT_WriteSIF(Font* pFont, const Settings& settings) {
     }
   }
 
-  std::vector<uint8_t> row;
-  for (const CodeRange& r : ranges.aRange) {
-    for (uint32_t c = r.First; c <= r.Last; ++c) {
-      const uint16_t code = static_cast<uint16_t>(c);
-      OUT_ShowProgress(code);
-      WrittenChar wc;
-      OUT_GetWrittenChar(pFont, code, settings, &wc);
-      OUT_WritePixelRows(pFont, code, settings, wc, extended ? wc.Rows : fontHeight, &row);
-    }
-  }
+  OUT_WritePieces(OUT_ListCodes(ranges), true,
+                  [&](const std::vector<uint16_t>& codes, size_t begin, size_t end, std::string* pText) {
+                    std::vector<uint8_t> row;
+                    for (size_t i = begin; i < end; ++i) {
+                      WrittenChar wc;
+                      OUT_GetWrittenChar(pFont, codes[i], settings, &wc);
+                      OUT_AppendPixelRows(pFont, codes[i], settings, wc, extended ? wc.Rows : fontHeight, &row, pText);
+                    }
+                  });
   return 0;
 }

@@ -8,7 +8,6 @@
 #include "output/flashsize.h"
 #include "output/internal/outbuf.h"
 #include "output/internal/pack.h"
-#include "output/internal/progress.h"
 #include "output/internal/ranges.h"
 #include "output/save.h"
 #include "settings/messages.h"
@@ -67,28 +66,28 @@ int OUT_WriteXBF(Font* pFont, const Settings& settings) {
   }
 
   const bool extended = FONT_IsExtendedType(pFont->Type);
-  std::vector<uint8_t> row;
-  for (const CodeRange& r : ranges.aRange) {
-    for (uint32_t c = r.First; c <= r.Last; ++c) {
-      const uint16_t code = static_cast<uint16_t>(c);
-      OUT_ShowProgress(code);
-      WrittenChar wc;
-      OUT_GetWrittenChar(pFont, code, settings, &wc);
-      int32_t rows = fontHeight;
-      if (extended) {
-        rows = wc.Rows;
-        OUT_WriteU16(static_cast<uint16_t>(wc.XDist));
-        OUT_WriteU16(static_cast<uint16_t>(wc.Width));
-        OUT_WriteU16(static_cast<uint16_t>(wc.Rows));
-        OUT_WriteU16(static_cast<uint16_t>(wc.XPos));
-        OUT_WriteU16(static_cast<uint16_t>(wc.YPos));
-      } else {
-        OUT_WriteU16(static_cast<uint16_t>(wc.Width));
-      }
-      OUT_WriteU16(static_cast<uint16_t>(wc.RowBytes));
-      OUT_WritePixelRows(pFont, code, settings, wc, rows, &row);
-    }
-  }
+  OUT_WritePieces(OUT_ListCodes(ranges), true,
+                  [&](const std::vector<uint16_t>& codes, size_t begin, size_t end, std::string* pText) {
+                    std::vector<uint8_t> row;
+                    for (size_t i = begin; i < end; ++i) {
+                      const uint16_t code = codes[i];
+                      WrittenChar wc;
+                      OUT_GetWrittenChar(pFont, code, settings, &wc);
+                      int32_t rows = fontHeight;
+                      if (extended) {
+                        rows = wc.Rows;
+                        OUT_AppendU16(pText, static_cast<uint16_t>(wc.XDist));
+                        OUT_AppendU16(pText, static_cast<uint16_t>(wc.Width));
+                        OUT_AppendU16(pText, static_cast<uint16_t>(wc.Rows));
+                        OUT_AppendU16(pText, static_cast<uint16_t>(wc.XPos));
+                        OUT_AppendU16(pText, static_cast<uint16_t>(wc.YPos));
+                      } else {
+                        OUT_AppendU16(pText, static_cast<uint16_t>(wc.Width));
+                      }
+                      OUT_AppendU16(pText, static_cast<uint16_t>(wc.RowBytes));
+                      OUT_AppendPixelRows(pFont, code, settings, wc, rows, &row, pText);
+                    }
+                  });
 
   OUT_WriteString("XBF");
   OUT_WriteByte(static_cast<uint8_t>(pFont->Type));

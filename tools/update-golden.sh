@@ -3,10 +3,12 @@
 # change that is meant to alter what the program writes or reads: the golden files
 # of tests/data/golden (whole outputs of the conversions in
 # tests/cmdline/golden_test.cpp) and the descriptions of tests/data/reader_cases
-# (tests/input/reader_cases_test.cpp). Review the difference (git diff --stat
+# (tests/input/reader_cases_test.cpp) and the window's tables of tests/data/shell
+# (tests/shell/window_tables_test.cpp). Review the difference (git diff --stat
 # tests/data) before committing it.
 set -eu
 cd "$(dirname "$0")/.."
-cmake --build build -j2 --target Morvane morvane_tests
+cmake --build build -j2 --target Morvane morvane_tests morvane_shell_tests
 MORVANE_UPDATE_GOLDEN=1 build/tests/morvane_tests --gtest_filter='Conversions/Golden.*:ReaderCases.*' --gtest_brief=1
+QT_QPA_PLATFORM=offscreen MORVANE_UPDATE_GOLDEN=1 build/tests/shell/morvane_shell_tests --gtest_filter='WindowTables.*' --gtest_brief=1
 git status --short tests/data

@@ -3,6 +3,7 @@
 // adjustments that were pending when it was created.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "generation/adjustments.h"
@@ -16,4 +17,11 @@ struct RenderContext {
   bool InternalAA = false;
   bool SuppressOptAA = false;
   std::vector<CursorDistAdjust> Adjustments;
+  // What each further worker thread renders with: a copy of the engine font and a
+  // surface of its own (worker w uses Lanes[w - 1]). Made when first needed.
+  struct Lane {
+    EngineFontPtr pEngineFont;
+    Surface Canvas;
+  };
+  std::vector<std::unique_ptr<Lane>> Lanes;
 };

@@ -1,8 +1,8 @@
 // Internal antialiasing: 4 x 4 supersampling of a character drawn at four times
 // its size, for every combination of enabled sampling phases, and the choice of
-// the phase that leaves the fewest partly covered pixels. The state is
-// program-wide: the coverage grid, the phase masks, the sums of the last
-// evaluation and the global y-phase.
+// the phase that leaves the fewest partly covered pixels. The phase masks and the
+// global y-phase are program-wide; the coverage grid and the sums of the last
+// evaluation belong to the calling thread, so that threads render side by side.
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct RangeList;
 
 enum { OUT_BUFFER_SIZE = 1000 };
 
@@ -22,3 +27,17 @@ void OUT_WriteBytes(const char* data, size_t size);
 void OUT_Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Writes out the remainder; returns the number of failed writes of this save.
 int OUT_End();
+
+// Appends formatted text, as printf.
+void OUT_AppendF(std::string* pText, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// The codes the ranges hold, ascending.
+std::vector<uint16_t> OUT_ListCodes(const RangeList& ranges);
+// The part of a file that has a piece for every saved character: the pieces are
+// made on all threads (format (codes, begin, end, text) appends the bytes of
+// codes[begin..end-1] to text; it may only read the font) and written through the
+// buffer in order as soon as they are ready, so the file comes out as if written
+// code by code. With 'progress', each code's "Saving character" text is shown as
+// its piece is written.
+using OutPieceFormatter = std::function<void(const std::vector<uint16_t>& codes, size_t begin, size_t end,
+                                             std::string* pText)>;
+void OUT_WritePieces(const std::vector<uint16_t>& codes, bool progress, const OutPieceFormatter& format);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct Font;
@@ -26,7 +27,10 @@ void OUT_GetWrittenChar(const Font* pFont, uint16_t code, const Settings& settin
 // (the frame: 1 exactly for frame pixels) into RowBytes bytes at pOut.
 void OUT_PackRow(const Font* pFont, uint16_t code, const Settings& settings, const WrittenChar& wc,
                  int32_t y, int plane, uint8_t* pOut);
-// Writes a character's pixel data as the binary formats hold it: the given number of
-// packed rows of plane 0, then as many of the frame plane for EXT_FRM. pRow is scratch.
-void OUT_WritePixelRows(const Font* pFont, uint16_t code, const Settings& settings, const WrittenChar& wc,
-                        int32_t rows, std::vector<uint8_t>* pRow);
+// Appends a character's pixel data as the binary formats hold it: the given number
+// of packed rows of plane 0, then as many of the frame plane for EXT_FRM. pRow is
+// scratch.
+void OUT_AppendPixelRows(const Font* pFont, uint16_t code, const Settings& settings, const WrittenChar& wc,
+                         int32_t rows, std::vector<uint8_t>* pRow, std::string* pText);
+// Appends a number as two bytes, low byte first.
+void OUT_AppendU16(std::string* pText, uint16_t value);

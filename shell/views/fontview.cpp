@@ -371,6 +371,14 @@ void FontView::paintEvent(QPaintEvent*) {
     block = GRID_NextShownBlock(pFont, showAll, block);
   }
 
+  // The characters of the visible rows not rendered yet are rendered together, on
+  // all cores, before the cells draw them one by one.
+  std::vector<uint16_t> codes;
+  for (int block : blocks)
+    for (int code = block * 16; block >= 0 && code < block * 16 + 16 && code < count; code++)
+      codes.push_back(uint16_t(code));
+  FONT_RenderCodes(pFont, codes.data(), codes.size());
+
   // Labels and area names.
   painter.setPen(Qt::black);
   const int areaX = GRID_AreaNameX(g, hpos);

@@ -8,30 +8,6 @@
 #include "support/errorlog.h"
 #include "generation/generation_fixture.h"
 
-TEST(CreateFont, MetricsOfTheStandardAndExtendedTypes) {
-  FontPtr font = CreateFont({});
-  ASSERT_TRUE(font);
-  EXPECT_EQ(FONT_GetHeight(font.get()), 20);
-  EXPECT_EQ(FONT_GetMaxWidth(font.get()), 16);
-  EXPECT_EQ(FONT_GetBaseline(font.get()), 0);  // a standard font has no baseline
-  EXPECT_EQ(FONT_GetCurrentChar(font.get()), 0x41);
-  EXPECT_EQ(FONT_GetType(font.get()), FONTTYPE_STD);
-  EXPECT_EQ(FONT_GetCharHeight(font.get(), 0x41), 20);
-
-  CreateArgs args;
-  args.Type = FONTTYPE_EXT;
-  font = CreateFont(args);
-  EXPECT_EQ(FONT_GetHeight(font.get()), 20);
-  EXPECT_EQ(FONT_GetBaseline(font.get()), 16);
-
-  args.Type = FONTTYPE_EXT_FRM;
-  args.Height = 14;
-  font = CreateFont(args);
-  EXPECT_EQ(FONT_GetHeight(font.get()), 16);  // the frame adds a row above and below
-  EXPECT_EQ(FONT_GetMaxWidth(font.get()), 11 + 2);
-  EXPECT_EQ(FONT_GetBaseline(font.get()), 11);
-}
-
 TEST(CreateFont, PointSizesGiveStandardCharactersTheFontHeight) {
   CreateArgs args;
   args.pFace = "Morvane Tall";

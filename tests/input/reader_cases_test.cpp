@@ -1,15 +1,17 @@
-// Hand-written and edge-case inputs of the C and BDF readers, stored under
+// Hand-written and edge-case inputs of the C, BDF and XBF readers, stored under
 // tests/data/reader_cases/<reader>/<case>.in, each read and described whole (the
 // messages and status texts shown, the font-wide values, every enabled character's
 // record and planes) and compared with <case>.expected beside it. After an intended
 // change tools/update-golden.sh rewrites the descriptions (MORVANE_UPDATE_GOLDEN=1).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
 #include "input/bdf_read.h"
+#include "input/xbf_read.h"
 #include "input/c_read.h"
 #include "output/savetest.h"
 
@@ -48,16 +50,23 @@ std::string Describe(const Font* pFont) {
 
 std::string ReadCase(const std::string& reader, const std::string& input) {
   SaveTest t;
-  FontPtr pFont = reader == "c" ? INPUT_ParseC(input) : INPUT_ParseBdf(input);
+  t.services.xbfAnswer = FONTTYPE_EXT;  // what a question about an old XBF file would get
+  FontPtr pFont = reader == "c" ? INPUT_ParseC(input) : reader == "bdf" ? INPUT_ParseBdf(input) : INPUT_ParseXbf(input);
   std::string text;
+  for (int type : t.services.xbfQuestions) text += "question: type " + std::to_string(type) + "\n";
   for (const std::string& box : t.services.boxes) text += "message: " + box + "\n";
   for (const std::string& status : t.services.status) text += "status: " + status + "\n";
+  if (pFont && pFont->pXbfText) {  // the text an XBF file keeps, zero bytes as '~'
+    std::string kept(pFont->pXbfText.get(), pFont->XbfTextLength);
+    std::replace(kept.begin(), kept.end(), '\0', '~');
+    text += "kept text: " + kept + "\n";
+  }
   return text + (pFont ? Describe(pFont.get()) : "no font\n");
 }
 
 TEST(ReaderCases, EachInputReadsAsDescribed) {
   int cases = 0;
-  for (const char* reader : {"c", "bdf"}) {
+  for (const char* reader : {"c", "bdf", "xbf"}) {
     const fs::path folder = fs::path(MORVANE_TEST_DATA) / "reader_cases" / reader;
     std::vector<fs::path> inputs;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -78,7 +87,7 @@ TEST(ReaderCases, EachInputReadsAsDescribed) {
       EXPECT_TRUE(exists) << "tools/update-golden.sh writes " << expected;
     }
   }
-  EXPECT_GT(cases, 50);
+  EXPECT_GT(cases, 60);
 }
 
 }  // namespace

@@ -1,22 +1,15 @@
-// The XBF writer's kept text and size limit, and the save dispatcher. Whole files are
+// The XBF writer's size limit and the save dispatcher. Whole files are
 // compared with golden files (Conversions/Golden.*) and across formats (CCompile.*).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <initializer_list>
 
 #include "output/save.h"
 #include "output/savetest.h"
 
 namespace {
-
-std::string Bytes(std::initializer_list<int> bytes) {
-  std::string s;
-  for (int b : bytes) s += static_cast<char>(b);
-  return s;
-}
 
 // The files of the folder but the settings, sorted.
 std::string Listing(const TempDir& dir) {
@@ -37,16 +30,6 @@ FontPtr AandC(int32_t type = FONTTYPE_STD) {
   AddChar(f.get(), 0x41, 6, 10, [](int x, int) { return x == 0; }, 0, 8, 6);
   AddChar(f.get(), 0x43, 7, 10, [](int x, int y) { return y == 3 || (y > 3 && x == 6); }, 0, 8, 7);
   return f;
-}
-
-TEST(XbfWriter, AttachedTextIsWrittenBackAfterTheTypeTrailer) {
-  SaveTest t;
-  FontPtr f = AandC(FONTTYPE_EXT);
-  const char text[] = "kept text";
-  f->pXbfText = std::make_unique<char[]>(sizeof(text));
-  std::memcpy(f->pXbfText.get(), text, sizeof(text));
-  const std::string xbf = t.Save(f.get(), "t.xbf", OUT_FORMAT_XBF);
-  EXPECT_EQ(xbf.substr(xbf.size() - 23), "XBF" + Bytes({3}) + "kept textQRVB" + Bytes({9, 0}) + "XBF" + Bytes({3}));
 }
 
 TEST(XbfWriter, ABlockBeyondSixteenBitsRefusesTheSaveAndKeepsTheOldFile) {

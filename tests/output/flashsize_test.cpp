@@ -75,29 +75,24 @@ const uint16_t kUnicodeCodes[] = {0x20, 0x21, 0x41, 0x42, 0x43, 0x7E, 0xE9, 0x41
 // Single-byte and double-byte Shift_JIS codes.
 const uint16_t kJisCodes[] = {0x20, 0x41, 0x7A, 0xB1, 0x8140, 0x82A0, 0x82A2, 0x889F, 0x88A0, 0x9872, 0xEAA4};
 
-TEST_F(FlashSizeTest, FiguresEqualTheSavedFilesForEveryTypeAndEncoding) {
-  for (int32_t encoding : {ENCODING_UC16, ENCODING_JIS}) {
-    for (int32_t type = 0; type < FONT_NUM_TYPES; ++type) {
-      FontPtr pFont = NewFont(type, encoding, 13);
-      pFont->Baseline = 10;
-      if (encoding == ENCODING_UC16) FillFont(pFont.get(), kUnicodeCodes, std::size(kUnicodeCodes));
-      else FillFont(pFont.get(), kJisCodes, std::size(kJisCodes));
-      const std::string what = "type " + std::to_string(type) + " encoding " + std::to_string(encoding);
-      ExpectMatchesFiles(pFont.get(), what.c_str());
+// Every type and encoding, plain and magnified, with a text kept from an XBF file.
+TEST_F(FlashSizeTest, FiguresEqualTheSavedFilesForEveryTypeEncodingAndMagnification) {
+  for (const char* pSettings : {"", "MagX=3\nMagY=2\n"}) {
+    save.UseSettings(pSettings);
+    for (int32_t encoding : {ENCODING_UC16, ENCODING_JIS}) {
+      for (int32_t type = 0; type < FONT_NUM_TYPES; ++type) {
+        FontPtr pFont = NewFont(type, encoding, 13);
+        pFont->Baseline = 10;
+        if (encoding == ENCODING_UC16) FillFont(pFont.get(), kUnicodeCodes, std::size(kUnicodeCodes));
+        else FillFont(pFont.get(), kJisCodes, std::size(kJisCodes));
+        const char text[] = "attached to the file";
+        pFont->pXbfText = std::make_unique<char[]>(sizeof text);
+        std::memcpy(pFont->pXbfText.get(), text, sizeof text);
+        const std::string what = std::string(pSettings) + " type " + std::to_string(type) + " encoding " +
+                                 std::to_string(encoding);
+        ExpectMatchesFiles(pFont.get(), what.c_str());
+      }
     }
-  }
-}
-
-TEST_F(FlashSizeTest, MagnificationAndKeptXbfTextCount) {
-  save.UseSettings("MagX=3\nMagY=2\n");
-  for (int32_t type : {FONTTYPE_STD, FONTTYPE_AA4, FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2}) {
-    FontPtr pFont = NewFont(type, ENCODING_UC16, 11);
-    pFont->Baseline = 9;
-    FillFont(pFont.get(), kUnicodeCodes, std::size(kUnicodeCodes));
-    const char text[] = "attached to the file";
-    pFont->pXbfText = std::make_unique<char[]>(sizeof text);
-    std::memcpy(pFont->pXbfText.get(), text, sizeof text);
-    ExpectMatchesFiles(pFont.get(), ("magnified type " + std::to_string(type)).c_str());
   }
 }
 

@@ -50,26 +50,4 @@ TEST_F(DocumentTest, InstallStoresThePathAndSignalsOnlyRealChanges) {
   EXPECT_EQ(doc.showAllCharacters(), 0);
 }
 
-TEST_F(DocumentTest, PixelWriteAddsTheJournalLineAndNotifiesThatCodeOnlyInsideTheBox) {
-  doc.install(SmallFont(FONTTYPE_STD), "");
-  JOURNAL_Clear();
-  QSignalSpy changed(&doc, &Document::fontChanged);
-  doc.setPixel('A', 3, 4, 1, true);
-  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 3, 4), 1);
-  const std::string journal = JOURNAL_GetText();
-  EXPECT_EQ(journal.rfind("* Pixel index of character 0x41 (65) at 3/4 set to 1", 0), 0u) << journal;
-  ASSERT_EQ(changed.count(), 1);
-  const auto notice = changed.at(0).at(0).value<ChangeNotice>();
-  EXPECT_EQ(notice.First, 'A');
-  EXPECT_EQ(notice.Last, 'A');
-  EXPECT_EQ(notice.What, CHANGE_PIXELS);
-  // Without the journal flag, and outside the box, where nothing is written or said.
-  doc.setPixel('A', 2, 2, 1, false);
-  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 2, 2), 1);
-  EXPECT_EQ(JOURNAL_GetText(), journal);
-  for (const auto& [x, y] : {std::pair{5, 0}, {0, 8}, {-1, 0}, {0, -1}}) doc.setPixel('A', x, y, 1, true);
-  EXPECT_EQ(changed.count(), 2);
-  EXPECT_EQ(JOURNAL_GetText(), journal);
-}
-
 }  // namespace

@@ -29,25 +29,11 @@
 #include "shell/document.h"
 #include "shell/filedialogs.h"
 #include "shell/mainwindow.h"
-#include "shell/services_qt.h"
+#include "windowtest.h"
 #include "support/tempdir.h"
 #include "viewtest.h"
 
 namespace {
-
-// Runs 'act' on the next modal window, from the event loop that window runs.
-void OnNextModal(std::function<void(QWidget*)> act) {
-  auto* pTimer = new QTimer;
-  pTimer->setInterval(5);
-  QObject::connect(pTimer, &QTimer::timeout, [pTimer, act] {
-    QWidget* pModal = QApplication::activeModalWidget();
-    if (!pModal || !pModal->isVisible()) return;
-    pTimer->stop();
-    pTimer->deleteLater();
-    act(pModal);
-  });
-  pTimer->start();
-}
 
 // Types a path into the next file dialog and presses Return; the question that
 // follows is recorded and answered No with a click.
@@ -67,24 +53,8 @@ void ChooseFileThenAnswerNo(const std::string& path, QString* pTitle, QString* p
   });
 }
 
-class WindowDialogsTest : public testing::Test {
+class WindowDialogsTest : public WindowFixture {
  protected:
-  void SetUp() override {
-    FILEDLG_Reset();
-    pWindow = std::make_unique<MainWindow>(&doc);
-    pServices = std::make_unique<QtServices>(pWindow.get(), &doc);
-    pWindow->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(pWindow.get()));
-  }
-  void TearDown() override {
-    pServices.reset();
-    pWindow.reset();
-    FONT_SetCurrent(nullptr);
-  }
-
-  Document doc;
-  std::unique_ptr<MainWindow> pWindow;
-  std::unique_ptr<QtServices> pServices;
 };
 
 // "Overwrite existing file?" is a Question; No to it in Save As keeps the font's

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,12 +18,13 @@
 #include <set>
 
 #include "model/current.h"
+#include "output/save.h"
 #include "shell/commandtable.h"
 #include "shell/document.h"
 #include "shell/mainwindow.h"
 #include "shell/startup.h"
 #include "shell/views/previewpane.h"
-#include "shell/services_qt.h"
+#include "windowtest.h"
 #include "support/tempdir.h"
 #include "viewtest.h"
 #include "widgettest.h"
@@ -53,25 +55,9 @@ void AnswerNextBox(QMessageBox::StandardButton button, QString* pText) {
   pTimer->start();
 }
 
-class WindowKeysTest : public testing::Test {
+class WindowKeysTest : public WindowFixture {
  protected:
-  void SetUp() override {
-    pWindow = std::make_unique<MainWindow>(&doc);
-    pServices = std::make_unique<QtServices>(pWindow.get(), &doc);
-    pWindow->show();
-    pWindow->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(pWindow.get()));
-  }
-  void TearDown() override {
-    pServices.reset();
-    pWindow.reset();
-    FONT_SetCurrent(nullptr);
-  }
   int TopPixel() const { return FONT_GetPixel(doc.font(), 'A', 0, 0); }
-
-  Document doc;
-  std::unique_ptr<MainWindow> pWindow;
-  std::unique_ptr<QtServices> pServices;
 };
 
 // Collects each menu's mnemonics and fails on a letter used twice in one menu.
@@ -145,33 +131,77 @@ TEST_F(WindowKeysTest, KeysGoToTheFocusedWidget) {
   EXPECT_FALSE(FONT_IsCharEnabled(doc.font(), 'A'));
 }
 
+// Rejects the next modal dialog that is not a message box (the generation dialog of
+// New, the file dialog of Load); records that one came.
+void RejectNextDialog(bool* pCame) {
+  auto* pTimer = new QTimer;
+  pTimer->setInterval(5);
+  QObject::connect(pTimer, &QTimer::timeout, [pTimer, pCame] {
+    auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!pDialog || !pDialog->isVisible() || qobject_cast<QMessageBox*>(pDialog)) return;
+    pTimer->stop();
+    pTimer->deleteLater();
+    *pCame = true;
+    pDialog->reject();
+  });
+  pTimer->start();
+}
+
+// Every way of leaving a changed font asks first, and each answer does what it says:
+// Save writes the font's file and goes on, Discard goes on without writing, Cancel
+// keeps the font, its changes and the window.
 TEST_F(WindowKeysTest, ChangesAreNotDiscardedWithoutAQuestion) {
-  TempDir dir;
-  const std::string path = dir.file("tiny.c");
-  doc.install(SmallFont(), QString::fromStdString(path));
-  pWindow->runCommand(ID_TOGGLE_CHAR);
-  ASSERT_TRUE(doc.isModified());
-  // Cancel keeps everything, for closing and for a drop.
-  QString asked;
-  AnswerNextBox(QMessageBox::Cancel, &asked);
-  pWindow->runCommand(ID_EXIT);
-  EXPECT_EQ(asked, "Save changes to tiny?");
-  EXPECT_TRUE(pWindow->isVisible());
-  const Font* pFont = doc.font();
-  asked.clear();
-  AnswerNextBox(QMessageBox::Cancel, &asked);
-  pWindow->openDroppedFile(QString::fromStdString(dir.file("other.c")));
-  EXPECT_EQ(asked, "Save changes to tiny?");
-  EXPECT_EQ(doc.font(), pFont);
-  // Save writes the file, then the window goes on closing.
-  asked.clear();
-  AnswerNextBox(QMessageBox::Save, &asked);
-  pWindow->close();
-  EXPECT_EQ(asked, "Save changes to tiny?");
-  bool exists = false;
-  ReadFile(path, &exists);
-  EXPECT_TRUE(exists);
-  EXPECT_FALSE(pWindow->isVisible());
+  enum Action { kClose, kExit, kNew, kLoad, kDrop };
+  struct Row {
+    Action action;
+    QMessageBox::StandardButton answer;
+  };
+  const Row rows[] = {{kClose, QMessageBox::Cancel}, {kClose, QMessageBox::Discard}, {kClose, QMessageBox::Save},
+                      {kExit, QMessageBox::Cancel},  {kNew, QMessageBox::Cancel},     {kNew, QMessageBox::Discard},
+                      {kNew, QMessageBox::Save},     {kLoad, QMessageBox::Cancel},    {kLoad, QMessageBox::Discard},
+                      {kLoad, QMessageBox::Save},    {kDrop, QMessageBox::Cancel},    {kDrop, QMessageBox::Discard},
+                      {kDrop, QMessageBox::Save}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "action " << row.action << ", answer " << row.answer);
+    TempDir dir;
+    const std::string other = dir.file("other.c");
+    doc.install(SmallFont(), QString::fromStdString(other));
+    ASSERT_EQ(doc.save(0, false), OUT_SAVE_OK);
+    const std::string path = dir.file("tiny.c");
+    doc.install(SmallFont(), QString::fromStdString(path));
+    pWindow->show();
+    pWindow->runCommand(ID_TOGGLE_CHAR);
+    ASSERT_TRUE(doc.isModified());
+    const Font* pFont = doc.font();
+
+    QString asked;
+    bool dialog = false;
+    AnswerNextBox(row.answer, &asked);
+    if (row.action == kNew || row.action == kLoad) RejectNextDialog(&dialog);
+    switch (row.action) {
+      case kClose: pWindow->close(); break;
+      case kExit: pWindow->runCommand(ID_EXIT); break;
+      case kNew: pWindow->runCommand(ID_NEW); break;
+      case kLoad: pWindow->runCommand(ID_LOAD_C); break;
+      case kDrop: pWindow->openDroppedFile(QString::fromStdString(other)); break;
+    }
+    QTest::qWait(20);
+    EXPECT_EQ(asked, "Save changes to tiny?");
+    bool written = false;
+    ReadFile(path, &written);
+    EXPECT_EQ(written, row.answer == QMessageBox::Save);
+    const bool goesOn = row.answer != QMessageBox::Cancel;
+    if (row.action == kClose || row.action == kExit) {
+      EXPECT_EQ(pWindow->isVisible(), !goesOn);
+    } else if (row.action == kDrop) {
+      EXPECT_EQ(doc.font() != pFont, goesOn);
+    } else {
+      EXPECT_EQ(dialog, goesOn);
+    }
+    if (!goesOn) {
+      EXPECT_TRUE(doc.font() == pFont && doc.isModified());
+    }
+  }
 
   // The command line's exit never asks.
   pWindow->show();

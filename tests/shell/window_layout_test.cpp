@@ -26,6 +26,7 @@
 #include "shell/views/previewpane.h"
 #include "shell/mainwindow.h"
 #include "shell/services_qt.h"
+#include "windowtest.h"
 #include "shell/views/fontview.h"
 #include "shell/views/propview.h"
 #include "shell/windowstate.h"
@@ -33,20 +34,6 @@
 #include "viewtest.h"
 
 namespace {
-
-// Runs 'act' on the next modal window, from the event loop that window runs.
-void OnNextModal(std::function<void(QWidget*)> act) {
-  auto* pTimer = new QTimer;
-  pTimer->setInterval(5);
-  QObject::connect(pTimer, &QTimer::timeout, [pTimer, act] {
-    QWidget* pModal = QApplication::activeModalWidget();
-    if (!pModal || !pModal->isVisible()) return;
-    pTimer->stop();
-    pTimer->deleteLater();
-    act(pModal);
-  });
-  pTimer->start();
-}
 
 // Drags a splitter bar with the left button by 'delta'.
 void DragBar(QSplitterHandle* pBar, QPoint delta) {
