@@ -23,6 +23,7 @@
 #include "shell/views/fontview.h"
 #include "shell/views/grid.h"
 #include "viewtest.h"
+#include "windowtest.h"
 
 namespace {
 
@@ -52,20 +53,11 @@ QStringList Rows(QTreeWidget* pList) {
   return rows;
 }
 
-class GoToBlockTest : public testing::Test {
+class GoToBlockTest : public WindowFixture {
  protected:
   void SetUp() override {
     UNICODE_Init();
-    pWindow = std::make_unique<MainWindow>(&doc);
-    pServices = std::make_unique<QtServices>(pWindow.get(), &doc);
-    pWindow->show();
-    pWindow->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(pWindow.get()));
-  }
-  void TearDown() override {
-    pServices.reset();
-    pWindow.reset();
-    FONT_SetCurrent(nullptr);
+    WindowFixture::SetUp();
   }
   FontView* view() const { return static_cast<FontView*>(pWindow->fontView()); }
   // The shortcut works in the active window, which a closed dialog hands back.
@@ -74,10 +66,6 @@ class GoToBlockTest : public testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(pWindow.get()));
     QTest::keyClick(pWindow->fontView(), Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
   }
-
-  Document doc;
-  std::unique_ptr<MainWindow> pWindow;
-  std::unique_ptr<QtServices> pServices;
 };
 
 TEST_F(GoToBlockTest, ListsTheFontsBlocksAndBringsTheChosenOneToTheTop) {
