@@ -169,7 +169,7 @@ TEST_F(MainWindowTest, EditMenuTreeHasItsSubmenusAndSetIndexItems) {
   // Undo and Redo head the menu above a separator; the fixed items follow.
   EXPECT_EQ(top, QStringList({"&Undo\tCtrl+Z", "Red&o\tCtrl+Y", "sep", "&Insert", "&Delete", "&Shift", "&Move",
                               "&Font height", "&Cursor distance",
-                              "&Toggle character\tSpace", "sep", "Pi&xel index", "sep",
+                              "&Toggle character\tSpace", "sep", "Pi&xel index", "Brus&h", "sep",
                               "&Enable range of characters...", "Disa&ble range of characters...",
                               "Disable &all characters", "sep", "&Read pattern file...",
                               "Save &pattern file..."}));
@@ -196,7 +196,7 @@ TEST_F(MainWindowTest, ShortcutsAreExactlyTheAcceleratorTable) {
     for (const QKeySequence& key : pAction->shortcuts())
       shortcuts.insert(key.toString(QKeySequence::PortableText), pAction->property("commandId").toInt());
   }
-  const QMap<QString, int> expected = {
+  QMap<QString, int> expected = {
       {"Alt+?", 800},        {"F1", 800},           {"Ctrl+N", 520},       {"Ctrl+S", 521},
       {"Ctrl+R", 540},       {"Ctrl+L", 541},       {"Ctrl+T", 542},       {"Ctrl+B", 543},
       {"Shift+R", 560},      {"Shift+L", 561},      {"Shift+T", 562},      {"Shift+B", 563},
@@ -204,7 +204,9 @@ TEST_F(MainWindowTest, ShortcutsAreExactlyTheAcceleratorTable) {
       {"Alt+Shift+R", 600},  {"Alt+Shift+L", 601},  {"Alt+Shift+U", 602},  {"Alt+Shift+D", 603},
       {"Ctrl+G", 823},  // go to character, an addition
       {"Ctrl+Z", 820},       {"Ctrl+Y", 821},       {"Ctrl+Shift+Z", 821},  // undo and redo, additions too
+      {"Ctrl++", 841},       {"Ctrl+=", 841},       {"Ctrl+-", 842},  // zoom of the character view
   };
+  for (int n = 0; n <= 9; ++n) expected.insert(QString("Ctrl+%1").arg(n), 850 + n);  // the brush
   EXPECT_EQ(shortcuts, expected);
 }
 
