@@ -40,9 +40,12 @@ void BrushPalette::setBrush(int index) {
   update();
 }
 
-// Swatches run down in as many columns as the height needs.
+// Swatches run down in as many columns as the height needs, the columns equally long.
 int BrushPalette::rowsFor(int height) const {
-  return std::clamp((height - 2 * kMargin) / kPitch, 1, std::max(count_, 1));
+  const int n = std::max(count_, 1);
+  const int fit = std::clamp((height - 2 * kMargin) / kPitch, 1, n);
+  const int columns = (n + fit - 1) / fit;
+  return (n + columns - 1) / columns;
 }
 
 int BrushPalette::widthFor(int height) const {

@@ -143,6 +143,7 @@ int main(int argc, char** argv) {
     SHOTS_NewFontDialogs(outDir);
     SHOTS_Dialogs(outDir);
     SHOTS_Extras(outDir);
+    SHOTS_Editor(outDir);
   }
   return failures ? 1 : 0;
 }

@@ -17,3 +17,6 @@ void SHOTS_Dialogs(const QString& dir);
 // preview-dark-on-light.png, preview-light-on-dark.png, flashsize-estimated.png and
 // flashsize.png; needs the DejaVu Sans face.
 void SHOTS_Extras(const QString& dir);
+// The character view zoomed with its guides and the brush palette of a 4-bit
+// font: editor-zoom-guides.png and palette.png; needs the DejaVu Sans face.
+void SHOTS_Editor(const QString& dir);
