@@ -83,6 +83,8 @@ constexpr const char* kHeight = "&Edit|&Font height";
 constexpr const char* kCursor = "&Edit|&Cursor distance";
 constexpr const char* kPixel = "&Edit|Pi&xel index";
 constexpr const char* kView = "&View";
+constexpr const char* kZoom = "&View|&Zoom";
+constexpr const char* kBrush = "&Edit|Brus&h";
 constexpr const char* kOptions = "&Options";
 constexpr const char* kHelp = "&Help";
 
@@ -94,6 +96,20 @@ constexpr ShellCommand SetIndex(int n, const char* label, const char* help) {
                    n <= 1 ? RULE_PIXEL : n <= 3 ? RULE_PIXEL_AA : RULE_PIXEL_AA4),
                POPUP_PIXEL);
 }
+
+// A brush item: the mouse paints with index n from then on.
+constexpr const char* kBrushHelp[16] = {
+    "Draw with index 0",  "Draw with index 1",  "Draw with index 2",  "Draw with index 3",
+    "Draw with index 4",  "Draw with index 5",  "Draw with index 6",  "Draw with index 7",
+    "Draw with index 8",  "Draw with index 9",  "Draw with index 10", "Draw with index 11",
+    "Draw with index 12", "Draw with index 13", "Draw with index 14", "Draw with index 15"};
+constexpr ShellCommand Brush(int n, const char* label, const char* key = nullptr) {
+  return Checked(Keys(Run(ID_BRUSH0 + n, kBrush, label, kBrushHelp[n], &W::brushCommand, n <= 3 ? RULE_AA : RULE_AA4),
+                      key),
+                 CHECK_BRUSH);
+}
+// A fixed cell size, or Fit: checked while chosen.
+constexpr ShellCommand Zoom(ShellCommand c) { return Checked(c, CHECK_ZOOM); }
 
 }  // namespace
 
@@ -236,6 +252,23 @@ const ShellCommand aCommands[] = {
     SetIndex(13, "Set index to 13\t&D", "Set the current pixel to index 13"),
     SetIndex(14, "Set index to 14\t&E", "Set the current pixel to index 14"),
     SetIndex(15, "Set index to 15\t&F", "Set the current pixel to index 15"),
+    // The brush the mouse paints with in the antialiased types.
+    Brush(0, "Index &0\tCtrl+0", "Ctrl+0"),
+    Brush(1, "Index &1\tCtrl+1", "Ctrl+1"),
+    Brush(2, "Index &2\tCtrl+2", "Ctrl+2"),
+    Brush(3, "Index &3\tCtrl+3", "Ctrl+3"),
+    Brush(4, "Index &4\tCtrl+4", "Ctrl+4"),
+    Brush(5, "Index &5\tCtrl+5", "Ctrl+5"),
+    Brush(6, "Index &6\tCtrl+6", "Ctrl+6"),
+    Brush(7, "Index &7\tCtrl+7", "Ctrl+7"),
+    Brush(8, "Index &8\tCtrl+8", "Ctrl+8"),
+    Brush(9, "Index &9\tCtrl+9", "Ctrl+9"),
+    Brush(10, "Index 10 (&A)"),
+    Brush(11, "Index 11 (&B)"),
+    Brush(12, "Index 12 (&C)"),
+    Brush(13, "Index 13 (&D)"),
+    Brush(14, "Index 14 (&E)"),
+    Brush(15, "Index 15 (&F)"),
     SepBefore(Run(ID_ENABLE_RANGE, kEdit, "&Enable range of characters...", "Enable the characters of the given area",
                   &W::selectRange, RULE_FONT)),
     Run(ID_DISABLE_RANGE, kEdit, "Disa&ble range of characters...", "Disable the characters of the given area",
@@ -253,6 +286,22 @@ const ShellCommand aCommands[] = {
     Checked(Run(ID_PREVIEW, kView, "Text &preview", "Show or hide the text preview under the font view",
                 &W::togglePreview),
             CHECK_PREVIEW),
+    // The character view's cell size and guides.
+    Zoom(Run(ID_ZOOM_FIT, kZoom, "&Fit", "Cells as high as the character view lets the font be", &W::zoomCommand)),
+    Keys(Run(ID_ZOOM_IN, kZoom, "Zoom &in\tCtrl++", "Larger cells in the character view", &W::zoomCommand),
+         "Ctrl++", "Ctrl+="),
+    SepAfter(Keys(Run(ID_ZOOM_OUT, kZoom, "Zoom &out\tCtrl+-", "Smaller cells in the character view",
+                      &W::zoomCommand),
+                  "Ctrl+-")),
+    Zoom(Run(ID_ZOOM_4, kZoom, "&4 pixels", "Cells of 4 x 4 pixels", &W::zoomCommand)),
+    Zoom(Run(ID_ZOOM_4 + 1, kZoom, "&8 pixels", "Cells of 8 x 8 pixels", &W::zoomCommand)),
+    Zoom(Run(ID_ZOOM_4 + 2, kZoom, "&16 pixels", "Cells of 16 x 16 pixels", &W::zoomCommand)),
+    Zoom(Run(ID_ZOOM_4 + 3, kZoom, "&32 pixels", "Cells of 32 x 32 pixels", &W::zoomCommand)),
+    Zoom(Run(ID_ZOOM_64, kZoom, "&64 pixels", "Cells of 64 x 64 pixels", &W::zoomCommand)),
+    Checked(Run(ID_GUIDES, kView, "G&uides",
+                "Show the baseline, the box, the advance and the capital and lowercase heights",
+                &W::toggleGuides),
+            CHECK_GUIDES),
     Keys(Run(ID_GOTO, kView, "&Go to character...\tCtrl+G", "Select a character by its code", &W::goToCharacter,
              RULE_FONT),
          "Ctrl+G"),
@@ -280,6 +329,12 @@ const ShellCommand* SHELL_FindCommand(int id) {
   return nullptr;
 }
 
+int SHELL_ZoomOfCommand(int id) {
+  if (id == ID_ZOOM_FIT) return 0;
+  if (id >= ID_ZOOM_4 && id <= ID_ZOOM_64) return 4 << (id - ID_ZOOM_4);
+  return -1;
+}
+
 const char* SHELL_GetHelpText(int id) {
   const ShellCommand* pCommand = SHELL_FindCommand(id);
   return pCommand ? pCommand->pHelp : nullptr;
@@ -303,6 +358,8 @@ bool RuleHolds(int rule, const ShellState& s, bool toolbar) {
     case RULE_PIXEL_AA4: return s.HasFont && s.KeyboardTarget != 0 && aa4;
     case RULE_CAN_UNDO: return s.CanUndo;
     case RULE_CAN_REDO: return s.CanRedo;
+    case RULE_AA: return s.HasFont && aa;
+    case RULE_AA4: return s.HasFont && aa4;
   }
   return true;
 }
@@ -322,9 +379,14 @@ bool SHELL_IsToolbarButtonEnabled(int id, const ShellState& s) {
 bool SHELL_IsMenuItemChecked(int id, const ShellState& s) {
   const ShellCommand* pCommand = SHELL_FindCommand(id);
   if (!pCommand) return false;
-  return pCommand->Check == CHECK_SHOW_ALL ? s.ShowAllCharacters == 1
-         : pCommand->Check == CHECK_PREVIEW ? s.PreviewShown
-                                            : false;
+  switch (pCommand->Check) {
+    case CHECK_SHOW_ALL: return s.ShowAllCharacters == 1;
+    case CHECK_PREVIEW: return s.PreviewShown;
+    case CHECK_ZOOM: return s.Zoom == SHELL_ZoomOfCommand(id);
+    case CHECK_GUIDES: return s.Guides;
+    case CHECK_BRUSH: return s.HasFont && s.Brush == id - ID_BRUSH0;
+  }
+  return false;
 }
 
 bool SHELL_IsToolbarButtonChecked(int id, const ShellState& s) {

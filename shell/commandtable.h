@@ -77,6 +77,15 @@ enum ShellCommandId {
   ID_REDO = 821,
   ID_PREVIEW = 822,
   ID_GOTO = 823,
+  // The character view: cell size, guides and the brush the mouse paints with.
+  ID_ZOOM_FIT = 840,
+  ID_ZOOM_IN = 841,
+  ID_ZOOM_OUT = 842,
+  ID_ZOOM_4 = 843,  // 843..847: cells of 4, 8, 16, 32, 64 pixels
+  ID_ZOOM_64 = 847,
+  ID_GUIDES = 848,
+  ID_BRUSH0 = 850,  // 850 + n paints with index n
+  ID_BRUSH15 = 865,
   // Go to block.
   ID_GOTO_BLOCK = 870,
 };
@@ -90,6 +99,9 @@ struct ShellState {
   bool PreviewShown = false;
   bool CanUndo = false;
   bool CanRedo = false;
+  int Zoom = 0;  // the character view's cell size, 0 for Fit
+  bool Guides = false;
+  int Brush = -1;  // the index the mouse paints with
 };
 
 // When a command's menu item and toolbar button are enabled.
@@ -103,6 +115,8 @@ enum CommandRule {
   RULE_PIXEL_AA4,   // as RULE_PIXEL, in a font of 4 bits per pixel
   RULE_CAN_UNDO,    // the history has a step to take back
   RULE_CAN_REDO,    // the history has a step to do again
+  RULE_AA,          // a font of 2 or 4 bits per pixel
+  RULE_AA4,         // a font of 4 bits per pixel
 };
 
 // Whether a command shows a check mark, and when.
@@ -110,6 +124,9 @@ enum CommandCheck {
   CHECK_NONE,
   CHECK_SHOW_ALL,  // menu checked while every block is shown; toolbar pressed while not
   CHECK_PREVIEW,   // checked while the text preview is shown
+  CHECK_ZOOM,      // checked while the character view has the row's cell size
+  CHECK_GUIDES,    // checked while the character view draws its guides
+  CHECK_BRUSH,     // checked while the mouse paints with the row's index
 };
 
 // The codes an edit primitive's undo step keeps.
@@ -154,6 +171,8 @@ std::span<const ShellCommand> SHELL_Commands();
 
 // The row of a command id; null for an id that has none.
 const ShellCommand* SHELL_FindCommand(int id);
+// The cell size a zoom row chooses (0 for Fit); -1 for any other id.
+int SHELL_ZoomOfCommand(int id);
 // The status-bar and tooltip text of a command; null when it has none.
 const char* SHELL_GetHelpText(int id);
 

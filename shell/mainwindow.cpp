@@ -21,6 +21,7 @@
 #include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -278,6 +279,11 @@ void MainWindow::buildStatusBar() {
 ShellState MainWindow::state() const {
   ShellState s = pDocument_->commandState();
   s.PreviewShown = pPreview_ && pPreview_->toggleAction()->isChecked();
+  if (const auto* pView = static_cast<const CharView*>(pCharView_)) {
+    s.Zoom = pView->zoom();
+    s.Guides = pView->guides();
+    s.Brush = pView->brush();
+  }
   return s;
 }
 
@@ -455,6 +461,22 @@ void MainWindow::cmdHelp(int) { SHELL_RunCmdHelp(this); }
 // Pixel commands belong to the character view (its current pixel).
 void MainWindow::pixelCommand(int id) { static_cast<CharView*>(pCharView_)->pixelCommand(id); }
 
+// The character view's cell size, guides and brush.
+void MainWindow::zoomCommand(int id) {
+  auto* pView = static_cast<CharView*>(pCharView_);
+  if (id == ID_ZOOM_IN || id == ID_ZOOM_OUT)
+    pView->zoomBy(id == ID_ZOOM_IN ? 1 : -1);
+  else
+    pView->setZoom(SHELL_ZoomOfCommand(id));
+}
+
+void MainWindow::toggleGuides(int) {
+  auto* pView = static_cast<CharView*>(pCharView_);
+  pView->setGuides(!pView->guides());
+}
+
+void MainWindow::brushCommand(int id) { static_cast<CharView*>(pCharView_)->setBrush(id - ID_BRUSH0); }
+
 void MainWindow::saveFont(int id) {
   Font* pFont = pDocument_->font();
   if (!pFont) return;
@@ -546,6 +568,11 @@ bool MainWindow::eventFilter(QObject* pWatched, QEvent* pEvent) {
   if (type == QEvent::KeyPress && !viewsHoldTheKeys()) return false;
   // The preview pane's own fields take their wheel turns.
   if (type == QEvent::Wheel && (pWidget == pPreview_ || pPreview_->isAncestorOf(pWidget))) return false;
+  // The character view zooms with Ctrl and the wheel, and its scroll bars take their turns.
+  if (type == QEvent::Wheel && (pCharView_->isAncestorOf(pWidget) ||
+                                (pWidget == pCharView_ && (static_cast<QWheelEvent*>(pEvent)->modifiers() &
+                                                           Qt::ControlModifier))))
+    return false;
   QWidget* pTarget = pDocument_->keyboardTarget() ? pCharView_ : pFontView_;
   if (type == QEvent::KeyPress) {
     auto* pKey = static_cast<QKeyEvent*>(pEvent);

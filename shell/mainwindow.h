@@ -90,6 +90,9 @@ class MainWindow : public QMainWindow {
   void about(int id);
   void cmdHelp(int id);
   void pixelCommand(int id);
+  void zoomCommand(int id);
+  void toggleGuides(int id);
+  void brushCommand(int id);
 
  public slots:
   // Runs a command as the menus, toolbar, accelerators and the views' popup menus

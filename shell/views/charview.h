@@ -2,22 +2,36 @@
 // cursor while the view holds the keyboard, the pixel under it in the status bar,
 // and the keys and menu commands that change pixel indexes.
 //
-// Drawing with the mouse: Ctrl + left button paints the highest index of the
-// font's type, Ctrl + Shift + left button paints 0 (the modifiers of the press
-// decide for the whole stroke). Dragging paints every cell on the line between
-// successive pointer positions, so a fast pointer leaves no gaps; cells outside the
-// character's box are skipped. Each pixel whose index changes gets the journal line
+// Drawing with the mouse: Ctrl + left button paints the brush index (the highest
+// index of the font's type unless another was chosen), Ctrl + Shift + left button
+// paints 0 (the modifiers of the press decide for the whole stroke). Dragging
+// paints every cell on the line between successive pointer positions, so a fast
+// pointer leaves no gaps; cells outside the character's box are skipped. Each pixel whose index changes gets the journal line
 // of a key press; pixels that already hold the value are left alone and unjournaled.
 // The pixel cursor follows the pointer. A left click without Ctrl only moves the
 // cursor, never a pixel.
+//
+// Beyond that: a chosen cell size (Fit, the default, makes the cells as high as the
+// view lets the font be; fixed sizes run from 4 to 64 pixels, with scroll bars when
+// the character is larger than the view), guides drawn on the grid lines in a
+// colour no pixel has, and, for the antialiased types, a palette at the right edge
+// that chooses the index the mouse paints with. Cell size and guides are kept in
+// the settings file.
 #pragma once
 
 #include <QFrame>
 #include <functional>
 
+#include "settings/settings.h"
+#include "shell/views/internal/charviewprefs.h"
+
+struct Font;
+class BrushPalette;
 class Document;
+class QPainter;
 class QKeyEvent;
 class QMenu;
+class QScrollBar;
 
 class CharView : public QFrame {
   Q_OBJECT
@@ -42,6 +56,31 @@ class CharView : public QFrame {
   // True between strokeStarted and strokeFinished.
   bool isStroking() const { return stroking_; }
 
+  // The cell size chosen: 0 for Fit, else 4..64 pixels.
+  int zoom() const { return prefs_.Zoom; }
+  void setZoom(int size);
+  // Steps through the fixed cell sizes (steps > 0 larger), keeping the point of the
+  // character under 'anchor' (widget coordinates; the middle of the cells' area when
+  // not given) where it is.
+  void zoomBy(int steps, QPoint anchor = QPoint(-1, -1));
+  // The guides: the baseline; for the extended types the box, the cursor position
+  // and the advance; the capital and lowercase heights of the measurement characters.
+  bool guides() const { return prefs_.Guides != 0; }
+  void setGuides(bool on);
+  // The index the mouse paints with: the one chosen, or the type's highest index
+  // until one is chosen and in fonts without grey levels; -1 without a font.
+  int brush() const;
+  // Chooses the brush; indexes the type cannot hold, and fonts without grey levels,
+  // are ignored. A new font starts with the highest index again.
+  void setBrush(int index);
+  BrushPalette* brushPalette() const { return pPalette_; }
+  QScrollBar* horizontalBar() const { return pHBar_; }
+  QScrollBar* verticalBar() const { return pVBar_; }
+  // The area the cells are drawn in (the view without its palette and scroll bars).
+  QRect cellArea() const { return area_; }
+  // The colour of the guides, which no pixel value is shown in.
+  static constexpr unsigned kGuideRgb = 0xE000A0;
+
  signals:
   void commandRequested(int id);
   // One mouse stroke, for grouping its pixel changes into one undo step:
@@ -56,6 +95,8 @@ class CharView : public QFrame {
 
  protected:
   void paintEvent(QPaintEvent* pEvent) override;
+  void resizeEvent(QResizeEvent* pEvent) override;
+  void wheelEvent(QWheelEvent* pEvent) override;
   void mousePressEvent(QMouseEvent* pEvent) override;
   void mouseMoveEvent(QMouseEvent* pEvent) override;
   void mouseReleaseEvent(QMouseEvent* pEvent) override;
@@ -80,8 +121,28 @@ class CharView : public QFrame {
   void strokeTo(const QPoint& pos);
   void paintCell(const QPoint& cell);
   void endStroke();
+  // Places the palette and the scroll bars and sets the bars' ranges.
+  void relayout();
+  // relayout() and a repaint.
+  void refresh();
+  // The columns shown, in box coordinates: the box's, and with the guides those
+  // between the cursor position and the advance too.
+  int firstColumn() const;
+  int endColumn() const;
+  // Widget position of the first column's left edge and of screen row 0's top.
+  QPoint contentOrigin() const;
+  void scrollToCursor();
+  void paintGuides(QPainter& painter, Font* pFont, int code, int s, const QRect& visible);
 
   Document* pDocument_;
+  BrushPalette* pPalette_;
+  QScrollBar* pHBar_;
+  QScrollBar* pVBar_;
+  CharViewPrefs prefs_;
+  Settings settings_;  // the measurement characters
+  QRect area_;
+  int brush_ = -1;  // -1: the highest index
+  int wheelTurn_ = 0;  // wheel angle not yet taken as a zoom step
   int cursorX_ = 0;
   int cursorY_ = 0;
   bool stroking_ = false;

@@ -144,6 +144,7 @@ int main(int argc, char** argv) {
     SHOTS_Dialogs(outDir);
     SHOTS_Extras(outDir);
     SHOTS_GoToBlock(outDir);
+    SHOTS_Editor(outDir);
   }
   return failures ? 1 : 0;
 }

@@ -20,3 +20,6 @@ void SHOTS_Extras(const QString& dir);
 // goto-block.png: the window scrolled to the Cyrillic block with the Go to block
 // list over it; needs the DejaVu Sans face.
 void SHOTS_GoToBlock(const QString& dir);
+// The character view zoomed with its guides and the brush palette of a 4-bit
+// font: editor-zoom-guides.png and palette.png; needs the DejaVu Sans face.
+void SHOTS_Editor(const QString& dir);

@@ -1,0 +1,199 @@
+// The character view's guides, brush palette and fixed cell sizes, driven by real
+// mouse and wheel events and checked on the font, the journal and grabbed images.
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+#include <QTest>
+#include <QUndoStack>
+#include <QWheelEvent>
+
+#include "settings/journal.h"
+#include "shell/views/brushpalette.h"
+#include "shell/views/internal/charviewprefs.h"
+#include "widgettest.h"
+
+namespace {
+
+class CharViewEditorTest : public CharViewFixture {
+ protected:
+  // As the window does: one stroke, one step of the history.
+  CharViewEditorTest() {
+    QObject::connect(&view, &CharView::strokeStarted, &doc, &Document::beginStroke);
+    QObject::connect(&view, &CharView::strokeFinished, &doc, &Document::endStroke);
+  }
+  // The choices are kept in the settings file, which later views read.
+  ~CharViewEditorTest() override {
+    view.setZoom(CHARVIEW_ZOOM_FIT);
+    view.setGuides(false);
+  }
+  // Centre of the cell of box pixel (x, y) of character A.
+  QPoint At(int x, int y) const { return Interior(x, y).center(); }
+  void Stroke(Qt::KeyboardModifiers modifiers, QPoint from, QPoint to) {
+    QTest::mousePress(&view, Qt::LeftButton, modifiers, from);
+    QTest::mouseMove(&view, to);
+    QTest::mouseRelease(&view, Qt::LeftButton, modifiers, to);
+  }
+  void Wheel(QPoint pos, int angle, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent event(pos, view.mapToGlobal(pos), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &event);
+  }
+};
+
+constexpr unsigned kGuide = CharView::kGuideRgb;
+
+TEST_F(CharViewEditorTest, GuidesLieOnGridLinesAndLeaveEveryCellAndClickInPlace) {
+  // EXT, height 8, baseline 6. A: a 3 x 5 box from 4 rows above the baseline
+  // (screen rows 2..6), 1 column right of the cursor position, advance 5. A and e
+  // are the measurement characters: capital height 5 (row 1), lowercase 3 (row 3).
+  FontPtr pFont = MemoryFont(FONTTYPE_EXT, true);
+  SetGlyph(pFont.get(), 'A', 3, 5, 4, {"#.#", ".#.", "#.#", ".#.", "#.#"});
+  pFont->aCharInfo['A'].BoxLeft = 1;
+  pFont->aCharInfo['A'].CursorDist = 5;
+  SetGlyph(pFont.get(), 'e', 3, 3, 3);
+  for (const uint16_t code : {uint16_t('A'), uint16_t('e')}) pFont->aCharInfo[code].Exists = 1;
+  Install(std::move(pFont));
+  const int left = view.cellRect(0, 0).left();
+  const QImage before = Grab(&view);
+  EXPECT_EQ(Rgb(before, view.cellRect(1, 6).center().x(), view.cellRect(1, 6).top()), kBlack);
+
+  view.setGuides(true);
+  const QImage image = Grab(&view);
+  const int s = view.cellSize();
+  // Two more columns on the left: the cursor position's and a margin.
+  EXPECT_EQ(view.cellRect(0, 0).left(), left + 2 * s);
+  // Every cell keeps its colour; the columns beside the box belong to no pixel.
+  for (int r = 0; r < 8; ++r) {
+    for (int x = -2; x <= 4; ++x) {
+      const int y = r - 2;
+      const bool inBox = x >= 0 && x < 3 && y >= 0 && y < 5;
+      const unsigned expected = !inBox ? kYellow : Pixel(x, y) ? kBlack : kWhite;
+      EXPECT_TRUE(AllOf(image, view.cellRect(x, r).adjusted(1, 1, -1, -1), expected)) << x << "," << r;
+    }
+  }
+  // The pixel on the grid line at the top of a cell, in its middle and near its left edge.
+  const auto top = [&](int x, int r, bool middle) {
+    const QRect cell = view.cellRect(x, r);
+    return Rgb(image, middle ? cell.center().x() : cell.left() + 1, cell.top());
+  };
+  const auto leftEdge = [&](int x, int r, bool middle) {
+    const QRect cell = view.cellRect(x, r);
+    return Rgb(image, cell.left(), middle ? cell.center().y() : cell.top() + 1);
+  };
+  for (int x = -2; x <= 4; ++x) {
+    EXPECT_EQ(top(x, 6, false), kGuide) << x;  // the baseline, solid
+    EXPECT_EQ(top(x, 1, true), kGuide) << x;   // capital height, dotted
+    EXPECT_EQ(top(x, 1, false), kBlack) << x;
+    EXPECT_EQ(top(x, 3, true), kGuide) << x;   // lowercase height, dotted
+    EXPECT_EQ(top(x, 4, true), kBlack) << x;   // no line there
+  }
+  for (int x = 0; x < 3; ++x) {
+    EXPECT_EQ(top(x, 2, false), kGuide);  // the box's top and bottom
+    EXPECT_EQ(top(x, 7, false), kGuide);
+  }
+  for (int r = 2; r <= 6; ++r) {
+    EXPECT_EQ(leftEdge(0, r, false), kGuide);  // the box's sides
+    EXPECT_EQ(leftEdge(3, r, false), kGuide);
+  }
+  EXPECT_EQ(leftEdge(0, 0, false), kBlack);  // above the box
+  for (int r = 0; r < 8; ++r) {
+    EXPECT_EQ(leftEdge(-1, r, true), kGuide) << r;  // the cursor position, dotted
+    EXPECT_EQ(leftEdge(-1, r, false), kBlack) << r;
+    EXPECT_EQ(leftEdge(4, r, false), kGuide) << r;  // the advance, solid
+  }
+  // A click paints the pixel under it, where the cells are now.
+  QTest::mouseClick(&view, Qt::LeftButton, Qt::ControlModifier, At(1, 0));
+  EXPECT_EQ(Pixel(1, 0), 1);
+}
+
+TEST_F(CharViewEditorTest, ThePaletteShowsEachIndexAndChoosesWhatTheMousePaints) {
+  InstallGlyph(FONTTYPE_AA4, 6, 0, 0);
+  BrushPalette* pPalette = view.brushPalette();
+  ASSERT_TRUE(pPalette->isVisible());
+  // At the right edge, beside the cells rather than over them.
+  EXPECT_EQ(pPalette->geometry().right(), view.contentsRect().right());
+  EXPECT_GT(pPalette->geometry().left(), view.cellRect(5, 0).right());
+  const auto framed = [&](const QImage& image, int index) {
+    const QRect ring = pPalette->swatchRect(index).adjusted(-3, -3, 3, 3);
+    return Rgb(image, ring.left(), ring.center().y()) == Rgb(image, ring.center().x(), ring.top()) &&
+           Rgb(image, ring.left(), ring.center().y()) != Rgb(image, 0, 0);
+  };
+  QImage image = Grab(pPalette);
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_TRUE(AllOf(image, pPalette->swatchRect(i).adjusted(1, 1, -1, -1), AaRgb(FONTTYPE_AA4, i))) << i;
+    EXPECT_EQ(framed(image, i), i == 15) << i;  // the highest index until another is chosen
+  }
+  Stroke(Qt::ControlModifier, At(0, 0), At(2, 0));
+  EXPECT_EQ(Pixel(1, 0), 15);
+
+  QTest::mouseClick(pPalette, Qt::LeftButton, Qt::NoModifier, pPalette->swatchRect(5).center());
+  image = Grab(pPalette);
+  EXPECT_TRUE(framed(image, 5));
+  EXPECT_FALSE(framed(image, 15));
+  JOURNAL_Clear();
+  Stroke(Qt::ControlModifier, At(0, 1), At(3, 1));
+  for (int x = 0; x <= 3; ++x) EXPECT_EQ(Pixel(x, 1), 5) << x;
+  EXPECT_NE(std::string(JOURNAL_GetText()).find("at 3/1 set to 5"), std::string::npos);
+  EXPECT_TRUE(AllOf(Grab(&view), Interior(2, 1), AaRgb(FONTTYPE_AA4, 5)));  // (3, 1) has the cursor
+  // Ctrl + Shift still erases; each stroke is one step.
+  Stroke(Qt::ControlModifier | Qt::ShiftModifier, At(1, 1), At(1, 0));
+  EXPECT_EQ(Pixel(1, 1), 0);
+  EXPECT_EQ(Pixel(1, 0), 0);
+  EXPECT_EQ(doc.undoStack()->count(), 3);
+
+  // Another font starts again from its highest index; fonts without grey levels
+  // have no palette and give the cells the whole view.
+  InstallGlyph(FONTTYPE_EXT_AA2, 4, 0, 6);
+  image = Grab(pPalette);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(AllOf(image, pPalette->swatchRect(i).adjusted(1, 1, -1, -1), AaRgb(FONTTYPE_EXT_AA2, i)));
+  EXPECT_TRUE(framed(image, 3));
+  Stroke(Qt::ControlModifier, At(0, 0), At(0, 0));
+  EXPECT_EQ(Pixel(0, 0), 3);
+  InstallGlyph(FONTTYPE_STD, 4, 0, 0);
+  EXPECT_FALSE(pPalette->isVisible());
+  EXPECT_EQ(view.cellArea(), view.contentsRect());
+}
+
+TEST_F(CharViewEditorTest, CtrlWheelZoomsAboutThePointerAndTheBarsKeepTheCursorInView) {
+  InstallGlyph(FONTTYPE_STD, 5, 0, 0, {"#...#", ".#.#.", "..#..", ".#.#.", "#...#", ".....", "#####", "#.#.#"});
+  ASSERT_EQ(view.cellSize(), 20);  // Fit
+  EXPECT_TRUE(view.horizontalBar()->isHidden());
+  // One notch up over pixel (0, 6): 24-pixel cells, the pixel still under the pointer.
+  const QPoint pointer = At(0, 6) + QPoint(3, 3);
+  Wheel(pointer, 120, Qt::ControlModifier);
+  EXPECT_EQ(view.zoom(), 24);
+  EXPECT_TRUE(view.cellRect(0, 6).contains(pointer));
+  // Half notches add up.
+  Wheel(pointer, 60, Qt::ControlModifier);
+  EXPECT_EQ(view.zoom(), 24);
+  Wheel(pointer, 60, Qt::ControlModifier);
+  EXPECT_EQ(view.zoom(), 32);
+  // 8 rows of 32 pixels in a view 160 high: a vertical bar, no horizontal one.
+  EXPECT_FALSE(view.verticalBar()->isHidden());
+  EXPECT_TRUE(view.horizontalBar()->isHidden());
+  EXPECT_EQ(view.verticalBar()->maximum(), 8 * 32 - view.cellArea().height());
+
+  // The keyboard's cursor brings its cell into view; what shows there is the pixel.
+  QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, At(0, 3));
+  ASSERT_EQ(view.pixelCursor(), QPoint(0, 3));
+  for (int i = 0; i < 4; ++i) QTest::keyClick(&view, Qt::Key_Down);
+  ASSERT_EQ(view.pixelCursor(), QPoint(0, 7));
+  EXPECT_TRUE(view.cellArea().contains(view.cellRect(0, 7)));
+  const QImage image = Grab(&view);
+  EXPECT_TRUE(AllOf(image, Interior(1, 7).adjusted(2, 2, -2, -2), kWhite));
+  EXPECT_TRUE(AllOf(image, Interior(2, 7).adjusted(2, 2, -2, -2), kBlack));
+  // A plain wheel scrolls; a Ctrl stroke paints the cell it shows.
+  const int scrolled = view.verticalBar()->value();
+  Wheel(view.cellArea().center(), 120, Qt::NoModifier);
+  EXPECT_LT(view.verticalBar()->value(), scrolled);
+  QTest::mouseClick(&view, Qt::LeftButton, Qt::ControlModifier, At(3, 4));
+  EXPECT_EQ(Pixel(3, 4), 1);
+
+  // Down to the smallest cells and no further; the bars go when all fits.
+  for (int i = 0; i < 10; ++i) Wheel(view.cellArea().center(), -120, Qt::ControlModifier);
+  EXPECT_EQ(view.zoom(), 4);
+  EXPECT_TRUE(view.verticalBar()->isHidden());
+  EXPECT_EQ(view.cellRect(0, 0).topLeft(), view.contentsRect().topLeft());
+}
+
+}  // namespace
