@@ -41,7 +41,7 @@ tsan: deps
 	@cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS=-fsanitize=thread \
 		-DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread >/dev/null
 	@cmake --build build-tsan -j $(JOBS) --target Morvane morvane_tests morvane_shell_tests
-	@cd build-tsan && MORVANE_THREADS=4 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	@cd build-tsan && MORVANE_THREADS=4 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tools/tsan.supp \
 		ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
 
 # The libFuzzer targets, each run for FUZZ_SECONDS (default 60).
