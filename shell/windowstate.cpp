@@ -8,14 +8,11 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <sstream>
 #include <string>
 
-#include "settings/files.h"
-#include "settings/settings.h"
 #include "shell/views/previewpane.h"
 #include "shell/mainwindow.h"
+#include "shell/settingsection.h"
 
 namespace {
 
@@ -116,20 +113,8 @@ class WindowStateKeeper : public QObject {
 
 void WINDOWSTATE_Load(WindowPlacement* pPlacement) {
   *pPlacement = WindowPlacement();
-  std::string text;
-  if (!FILES_ReadAll(SETTINGS_GetFileName(), &text)) return;
-  std::istringstream in(text);
-  bool inSection = false;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == '[') {
-      inSection = line == kSection;
-      continue;
-    }
-    const size_t eq = line.find('=');
-    if (!inSection || eq == std::string::npos) continue;
-    const std::string name = line.substr(0, eq);
-    const long value = std::strtol(line.c_str() + eq + 1, nullptr, 10);
+  for (const auto& [name, text] : SHELL_ReadSection(kSection)) {
+    const long value = std::strtol(text.c_str(), nullptr, 10);
     // Far beyond any screen: a damaged file rather than a place.
     if (value < -100000 || value > 100000) continue;
     for (const Field& field : kFields)
@@ -138,23 +123,9 @@ void WINDOWSTATE_Load(WindowPlacement* pPlacement) {
 }
 
 int WINDOWSTATE_Save(const WindowPlacement& placement) {
-  std::string old;
-  FILES_ReadAll(SETTINGS_GetFileName(), &old);
-  std::string text;
-  std::istringstream in(old);
-  bool inSection = false;
-  for (std::string line; std::getline(in, line);) {
-    std::string bare = line;
-    if (!bare.empty() && bare.back() == '\r') bare.pop_back();
-    if (!bare.empty() && bare[0] == '[') inSection = bare == kSection;
-    if (!inSection) text += line + "\n";
-  }
-  text += std::string(kSection) + "\n";
-  for (const Field& field : kFields) text += std::string(field.pName) + "=" + std::to_string(placement.*field.pValue) + "\n";
-  const std::string path = SETTINGS_GetFileName();
-  std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-  return FILES_WriteAtomic(path, text) ? 0 : 1;
+  std::string lines;
+  for (const Field& field : kFields) lines += std::string(field.pName) + "=" + std::to_string(placement.*field.pValue) + "\n";
+  return SHELL_WriteSection(kSection, lines);
 }
 
 QRect WINDOWSTATE_StartGeometry(const WindowPlacement& placement, const QList<QRect>& areas, bool* pRestored) {

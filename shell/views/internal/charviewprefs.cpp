@@ -1,20 +1,14 @@
 #include "shell/views/internal/charviewprefs.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <iterator>
-#include <sstream>
 #include <string>
 
-#include "settings/files.h"
-#include "settings/settings.h"
+#include "shell/settingsection.h"
 
 namespace {
 
 const char kSection[] = "[Character view]";
-// Read as the options record reads the file: a regular file of at most this size,
-// so that a FIFO or a link to a device neither blocks the start nor fills memory.
-constexpr size_t kMaxFileSize = 64 * 1024;
 // The sizes the zoom keys and the wheel go through, each about half as large again
 // as the one before.
 constexpr int kSteps[] = {4, 6, 8, 12, 16, 24, 32, 48, 64};
@@ -23,20 +17,8 @@ constexpr int kSteps[] = {4, 6, 8, 12, 16, 24, 32, 48, 64};
 
 void CHARVIEW_LoadPrefs(CharViewPrefs* pPrefs) {
   *pPrefs = CharViewPrefs();
-  std::string text;
-  if (!FILES_ReadText(SETTINGS_GetFileName(), kMaxFileSize, &text)) return;
-  std::istringstream in(text);
-  bool inSection = false;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == '[') {
-      inSection = line == kSection;
-      continue;
-    }
-    const size_t eq = line.find('=');
-    if (!inSection || eq == std::string::npos) continue;
-    const std::string name = line.substr(0, eq);
-    const long number = std::strtol(line.c_str() + eq + 1, nullptr, 10);
+  for (const auto& [name, value] : SHELL_ReadSection(kSection)) {
+    const long number = std::strtol(value.c_str(), nullptr, 10);
     if (name == "Zoom")
       pPrefs->Zoom = number >= CHARVIEW_ZOOM_MIN && number <= CHARVIEW_ZOOM_MAX ? int(number) : CHARVIEW_ZOOM_FIT;
     else if (name == "Guides")
@@ -45,23 +27,8 @@ void CHARVIEW_LoadPrefs(CharViewPrefs* pPrefs) {
 }
 
 int CHARVIEW_SavePrefs(const CharViewPrefs& prefs) {
-  std::string old;
-  FILES_ReadText(SETTINGS_GetFileName(), kMaxFileSize, &old);
-  std::string text;
-  std::istringstream in(old);
-  bool inSection = false;
-  for (std::string line; std::getline(in, line);) {
-    std::string bare = line;
-    if (!bare.empty() && bare.back() == '\r') bare.pop_back();
-    if (!bare.empty() && bare[0] == '[') inSection = bare == kSection;
-    if (!inSection) text += line + "\n";
-  }
-  text += std::string(kSection) + "\nZoom=" + std::to_string(prefs.Zoom) +
-          "\nGuides=" + std::to_string(prefs.Guides ? 1 : 0) + "\n";
-  const std::string path = SETTINGS_GetFileName();
-  std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-  return FILES_WriteAtomic(path, text) ? 0 : 1;
+  return SHELL_WriteSection(kSection,
+                            "Zoom=" + std::to_string(prefs.Zoom) + "\nGuides=" + std::to_string(prefs.Guides ? 1 : 0) + "\n");
 }
 
 int CHARVIEW_ZoomStep(int size, int steps) {
