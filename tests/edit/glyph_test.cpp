@@ -1,7 +1,7 @@
-// Glyphs between fonts and from images: each row of the tables pastes a glyph into
-// character 'A' of a font six rows high with its baseline at row 4 and compares
-// the character's rows, box and advance; greys become the nearest index of the
-// type; the mirror images keep the frame of a framed font in step.
+// Glyphs between fonts: each row pastes a glyph into character 'A' of a font six
+// rows high with its baseline at row 4 and compares the character's rows, box and
+// advance, or that a refused paste changed nothing. (Copy, images and the flips are
+// driven through the window in tests/shell/clipboard_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +9,6 @@
 
 #include "edit/editfont.h"
 #include "edit/glyph.h"
-#include "settings/journal.h"
 #include "support/fontfixture.h"
 #include "support/recordingservices.h"
 
@@ -100,57 +99,5 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"WrongSize", FONTTYPE_STD, EditGlyph{2, 2, 1, 0, 4, 2, {1, 1, 1}}, 1, {}, 0},
         // A framed target draws its frame around the pasted ink.
         PasteCase{"Framed", FONTTYPE_EXT_FRM, Glyph({"000", "010", "000"}, 1, 3, 0, 3), 0, {"0f0", "f1f", "0f0"}, 3}));
-
-// Greys 0 (black) .. 255 (white) of an image, as indexes of each depth.
-TEST(GlyphFromGrey, BlackIsFullInkWhiteIsBackgroundGreysTheNearestIndex) {
-  const std::vector<uint8_t> grey = {0, 64, 127, 128, 191, 255};
-  EditGlyph g;
-  EDIT_GlyphFromGrey(grey.data(), 6, 1, kBaseline, &g);
-  const struct {
-    int32_t Type;
-    const char* Row;
-  } aCase[] = {{FONTTYPE_STD, "111000"}, {FONTTYPE_AA2, "322110"}, {FONTTYPE_EXT_AA4, "FB8740"}};
-  for (const auto& c : aCase) {
-    ScopedServices services;
-    FontPtr pFont = Target(c.Type);
-    ASSERT_EQ(EDIT_PasteGlyph(pFont.get(), 'A', g), 0);
-    // The image's top row is the font's top row, its width the advance.
-    EXPECT_EQ(Rows(pFont.get(), 'A', 1), Lines{c.Row}) << c.Type;
-    EXPECT_EQ(pFont->aCharInfo['A'].CursorDist, 6) << c.Type;
-  }
-}
-
-// Copying a character of one font and pasting it into another keeps its rows on
-// the baseline and its advance; the journal names the paste and the flips.
-TEST(CopyGlyph, StandardToExtendedAndFlips) {
-  ScopedServices services;
-  JOURNAL_Clear();
-  FontPtr pStd = Target(FONTTYPE_AA2);
-  SetRows(pStd.get(), 'B', {"123", "000", "000", "300", "000", "001"});
-  EditGlyph g;
-  EDIT_CopyGlyph(pStd.get(), 'B', &g);
-  EXPECT_EQ(g.BoxTop, kBaseline);
-  EXPECT_EQ(g.CursorDist, 3);
-  FontPtr pExt = Target(FONTTYPE_EXT_AA2);
-  pExt->Baseline = kBaseline + 1;  // the same glyph lands a row lower, cut at the bottom
-  ASSERT_EQ(EDIT_PasteChar(pExt.get(), g, 1), 0);
-  const CharInfo& ci = pExt->aCharInfo['A'];
-  EXPECT_EQ(Rows(pExt.get(), 'A', ci.BoxHeight), (Lines{"123", "000", "000", "300", "000"}));
-  EXPECT_EQ(ci.BoxTop, kBaseline);
-  EXPECT_EQ(ci.CursorDist, 3);
-
-  EDIT_FlipHorizontal(pExt.get(), 1);
-  EXPECT_EQ(Rows(pExt.get(), 'A', ci.BoxHeight), (Lines{"321", "000", "000", "003", "000"}));
-  EDIT_FlipVertical(pExt.get(), 1);
-  EXPECT_EQ(Rows(pExt.get(), 'A', ci.BoxHeight), (Lines{"000", "003", "000", "000", "321"}));
-  EXPECT_EQ(JournalLines(), (Lines{"* Edit/Paste            at character 0x41 (65)",
-                                   "* Edit/Flip/Horizontal  at character 0x41 (65)",
-                                   "* Edit/Flip/Vertical    at character 0x41 (65)"}));
-  // A framed character's frame is mirrored with its ink.
-  FontPtr pFrm = Target(FONTTYPE_EXT_FRM);
-  SetRows(pFrm.get(), 'A', {"0f00", "f1f0", "0f00"}, 0, 3, 4);
-  EDIT_FlipHorizontal(pFrm.get(), 0);
-  EXPECT_EQ(Rows(pFrm.get(), 'A', 3), (Lines{"00f0", "0f1f", "00f0"}));
-}
 
 }  // namespace
