@@ -92,7 +92,7 @@ bool SHELL_CanPasteGlyph(const QMimeData* pData) {
 
 int SHELL_GlyphFromImage(const QImage& source, int baseline, EditGlyph* pGlyph) {
   if (source.isNull()) return GLYPH_PASTE_BROKEN;
-  if (qint64{source.width()} * source.height() > SHELL_PASTE_MAX_PIXELS) return GLYPH_PASTE_TOO_LARGE;
+  if (source.width() > SHELL_PASTE_MAX_SIDE || source.height() > SHELL_PASTE_MAX_SIDE) return GLYPH_PASTE_TOO_LARGE;
   const QImage image = source.convertToFormat(QImage::Format_ARGB32);
   std::vector<uint8_t> grey(static_cast<size_t>(image.width()) * image.height());
   size_t i = 0;

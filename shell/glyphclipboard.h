@@ -27,9 +27,9 @@ enum GlyphPasteResult { GLYPH_PASTE_OK, GLYPH_PASTE_NOTHING, GLYPH_PASTE_BROKEN,
 // The glyph a paste puts into a character of a font whose baseline is given (an
 // image's top row goes to the font's top row): the own format first, else an
 // image. An image is made grey by luminance over a white ground, so transparent
-// pixels are background. Own data that do not add up and images of more than
-// SHELL_PASTE_MAX_PIXELS pixels are refused.
+// pixels are background. Own data that do not add up and images wider or higher
+// than SHELL_PASTE_MAX_SIDE pixels are refused.
 int SHELL_GlyphFromMimeData(const QMimeData* pData, int baseline, EditGlyph* pGlyph);
-constexpr long long SHELL_PASTE_MAX_PIXELS = 4096LL * 4096;
+constexpr int SHELL_PASTE_MAX_SIDE = 4096;
 // An image as a glyph, as above.
 int SHELL_GlyphFromImage(const QImage& image, int baseline, EditGlyph* pGlyph);

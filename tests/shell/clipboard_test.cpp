@@ -36,8 +36,8 @@ std::string LastJournalLine() {
   std::string text(JOURNAL_GetText(), JOURNAL_GetLength());
   if (text.size() < 3) return "";
   text.resize(text.size() - 3);  // "*\r\n"
-  const size_t start = text.rfind("\r\n");
-  std::string line = text.substr(start == std::string::npos ? 0 : start + 2);
+  const size_t start = text.rfind('\n');
+  std::string line = text.substr(start == std::string::npos ? 0 : start + 1);
   line.erase(line.find_last_not_of(' ') + 1);
   return line;
 }
