@@ -136,7 +136,9 @@ std::string RowMacros() {
   return text;
 }
 
-int Run(const std::string& command, std::string* pOut) {
+}  // namespace
+
+int CFONT_Run(const std::string& command, std::string* pOut) {
   std::string line = command;
   line += " 2>&1";
   std::FILE* p = popen(line.c_str(), "r");
@@ -146,6 +148,8 @@ int Run(const std::string& command, std::string* pOut) {
   while ((n = std::fread(buf, 1, sizeof(buf), p)) > 0) pOut->append(buf, n);
   return pclose(p);
 }
+
+namespace {
 
 unsigned U16(const std::string& b, size_t at) {
   if (at + 2 > b.size()) {
@@ -192,11 +196,11 @@ bool CFONT_CompileAndWalk(const std::string& dir, const std::vector<CFontFile>& 
   command.append(" -o '").append(dir).append("/walk' '").append(dir).append("/walk.c'");
   for (const CFontFile& f : files) command.append(" '").append(f.Path).append("'");
   pOut->clear();
-  if (Run(command, pOut) != 0) return false;
+  if (CFONT_Run(command, pOut) != 0) return false;
   pOut->clear();
   std::string program = "'";
   program.append(dir).append("/walk'");
-  return Run(program, pOut) == 0;
+  return CFONT_Run(program, pOut) == 0;
 }
 
 std::string CFONT_Describe(const WalkFont& font) {

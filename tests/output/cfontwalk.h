@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// Runs a shell command, its standard output and error appended to *pOut; gives
+// the command's status (0: success).
+int CFONT_Run(const std::string& command, std::string* pOut);
+
 // A C file to compile and the identifier of the GUI_FONT it defines.
 struct CFontFile {
   std::string Path;
