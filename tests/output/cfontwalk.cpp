@@ -173,16 +173,9 @@ int BitsOfType(int type) { return type == 1 || type == 5 ? 2 : type == 2 || type
 
 }  // namespace
 
-void CFONT_WriteHeader(const std::string& dir) {
-  std::string header = kHeader;
-  header += RowMacros();
-  header += "\n#endif\n";
-  WriteFile(dir + "/GUI.h", header);
-}
-
 bool CFONT_CompileAndWalk(const std::string& dir, const std::vector<CFontFile>& files, bool compat,
                           std::string* pOut) {
-  CFONT_WriteHeader(dir);
+  WriteFile(dir + "/GUI.h", kHeader + RowMacros() + "\n#endif\n");
   std::string main = "#include \"GUI.h\"\n";
   for (const CFontFile& f : files) main.append("extern const GUI_FONT ").append(f.FontName).append(";\n");
   main += kWalker;
