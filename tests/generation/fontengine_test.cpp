@@ -13,22 +13,12 @@
 
 namespace {
 
-EngineFontPtr Open(const char* pFace, int height, int weight = 400, int italic = 0,
-                   int charSet = ENGINE_DEFAULT_CHARSET) {
+EngineFontPtr Open(const char* pFace, int height) {
   RegisterTestFonts();
   EngineFontRequest request;
   request.pFaceName = pFace;
   request.Height = height;
-  request.Weight = weight;
-  request.Italic = italic;
-  request.CharSet = charSet;
   return ENGINE_OpenFont(request);
-}
-
-EngineTextMetrics Metrics(const EngineFont* pFont) {
-  EngineTextMetrics m;
-  ENGINE_GetTextMetrics(pFont, &m);
-  return m;
 }
 
 }  // namespace
@@ -67,5 +57,7 @@ TEST(FontEngine, ASymbolFontAnswersForLowCodesToo) {
 TEST(FontEngine, AFamilyThatIsNotInstalledGetsASubstitute) {
   EngineFontPtr font = Open("No Such Family 1234", 16);
   ASSERT_TRUE(font);
-  EXPECT_EQ(Metrics(font.get()).Height, 16);
+  EngineTextMetrics m;
+  ENGINE_GetTextMetrics(font.get(), &m);
+  EXPECT_EQ(m.Height, 16);
 }
