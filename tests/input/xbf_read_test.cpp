@@ -1,6 +1,7 @@
 // Reading XBF files back: every type with its trailer, old files without one
 // (the type question; detection on generated fonts is run end to end in the
-// command-line tests), the attached text, and damaged files.
+// golden cases), and damaged files. The attached text written back whole is the
+// golden case xbf_kept_text.
 #include <gtest/gtest.h>
 
 #include "input/merge.h"
@@ -145,19 +146,6 @@ TEST(XbfRead, CharactersTallerThanTheFontReadBackAndMerge) {
     target->aCharInfo[0x41].Enabled = 0;  // the target's own character, not the file's
     EXPECT_TRUE(t.Save(target.get(), "merged.xbf", OUT_FORMAT_XBF) == file);
   }
-}
-
-TEST(XbfRead, AttachedTextIsAByteStringKeptAndWrittenBackWhole) {
-  SaveTest t;
-  FontPtr saved = TestFont(FONTTYPE_EXT, ENCODING_UC16, {{0x41, 0x44}});
-  // Zero bytes inside and at the end of the text.
-  const std::string text("ab\0cd\0\0ef\0", 10);
-  std::string file = t.Save(saved.get(), "plain.xbf", OUT_FORMAT_XBF);
-  file += text + "QRVB";
-  file += std::string{char(text.size()), 0} + "XBF" + std::string(1, char(FONTTYPE_EXT));
-  FontPtr read = INPUT_ParseXbf(file);
-  ASSERT_TRUE(read);  // how the text is read: the reader case xbf/KeptTextWithZeroBytes
-  EXPECT_TRUE(t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF) == file);
 }
 
 }  // namespace
