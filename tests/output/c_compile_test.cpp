@@ -9,6 +9,7 @@
 #include <map>
 #include <sstream>
 
+#include "input/readtest.h"
 #include "output/cfontwalk.h"
 #include "output/flashsize.h"
 #include "output/save.h"
@@ -18,34 +19,6 @@
 namespace {
 
 const char* const kTypeWords[] = {"std", "aa2", "aa4", "ext", "frm", "extaa2", "extaa4"};
-
-// Characters with pseudo-random ink of every value, in four ranges, with
-// negative and positive box offsets for the extended types.
-FontPtr SampleFont(int32_t type) {
-  FontPtr f = NewFont(type, ENCODING_UC16, 13);
-  f->Baseline = 10;
-  const bool ext = FONT_IsExtendedType(type);
-  const int maxValue = (1 << FONT_GetBitsPerPixel(type)) - 1;
-  auto add = [&](uint16_t code) {
-    const int width = 1 + code % 11, height = ext ? 2 + code % 9 : 13;
-    uint32_t seed = code * 2654435761u;
-    AddChar(
-        f.get(), code, width, height,
-        [&](int x, int y) {
-          if (type == FONTTYPE_EXT_FRM && (x == 0 || y == 0 || x == width - 1 || y == height - 1)) return 0;
-          seed = seed * 1103515245u + 12345u + uint32_t(x * 7 + y);
-          const int v = int(seed >> 16) % (maxValue + 3) - 2;  // some background
-          return v < 0 ? 0 : v;
-        },
-        ext ? int(code % 5) - 2 : 0, ext ? 1 + code % 10 : 0, width + int(code % 3));
-    FONT_CalcFrame(f.get(), code);
-  };
-  for (uint16_t c = 0x20; c <= 0x7E; ++c) add(c);
-  for (uint16_t c = 0xA0; c <= 0xA5; ++c) add(c);
-  for (uint16_t c = 0x4E00; c <= 0x4E03; ++c) add(c);
-  add(0x3000);  // a range the test drops
-  return f;
-}
 
 // Splits a walk of several fonts at its "font" lines.
 std::vector<std::string> SplitFonts(const std::string& walk) {
@@ -87,14 +60,16 @@ void CheckAllTypes(const std::string& settingsLines, bool compat) {
   Settings settings;
   SETTINGS_Load(&settings);
   for (int32_t type = 0; type < FONT_NUM_TYPES; ++type) {
-    FontPtr f = SampleFont(type);
+    // Characters of varied boxes, positions and ink of every value in four ranges;
+    // the test drops the last.
+    FontPtr f = TestFont(type, ENCODING_UC16, {{0x20, 0x7E}, {0xA0, 0xA5}, {0x4E00, 0x4E03}, {0x3000, 0x3000}});
     FlashSizeTally tally;
     OUT_RebuildFlashSize(&tally, f.get(), settings);
     // A range split in two (a character disabled, one left with an empty box, which a
     // save disables), one grown, one dropped, as the window passes them on.
     FONT_EnableChar(f.get(), 0x41, 0);
     FONT_SetCharSize(f.get(), 0x42, 0, 0);
-    AddChar(f.get(), 0xA6, 3, FONT_IsExtendedType(type) ? 4 : 13, [](int x, int) { return x & 1; });
+    AddChar(f.get(), 0xA6, 3, FONT_IsExtendedType(type) ? 4 : f->Height, [](int x, int) { return x & 1; });
     FONT_CalcFrame(f.get(), 0xA6);
     FONT_EnableChar(f.get(), 0x3000, 0);
     for (uint16_t code : {0x41, 0xA6, 0x3000}) OUT_UpdateFlashSize(&tally, f.get(), settings, code, code | 3);
