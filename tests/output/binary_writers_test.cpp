@@ -1,5 +1,7 @@
 // The XBF writer's size limit and the save dispatcher. Whole files are
-// compared with golden files (Conversions/Golden.*) and across formats (CCompile.*).
+// compared with golden files (Conversions/Golden.*) and across formats (CCompile.*);
+// a font with nothing enabled saving nothing is the golden case nothing_to_save and,
+// in the window, WindowDocumentTest.ASaveThatWroteNothingLeavesTheFontModified.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,21 +56,6 @@ TEST(XbfWriter, ABlockBeyondSixteenBitsIsForeseenRefusesTheSaveAndKeepsTheOldFil
   OUT_ComputeFlashSize(f.get(), settings, &size);
   EXPECT_EQ(size.XbfPossible, 0);
   EXPECT_EQ(size.PixelBytes, 400u * 200u);
-}
-
-TEST(SaveDispatcher, NothingEnabledSavesNothingAndKeepsAnExistingFile) {
-  SaveTest t;
-  FontPtr f = AandC();
-  FONT_EnableRange(f.get(), 0, 0xFFFF, 0);
-  for (int format : {OUT_FORMAT_C, OUT_FORMAT_SIF, OUT_FORMAT_XBF}) {
-    WriteFile(t.dir.file("keep"), "previous contents");
-    int result = -1;
-    EXPECT_EQ(t.Save(f.get(), "keep", format, 0, &result), "previous contents");
-    EXPECT_EQ(result, OUT_SAVE_NOTHING);
-  }
-  EXPECT_EQ(t.services.boxes, std::vector<std::string>(3, "Nothing to save!"));
-  t.Save(f.get(), "new.c", OUT_FORMAT_C);
-  EXPECT_FALSE(std::filesystem::exists(t.dir.file("new.c")));
 }
 
 TEST(SaveDispatcher, AsksBeforeOverwritingOnlyWhenToldAndWhenTheFileExists) {
