@@ -14,8 +14,8 @@
 
 namespace {
 
-// The XBF writer records the packed row of the font's type.
-int XbfFileRowBytes(const Font* pSaved, int width) { return FONT_GetRowBytes(pSaved, width); }
+// The XBF reader records the packed row of the font's type.
+const FileRowBytesRule XbfFileRowBytes = FONT_GetRowBytes;
 
 const char kCreateFailed[] = "Could not create font!";
 
