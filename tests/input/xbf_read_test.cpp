@@ -1,10 +1,10 @@
 // Reading XBF files back: every type with its trailer, old files without one
 // (the type question; detection on generated fonts is run end to end in the
-// golden cases), and damaged files. The attached text written back whole is the
-// golden case xbf_kept_text.
+// golden cases), and damaged files. The attached text written back whole and
+// characters taller than their font read back and merged are the golden cases
+// xbf_kept_text and xbf_characters_taller_than_the_font.
 #include <gtest/gtest.h>
 
-#include "input/merge.h"
 #include "input/readtest.h"
 #include "input/xbf_read.h"
 #include "output/save.h"
@@ -114,38 +114,6 @@ TEST(XbfRead, DamagedFilesFailWithTheMessage) {
   }
 
   EXPECT_TRUE(t.services.xbfQuestions.empty());
-}
-
-TEST(XbfRead, CharactersTallerThanTheFontReadBackAndMerge) {
-  for (int32_t type : {FONTTYPE_EXT, FONTTYPE_EXT_FRM, FONTTYPE_EXT_AA2, FONTTYPE_EXT_AA4}) {
-    SCOPED_TRACE(type);
-    SaveTest t;
-    FontPtr saved = NewFont(type, ENCODING_UC16, 10);
-    saved->Baseline = 8;
-    const int top = FONT_GetMaxPixelValue(saved.get());
-    auto pixel = [&](int x, int y) { return (x * 3 + y) % 4 == 0 ? top : 0; };
-    // An accented capital reaching above the top row and below the bottom one,
-    // a box exactly as high as the font, and one of the font's rows only.
-    AddChar(saved.get(), 0x1FA, 7, 15, pixel, 0, 11, 8);
-    AddChar(saved.get(), 0x1FB, 6, 10, pixel, 1, 8, 7);
-    AddChar(saved.get(), 0x1FC, 9, 1, pixel, 0, 3, 10);
-    const std::string file = t.Save(saved.get(), "tall.xbf", OUT_FORMAT_XBF);
-    FontPtr read = INPUT_ReadXbf(t.dir.file("tall.xbf").c_str());
-    ASSERT_TRUE(read) << (t.services.boxes.empty() ? "" : t.services.boxes.back());
-    EXPECT_EQ(read->aCharInfo[0x1FA].BoxHeight, 15);
-    ExpectSameCharacters(saved.get(), read.get(), XbfFileRowBytes);
-    EXPECT_EQ(t.Save(read.get(), "again.xbf", OUT_FORMAT_XBF), file);
-
-    // Merged into a font of the same height whose own characters it replaces.
-    FontPtr target = NewFont(type, ENCODING_UC16, 10);
-    target->Baseline = 8;
-    AddChar(target.get(), 0x1FA, 3, 3, [&](int, int) { return top; }, 0, 3, 4);
-    AddChar(target.get(), 0x41, 5, 7, pixel, 0, 7, 6);
-    ASSERT_EQ(INPUT_MergeFonts(target.get(), read.get(), nullptr, 0), 0);
-    EXPECT_TRUE(target->aCharInfo[0x41].Enabled);
-    target->aCharInfo[0x41].Enabled = 0;  // the target's own character, not the file's
-    EXPECT_TRUE(t.Save(target.get(), "merged.xbf", OUT_FORMAT_XBF) == file);
-  }
 }
 
 }  // namespace
