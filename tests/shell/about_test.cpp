@@ -5,8 +5,6 @@
 #include <QAccessible>
 #include <QFontInfo>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
