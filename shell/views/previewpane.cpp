@@ -137,8 +137,10 @@ PreviewPane::PreviewPane(Document* pDocument, QWidget* parent) : QWidget(parent)
   // A line of the field is a line on the display; Tab moves on, as in any field.
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
   text_->setTabChangesFocus(true);
-  text_->setFixedHeight(4 * text_->fontMetrics().lineSpacing() +
-                        2 * (text_->frameWidth() + int(text_->document()->documentMargin())));
+  // Some lines high, as high as the fields beside it.
+  const int frame = 2 * (text_->frameWidth() + int(text_->document()->documentMargin()));
+  text_->setMinimumHeight(2 * text_->fontMetrics().lineSpacing() + frame);
+  text_->setMaximumHeight(4 * text_->fontMetrics().lineSpacing() + frame);
   zoom_ = new QSpinBox(this);
   zoom_->setObjectName("previewZoom");
   zoom_->setRange(1, 8);
@@ -162,9 +164,8 @@ PreviewPane::PreviewPane(Document* pDocument, QWidget* parent) : QWidget(parent)
   fields->addWidget(zoom_, 0, 1);
   fields->addWidget(new QLabel(tr("Display width"), this), 1, 0);
   fields->addWidget(displayWidth_, 1, 1);
-  fields->addWidget(dark_, 2, 0, 1, 2);
-  fields->addWidget(missing_, 3, 0, 1, 2);
-  fields->setRowStretch(4, 1);
+  fields->addWidget(dark_, 2, 0);
+  fields->addWidget(missing_, 2, 1);
   auto* controls = new QHBoxLayout;
   controls->addWidget(text_, 1);
   controls->addLayout(fields);
