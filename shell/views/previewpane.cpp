@@ -2,14 +2,17 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "model/font.h"
@@ -20,6 +23,8 @@
 QColor PREVIEW_Background(bool lightOnDark) { return lightOnDark ? QColor(0x0B, 0x0E, 0x12) : QColor(0xC9, 0xD4, 0xB8); }
 QColor PREVIEW_Ink(bool lightOnDark) { return lightOnDark ? QColor(0x9F, 0xE8, 0xFF) : QColor(0x1C, 0x24, 0x1A); }
 QColor PREVIEW_Placeholder() { return QColor(0xE0, 0x40, 0x30); }
+QColor PREVIEW_Limit() { return QColor(0xD0, 0x3C, 0xD0); }
+QColor PREVIEW_Overflow() { return QColor(0xF0, 0x20, 0x20); }
 
 QColor PREVIEW_Shade(bool lightOnDark, int value, int maxValue) {
   const QColor bg = PREVIEW_Background(lightOnDark), ink = PREVIEW_Ink(lightOnDark);
@@ -42,9 +47,9 @@ int PlaceholderWidth(const Font* pFont) { return std::max(4, (FONT_GetHeight(pFo
 
 }  // namespace
 
-QImage PREVIEW_RenderLine(Font* pFont, const QString& text, bool lightOnDark, int* pMissing) {
-  *pMissing = 0;
-  if (!pFont || FONT_GetHeight(pFont) <= 0) return QImage();
+PreviewLine PREVIEW_RenderLine(Font* pFont, const QString& text, bool lightOnDark) {
+  PreviewLine line;
+  if (!pFont || FONT_GetHeight(pFont) <= 0) return line;
   const int height = FONT_GetHeight(pFont);
   const bool extended = FONT_IsExtendedType(FONT_GetType(pFont));
   std::vector<Placed> placed;
@@ -55,7 +60,7 @@ QImage PREVIEW_RenderLine(Font* pFont, const QString& text, bool lightOnDark, in
                          FONT_IsCharEnabled(pFont, static_cast<uint16_t>(code));
     Placed p;
     if (!present) {
-      ++*pMissing;
+      ++line.Missing;
       p.X = pen;
       p.Width = PlaceholderWidth(pFont);
       p.Height = height;
@@ -86,8 +91,12 @@ QImage PREVIEW_RenderLine(Font* pFont, const QString& text, bool lightOnDark, in
     placed.push_back(p);
   }
   right = std::max(right, pen);
-  QImage image(std::max(1, right - left), bottom - top, QImage::Format_RGB32);
-  image.fill(PREVIEW_Background(lightOnDark));
+  line.Origin = -left;
+  line.Width = pen;
+  // The screen is left transparent: whatever is drawn behind the line (the display's
+  // edge) shows between the characters' pixels.
+  QImage image(std::max(1, right - left), bottom - top, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
   const int maxValue = FONT_GetMaxPixelValue(pFont);
   const QRgb placeholder = PREVIEW_Placeholder().rgb();
   std::vector<QRgb> shades(static_cast<size_t>(maxValue) + 1);
@@ -113,70 +122,60 @@ QImage PREVIEW_RenderLine(Font* pFont, const QString& text, bool lightOnDark, in
       }
     }
   }
-  return image;
+  line.Image = std::move(image);
+  return line;
 }
-
-namespace {
-
-class PreviewCanvas : public QWidget {
- public:
-  PreviewCanvas(PreviewPane* pane, QWidget* parent) : QWidget(parent), pane_(pane) {
-    setObjectName("previewCanvas");
-    setAttribute(Qt::WA_OpaquePaintEvent);
-  }
-  QSize sizeHint() const override {
-    const QImage& line = pane_->line();
-    const int zoom = pane_->zoomBox()->value();
-    return {2 * PreviewPane::kMargin + line.width() * zoom, 3 * PreviewPane::kMargin + line.height() * (1 + zoom)};
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    const bool dark = pane_->lightOnDarkBox()->isChecked();
-    painter.fillRect(rect(), PREVIEW_Background(dark));
-    const QImage& line = pane_->line();
-    if (line.isNull()) return;
-    const int zoom = pane_->zoomBox()->value();
-    painter.drawImage(pane_->devicePosition(), line);
-    painter.drawImage(QRect(pane_->zoomedPosition(), line.size() * zoom), line);
-  }
-
- private:
-  PreviewPane* pane_;
-};
-
-}  // namespace
 
 PreviewPane::PreviewPane(Document* pDocument, QWidget* parent) : QWidget(parent), pDocument_(pDocument) {
   setObjectName("PreviewPane");
   PreviewSettings options;
   PREVIEW_LoadSettings(&options);
 
-  text_ = new QLineEdit(QString::fromStdString(options.Text), this);
+  text_ = new QPlainTextEdit(QString::fromStdString(options.Text), this);
   text_->setObjectName("previewText");
-  text_->setPlaceholderText(tr("Sample text"));
+  text_->setPlaceholderText(tr("Sample text, one or more lines"));
+  // A line of the field is a line on the display; Tab moves on, as in any field.
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setTabChangesFocus(true);
+  // Some lines high, as high as the fields beside it.
+  const int frame = 2 * (text_->frameWidth() + int(text_->document()->documentMargin()));
+  text_->setMinimumHeight(2 * text_->fontMetrics().lineSpacing() + frame);
+  text_->setMaximumHeight(4 * text_->fontMetrics().lineSpacing() + frame);
   zoom_ = new QSpinBox(this);
   zoom_->setObjectName("previewZoom");
   zoom_->setRange(1, 8);
   zoom_->setValue(options.Zoom);
   zoom_->setSuffix(tr(" x"));
+  displayWidth_ = new QSpinBox(this);
+  displayWidth_->setObjectName("previewDisplayWidth");
+  displayWidth_->setRange(0, kPreviewMaxDisplayWidth);
+  displayWidth_->setValue(options.DisplayWidth);
+  displayWidth_->setSuffix(tr(" px"));
+  displayWidth_->setSpecialValueText(tr("None"));
+  displayWidth_->setToolTip(tr("The display's width: lines wider than this are marked"));
   dark_ = new QCheckBox(tr("Light on dark"), this);
   dark_->setObjectName("previewLightOnDark");
   dark_->setChecked(options.LightOnDark != 0);
   missing_ = new QLabel(this);
   missing_->setObjectName("previewMissing");
 
+  auto* fields = new QGridLayout;
+  fields->addWidget(new QLabel(tr("Zoom"), this), 0, 0);
+  fields->addWidget(zoom_, 0, 1);
+  fields->addWidget(new QLabel(tr("Display width"), this), 1, 0);
+  fields->addWidget(displayWidth_, 1, 1);
+  fields->addWidget(dark_, 2, 0);
+  fields->addWidget(missing_, 2, 1);
   auto* controls = new QHBoxLayout;
   controls->addWidget(text_, 1);
-  controls->addWidget(new QLabel(tr("Zoom"), this));
-  controls->addWidget(zoom_);
-  controls->addWidget(dark_);
-  controls->addWidget(missing_);
+  controls->addLayout(fields);
 
   auto* scroll = new QScrollArea(this);
   scroll->setObjectName("previewScroll");
-  canvas_ = new PreviewCanvas(this, scroll);
+  canvas_ = new QWidget(scroll);
+  canvas_->setObjectName("previewCanvas");
+  canvas_->setAttribute(Qt::WA_OpaquePaintEvent);
+  canvas_->installEventFilter(this);
   scroll->setWidget(canvas_);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
@@ -195,13 +194,15 @@ PreviewPane::PreviewPane(Document* pDocument, QWidget* parent) : QWidget(parent)
   if (!options.Visible) hide();
   connect(toggle_, &QAction::toggled, this, &PreviewPane::setShown);
 
-  connect(text_, &QLineEdit::textChanged, this, &PreviewPane::rebuild);
-  connect(text_, &QLineEdit::editingFinished, this, &PreviewPane::saveOptions);
-  connect(zoom_, &QSpinBox::valueChanged, this, [this] {
-    canvas_->setMinimumSize(canvas_->sizeHint());
-    canvas_->update();
+  connect(text_, &QPlainTextEdit::textChanged, this, [this] {
+    rebuild();
     saveOptions();
   });
+  for (QSpinBox* pBox : {zoom_, displayWidth_})
+    connect(pBox, &QSpinBox::valueChanged, this, [this] {
+      relayout();
+      saveOptions();
+    });
   connect(dark_, &QCheckBox::toggled, this, [this] {
     rebuild();
     saveOptions();
@@ -213,8 +214,8 @@ PreviewPane::PreviewPane(Document* pDocument, QWidget* parent) : QWidget(parent)
   rebuild();
 }
 
-// The text field loses the focus while the base class destroys it, and would then
-// finish its editing into a pane that no longer exists.
+// The text field may change while the base class destroys it, and would then
+// report into a pane that no longer exists.
 PreviewPane::~PreviewPane() { text_->disconnect(this); }
 
 bool PreviewPane::shownInSettings() {
@@ -223,15 +224,109 @@ bool PreviewPane::shownInSettings() {
   return options.Visible != 0;
 }
 
+QString PreviewPane::widthText(int index) const {
+  const int width = line(index).Width;
+  if (!tooWide(index)) return tr("%1 px").arg(width);
+  return tr("%1 px, %2 px too wide").arg(width).arg(width - displayWidth_->value());
+}
+
+bool PreviewPane::tooWide(int index) const {
+  return displayWidth_->value() > 0 && line(index).Width > displayWidth_->value();
+}
+
+QRect PreviewPane::lineRect(int index, bool zoomed) const {
+  const PreviewLine& l = line(index);
+  const int zoom = zoomed ? zoom_->value() : 1;
+  return QRect(kMargin + (origin_ - l.Origin) * zoom, zoomed ? zoomedTops_[size_t(index)] : tops_[size_t(index)],
+               l.Image.width() * zoom, l.Image.height() * zoom);
+}
+
+QPoint PreviewPane::penPosition(int index, bool zoomed) const {
+  return {kMargin + origin_ * (zoomed ? zoom_->value() : 1), lineRect(index, zoomed).top()};
+}
+
+int PreviewPane::limitColumn(bool zoomed) const {
+  const int limit = displayWidth_->value();
+  return limit > 0 ? kMargin + (origin_ + limit) * (zoomed ? zoom_->value() : 1) : -1;
+}
+
 void PreviewPane::rebuild() {
   Font* pFont = pDocument_ ? pDocument_->font() : nullptr;
-  line_ = PREVIEW_RenderLine(pFont, text_->text(), dark_->isChecked(), &missingCount_);
-  if (!pFont) missing_->clear();
-  else if (missingCount_ == 1) missing_->setText(tr("1 character missing"));
+  lines_.clear();
+  missingCount_ = 0;
+  if (pFont) {
+    for (const QString& text : text_->toPlainText().split(QLatin1Char('\n'))) {
+      lines_.push_back(PREVIEW_RenderLine(pFont, text, dark_->isChecked()));
+      missingCount_ += lines_.back().Missing;
+    }
+  }
+  if (missingCount_ == 1) missing_->setText(tr("1 character missing"));
   else if (missingCount_ > 1) missing_->setText(tr("%1 characters missing").arg(missingCount_));
   else missing_->clear();
-  canvas_->setMinimumSize(canvas_->sizeHint());
+  // Every pen starts in the same column, right of what reaches furthest left.
+  origin_ = 0;
+  for (const PreviewLine& l : lines_) origin_ = std::max(origin_, l.Origin);
+  blockWidth_ = 0;
+  for (const PreviewLine& l : lines_) blockWidth_ = std::max(blockWidth_, origin_ - l.Origin + l.Image.width());
+  relayout();
+}
+
+// The lines at device size one under the other, then magnified, each with its
+// width to the right; a magnified row is at least as high as its text.
+void PreviewPane::relayout() {
+  const int zoom = zoom_->value(), textHeight = canvas_->fontMetrics().height();
+  tops_.clear();
+  zoomedTops_.clear();
+  int y = kMargin;
+  for (const PreviewLine& l : lines_) tops_.push_back(std::exchange(y, y + l.Image.height()));
+  y += kMargin;
+  int textWidth = 0;
+  for (int i = 0; i < lineCount(); ++i) {
+    zoomedTops_.push_back(std::exchange(y, y + std::max(line(i).Image.height() * zoom, textHeight)));
+    textWidth = std::max(textWidth, canvas_->fontMetrics().horizontalAdvance(widthText(i)));
+  }
+  const int limit = displayWidth_->value();
+  textColumn_ = kMargin + std::max(blockWidth_, limit > 0 ? origin_ + limit + 1 : 0) * zoom + kMargin;
+  canvas_->setMinimumSize(textColumn_ + textWidth + kMargin, y + kMargin);
   canvas_->update();
+}
+
+bool PreviewPane::eventFilter(QObject* pWatched, QEvent* pEvent) {
+  if (pWatched == canvas_ && pEvent->type() == QEvent::Paint) {
+    paintCanvas();
+    return true;
+  }
+  return QWidget::eventFilter(pWatched, pEvent);
+}
+
+void PreviewPane::paintCanvas() {
+  QPainter painter(canvas_);
+  const bool dark = dark_->isChecked();
+  painter.fillRect(canvas_->rect(), PREVIEW_Background(dark));
+  if (lines_.empty()) return;
+  const int textHeight = canvas_->fontMetrics().height();
+  for (bool zoomed : {false, true}) {
+    // The display's edge, behind the lines: the first column the display lacks,
+    // from a little above the first line to a little below the last.
+    const int column = limitColumn(zoomed);
+    if (column >= 0) {
+      const int top = lineRect(0, zoomed).top() - 3;
+      const QRect last = lineRect(lineCount() - 1, zoomed);
+      const int bottom = last.top() + (zoomed ? std::max(last.height(), textHeight) : last.height()) + 3;
+      painter.fillRect(QRect(column, top, 1, bottom - top), PREVIEW_Limit());
+    }
+    for (int i = 0; i < lineCount(); ++i) {
+      const QRect rect = lineRect(i, zoomed);
+      painter.drawImage(rect, line(i).Image);
+      if (tooWide(i)) painter.fillRect(QRect(2, rect.top(), 3, rect.height()), PREVIEW_Overflow());
+    }
+  }
+  for (int i = 0; i < lineCount(); ++i) {
+    const QRect row(textColumn_, zoomedTops_[size_t(i)], canvas_->width() - textColumn_,
+                    std::max(lineRect(i, true).height(), textHeight));
+    painter.setPen(tooWide(i) ? PREVIEW_Overflow() : PREVIEW_Ink(dark));
+    painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, widthText(i));
+  }
 }
 
 void PreviewPane::saveOptions() {
@@ -239,7 +334,8 @@ void PreviewPane::saveOptions() {
   options.Visible = toggle_->isChecked();
   options.Zoom = zoom_->value();
   options.LightOnDark = dark_->isChecked();
-  options.Text = text_->text().toStdString();
+  options.DisplayWidth = displayWidth_->value();
+  options.Text = text_->toPlainText().toStdString();
   PREVIEW_SaveSettings(options);
 }
 

@@ -69,6 +69,8 @@ TEST_F(ShotsTest, EveryPictureIsWrittenAndShowsItsSubject) {
                         {{PREVIEW_Ink(dark).rgb(), 201, kMany},           // glyphs at both sizes
                          {PREVIEW_Placeholder().rgb(), 21, kMany},        // the missing あ
                          {PREVIEW_Background(dark).rgb(), 10001, kMany}}});  // the screen
+  pictures.push_back({"preview-limit.png", 301, 50,
+                      {{PREVIEW_Limit().rgb(), 80, kMany}, {PREVIEW_Overflow().rgb(), 60, kMany}}});  // edge, mark
   for (const char* pName : {"compatibility", "magnification", "logging", "antialiasing", "xbf-options",
                             "measurement", "xbf-type", "range", "about", "cmd-help"})
     pictures.push_back({std::string("dialog-") + pName + ".png", 200, 100, {}});

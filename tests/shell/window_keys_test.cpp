@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -100,13 +101,13 @@ TEST_F(WindowKeysTest, KeysGoToTheFocusedWidget) {
   pWindow->runCommand(ID_PREVIEW);
   PreviewPane* pPreview = pWindow->previewPane();
   ASSERT_TRUE(pPreview->isVisible());
-  QLineEdit* pText = pPreview->textEdit();
+  QPlainTextEdit* pText = pPreview->textEdit();
   pText->setFocus();
   pText->clear();
   ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == pText; }));
   // Shift+T deletes the top row and Space toggles a character, but not here.
   TypeText(pText, "Temp B");
-  EXPECT_EQ(pText->text(), "Temp B");
+  EXPECT_EQ(pText->toPlainText(), "Temp B");
   EXPECT_EQ(FONT_GetHeight(doc.font()), 8);
   EXPECT_EQ(TopPixel(), 1);
   EXPECT_TRUE(FONT_IsCharEnabled(doc.font(), 'A'));

@@ -1,11 +1,11 @@
 // Pictures of the window additions for the documentation: the text preview in
-// both colour modes and the status bar's size figure, drawn on whatever platform
+// both colour modes and with a display width, and the status bar's size figure, drawn on whatever platform
 // the application runs on (offscreen in the build).
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -53,14 +53,27 @@ void SHOTS_Extras(const QString& dir) {
     std::fprintf(stderr, "DejaVu Sans is not installed: no pictures\n");
     return;
   }
-  for (bool dark : {false, true}) {
+  struct Scene {
+    const char* pName;
+    const char* pText;
+    bool Dark;
+    int Zoom, DisplayWidth, Height;
+  };
+  const Scene scenes[] = {
+      {"preview-dark-on-light.png", "Grüße, Tavro!\n0123 € → あ", false, 3, 0, 300},
+      {"preview-light-on-dark.png", "Grüße, Tavro!\n0123 € → あ", true, 3, 0, 300},
+      // A 128-pixel display: the second line does not fit.
+      {"preview-limit.png", "Set 21.5 °C\nTemperature: 21.5 °C\nFan: auto", false, 2, 128, 300},
+  };
+  for (const Scene& scene : scenes) {
     PreviewPane pane(&document);
     pane.setVisible(true);
-    pane.textEdit()->setText(QString::fromUtf8("Grüße, Tavro! 0123 € → あ"));
-    pane.zoomBox()->setValue(3);
-    pane.lightOnDarkBox()->setChecked(dark);
-    pane.resize(760, 175);
-    Save(&pane, dir + (dark ? "/preview-light-on-dark.png" : "/preview-dark-on-light.png"));
+    pane.textEdit()->setPlainText(QString::fromUtf8(scene.pText));
+    pane.zoomBox()->setValue(scene.Zoom);
+    pane.displayWidthBox()->setValue(scene.DisplayWidth);
+    pane.lightOnDarkBox()->setChecked(scene.Dark);
+    pane.resize(760, scene.Height);
+    Save(&pane, dir + "/" + scene.pName);
   }
 
   // The status bar as the window shows it: the status text at the left, the

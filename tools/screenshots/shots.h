@@ -14,8 +14,9 @@ void SHOTS_Views(const QString& dir);
 void SHOTS_NewFontDialogs(const QString& dir);
 // Every dialog and the About box.
 void SHOTS_Dialogs(const QString& dir);
-// preview-dark-on-light.png, preview-light-on-dark.png, flashsize-estimated.png and
-// flashsize.png; needs the DejaVu Sans face.
+// preview-dark-on-light.png, preview-light-on-dark.png, preview-limit.png (a display
+// width and a line too wide for it), flashsize-estimated.png and flashsize.png;
+// needs the DejaVu Sans face.
 void SHOTS_Extras(const QString& dir);
 // goto-block.png: the window scrolled to the Cyrillic block with the Go to block
 // list over it; needs the DejaVu Sans face.
