@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -121,8 +122,16 @@ TEST_F(WindowKeysTest, KeysGoToTheFocusedWidget) {
   QTest::keyClick(pZoom, Qt::Key_Up);
   EXPECT_EQ(pZoom->value(), zoom == 8 ? 8 : zoom + 1);
   EXPECT_EQ(doc.currentChar(), 'A');  // the font view did not move
-  // Accelerators with Ctrl work everywhere.
+  // Copy and paste in a text field take its text, not the current character.
   pText->setFocus();
+  pText->selectAll();
+  QTest::keyClick(pText, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), "Temp B");
+  QTest::keyClick(pText, Qt::Key_End);
+  QTest::keyClick(pText, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(pText->toPlainText(), "Temp BTemp B");
+  EXPECT_FALSE(doc.isModified());
+  // Accelerators with Ctrl work everywhere.
   const int width = FONT_GetCharWidth(doc.font(), 'A');
   QTest::keyClick(pText, Qt::Key_R, Qt::ControlModifier);
   EXPECT_EQ(FONT_GetCharWidth(doc.font(), 'A'), width + 1);
