@@ -116,33 +116,6 @@ TEST_F(NewFontTest, TypeListFollowsThePresetsAndTheEncodingsClicked) {
   ExpectGolden("generation_dialog.txt", out);
 }
 
-TEST_F(NewFontTest, OkOrReturnGiveTheChoiceAndEscapeRejects) {
-  GenerationDialog dialog(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
-  ShowActive(&dialog);
-  ClickRow(dialog.typeList(), FONTTYPE_AA4);
-  ClickButton(dialog.methodButton(AAMETHOD_INTERNAL));
-  ClickButton(dialog.encodingButton(ENCODING_JIS));
-  ClickButton(Button(&dialog, "ok"));
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.type(), FONTTYPE_AA4);
-  EXPECT_EQ(dialog.encoding(), ENCODING_JIS);
-  EXPECT_EQ(dialog.method(), AAMETHOD_INTERNAL);
-
-  // Escape rejects (Cancel: NewFontTest.NewGivesNothing...); Return in the list
-  // presses the default button.
-  GenerationDialog escaped(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
-  ShowActive(&escaped);
-  QTest::keyClick(escaped.typeList(), Qt::Key_Escape);
-  EXPECT_FALSE(escaped.isVisible());
-  EXPECT_EQ(escaped.result(), QDialog::Rejected);
-  GenerationDialog entered(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
-  ShowActive(&entered);
-  QTest::keyClick(entered.typeList(), Qt::Key_Up);
-  QTest::keyClick(entered.typeList(), Qt::Key_Return);
-  EXPECT_EQ(entered.result(), QDialog::Accepted);
-  EXPECT_EQ(entered.type(), FONTTYPE_AA4);
-}
-
 // ---- The font chooser ------------------------------------------------------
 
 TEST_F(NewFontTest, ChooserListsTheFacesTheCreateCommandFindsAndOnlyOutlinesForExtendedTypes) {
@@ -320,79 +293,92 @@ void UseScript(Script* pScript) {
   });
 }
 
-TEST_F(NewFontTest, NewCreatesTheChosenFont) {
-  Script script;
-  script.Options = [](GenerationDialog* pDialog) {
-    ClickRow(pDialog->typeList(), FONTTYPE_EXT_FRM);
-    ClickButton(Button(pDialog, "ok"));
-  };
-  script.Chooser = [](FontChooser* pChooser) {
-    Retype(pChooser->faceEdit(), "DejaVu Sans");
-    Retype(pChooser->pixelEdit(), "16");
-    ClickButton(Button(pChooser, "ok"));
-  };
-  UseScript(&script);
-  FontPtr font = SHELL_RunNewFont(nullptr, nullptr);
-  ASSERT_TRUE(font);
-  EXPECT_EQ(script.Shown, 2);
-  EXPECT_EQ(font->Type, FONTTYPE_EXT_FRM);
-  EXPECT_EQ(font->Encoding, ENCODING_UC16);
-  EXPECT_EQ(font->Height, 16);
-  EXPECT_EQ(font->LogFont.Height, 14);
-  EXPECT_STREQ(font->LogFont.acFaceName, kFace);
-  EXPECT_EQ(font->LogFont.Weight, 400);
+// The font New gives as one line: type, encoding, method, height, and the record's
+// height, face, weight and character set; "-" for none.
+std::string Summary(const Font* pFont) {
+  if (!pFont) return "-";
+  return std::to_string(pFont->Type) + "/" + std::to_string(pFont->Encoding) + "/" + std::to_string(pFont->AAMethod) +
+         " " + std::to_string(pFont->Height) + " | " + std::to_string(pFont->LogFont.Height) + " " +
+         pFont->LogFont.acFaceName + " " + std::to_string(pFont->LogFont.Weight) + " " +
+         std::to_string(pFont->LogFont.CharSet);
 }
 
-TEST_F(NewFontTest, NewStartsFromTheCurrentFont) {
-  // A 2 bpp ISO 8859 font with internal antialiasing, 20 pixels, bold.
+// Both dialogs driven with clicks and keys: OK or Return in either gives the font
+// chosen, starting from the current font's choices; Cancel or Escape in either gives
+// nothing. (What the dialogs show on the way: TypeListFollows... and ChooserStepByStep.)
+TEST_F(NewFontTest, NewCreatesTheChosenFontOrNothing) {
+  // A 2 bpp ISO 8859 font with internal antialiasing, 20 pixels, bold, Cyrillic.
   LogFontRecord record = Record(kFace, 700);
   record.Height = 20;
   record.CharSet = 204;
   FontPtr current = FONT_CreateFromLogFont(&record, FONTTYPE_AA2, ENCODING_ISO8859, AAMETHOD_INTERNAL);
   ASSERT_TRUE(current);
-  Script script;
-  script.Options = [](GenerationDialog* pDialog) {
-    EXPECT_EQ(pDialog->typeList()->count(), 3);
-    EXPECT_EQ(pDialog->typeList()->currentRow(), FONTTYPE_AA2);
-    EXPECT_TRUE(pDialog->encodingButton(ENCODING_ISO8859)->isChecked());
-    EXPECT_TRUE(pDialog->methodButton(AAMETHOD_INTERNAL)->isChecked());
-    ClickRow(pDialog->typeList(), FONTTYPE_AA4);
-    ClickButton(Button(pDialog, "ok"));
+  const auto okWith = [](const char* pPixels) {
+    return [pPixels](FontChooser* pChooser) {
+      Retype(pChooser->faceEdit(), kFace);
+      Retype(pChooser->pixelEdit(), pPixels);
+      ClickButton(Button(pChooser, "ok"));
+    };
   };
-  script.Chooser = [&](FontChooser* pChooser) {
-    EXPECT_EQ(pChooser->pixelEdit()->text(), QString::number(current->Height));
-    EXPECT_EQ(pChooser->styleList()->currentItem()->text(), "Bold");
-    EXPECT_EQ(pChooser->scriptCombo()->currentText(), "Cyrillic");
-    Retype(pChooser->pixelEdit(), "18");
-    QTest::keyClick(pChooser->pixelEdit(), Qt::Key_Return);
+  const struct {
+    const Font* pCurrent;
+    std::function<void(GenerationDialog*)> Options;
+    std::function<void(FontChooser*)> Chooser;
+    int Shown;
+    const char* pFont;
+  } rows[] = {
+      {nullptr,
+       [](GenerationDialog* p) {
+         ClickRow(p->typeList(), FONTTYPE_EXT_FRM);
+         ClickButton(Button(p, "ok"));
+       },
+       okWith("16"), 2, "4/0/0 16 | 14 DejaVu Sans 400 1"},
+      {nullptr,  // Return in the list presses the default button
+       [](GenerationDialog* p) {
+         QTest::keyClick(p->typeList(), Qt::Key_Up);
+         ClickButton(p->methodButton(AAMETHOD_INTERNAL));
+         ClickButton(p->encodingButton(ENCODING_JIS));
+         QTest::keyClick(p->typeList(), Qt::Key_Return);
+       },
+       okWith("12"), 2, "2/2/1 12 | 12 DejaVu Sans 400 1"},
+      {current.get(),
+       [](GenerationDialog* p) {
+         EXPECT_EQ(p->typeList()->count() * 10 + p->typeList()->currentRow(), 30 + FONTTYPE_AA2);
+         EXPECT_TRUE(p->encodingButton(ENCODING_ISO8859)->isChecked() && p->methodButton(AAMETHOD_INTERNAL)->isChecked());
+         ClickRow(p->typeList(), FONTTYPE_AA4);
+         ClickButton(Button(p, "ok"));
+       },
+       [](FontChooser* p) {
+         EXPECT_EQ(p->pixelEdit()->text() + " " + p->styleList()->currentItem()->text() + " " +
+                       p->scriptCombo()->currentText(),
+                   "20 Bold Cyrillic");
+         Retype(p->pixelEdit(), "18");
+         QTest::keyClick(p->pixelEdit(), Qt::Key_Return);
+       },
+       2, "2/1/1 18 | 18 DejaVu Sans 700 204"},
+      {nullptr, [](GenerationDialog* p) { ClickButton(Button(p, "cancel")); }, nullptr, 1, "-"},
+      {nullptr, [](GenerationDialog* p) { QTest::keyClick(p->typeList(), Qt::Key_Escape); }, nullptr, 1, "-"},
+      {nullptr,
+       [](GenerationDialog* p) {
+         ClickRow(p->typeList(), FONTTYPE_EXT_AA4);
+         ClickButton(p->methodButton(AAMETHOD_INTERNAL));  // grayed: no effect
+         ClickButton(Button(p, "ok"));
+       },
+       [](FontChooser* p) { QTest::keyClick(p->faceEdit(), Qt::Key_Escape); }, 2, "-"},
   };
-  UseScript(&script);
-  FontPtr font = SHELL_RunNewFont(nullptr, current.get());
-  ASSERT_TRUE(font);
-  EXPECT_EQ(font->Type, FONTTYPE_AA4);
-  EXPECT_EQ(font->Encoding, ENCODING_ISO8859);
-  EXPECT_EQ(font->AAMethod, AAMETHOD_INTERNAL);
-  EXPECT_EQ(font->Height, 18);
-  EXPECT_EQ(font->LogFont.CharSet, 204);
-  EXPECT_EQ(font->LogFont.Weight, 700);
-}
-
-TEST_F(NewFontTest, NewGivesNothingWhenEitherDialogIsCancelled) {
-  Script script;
-  script.Options = [](GenerationDialog* pDialog) { ClickButton(Button(pDialog, "cancel")); };
-  UseScript(&script);
-  EXPECT_FALSE(SHELL_RunNewFont(nullptr, nullptr));
-  EXPECT_EQ(script.Shown, 1);
-
-  script.Shown = 0;
-  script.Options = [](GenerationDialog* pDialog) {
-    ClickRow(pDialog->typeList(), FONTTYPE_EXT_AA4);
-    ClickButton(pDialog->methodButton(AAMETHOD_INTERNAL));  // disabled: no effect
-    ClickButton(Button(pDialog, "ok"));
-  };
-  script.Chooser = [](FontChooser* pChooser) { QTest::keyClick(pChooser->faceEdit(), Qt::Key_Escape); };
-  EXPECT_FALSE(SHELL_RunNewFont(nullptr, nullptr));
-  EXPECT_EQ(script.Shown, 2);
+  for (const auto& row : rows) {
+    int shown = 0;
+    SHELL_SetDialogRunner([&](QDialog* pDialog) {
+      shown++;
+      ShowActive(pDialog);
+      if (auto* pOptions = qobject_cast<GenerationDialog*>(pDialog)) row.Options(pOptions);
+      if (auto* pChooser = qobject_cast<FontChooser*>(pDialog)) row.Chooser(pChooser);
+      return pDialog->result();
+    });
+    FontPtr font = SHELL_RunNewFont(nullptr, row.pCurrent);
+    EXPECT_EQ(Summary(font.get()), row.pFont) << row.pFont;
+    EXPECT_EQ(shown, row.Shown) << row.pFont;
+  }
 }
 
 }  // namespace
