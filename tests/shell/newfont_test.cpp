@@ -26,8 +26,7 @@
 #include "shell/dialogs/fontchooser.h"
 #include "shell/dialogs/generationdialog.h"
 #include "shell/dialogs/newfont.h"
-#include "golden.h"
-#include "shell/dialogtest.h"
+#include "dialogscript.h"
 
 namespace {
 
@@ -50,18 +49,6 @@ QStringList Entries(const QListWidget* pList) {
   return entries;
 }
 
-void ClickRow(QListWidget* pList, int row) {
-  ASSERT_LT(row, pList->count());
-  const QRect rect = pList->visualItemRect(pList->item(row));
-  QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
-// On the indicator at the left: a radio button takes clicks on its indicator and
-// label only, and how far its label reaches depends on the installed fonts.
-void ClickButton(QAbstractButton* pButton) {
-  QTest::mouseClick(pButton, Qt::LeftButton, {}, QPoint(pButton->height() / 2, pButton->height() / 2));
-}
-
 QPushButton* Button(QWidget* pDialog, const char* pName) { return pDialog->findChild<QPushButton*>(pName); }
 
 LogFontRecord Record(const char* pFace, int32_t weight = 400, int32_t italic = 0) {
@@ -74,46 +61,28 @@ LogFontRecord Record(const char* pFace, int32_t weight = 400, int32_t italic = 0
 
 // ---- The generation options ----------------------------------------------
 
-// What the dialog shows for its presets and after encodings are clicked or toggled
-// by a screen reader or the keyboard, compared
-// with tests/data/shell/generation_dialog.txt: the type list (all seven types for
-// Unicode, the three standard ones for an 8-bit encoding, the selection kept where
-// it can be), the checked buttons, the grayed method and the order Tab visits.
+// The dialog opened with four presets and then driven by the steps of
+// tests/data/shell/generation_dialog.txt, with clicks, keys and a screen reader's
+// toggle, showing after each step the type list (all seven types for Unicode, the
+// three standard ones for an 8-bit encoding, the selection kept where it can be), the
+// checked buttons, the grayed method and the order Tab visits.
 TEST_F(NewFontTest, TypeListFollowsThePresetsAndTheEncodingsClicked) {
-  std::string out;
-  const struct {
-    int32_t Type, Encoding, Method;
-  } presets[] = {{FONTTYPE_EXT_FRM, ENCODING_UC16, AAMETHOD_INTERNAL},
-                 {FONTTYPE_EXT_AA2, ENCODING_ISO8859, AAMETHOD_OS},
-                 {FONTTYPE_EXT_AA2, ENCODING_JIS, AAMETHOD_OS},
-                 {FONTTYPE_AA4, ENCODING_JIS, AAMETHOD_OS}};
-  for (const auto& p : presets) {
-    GenerationDialog dialog(nullptr, p.Type, p.Encoding, p.Method);
-    out += "preset " + std::to_string(p.Type) + "/" + std::to_string(p.Encoding) + "\n" + DumpWidgets(&dialog);
-  }
-  GenerationDialog dialog(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
-  EXPECT_EQ(dialog.windowTitle(), "Font generation options");
-  ShowActive(&dialog);
-  const std::function<void()> steps[] = {
-      [&] { ClickButton(dialog.encodingButton(ENCODING_ISO8859)); },
-      [&] { ClickRow(dialog.typeList(), FONTTYPE_AA2); },
-      [&] { ClickButton(dialog.encodingButton(ENCODING_JIS)); },
-      [&] { ClickButton(dialog.encodingButton(ENCODING_UC16)); },
-      [&] { ClickButton(dialog.encodingButton(ENCODING_UC16)); },
-      [&] {  // a screen reader's toggle, without a click
-        QAccessibleInterface* pIso = QAccessible::queryAccessibleInterface(dialog.encodingButton(ENCODING_ISO8859));
-        pIso->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-      },
-      [&] {  // back to Unicode with the keyboard
-        dialog.encodingButton(ENCODING_ISO8859)->setFocus();
-        QTest::keyClick(dialog.encodingButton(ENCODING_ISO8859), Qt::Key_Up);
-      },
+  std::unique_ptr<GenerationDialog> dialog;
+  DialogScript script;
+  script.Window = [&] { return dialog.get(); };
+  script.Other = [&](const std::string& args) {
+    int type = 0, encoding = 0, method = 0;
+    if (std::sscanf(args.c_str(), "open %d %d %d", &type, &encoding, &method) == 3) {
+      dialog = std::make_unique<GenerationDialog>(nullptr, type, encoding, method);
+      ShowActive(dialog.get());
+    } else if (args.starts_with("toggle ")) {  // a screen reader's toggle, without a click
+      QWidget* pButton = dialog->findChild<QWidget*>(QString::fromStdString(args.substr(7)));
+      QAccessible::queryAccessibleInterface(pButton)->actionInterface()->doAction(
+          QAccessibleActionInterface::toggleAction());
+    }
   };
-  for (const auto& step : steps) {
-    step();
-    out += "then\n" + DumpWidgets(&dialog);
-  }
-  ExpectGolden("generation_dialog.txt", out);
+  script.State = [&] { return dialog->windowTitle().toStdString() + "\n" + DumpWidgets(dialog.get()); };
+  ExpectScript("generation_dialog.txt", script);
 }
 
 // ---- The font chooser ------------------------------------------------------
@@ -174,77 +143,37 @@ std::string ChooserState(FontChooser* pChooser, const std::string& ini) {
 }
 
 // The chooser driven through its styles, typed families, size fields, units, OK and
-// Cancel, for the plain and the framed types, with the state after each step
-// compared with tests/data/shell/font_chooser.txt: a click on a style picks its
-// weight and slant, typing the start of a family selects it, the pixel field reads
-// the leading decimal of its first ten characters, an empty one stands for the
-// point size (an em height at 96 dots per inch, its placeholder in pixels), framed
-// fonts are drawn two pixels lower than chosen, and only OK stores the unit.
+// Cancel, for the plain and the framed types, by the steps of
+// tests/data/shell/font_chooser.txt ("open type height weight italic"), each followed
+// by the state: a click on a style picks its weight and slant, typing the start of a
+// family selects it, the pixel field reads the leading decimal of its first ten
+// characters, an empty one stands for the point size (an em height at 96 dots per
+// inch, its placeholder in pixels), framed fonts are drawn two pixels lower than
+// chosen, and only OK stores the unit.
 TEST_F(NewFontTest, ChooserStepByStep) {
-  std::string out;
   std::unique_ptr<FontChooser> pChooser;
-  const auto open = [&](int32_t type, int32_t height, LogFontRecord record) {
-    return [&, type, height, record] {
-      pChooser = std::make_unique<FontChooser>(nullptr, record, type, ENCODING_UC16, AAMETHOD_OS, height);
-      ShowActive(pChooser.get());
-    };
-  };
-  const auto click = [&](const char* pList, const char* pEntry) {
-    return [&, pList, pEntry] {
-      auto* pWidget = pChooser->findChild<QListWidget*>(pList);
-      ClickRow(pWidget, int(Entries(pWidget).indexOf(pEntry)));
-    };
-  };
-  const auto type = [&](const char* pEdit, const char* pText) {
-    return [&, pEdit, pText] { Retype(pChooser->findChild<QLineEdit*>(pEdit), pText); };
-  };
-  const auto press = [&](const char* pButton) {
-    return [&, pButton] { ClickButton(pChooser->findChild<QAbstractButton*>(pButton)); };
-  };
-  const std::pair<const char*, std::function<void()>> steps[] = {
-      {"bold oblique, 16", open(FONTTYPE_EXT, 16, Record(kFace, 700, 1))},
-      {"ExtraLight clicked", click("styleList", "ExtraLight")},
-      {"Oblique clicked", click("styleList", "Oblique")},
-      {"\"dejavu sans m\" typed", type("faceEdit", "dejavu sans m")},
-      {"\"DejaVu Sans\" typed", type("faceEdit", "DejaVu Sans")},
-      {"current height 23", open(FONTTYPE_EXT, 23, Record(kFace))},
-      {"\"12abc\"", type("pixelEdit", "12abc")},
-      {"\"         5\"", type("pixelEdit", "         5")},
-      {"\"          7\"", type("pixelEdit", "          7")},
-      {"18 points typed", type("pointEdit", "18")},
-      {"points clicked", press("points")},
-      {"36 clicked", click("pointList", "36")},
-      {"OK", press("ok")},
-      {"reopened", open(FONTTYPE_STD, 20, Record(kFace))},
-      {"pixels clicked", press("pixels")},
-      {"Cancel", press("cancel")},
-      {"reopened", open(FONTTYPE_STD, 16, Record(kFace))},
-      {"pixels clicked", press("pixels")},
-      {"OK", press("ok")},
-      {"no current font", open(FONTTYPE_EXT, 0, Record(kFace))},
-      {"points clicked", press("points")},
-      {"24 points typed", type("pointEdit", "24")},
-      {"pixels clicked", press("pixels")},
-      {"framed, 16", open(FONTTYPE_EXT_FRM, 16, Record(kFace))},
-      {"\"2\"", type("pixelEdit", "2")},
-      {"\"1\"", type("pixelEdit", "1")},
-      {"points clicked", press("points")},
-      {"12 points typed", type("pointEdit", "12")},
-  };
   QStringList lastStyles;
-  for (const auto& [pWhat, act] : steps) {
-    act();
+  DialogScript script;
+  script.Window = [&] { return pChooser.get(); };
+  script.Other = [&](const std::string& args) {
+    int type = 0, height = 0, weight = 0, italic = 0;
+    ASSERT_EQ(std::sscanf(args.c_str(), "open %d %d %d %d", &type, &height, &weight, &italic), 4) << args;
+    pChooser = std::make_unique<FontChooser>(nullptr, Record(kFace, weight, italic), type, ENCODING_UC16,
+                                             AAMETHOD_OS, height);
+    ShowActive(pChooser.get());
+  };
+  script.State = [&] {
     QStringList styles = Entries(pChooser->styleList());
     styles.sort();
-    if (styles != lastStyles) out += "styles " + styles.join(", ").toStdString() + "\n";
+    const std::string changed = styles != lastStyles ? "styles " + styles.join(", ").toStdString() + "\n" : "";
     lastStyles = styles;
-    out += std::string(pWhat) + ": " + ChooserState(pChooser.get(), IniText());
-  }
+    return changed + ChooserState(pChooser.get(), IniText());
+  };
+  ExpectScript("font_chooser.txt", script);
   // 13.33 rounds down, 14.67 up; a height gives its point size back.
   for (const auto& [points, height] : {std::pair<double, int>{9, -12}, {10, -13}, {10.5, -14}, {11, -15}})
     EXPECT_EQ(CHOOSER_PointsToHeight(points), height) << points;
   EXPECT_DOUBLE_EQ(CHOOSER_HeightToPoints(-14), 10.5);
-  ExpectGolden("font_chooser.txt", out);
 }
 
 TEST_F(NewFontTest, SampleOfALargeFaceRendersOnlyItsCharactersAndKeepsTheJournal) {
@@ -274,24 +203,6 @@ TEST_F(NewFontTest, SampleOfALargeFaceRendersOnlyItsCharactersAndKeepsTheJournal
 }
 
 // ---- New -------------------------------------------------------------------
-
-// Drives both dialogs with events; each step gets the dialog and returns the result.
-struct Script {
-  std::function<void(GenerationDialog*)> Options;
-  std::function<void(FontChooser*)> Chooser;
-  int Shown = 0;
-};
-
-void UseScript(Script* pScript) {
-  SHELL_SetDialogRunner([pScript](QDialog* pDialog) {
-    pScript->Shown++;
-    pDialog->show();
-    QApplication::setActiveWindow(pDialog);
-    if (auto* pOptions = qobject_cast<GenerationDialog*>(pDialog)) pScript->Options(pOptions);
-    if (auto* pChooser = qobject_cast<FontChooser*>(pDialog)) pScript->Chooser(pChooser);
-    return pDialog->result();
-  });
-}
 
 // The font New gives as one line: type, encoding, method, height, and the record's
 // height, face, weight and character set; "-" for none.

@@ -12,8 +12,7 @@
 #include "output/savetest.h"
 #include "settings/services.h"
 #include "shell/dialogs/dialogs.h"
-#include "golden.h"
-#include "shell/dialogtest.h"
+#include "dialogscript.h"
 
 namespace {
 
@@ -24,88 +23,51 @@ std::vector<ValueField> RangeFields(int64_t* first, int64_t* last) {
   return fields;
 }
 
-// Three value dialogs driven with keys, compared after each step with
-// tests/data/shell/value_dialog.txt: each edit's text ("*" the focus, "[...]" the
-// selection), the characters refused, the message shown, whether the dialog is
-// open, and the values stored. Typed digits outside the field's radix, a minus
-// anywhere but first or where no value is negative are refused, letters come out
-// upper case; out-of-range values name the limit in the field's radix and bring the
-// focus back to the edit, which stays selected; Cancel stores nothing.
+// Three value dialogs driven with keys by the steps of tests/data/shell/value_dialog.txt,
+// each followed by each edit's text ("*" the focus, "[...]" the selection), the
+// characters refused, the message shown, whether the dialog is open, and the values
+// stored. Typed digits outside the field's radix, a minus anywhere but first or where
+// no value is negative are refused, letters come out upper case; out-of-range values
+// name the limit in the field's radix and bring the focus back to the edit, which
+// stays selected; Cancel stores nothing.
 TEST(ValueDialog, TypingAndRangeChecksStepByStep) {
   int64_t values[4] = {0xAB, 0x7E, 5, 0};
   std::vector<ValueField> rows(2);
   rows[0] = {10, -8, 8, "Rows", &values[2]};
   rows[1] = {16, -0x2A, 0x10, "Offset", &values[3]};
   std::unique_ptr<ValueDialog> dialog;
-  std::string out, refused;
+  std::string refused;
   MessageCatcher catcher;
   size_t shown = 0;
-  const auto open = [&](std::vector<ValueField> fields) {
-    return [&, fields] {
-      dialog = std::make_unique<ValueDialog>(nullptr, "Values", fields);
-      for (int i = 0; i < 2; ++i)
-        QObject::connect(dialog->edit(i), &ValueEdit::refused, [&](QChar c) { refused += QString(c).toStdString(); });
-      ShowActive(dialog.get());
-    };
+  DialogScript script;
+  script.Window = [&] { return dialog.get(); };
+  script.Other = [&](const std::string& args) {
+    if (args.starts_with("clipboard ")) QGuiApplication::clipboard()->setText(QString::fromStdString(args.substr(10)));
+    if (!args.starts_with("open")) return;
+    dialog = std::make_unique<ValueDialog>(nullptr, "Values", args == "open rows" ? rows : RangeFields(&values[0], &values[1]));
+    for (int i = 0; i < 2; ++i)
+      QObject::connect(dialog->edit(i), &ValueEdit::refused, [&](QChar c) { refused += QString(c).toStdString(); });
+    ShowActive(dialog.get());
   };
-  const auto type = [&](int i, Qt::Key key, const char* pText) {
-    return [&, i, key, pText] {
-      if (key != Qt::Key_unknown) QTest::keyClick(dialog->edit(i), key);
-      QTest::keyClicks(dialog->edit(i), pText);
-    };
-  };
-  const auto retype = [&](int i, const char* pText) { return [&, i, pText] { Retype(dialog->edit(i), pText); }; };
-  const auto focus = [&](int i) { return [&, i] { dialog->edit(i)->setFocus(); }; };
-  const auto click = [&](bool ok) {
-    return [&, ok] { QTest::mouseClick(ok ? dialog->okButton() : dialog->cancelButton(), Qt::LeftButton); };
-  };
-  const std::pair<const char*, std::function<void()>> steps[] = {
-      {"opened", open(RangeFields(&values[0], &values[1]))},
-      {"G at the end", type(0, Qt::Key_End, "G")},
-      {"- at the start", type(0, Qt::Key_Home, "-")},
-      {"c9 at the end", type(0, Qt::Key_End, "c9")},
-      {"Backspace", type(0, Qt::Key_Backspace, "")},
-      {"d0 pasted", [&] {
-         QGuiApplication::clipboard()->setText("d0");
-         QTest::keyClick(dialog->edit(0), Qt::Key_V, Qt::ControlModifier);
-       }},
-      {"Cancel", click(false)},
-      {"opened", open(RangeFields(&values[0], &values[1]))},
-      {"10000 typed", type(0, Qt::Key_unknown, "10000")},
-      {"5 at the end", type(1, Qt::Key_End, "5")},
-      {"OK", click(true)},
-      {"41 typed", type(0, Qt::Key_unknown, "41")},
-      {"OK", click(true)},
-      {"opened", open(rows)},
-      {"- at the end", type(0, Qt::Key_End, "-")},
-      {"A", type(0, Qt::Key_unknown, "A")},
-      {"- at the start", type(0, Qt::Key_Home, "-")},
-      {"- at the start", type(0, Qt::Key_Home, "-")},
-      {"-2B", retype(1, "-2B")},
-      {"focus away", focus(0)},
-      {"OK", click(true)},
-      {"-2a", retype(1, "-2a")},
-      {"OK", click(true)},
-  };
-  for (const auto& [pWhat, act] : steps) {
-    refused.clear();
-    act();
-    out += std::string(pWhat) + ":";
+  script.State = [&] {
+    std::string out;
     for (int i = 0; i < 2; ++i) {
       const ValueEdit* pEdit = dialog->edit(i);
-      out += " " + std::string(dialog->focusWidget() == pEdit ? "*" : "") + pEdit->text().toStdString() +
+      out += std::string(i ? " " : "") + (dialog->focusWidget() == pEdit ? "*" : "") + pEdit->text().toStdString() +
              (pEdit->hasSelectedText() ? "[" + pEdit->selectedText().toStdString() + "]" : "");
     }
     if (!refused.empty()) out += " | refused " + refused;
+    refused.clear();
     for (; shown < catcher.messages.size(); ++shown)
-      out += " | " + catcher.messages[shown].caption.toStdString() + (catcher.messages[shown].icon == QMessageBox::Warning ? " (warning): " : ": ") +
+      out += " | " + catcher.messages[shown].caption.toStdString() +
+             (catcher.messages[shown].icon == QMessageBox::Warning ? " (warning): " : ": ") +
              QString(catcher.messages[shown].text).replace("\n", "\\n").toStdString();
     out += dialog->isVisible() ? " | open" : dialog->result() == QDialog::Accepted ? " | accepted" : " | rejected";
     out += " | stored";
     for (int64_t value : values) out += " " + SHELL_FormatValue(value, 16).toStdString();
-    out += "\n";
-  }
-  ExpectGolden("value_dialog.txt", out);
+    return out + "\n";
+  };
+  ExpectScript("value_dialog.txt", script);
 }
 
 TEST(ValueDialog, ValueTextsRoundTripAndSaturate) {
