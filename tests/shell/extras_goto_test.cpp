@@ -72,17 +72,14 @@ TEST_F(GoToTest, TypedTextsAndWhatTheHintSays) {
   ExpectGolden("goto_codes.txt", out);
 }
 
-// Return accepts a code and refuses what is none.
-TEST_F(GoToTest, ReturnAcceptsOnlyACode) {
+// Return refuses what is no code (a code it accepts: AskReturnsTheCodeOrTheStatusText).
+TEST_F(GoToTest, ReturnRefusesWhatIsNoCode) {
   FontPtr pFont = SmallFont(ENCODING_UC16);
-  for (const auto& [pTyped, accepted] : {std::pair<const char*, bool>{"U+00E9", true}, {"xyz", false}}) {
-    GoToDialog dialog(pFont.get());
-    dialog.show();
-    TypeText(dialog.edit(), pTyped);
-    QTest::keyClick(dialog.edit(), Qt::Key_Return);
-    EXPECT_EQ(dialog.result() == QDialog::Accepted, accepted) << pTyped;
-    EXPECT_EQ(dialog.isVisible(), !accepted) << pTyped;
-  }
+  GoToDialog dialog(pFont.get());
+  dialog.show();
+  TypeText(dialog.edit(), "xyz");
+  QTest::keyClick(dialog.edit(), Qt::Key_Return);
+  EXPECT_TRUE(dialog.isVisible());
 }
 
 // Types into the modal dialog SHELL_AskGoToCharacter opens, once it is up.

@@ -129,25 +129,9 @@ TEST_F(OptionDialogs, CancelAndEscapeStoreNothingAndOkStoresOnTopOfWhatIsStoredN
   EXPECT_EQ(Stored().SuppressOptAA, 1);
 }
 
-// OK answers and stores the type checked, -1 where the stored type has no radio;
-// Cancel answers -1 and stores nothing.
-TEST_F(OptionDialogs, XbfTypeDialogReturnsTheChoice) {
-  const struct {
-    int Stored, Ticked;  // -1: none
-    bool Ok;
-    int Answer;
-  } rows[] = {{3, 122, true, 4}, {2, -1, true, -1}, {6, 120, false, -1}};
-  for (const auto& row : rows) {
-    XbfTypeDialog dialog(nullptr, row.Stored);
-    dialog.show();
-    if (row.Ticked >= 0) Tick(Control<QRadioButton>(&dialog, row.Ticked));
-    QTest::mouseClick(row.Ok ? dialog.okButton() : dialog.cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.chosenType(), row.Answer) << row.Stored;
-    EXPECT_EQ(Stored().GetTypeXBF, row.Ok ? row.Answer : -1) << row.Stored;
-  }
-}
-
 // What each command opens: OptionDialogs.WhatEachDialogShowsAndWhatMeasurementCharactersStore.
+// The XBF type question answers and stores the type ticked, -1 where the stored type
+// has no radio; Escape answers -1 and stores nothing.
 TEST_F(OptionDialogs, ReturnPressesOkAndIdsBesideTheCommandsOpenNothing) {
   WhenModal([](QDialog* d) {
     QTest::keyClick(Control<QComboBox>(d, 101), Qt::Key_End);
@@ -163,8 +147,11 @@ TEST_F(OptionDialogs, ReturnPressesOkAndIdsBesideTheCommandsOpenNothing) {
   });
   EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 0), 5);
   WhenModal([](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
-  EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 5), -1);
+  EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 5), -1);  // Escape: -1, nothing stored
   EXPECT_EQ(Stored().GetTypeXBF, 5);
+  WhenModal([](QDialog* d) { QTest::mouseClick(Control<QAbstractButton>(d, 1), Qt::LeftButton); });
+  EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 2), -1);  // no radio for the stored type: -1 stored
+  EXPECT_EQ(Stored().GetTypeXBF, -1);
   // Ids beside the option commands open nothing (no modal dialog to close).
   const std::string stored = IniText();
   SHELL_RunOptionDialog(nullptr, 786);

@@ -96,7 +96,7 @@ class SelectRange : public testing::Test {
   RecordingServices services;
 };
 
-TEST_F(SelectRange, FirstAboveLastIsReportedAndTheDialogComesBackWithTheEnteredValues) {
+TEST_F(SelectRange, FirstAboveLastIsReportedAndTheDialogComesBackWithTheEnteredValuesAndTheLastRange) {
   std::vector<QStringList> shown;  // the edits' texts each time the dialog opened
   std::vector<QString> captions;
   int round = 0;
@@ -128,37 +128,23 @@ TEST_F(SelectRange, FirstAboveLastIsReportedAndTheDialogComesBackWithTheEnteredV
   EXPECT_EQ(shown[0], QStringList({"0", "0"}));
   EXPECT_EQ(shown[1], QStringList({"7E", "20"}));
 
-  // The next call opens with the last range; Cancel answers false and leaves the
-  // caller's values alone.
-  first = last = -1;
-  QStringList reopened;
-  const bool again = SHELL_SelectRange(nullptr, &first, &last, [&](ValueDialog& dialog) {
-    dialog.show();
-    reopened = {dialog.edit(0)->text(), dialog.edit(1)->text()};
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    return dialog.result();
-  });
-  EXPECT_FALSE(again);
-  EXPECT_EQ(reopened, QStringList({"20", "7E"}));
-  EXPECT_EQ(first, -1);
-  EXPECT_EQ(services.boxes.size(), 1u);
-}
-
-TEST_F(SelectRange, OnlyTheRangeCommandRunsTheDialogModally) {
+  // The command runs it modally and opens it with the last range; other commands
+  // open nothing; Escape answers false. Neither touches the caller's values.
   WhenModal([](QDialog* d) {
-    EXPECT_EQ(d->windowTitle(), "Select range of characters");
-    Retype(d->findChild<QLineEdit*>("140"), "3040");  // the last range is shown: SelectRange.First*
+    EXPECT_EQ(d->findChild<QLineEdit*>("140")->text() + "-" + d->findChild<QLineEdit*>("141")->text(), "20-7E");
+    Retype(d->findChild<QLineEdit*>("140"), "3040");
     Retype(d->findChild<QLineEdit*>("141"), "309f");
     QTest::keyClick(d, Qt::Key_Return);
   });
-  int first = -1, last = -1;
   ASSERT_TRUE(SHELL_RunSelectRange(nullptr, 721, &first, &last));
   EXPECT_EQ(first, 0x3040);
   EXPECT_EQ(last, 0x309F);
-  // Other commands open nothing and leave the values alone.
   first = -1;
   EXPECT_FALSE(SHELL_RunSelectRange(nullptr, 722, &first, &last));
+  WhenModal([](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+  EXPECT_FALSE(SHELL_RunSelectRange(nullptr, 721, &first, &last));
   EXPECT_EQ(first, -1);
+  EXPECT_EQ(services.boxes.size(), 1u);
 }
 
 }  // namespace
