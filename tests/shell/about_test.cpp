@@ -52,16 +52,6 @@ TEST(AboutBox, ShowsTitleBuildLineNoticeAndLogoAndClosesByKey) {
   EXPECT_FALSE(box.isVisible());
 }
 
-// The names behind the "-" that starts a line of the help text, in order.
-QStringList CommandNames(const QString& text) {
-  QStringList names;
-  for (const QString& line : text.split('\n')) {
-    if (!line.startsWith('-')) continue;
-    names << line.mid(1).section(QRegularExpression("[\\t ]"), 0, 0);
-  }
-  return names;
-}
-
 // A click delivered the way the desktop delivers it, through the window, where
 // modal windows can block it.
 void ClickThroughWindow(QWidget* widget) {
@@ -88,13 +78,11 @@ TEST(CmdHelp, ListsTheCommandsReadOnlyAndBlocksTheMainWindowUntilClosed) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
   EXPECT_EQ(help->windowTitle(), "CMD Help");
   EXPECT_EQ(help->width(), 550);
-  // The commands in table order, in a text that typing cannot change.
+  // The help text of -? (its lines: Golden.help_and_exit), which typing cannot change.
   QPlainTextEdit* edit = help->textEdit();
   const QString text = edit->toPlainText();
-  EXPECT_TRUE(text.startsWith("Valid command line options:\n\n"));
+  EXPECT_TRUE(text.startsWith("Valid command line options:\n\n-exit\t\t"));
   EXPECT_FALSE(text.contains('\r'));
-  EXPECT_EQ(CommandNames(text), QStringList({"exit", "create", "edit", "enable", "hide", "merge",
-                                             "readpattern", "saveas", "nomessages", "?"}));
   QTest::keyClicks(edit, "xyz");
   EXPECT_EQ(edit->toPlainText(), text);
   // A dialog to screen readers, in a fixed-pitch face in which the columns the text
@@ -125,19 +113,12 @@ TEST(CmdHelp, ListsTheCommandsReadOnlyAndBlocksTheMainWindowUntilClosed) {
   ClickThroughWindow(button);
   EXPECT_EQ(clicks, 2);
 
-  // Escape on the window itself and the close box close it too.
+  // Escape on the window itself closes it too.
   SHELL_RunCmdHelp(&main);
   help = main.findChild<CmdHelpWindow*>("CMD Help");
   ASSERT_TRUE(help);
   QTest::keyClick(help.data(), Qt::Key_Escape);
   QTRY_VERIFY(help.isNull());
-  SHELL_RunCmdHelp(&main);
-  help = main.findChild<CmdHelpWindow*>("CMD Help");
-  ASSERT_TRUE(help);
-  help->close();  // what the close box does
-  QTRY_VERIFY(help.isNull());
-  ClickThroughWindow(button);
-  EXPECT_EQ(clicks, 3);
 }
 
 class PatternDialogs : public SettingsTest {
@@ -173,11 +154,7 @@ TEST_F(PatternDialogs, ReadAndSaveThroughTheirFileDialogs) {
     static_cast<QDialog&>(dialog).accept();
     EXPECT_TRUE(SHELL_FinishPatternDialog(&dialog, false));
   }
-  EXPECT_TRUE(FONT_IsCharEnabled(FONT_GetCurrent(), 'A'));
-  EXPECT_TRUE(FONT_IsCharEnabled(FONT_GetCurrent(), 'B'));
-  EXPECT_FALSE(FONT_IsCharEnabled(FONT_GetCurrent(), 'C'));
-  ASSERT_EQ(services.boxes.size(), 1u);  // the missing-code report
-  EXPECT_NE(services.boxes[0].find("3042"), std::string::npos);
+  // What was read shows in the list saved next (reading itself: Pattern.*).
 
   {
     QFileDialog dialog;
