@@ -4,25 +4,15 @@
 // worked out by hand, with the tooltip's breakdown.
 #include <gtest/gtest.h>
 
-#include <QTest>
-#include <memory>
-
-#include "model/current.h"
-#include "shell/document.h"
 #include "shell/flashsizelabel.h"
-#include "shell/mainwindow.h"
-#include "shell/services_qt.h"
 #include "viewtest.h"
+#include "windowtest.h"
 
 namespace {
 
-TEST(FlashCostLabel, ShowsTheWholeCFontAndFollowsKeys) {
-  Document doc;
-  auto pWindow = std::make_unique<MainWindow>(&doc);
-  auto pServices = std::make_unique<QtServices>(pWindow.get(), &doc);
-  pWindow->show();
-  pWindow->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(pWindow.get()));
+using FlashCostLabel = WindowFixture;
+
+TEST_F(FlashCostLabel, ShowsTheWholeCFontAndFollowsKeys) {
   // Height 8, one byte per row: A (width 5) and B (width 4), one range.
   FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
   SetGlyph(pFont.get(), 'A', 5, 0, 0, {"#####"});
@@ -60,9 +50,6 @@ TEST(FlashCostLabel, ShowsTheWholeCFontAndFollowsKeys) {
     EXPECT_TRUE(pLabel->toolTip().contains(s.pRecords)) << s.pWhat << "\n" << pLabel->toolTip().toStdString();
     EXPECT_TRUE(pLabel->toolTip().contains("font record: 24")) << s.pWhat;
   }
-  pServices.reset();
-  pWindow.reset();
-  FONT_SetCurrent(nullptr);
 }
 
 }  // namespace
