@@ -1,10 +1,8 @@
 // The program started as a build server starts it (RunMorvane clears DISPLAY,
 // WAYLAND_DISPLAY and QT_QPA_PLATFORM): a run that must show its window says in one
-// line that it cannot. And once, the window itself on the offscreen platform.
+// line that it cannot. (The window started from a file argument on the offscreen
+// platform: WindowStart.AtScaleTwoTheWindowFitsTheScreen.)
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -33,39 +31,6 @@ TEST(Startup, AWindowWithoutADisplayIsOneLineAndExitCodeOne) {
       EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
     }
   }
-}
-
-// Runs the program with the window on Qt's offscreen platform; the window closes
-// itself after its first paint.
-RunResult RunWindowOnce(const TempDir& dir, const std::vector<std::string>& args) {
-  const std::string errFile = dir.file(".window-stderr");
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(dir.path().c_str()) != 0) _exit(127);
-    setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("MORVANE_EXIT_AFTER_FIRST_PAINT", "1", 1);
-    if (!freopen(errFile.c_str(), "wb", stderr)) _exit(127);
-    std::vector<char*> argv = {const_cast<char*>(MORVANE_EXE)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(MORVANE_EXE, argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", ReadFile(errFile)};
-}
-
-// The window module is loaded beside the program and takes the core from it: a font
-// file named on the command line ends in a painted window, and closing it ends the
-// program with code 0.
-TEST(Startup, FileArgumentOpensTheWindowModule) {
-  TempDir dir;
-  ASSERT_EQ(RunMorvane(dir, {"-hide", "-createDejaVu Sans,REGULAR,16,EXT,UC16", "-saveasdv16.c,C", "-exit"}).exitCode, 0);
-  const RunResult run = RunWindowOnce(dir, {"dv16.c"});
-  EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err.find("cannot"), std::string::npos) << run.err;
 }
 
 TEST(Startup, SenderIgnoresASendWhileOneIsInProgress) {
