@@ -22,6 +22,7 @@
 #include "shell/services_qt.h"
 #include "shell/views/fontview.h"
 #include "shell/views/grid.h"
+#include "dialogscript.h"
 #include "viewtest.h"
 #include "windowtest.h"
 
@@ -68,6 +69,12 @@ class GoToBlockTest : public WindowFixture {
   }
 };
 
+// The steps of tests/data/shell/goto_block.txt: "showall N" sets the display mode,
+// "jis" installs a Shift_JIS font, "block ..." presses Ctrl+Shift+G and then in the
+// list the keys named, "type:TEXT" or "dclick:ROW". After each: the list and its
+// selection as the dialog opened, the current character, the block whose row is at
+// the top of the font view ("(end)" when the view is scrolled to its end), whether
+// the current character's cell is in view, and the status bar.
 TEST_F(GoToBlockTest, ListsTheFontsBlocksAndBringsTheChosenOneToTheTop) {
   FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
   for (int c = 0x20; c <= 0x7E; ++c) SetGlyph(pFont.get(), uint16_t(c), 3, 0, 0, {"#"});
@@ -77,82 +84,54 @@ TEST_F(GoToBlockTest, ListsTheFontsBlocksAndBringsTheChosenOneToTheTop) {
   SetGlyph(pFont.get(), 0xFFFD, 3, 0, 0, {"#"});
   FONT_SetCurrentChar(pFont.get(), 'A');
   doc.install(std::move(pFont), "");
-
-  QStringList rows;
-  QString selected;
-  OnDialog([&](GoToBlockDialog* p) {
-    rows = Rows(p->list());
-    selected = p->list()->currentItem()->text(0);
-    QTest::keyClick(p->list(), Qt::Key_Escape);
-  });
-  PressCtrlShiftG();
-  EXPECT_EQ(rows, QStringList({"Basic Latin 0000-007F 95", "Cyrillic 0400-04FF 64",
-                               "CJK Unified Ideographs 4E00-9FFF 3", "Specials FFF0-FFFF 1"}));
-  EXPECT_EQ(selected, "Basic Latin");  // the block of the current character
-
-  auto keys = [](std::initializer_list<Qt::Key> keyList) {
-    return [list = std::vector<Qt::Key>(keyList)](GoToBlockDialog* p) {
-      for (Qt::Key k : list) QTest::keyClick(p->list(), k);
-    };
-  };
-  const struct {
-    const char* pWhat;
-    int ShowAll;
-    std::function<void(GoToBlockDialog*)> Act;
-    int Code;        // the current character afterwards
-    int FirstBlock;  // the block whose row comes to the top; -1: the view stays
-  } cases[] = {
-      {"Down and Return", 1, keys({Qt::Key_Down, Qt::Key_Return}), 0x410, 0x040},
-      {"typed name", 1,
-       [](GoToBlockDialog* p) {
-         QTest::keyClicks(p->list(), "CJK");
-         QTest::keyClick(p->list(), Qt::Key_Return);
-       },
-       0x4E00, 0x4E0},
-      {"Escape", 1, keys({Qt::Key_Up, Qt::Key_Escape}), 0x4E00, -1},
-      {"End in used blocks", 0, keys({Qt::Key_End, Qt::Key_Enter}), 0xFFFD, 0xFFF},
-      {"Home in used blocks", 0, keys({Qt::Key_Home, Qt::Key_Return}), 0x20, 0x000},
-      {"double click", 1,
-       [](GoToBlockDialog* p) {
-         QTreeWidget* pList = p->list();
-         const QRect rect = pList->visualItemRect(pList->topLevelItem(1));
-         QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, rect.center());
-         QTest::mouseDClick(pList->viewport(), Qt::LeftButton, {}, rect.center());
-       },
-       0x410, 0x040},
-  };
-  for (const auto& c : cases) {
-    doc.setShowAllCharacters(c.ShowAll);
-    const int topBefore = view()->topRow();
-    bool shown = false;
-    OnDialog([&](GoToBlockDialog* p) {
-      shown = true;
-      c.Act(p);
+  std::string list;
+  DialogScript script;
+  script.Window = [] { return nullptr; };
+  script.Other = [&](const std::string& args) {
+    std::istringstream in(args);
+    std::string verb, word;
+    in >> verb;
+    if (verb == "showall") doc.setShowAllCharacters(args.back() - '0');
+    if (verb == "jis") {  // Shift_JIS codes are not Unicode
+      FontPtr pJis = MemoryFont(FONTTYPE_STD, true);
+      pJis->Encoding = ENCODING_JIS;
+      SetGlyph(pJis.get(), 0x82A0, 3, 0, 0, {"#"});
+      doc.install(std::move(pJis), "");
+    }
+    if (verb != "block") return;
+    std::vector<std::string> words;
+    while (in >> word) words.push_back(word);
+    list = "no list";
+    QPointer<QTimer> pWaiting = OnDialog([&list, words](GoToBlockDialog* p) {
+      list = Rows(p->list()).join(", ").toStdString() + " | at " + p->list()->currentItem()->text(0).toStdString();
+      for (const std::string& w : words) {
+        if (w.starts_with("type:")) QTest::keyClicks(p->list(), QString::fromStdString(w.substr(5)));
+        else if (w.starts_with("dclick:")) {
+          const QRect rect = p->list()->visualItemRect(p->list()->topLevelItem(std::stoi(w.substr(7))));
+          QTest::mouseClick(p->list()->viewport(), Qt::LeftButton, {}, rect.center());
+          QTest::mouseDClick(p->list()->viewport(), Qt::LeftButton, {}, rect.center());
+        } else QTest::keyClick(p->list(), QKeySequence(QString::fromStdString(w))[0].key());
+      }
     });
     PressCtrlShiftG();
-    ASSERT_TRUE(shown) << c.pWhat;
-    EXPECT_EQ(doc.currentChar(), c.Code) << c.pWhat;
-    if (c.FirstBlock < 0) {
-      EXPECT_EQ(view()->topRow(), topBefore) << c.pWhat;
-    } else {
-      const int row = GRID_RowOfBlock(doc.font(), c.ShowAll, c.FirstBlock);
-      EXPECT_EQ(view()->topRow(), std::min(row, view()->verticalScrollBar()->maximum())) << c.pWhat;
-      EXPECT_FALSE(view()->cellRect(c.Code).isEmpty()) << c.pWhat;
-    }
-  }
-
-  // Shift_JIS codes are not Unicode: no list, a word in the status bar.
-  FontPtr pJis = MemoryFont(FONTTYPE_STD, true);
-  pJis->Encoding = ENCODING_JIS;
-  SetGlyph(pJis.get(), 0x82A0, 3, 0, 0, {"#"});
-  doc.install(std::move(pJis), "");
-  bool opened = false;
-  QPointer<QTimer> pWaiting = OnDialog([&opened](GoToBlockDialog*) { opened = true; });
-  PressCtrlShiftG();
-  QTest::qWait(20);
-  delete pWaiting.data();
-  EXPECT_FALSE(opened);
-  EXPECT_EQ(pWindow->statusText(), "A Shift_JIS font has no Unicode blocks");
+    QTest::qWait(20);
+    delete pWaiting.data();
+  };
+  script.State = [&] {
+    const int top = view()->topRow();
+    std::string block = top == view()->verticalScrollBar()->maximum() ? "(end) " : "";
+    for (int b = 0; b < 0x1000; ++b)
+      if (GRID_RowOfBlock(doc.font(), doc.showAllCharacters(), b) == top) {
+        block += QString::number(b, 16).toStdString();
+        break;
+      }
+    std::string out = (list.empty() ? "" : list + "\n") + "  char " + QString::number(doc.currentChar(), 16).toStdString() + " | top " + block +
+                      (view()->cellRect(doc.currentChar()).isEmpty() ? " | out of view" : "") + " | " +
+                      pWindow->statusText().toStdString() + "\n";
+    list.clear();
+    return out;
+  };
+  ExpectScript("goto_block.txt", script);
 }
 
 }  // namespace
