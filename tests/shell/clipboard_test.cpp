@@ -111,6 +111,7 @@ class Clipboard : public WindowFixture {
 };
 
 TEST_F(Clipboard, CopyPasteImagesAndFlipsAreStepsThatUndoRestores) {
+  JOURNAL_Clear();  // the lines of earlier tests in the process
   DialogScript script;
   script.Window = [] { return nullptr; };
   script.Other = [this](const std::string& args) { Act(args); };

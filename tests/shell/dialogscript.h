@@ -47,7 +47,8 @@ inline void ExpectScript(const std::string& name, const DialogScript& script) {
     const size_t verbEnd = std::min(line.find(' ', 2), line.size());
     const size_t nameEnd = std::min(line.find(' ', verbEnd + 1), line.size());
     const std::string verb = line.substr(2, verbEnd - 2);
-    const QString widget = QString::fromStdString(line.substr(std::min(verbEnd + 1, line.size()), nameEnd - verbEnd - 1));
+    const QString widget =
+        QString::fromStdString(line.substr(std::min(verbEnd + 1, line.size()), nameEnd - verbEnd - 1));
     const QString text = QString::fromStdString(line.substr(std::min(nameEnd + 1, line.size())));
     QWidget* pWindow = script.Window();
     QWidget* pWidget = pWindow ? pWindow->findChild<QWidget*>(widget) : nullptr;
@@ -62,7 +63,8 @@ inline void ExpectScript(const std::string& name, const DialogScript& script) {
       }
       if (verb == "type") Retype(qobject_cast<QLineEdit*>(pWidget), text);
       if (verb == "keys") QTest::keyClicks(pWidget, text);
-      if (verb == "key") QTest::keyClick(pWidget, QKeySequence(text)[0].key(), QKeySequence(text)[0].keyboardModifiers());
+      const QKeyCombination key = QKeySequence(text)[0];
+      if (verb == "key") QTest::keyClick(pWidget, key.key(), key.keyboardModifiers());
       if (verb == "focus") pWidget->setFocus();
     } else {
       script.Other(line.substr(2));

@@ -93,34 +93,29 @@ void TypeIntoDialog(const QString& text, bool accept) {
   });
 }
 
+// The answer, the code and the status text after typing and Return or Escape.
 TEST_F(GoToTest, AskReturnsTheCodeOrTheStatusText) {
   FontPtr pFont = SmallFont(ENCODING_UC16);
-  int code = -1;
-  QString error = "stale";
-  TypeIntoDialog("U+3042", true);
-  EXPECT_TRUE(SHELL_AskGoToCharacter(nullptr, pFont.get(), &code, &error));
-  EXPECT_EQ(code, 0x3042);
-  EXPECT_TRUE(error.isEmpty());
-
-  code = -1;
-  TypeIntoDialog("0x43", true);
-  EXPECT_FALSE(SHELL_AskGoToCharacter(nullptr, pFont.get(), &code, &error));
-  EXPECT_EQ(code, -1);
-  EXPECT_EQ(error, "Character 0043 is not in the font");
-
-  TypeIntoDialog("4E00", true);
-  EXPECT_FALSE(SHELL_AskGoToCharacter(nullptr, pFont.get(), &code, &error, 0));
-  EXPECT_TRUE(error.contains("hidden block"));
-
   FontPtr pLatin = SmallFont(ENCODING_ISO8859);  // 256 codes
-  TypeIntoDialog("100", true);
-  EXPECT_FALSE(SHELL_AskGoToCharacter(nullptr, pLatin.get(), &code, &error));
-  EXPECT_EQ(error, "Character 0100 is not in the font");
-
-  TypeIntoDialog("41", false);  // cancelled: no text
-  EXPECT_FALSE(SHELL_AskGoToCharacter(nullptr, pFont.get(), &code, &error));
-  EXPECT_TRUE(error.isEmpty());
-  EXPECT_EQ(code, -1);
+  const struct {
+    const Font* pFont;
+    const char* pTyped;
+    bool Return;
+    int ShowAll;
+    const char* pAnswer;
+  } rows[] = {{pFont.get(), "U+3042", true, 1, "yes 12354 \"\""},
+              {pFont.get(), "0x43", true, 1, "no -1 \"Character 0043 is not in the font\""},
+              {pFont.get(), "4E00", true, 0,
+               "no -1 \"Character 4E00 lies in a hidden block: show all characters to reach it\""},
+              {pLatin.get(), "100", true, 1, "no -1 \"Character 0100 is not in the font\""},
+              {pFont.get(), "41", false, 1, "no -1 \"\""}};  // Escape: no text
+  for (const auto& row : rows) {
+    int code = -1;
+    QString error = "stale";
+    TypeIntoDialog(row.pTyped, row.Return);
+    const bool ok = SHELL_AskGoToCharacter(nullptr, row.pFont, &code, &error, row.ShowAll);
+    EXPECT_EQ((ok ? "yes " : "no ") + std::to_string(code) + " \"" + error.toStdString() + "\"", row.pAnswer);
+  }
 }
 
 }  // namespace

@@ -125,7 +125,8 @@ TEST_F(GoToBlockTest, ListsTheFontsBlocksAndBringsTheChosenOneToTheTop) {
         block += QString::number(b, 16).toStdString();
         break;
       }
-    std::string out = (list.empty() ? "" : list + "\n") + "  char " + QString::number(doc.currentChar(), 16).toStdString() + " | top " + block +
+    std::string out = (list.empty() ? "" : list + "\n") + "  char " +
+                      QString::number(doc.currentChar(), 16).toStdString() + " | top " + block +
                       (view()->cellRect(doc.currentChar()).isEmpty() ? " | out of view" : "") + " | " +
                       pWindow->statusText().toStdString() + "\n";
     list.clear();

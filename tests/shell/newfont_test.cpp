@@ -255,7 +255,8 @@ TEST_F(NewFontTest, NewCreatesTheChosenFontOrNothing) {
       {current.get(),
        [](GenerationDialog* p) {
          EXPECT_EQ(p->typeList()->count() * 10 + p->typeList()->currentRow(), 30 + FONTTYPE_AA2);
-         EXPECT_TRUE(p->encodingButton(ENCODING_ISO8859)->isChecked() && p->methodButton(AAMETHOD_INTERNAL)->isChecked());
+         EXPECT_TRUE(p->encodingButton(ENCODING_ISO8859)->isChecked());
+         EXPECT_TRUE(p->methodButton(AAMETHOD_INTERNAL)->isChecked());
          ClickRow(p->typeList(), FONTTYPE_AA4);
          ClickButton(Button(p, "ok"));
        },

@@ -44,7 +44,8 @@ TEST(ValueDialog, TypingAndRangeChecksStepByStep) {
   script.Other = [&](const std::string& args) {
     if (args.starts_with("clipboard ")) QGuiApplication::clipboard()->setText(QString::fromStdString(args.substr(10)));
     if (!args.starts_with("open")) return;
-    dialog = std::make_unique<ValueDialog>(nullptr, "Values", args == "open rows" ? rows : RangeFields(&values[0], &values[1]));
+    dialog = std::make_unique<ValueDialog>(nullptr, "Values",
+                                           args == "open rows" ? rows : RangeFields(&values[0], &values[1]));
     for (int i = 0; i < 2; ++i)
       QObject::connect(dialog->edit(i), &ValueEdit::refused, [&](QChar c) { refused += QString(c).toStdString(); });
     ShowActive(dialog.get());
