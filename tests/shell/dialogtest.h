@@ -9,7 +9,6 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
-#include <functional>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -33,15 +32,6 @@ class SettingsTest : public testing::Test {
   std::string IniText() const { return ReadFile(SETTINGS_GetFileName()); }
   TempDir dir;
 };
-
-// Runs 'act' on the modal dialog that an entry point opens with exec().
-inline void WhenModal(const std::function<void(QDialog*)>& act) {
-  QTimer::singleShot(0, [act] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    act(dialog);
-  });
-}
 
 // Shows a widget as the active window, as a user finds a dialog that just opened.
 inline void ShowActive(QWidget* pWidget) {

@@ -13,6 +13,7 @@
 #include "shell/dialogs/dialogs.h"
 #include "golden.h"
 #include "shell/dialogtest.h"
+#include "windowtest.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ class OptionDialogs : public SettingsTest {};
 
 // A dialog as text: its caption, its named controls with their texts and states,
 // and the entries its lists show.
-std::string Dump(QDialog* pDialog) {
+std::string Dump(QWidget* pDialog) {
   std::string out = "\n" + pDialog->windowTitle().toStdString() + "\n" + DumpWidgets(pDialog);
   for (QComboBox* pList : pDialog->findChildren<QComboBox*>())
     out += pList->objectName().toStdString() + " shows \"" + pList->currentText().toStdString() + "\"\n";
@@ -53,9 +54,9 @@ TEST_F(OptionDialogs, WhatEachDialogShowsAndWhatMeasurementCharactersStore) {
   const auto dumpAll = [&](const char* pWhen) {
     out += std::string("---- ") + pWhen + "\n";
     for (int id = 780; id <= 785; ++id) {
-      WhenModal([&](QDialog* pDialog) {
+      OnNextModal([&](QWidget* pDialog) {
         out += Dump(pDialog);
-        pDialog->reject();
+        pDialog->close();
       });
       SHELL_RunOptionDialog(nullptr, id);
     }
@@ -133,23 +134,23 @@ TEST_F(OptionDialogs, CancelAndEscapeStoreNothingAndOkStoresOnTopOfWhatIsStoredN
 // The XBF type question answers and stores the type ticked, -1 where the stored type
 // has no radio; Escape answers -1 and stores nothing.
 TEST_F(OptionDialogs, ReturnPressesOkAndIdsBesideTheCommandsOpenNothing) {
-  WhenModal([](QDialog* d) {
+  OnNextModal([](QWidget* d) {
     QTest::keyClick(Control<QComboBox>(d, 101), Qt::Key_End);
     QTest::keyClick(d, Qt::Key_Return);  // OK is the default button
   });
   SHELL_RunOptionDialog(nullptr, 781);
   EXPECT_EQ(Stored().MagY, 4);
 
-  WhenModal([](QDialog* d) {
+  OnNextModal([](QWidget* d) {
     EXPECT_EQ(d->windowTitle(), "Type of XBF-font to be read");
     Tick(Control<QRadioButton>(d, 123));
     QTest::keyClick(d, Qt::Key_Return);
   });
   EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 0), 5);
-  WhenModal([](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+  OnNextModal([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
   EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 5), -1);  // Escape: -1, nothing stored
   EXPECT_EQ(Stored().GetTypeXBF, 5);
-  WhenModal([](QDialog* d) { QTest::mouseClick(Control<QAbstractButton>(d, 1), Qt::LeftButton); });
+  OnNextModal([](QWidget* d) { QTest::mouseClick(Control<QAbstractButton>(d, 1), Qt::LeftButton); });
   EXPECT_EQ(SHELL_AskXbfTypeDialog(nullptr, 2), -1);  // no radio for the stored type: -1 stored
   EXPECT_EQ(Stored().GetTypeXBF, -1);
   // Ids beside the option commands open nothing (no modal dialog to close).

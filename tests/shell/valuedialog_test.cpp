@@ -13,6 +13,7 @@
 #include "settings/services.h"
 #include "shell/dialogs/dialogs.h"
 #include "dialogscript.h"
+#include "windowtest.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ TEST_F(SelectRange, FirstAboveLastIsReportedAndTheDialogComesBackWithTheEnteredV
 
   // The command runs it modally and opens it with the last range; other commands
   // open nothing; Escape answers false. Neither touches the caller's values.
-  WhenModal([](QDialog* d) {
+  OnNextModal([](QWidget* d) {
     EXPECT_EQ(d->findChild<QLineEdit*>("140")->text() + "-" + d->findChild<QLineEdit*>("141")->text(), "20-7E");
     Retype(d->findChild<QLineEdit*>("140"), "3040");
     Retype(d->findChild<QLineEdit*>("141"), "309f");
@@ -142,7 +143,7 @@ TEST_F(SelectRange, FirstAboveLastIsReportedAndTheDialogComesBackWithTheEnteredV
   EXPECT_EQ(last, 0x309F);
   first = -1;
   EXPECT_FALSE(SHELL_RunSelectRange(nullptr, 722, &first, &last));
-  WhenModal([](QDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+  OnNextModal([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
   EXPECT_FALSE(SHELL_RunSelectRange(nullptr, 721, &first, &last));
   EXPECT_EQ(first, -1);
   EXPECT_EQ(services.boxes.size(), 1u);
