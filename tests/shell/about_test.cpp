@@ -109,7 +109,7 @@ TEST(CmdHelp, ListsTheCommandsReadOnlyAndBlocksTheMainWindowUntilClosed) {
 
   // Escape in the text closes the window (it deletes itself) and frees the main window.
   QTest::keyClick(help->textEdit(), Qt::Key_Escape);
-  QTRY_VERIFY(help.isNull());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return help.isNull(); }));
   ClickThroughWindow(button);
   EXPECT_EQ(clicks, 2);
 
@@ -118,7 +118,7 @@ TEST(CmdHelp, ListsTheCommandsReadOnlyAndBlocksTheMainWindowUntilClosed) {
   help = main.findChild<CmdHelpWindow*>("CMD Help");
   ASSERT_TRUE(help);
   QTest::keyClick(help.data(), Qt::Key_Escape);
-  QTRY_VERIFY(help.isNull());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return help.isNull(); }));
 }
 
 class PatternDialogs : public SettingsTest {

@@ -81,7 +81,7 @@ TEST_F(WindowDialogsTest, OverwriteQuestionsAndWhatNoKeeps) {
   ASSERT_TRUE(help);
   EXPECT_TRUE(help->isModal());
   help->close();
-  QTRY_VERIFY(help.isNull());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return help.isNull(); }));
 }
 
 }  // namespace
