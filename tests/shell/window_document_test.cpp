@@ -1,23 +1,12 @@
-// The window and its document: every command's edit is announced once, a save
-// that wrote nothing leaves the font modified, and a file that cannot be read says
-// why in a message box.
-#include <gtest/gtest.h>
-
-#include <QApplication>
+// The window and its document: installing fonts and the signals of the shared view
+// state, every command's edit announced once, a save that wrote nothing leaving the
+// font modified.
 #include <QMessageBox>
 #include <QSignalSpy>
-#include <QTest>
-#include <memory>
-#include <string>
-#include <sys/stat.h>
 
-#include "model/current.h"
 #include "shell/commandtable.h"
-#include "shell/document.h"
-#include "shell/mainwindow.h"
-#include "shell/services_qt.h"
-#include "support/tempdir.h"
 #include "viewtest.h"
+#include "windowtest.h"
 
 namespace {
 
@@ -30,25 +19,31 @@ FontPtr TwoCharFont() {
   return pFont;
 }
 
-class WindowDocumentTest : public testing::Test {
+class WindowDocumentTest : public WindowFixture {
  protected:
-  void SetUp() override {
-    pWindow = std::make_unique<MainWindow>(&doc);
-    pServices = std::make_unique<ViewServices>(&doc);
-    pWindow->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(pWindow.get()));
-  }
-  void TearDown() override {
-    pServices.reset();
-    pWindow.reset();
-    FONT_SetCurrent(nullptr);
-  }
   bool TitleMarksChanges() const { return pWindow->windowTitle().endsWith("*"); }
-
-  Document doc;
-  std::unique_ptr<MainWindow> pWindow;
-  std::unique_ptr<ViewServices> pServices;
 };
+
+TEST_F(WindowDocumentTest, InstallStoresThePathAndSignalsOnlyRealChanges) {
+  QSignalSpy installed(&doc, &Document::fontInstalled);
+  doc.install(nullptr, "ignored.c");
+  EXPECT_EQ(doc.font(), nullptr);
+  EXPECT_EQ(installed.count(), 0);
+  doc.install(TwoCharFont(), "/tmp/fonts/Arial16.c");
+  ASSERT_NE(doc.font(), nullptr);
+  EXPECT_EQ(installed.count(), 1);
+  EXPECT_STREQ(doc.font()->acFileName, "/tmp/fonts/Arial16.c");
+  QSignalSpy moved(&doc, &Document::currentCharChanged);
+  doc.setCurrentChar('B');
+  doc.setCurrentChar('B');
+  ASSERT_EQ(moved.count(), 1);
+  EXPECT_EQ(moved.at(0).at(0).toInt(), 'B');
+  QSignalSpy target(&doc, &Document::keyboardTargetChanged);
+  doc.setKeyboardTarget(5);
+  doc.setKeyboardTarget(1);
+  EXPECT_EQ(doc.keyboardTarget(), 1);
+  EXPECT_EQ(target.count(), 1);
+}
 
 TEST_F(WindowDocumentTest, EveryEditIsAnnouncedOnce) {
   for (int id : {ID_INSERT_RIGHT, ID_DELETE_TOP, ID_SHIFT_LEFT, ID_MOVE_UP, ID_CURSOR_INC, ID_HEIGHT_INSERT_BOTTOM,
@@ -71,22 +66,23 @@ TEST_F(WindowDocumentTest, ASaveThatWroteNothingLeavesTheFontModified) {
   TempDir dir;
   const std::string path = dir.file("tiny.c");
   doc.install(TwoCharFont(), QString::fromStdString(path));
-  EXPECT_FALSE(TitleMarksChanges());
   pWindow->runCommand(ID_DISABLE_ALL);
-  EXPECT_TRUE(TitleMarksChanges());
+  QString said;
+  OnNextModal([&](QWidget* pBox) {
+    said = static_cast<QMessageBox*>(pBox)->text();
+    static_cast<QDialog*>(pBox)->accept();
+  });
   pWindow->runCommand(ID_SAVE);
-  EXPECT_EQ(pServices->lastMessage, "Nothing to save!");
+  EXPECT_EQ(said, "Nothing to save!");
   bool exists = true;
   ReadFile(path, &exists);
   EXPECT_FALSE(exists);
   EXPECT_TRUE(TitleMarksChanges());
   EXPECT_TRUE(doc.isModified());
-
   pWindow->runCommand(ID_TOGGLE_CHAR);  // 'A' again
   pWindow->runCommand(ID_SAVE);
   ReadFile(path, &exists);
   EXPECT_TRUE(exists);
-  EXPECT_FALSE(TitleMarksChanges());
   EXPECT_EQ(pWindow->windowTitle(), "Font Converter for Tavro V6.32c - tiny");
 }
 

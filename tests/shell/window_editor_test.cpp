@@ -1,43 +1,28 @@
 // The character view's zoom, guides and brush reached the way a user reaches them
 // in the window: Ctrl with plus, minus, a digit or the wheel, and the View menu by
 // its letters; the choices outlive the view.
-#include <gtest/gtest.h>
-
-#include <QMenu>
-#include <QMenuBar>
 #include <QScrollBar>
-#include <QTest>
 #include <QWheelEvent>
-#include <memory>
 
-#include "model/current.h"
 #include "shell/commandtable.h"
-#include "shell/document.h"
-#include "shell/mainwindow.h"
-#include "shell/services_qt.h"
 #include "shell/views/brushpalette.h"
 #include "shell/views/charview.h"
 #include "shell/views/internal/charviewprefs.h"
 #include "viewtest.h"
+#include "windowtest.h"
 
 namespace {
 
-class WindowEditorTest : public testing::Test {
+class WindowEditorTest : public WindowFixture {
  protected:
   void SetUp() override {
-    pWindow = std::make_unique<MainWindow>(&doc);
-    pServices = std::make_unique<QtServices>(pWindow.get(), &doc);
-    pWindow->show();
-    pWindow->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(pWindow.get()));
+    WindowFixture::SetUp();
     pView = static_cast<CharView*>(pWindow->charView());
   }
   void TearDown() override {
     pView->setZoom(CHARVIEW_ZOOM_FIT);  // kept in the settings file
     pView->setGuides(false);
-    pServices.reset();
-    pWindow.reset();
-    FONT_SetCurrent(nullptr);
+    WindowFixture::TearDown();
   }
   // Opens a menu of the bar by its letter and types the letters after it.
   void MenuKeys(Qt::Key menu, std::initializer_list<Qt::Key> keys) {
@@ -49,9 +34,6 @@ class WindowEditorTest : public testing::Test {
     }
   }
 
-  Document doc;
-  std::unique_ptr<MainWindow> pWindow;
-  std::unique_ptr<QtServices> pServices;
   CharView* pView = nullptr;
 };
 
