@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <set>
@@ -38,21 +37,6 @@ FontPtr SmallFont() {
   SetGlyph(pFont.get(), 'B', 4, 0, 0, {"####"});
   FONT_SetCurrentChar(pFont.get(), 'A');
   return pFont;
-}
-
-// Answers the next modal message box with a button; records its text.
-void AnswerNextBox(QMessageBox::StandardButton button, QString* pText) {
-  auto* pTimer = new QTimer;
-  pTimer->setInterval(5);
-  QObject::connect(pTimer, &QTimer::timeout, [pTimer, button, pText] {
-    auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!pBox || !pBox->isVisible()) return;
-    pTimer->stop();
-    pTimer->deleteLater();
-    *pText = pBox->text();
-    QTest::mouseClick(pBox->button(button), Qt::LeftButton);
-  });
-  pTimer->start();
 }
 
 class WindowKeysTest : public WindowFixture {
@@ -95,7 +79,10 @@ TEST_F(WindowKeysTest, EveryMenuHasUniqueMnemonicsAndRedoIsReachedByItsLetter) {
   EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 1, 0), 0);  // redone: the inked top row is gone again
 }
 
-TEST_F(WindowKeysTest, KeysGoToTheFocusedWidget) {
+// A focused text field or spin box keeps its keys, Tab included, while accelerators
+// with Ctrl work everywhere; other keys, typed anywhere in the window, go to the
+// view holding the keyboard, and Tab hands it over.
+TEST_F(WindowKeysTest, KeysGoToTheFocusedFieldOrTheViewHoldingTheKeyboard) {
   doc.install(SmallFont(), "");
   pWindow->runCommand(ID_PREVIEW);
   PreviewPane* pPreview = pWindow->previewPane();
@@ -107,11 +94,8 @@ TEST_F(WindowKeysTest, KeysGoToTheFocusedWidget) {
   // Shift+T deletes the top row and Space toggles a character, but not here.
   TypeText(pText, "Temp B");
   EXPECT_EQ(pText->text(), "Temp B");
-  EXPECT_EQ(FONT_GetHeight(doc.font()), 8);
   EXPECT_EQ(TopPixel(), 1);
-  EXPECT_TRUE(FONT_IsCharEnabled(doc.font(), 'A'));
   EXPECT_FALSE(doc.isModified());
-  // Tab leaves the field as anywhere else: the keyboard target stays.
   QTest::keyClick(pText, Qt::Key_Tab);
   EXPECT_EQ(doc.keyboardTarget(), 0);
   QSpinBox* pZoom = pPreview->zoomBox();
@@ -120,31 +104,21 @@ TEST_F(WindowKeysTest, KeysGoToTheFocusedWidget) {
   QTest::keyClick(pZoom, Qt::Key_Up);
   EXPECT_EQ(pZoom->value(), zoom == 8 ? 8 : zoom + 1);
   EXPECT_EQ(doc.currentChar(), 'A');  // the font view did not move
-  // Accelerators with Ctrl work everywhere.
   pText->setFocus();
   const int width = FONT_GetCharWidth(doc.font(), 'A');
   QTest::keyClick(pText, Qt::Key_R, Qt::ControlModifier);
   EXPECT_EQ(FONT_GetCharWidth(doc.font(), 'A'), width + 1);
-  // The views keep their keys.
-  pWindow->fontView()->setFocus();
-  QTest::keyClick(pWindow->fontView(), Qt::Key_Space);
+  // Typed in the properties view: Space reaches the font view, Tab hands the
+  // keyboard over, and a digit typed at the font view reaches the character view.
+  pWindow->propView()->setFocus();
+  QTest::keyClick(pWindow->propView(), Qt::Key_Space);
   EXPECT_FALSE(FONT_IsCharEnabled(doc.font(), 'A'));
-}
-
-// Rejects the next modal dialog that is not a message box (the generation dialog of
-// New, the file dialog of Load); records that one came.
-void RejectNextDialog(bool* pCame) {
-  auto* pTimer = new QTimer;
-  pTimer->setInterval(5);
-  QObject::connect(pTimer, &QTimer::timeout, [pTimer, pCame] {
-    auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!pDialog || !pDialog->isVisible() || qobject_cast<QMessageBox*>(pDialog)) return;
-    pTimer->stop();
-    pTimer->deleteLater();
-    *pCame = true;
-    pDialog->reject();
-  });
-  pTimer->start();
+  QTest::keyClick(pWindow->propView(), Qt::Key_Tab);
+  EXPECT_EQ(doc.keyboardTarget(), 1);
+  QTest::keyClick(pWindow->fontView(), Qt::Key_0);
+  EXPECT_EQ(TopPixel(), 0);
+  QTest::keyClick(pWindow->charView(), Qt::Key_Tab);
+  EXPECT_EQ(doc.keyboardTarget(), 0);
 }
 
 // Every way of leaving a changed font asks first, and each answer does what it says:
@@ -176,8 +150,17 @@ TEST_F(WindowKeysTest, ChangesAreNotDiscardedWithoutAQuestion) {
 
     QString asked;
     bool dialog = false;
-    AnswerNextBox(row.answer, &asked);
-    if (row.action == kNew || row.action == kLoad) RejectNextDialog(&dialog);
+    OnNextModal([&](QWidget* pModal) {
+      auto* pBox = qobject_cast<QMessageBox*>(pModal);
+      ASSERT_NE(pBox, nullptr);
+      asked = pBox->text();
+      if ((row.action == kNew || row.action == kLoad) && row.answer != QMessageBox::Cancel)
+        OnNextModal([&](QWidget* pDialog) {  // the generation dialog of New, the file dialog of Load
+          dialog = true;
+          static_cast<QDialog*>(pDialog)->reject();
+        });
+      QTest::mouseClick(pBox->button(row.answer), Qt::LeftButton);
+    });
     switch (row.action) {
       case kClose: pWindow->close(); break;
       case kExit: pWindow->runCommand(ID_EXIT); break;
