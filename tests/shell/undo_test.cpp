@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -256,8 +257,8 @@ TEST_F(UndoWindowTest, AMergedFileIsOneStepThatBringsBackTheJournalItsReadCleare
 }
 
 // The title marks a font that differs from its file: after an edit, after undoing
-// past a save, not after a save or a redo back to it; a new font starts unmarked,
-// with an empty history.
+// past a save or after a save that wrote nothing, not after a save or a redo back
+// to it; a new font starts unmarked, with an empty history.
 TEST_F(UndoWindowTest, TitleMarksAFontThatDiffersFromItsFile) {
   TempDir dir;
   doc.install(TestFont(FONTTYPE_STD), QString::fromStdString(dir.file("Saved8.c")));
@@ -277,6 +278,18 @@ TEST_F(UndoWindowTest, TitleMarksAFontThatDiffersFromItsFile) {
   EXPECT_TRUE(marked());
   doc.undoStack()->redo();
   EXPECT_FALSE(marked());
+  // A save that writes nothing leaves the file as it was and the font marked.
+  const std::string saved = ReadFile(dir.file("Saved8.c"));
+  pWindow->dispatchCommand(ID_DISABLE_ALL);
+  QString said;
+  OnNextModal([&](QWidget* pBox) {
+    said = static_cast<QMessageBox*>(pBox)->text();
+    static_cast<QDialog*>(pBox)->accept();
+  });
+  pWindow->dispatchCommand(521);
+  EXPECT_EQ(said, "Nothing to save!");
+  EXPECT_EQ(ReadFile(dir.file("Saved8.c")), saved);
+  EXPECT_TRUE(marked());
   doc.install(TestFont(FONTTYPE_AA2), "/tmp/undo/Other8.c");
   EXPECT_TRUE(pWindow->windowTitle().endsWith("Other8"));
   EXPECT_FALSE(doc.undoStack()->canUndo());

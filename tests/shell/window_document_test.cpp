@@ -1,7 +1,5 @@
 // The window and its document: installing fonts and the signals of the shared view
-// state, every command's edit announced once, a save that wrote nothing leaving the
-// font modified.
-#include <QMessageBox>
+// state, every command's edit announced once.
 #include <QSignalSpy>
 
 #include "shell/commandtable.h"
@@ -19,10 +17,7 @@ FontPtr TwoCharFont() {
   return pFont;
 }
 
-class WindowDocumentTest : public WindowFixture {
- protected:
-  bool TitleMarksChanges() const { return pWindow->windowTitle().endsWith("*"); }
-};
+class WindowDocumentTest : public WindowFixture {};
 
 TEST_F(WindowDocumentTest, InstallStoresThePathAndSignalsOnlyRealChanges) {
   QSignalSpy installed(&doc, &Document::fontInstalled);
@@ -60,30 +55,6 @@ TEST_F(WindowDocumentTest, EveryEditIsAnnouncedOnce) {
   QTest::keyClick(pWindow->charView(), Qt::Key_1);
   EXPECT_EQ(changed.count(), 1);
   EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 0, 0), 1);
-}
-
-TEST_F(WindowDocumentTest, ASaveThatWroteNothingLeavesTheFontModified) {
-  TempDir dir;
-  const std::string path = dir.file("tiny.c");
-  doc.install(TwoCharFont(), QString::fromStdString(path));
-  pWindow->runCommand(ID_DISABLE_ALL);
-  QString said;
-  OnNextModal([&](QWidget* pBox) {
-    said = static_cast<QMessageBox*>(pBox)->text();
-    static_cast<QDialog*>(pBox)->accept();
-  });
-  pWindow->runCommand(ID_SAVE);
-  EXPECT_EQ(said, "Nothing to save!");
-  bool exists = true;
-  ReadFile(path, &exists);
-  EXPECT_FALSE(exists);
-  EXPECT_TRUE(TitleMarksChanges());
-  EXPECT_TRUE(doc.isModified());
-  pWindow->runCommand(ID_TOGGLE_CHAR);  // 'A' again
-  pWindow->runCommand(ID_SAVE);
-  ReadFile(path, &exists);
-  EXPECT_TRUE(exists);
-  EXPECT_EQ(pWindow->windowTitle(), "Font Converter for Tavro V6.32c - tiny");
 }
 
 }  // namespace
