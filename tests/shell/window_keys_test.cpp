@@ -1,38 +1,30 @@
 // The main window with real key events: every menu's mnemonics are unique, keys go
 // to the focused widget, edits are not lost without a question, and a font the
-// command line opened is installed as File / Load installs one.
-#include <gtest/gtest.h>
-
-#include <QApplication>
+// command line opened is installed as File / Load installs one; the document
+// signals only real changes and announces every edit once.
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
-#include <QTest>
-#include <functional>
-#include <memory>
 #include <set>
 
-#include "model/current.h"
 #include "output/save.h"
 #include "shell/commandtable.h"
-#include "shell/document.h"
-#include "shell/mainwindow.h"
 #include "shell/startup.h"
 #include "shell/views/previewpane.h"
 #include "windowtest.h"
-#include "support/tempdir.h"
 #include "viewtest.h"
 #include "widgettest.h"
 
 namespace {
 
-// An STD font of height 8 with 'A' (its top row inked) and 'B' enabled, 'A' current.
-FontPtr SmallFont() {
-  FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
+// A font of height 8 with 'A' (its top row inked) and 'B' enabled, 'A' current.
+FontPtr SmallFont(int32_t type = FONTTYPE_STD) {
+  FontPtr pFont = MemoryFont(type, true);
   SetGlyph(pFont.get(), 'A', 5, 0, 0, {"#####", "#...#"});
   SetGlyph(pFont.get(), 'B', 4, 0, 0, {"####"});
   FONT_SetCurrentChar(pFont.get(), 'A');
@@ -210,6 +202,46 @@ TEST_F(WindowKeysTest, AFontOfTheCommandLineIsInstalledAsLoadInstallsIt) {
   bool exists = false;
   ReadFile(path, &exists);
   EXPECT_TRUE(exists);
+}
+
+// The document: installing fonts, the signals of the shared view state, and every
+// command's edit announced once.
+TEST_F(WindowKeysTest, InstallStoresThePathAndSignalsOnlyRealChanges) {
+  QSignalSpy installed(&doc, &Document::fontInstalled);
+  doc.install(nullptr, "ignored.c");
+  EXPECT_EQ(doc.font(), nullptr);
+  EXPECT_EQ(installed.count(), 0);
+  doc.install(SmallFont(FONTTYPE_EXT), "/tmp/fonts/Arial16.c");
+  ASSERT_NE(doc.font(), nullptr);
+  EXPECT_EQ(installed.count(), 1);
+  EXPECT_STREQ(doc.font()->acFileName, "/tmp/fonts/Arial16.c");
+  QSignalSpy moved(&doc, &Document::currentCharChanged);
+  doc.setCurrentChar('B');
+  doc.setCurrentChar('B');
+  ASSERT_EQ(moved.count(), 1);
+  EXPECT_EQ(moved.at(0).at(0).toInt(), 'B');
+  QSignalSpy target(&doc, &Document::keyboardTargetChanged);
+  doc.setKeyboardTarget(5);
+  doc.setKeyboardTarget(1);
+  EXPECT_EQ(doc.keyboardTarget(), 1);
+  EXPECT_EQ(target.count(), 1);
+}
+
+TEST_F(WindowKeysTest, EveryEditIsAnnouncedOnce) {
+  for (int id : {ID_INSERT_RIGHT, ID_DELETE_TOP, ID_SHIFT_LEFT, ID_MOVE_UP, ID_CURSOR_INC, ID_HEIGHT_INSERT_BOTTOM,
+                 ID_TOGGLE_CHAR, ID_DISABLE_BLOCK, ID_DISABLE_ALL}) {
+    doc.install(SmallFont(FONTTYPE_EXT), "");
+    QSignalSpy changed(&doc, &Document::fontChanged);
+    pWindow->runCommand(id);
+    EXPECT_EQ(changed.count(), 1) << id;
+  }
+  // A pixel typed into the character view.
+  doc.install(SmallFont(FONTTYPE_EXT), "");
+  doc.setKeyboardTarget(1);
+  QSignalSpy changed(&doc, &Document::fontChanged);
+  QTest::keyClick(pWindow->charView(), Qt::Key_1);
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 0, 0), 1);
 }
 
 }  // namespace
