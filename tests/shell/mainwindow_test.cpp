@@ -10,8 +10,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSplitter>
-#include <QSplitterHandle>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -251,10 +249,8 @@ TEST_F(MainWindowTest, Aa4SaveListHasNoXbf) {
 }
 
 // Growing the window grows the lower views in height and the font and properties
-// views in width; the vertical bar stops when the character view is 4 pixels wide.
-// (The first layout and the bars following the pointer: WindowLayoutTest.)
-TEST_F(MainWindowTest, ResizeRulesAndTheNarrowestCharacterView) {
-  QSplitter* pFrame = pWindow->frameSplitter();
+// views in width. (The first layout and the bars: WindowLayoutTest.)
+TEST_F(MainWindowTest, ResizeRules) {
   const std::vector<QWidget*> views = {pWindow->fontView(), pWindow->charView(), pWindow->propView()};
   auto sizes = [&] {
     std::vector<QSize> v;
@@ -269,18 +265,6 @@ TEST_F(MainWindowTest, ResizeRulesAndTheNarrowestCharacterView) {
   pWindow->resize(100, 50);
   EXPECT_GE(pWindow->width(), 240);
   EXPECT_GE(pWindow->height(), 180);
-
-  QWidget* pChar = pWindow->charView();
-  QWidget* pProp = pWindow->propView();
-  QSplitterHandle* pVertical = pWindow->lowerSplitter()->handle(1);
-  const int propRight = pProp->mapTo(pFrame, QPoint(pProp->width(), 0)).x();
-  const QPoint mid(1, pVertical->height() / 2);
-  QTest::mousePress(pVertical, Qt::LeftButton, {}, mid);
-  QTest::mouseMove(pVertical, mid - QPoint(pChar->width() + 200, 0));
-  QTest::mouseRelease(pVertical, Qt::LeftButton, {}, mid - QPoint(pChar->width() + 200, 0));
-  EXPECT_EQ(pChar->width(), 4);
-  EXPECT_EQ(pProp->mapTo(pFrame, QPoint(pProp->width(), 0)).x(), propRight);
-  EXPECT_EQ(pProp->x(), 4 + 3);
 }
 
 // Screen readers find the menu bar, the status bar with its text and the toolbar by name.

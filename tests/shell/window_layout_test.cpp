@@ -100,6 +100,14 @@ TEST_F(WindowLayoutTest, StartFitsTheScreenAndBarsPlaceAndPreviewComeBack) {
   EXPECT_EQ(pWindow->charView()->mapTo(pFrame, QPoint()).y(), fontPane + 50 + 3);
   DragBar(pLower->handle(1), {-30, 0});
   EXPECT_EQ(pWindow->charView()->width(), charWidth - 30);
+  // The vertical bar stops when the character view is 4 pixels wide; the
+  // properties view keeps its right edge.
+  QWidget* pProp = pWindow->propView();
+  const int propRight = pProp->mapTo(pFrame, QPoint(pProp->width(), 0)).x();
+  DragBar(pLower->handle(1), {-1000, 0});
+  EXPECT_EQ(pWindow->charView()->width(), 4);
+  EXPECT_EQ(pProp->x(), 4 + 3);
+  EXPECT_EQ(pProp->mapTo(pFrame, QPoint(pProp->width(), 0)).x(), propRight);
   pWindow->previewPane()->toggleAction()->trigger();
   QTest::qWait(20);
   ASSERT_NE(Upper(), nullptr);
