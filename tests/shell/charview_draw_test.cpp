@@ -4,10 +4,8 @@
 // stroke paints (also with a pointer that jumps far between events), one journal
 // line per changed pixel, the frame of framed fonts, the cells it must leave alone.
 // The cells on screen after the strokes: tests/data/shell/charview_strokes.png.
-#include <gtest/gtest.h>
 
 #include <QSignalSpy>
-#include <QTest>
 #include <string>
 #include <utility>
 #include <vector>

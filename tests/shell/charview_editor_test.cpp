@@ -3,10 +3,8 @@
 // then the same reached the way a user reaches them in the window: Ctrl with plus,
 // minus, a digit or the wheel, and the View menu by its letters; the choices
 // outlive the view.
-#include <gtest/gtest.h>
 
 #include <QScrollBar>
-#include <QTest>
 #include <QUndoStack>
 #include <QWheelEvent>
 

@@ -3,8 +3,6 @@
 // and the painted cells.
 #include "shell/views/charview.h"
 
-#include <gtest/gtest.h>
-
 #include <QMenu>
 #include <QKeySequence>
 #include <QTest>
@@ -12,16 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "generation/antialias.h"
-#include "model/current.h"
-#include "settings/journal.h"
-#include "shell/document.h"
-#include "shell/views/grid.h"
 #include "golden.h"
 #include "widgettest.h"
 
 namespace {
-
 
 class CharViewTest : public CharViewFixture {
  protected:

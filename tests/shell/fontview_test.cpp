@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
-#include <QPainter>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QKeySequence>
 #include <QTest>
 #include <QWheelEvent>
@@ -15,7 +13,6 @@
 #include <string>
 
 #include "edit/enable.h"
-#include "generation/antialias.h"
 #include "model/current.h"
 #include "shell/document.h"
 #include "golden.h"

@@ -3,14 +3,12 @@
 // pixel keystrokes merge by character, a mouse stroke is one step, a new font clears
 // the history, the title marks a font that differs from its file (or its save), and
 // the history keeps within its memory budget by dropping its oldest steps.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolBar>
 #include <QUndoStack>
 #include <cstdio>

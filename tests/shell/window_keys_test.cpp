@@ -17,7 +17,6 @@
 #include "shell/startup.h"
 #include "shell/views/previewpane.h"
 #include "windowtest.h"
-#include "viewtest.h"
 #include "widgettest.h"
 
 namespace {
