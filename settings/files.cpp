@@ -40,6 +40,9 @@ class Fd {
   int fd_;
 };
 
+// A converted CJK face is tens of megabytes of C text: written through the stream's
+// default block-sized buffer, that is one system call per 4 KiB.
+constexpr size_t kWriteBuffer = 256 * 1024;
 constexpr int kMaxLinks = 40;  // symbolic links followed before giving up, as the kernel does
 // Temporary names are "<target>.morvane-tmp<pid>.<6 characters>": a mark no name a
 // user picks is likely to carry, since the clean-up removes what bears it.
@@ -199,8 +202,22 @@ bool WriteInPlace(std::FILE* content, const std::string& target) {
   if (std::ferror(content)) return false;
   if (regular && st.st_size > size && ftruncate(fd.get(), size) != 0) return false;
   // FIFOs and devices cannot be synced; their data are handed over already.
-  if (fsync(fd.get()) != 0 && errno != EINVAL && errno != EROFS) return false;
+  if (fdatasync(fd.get()) != 0 && errno != EINVAL && errno != EROFS) return false;
   return close(fd.release()) == 0;
+}
+
+// Gives the replacement's stream its large buffer.
+void UseLargeBuffer(AtomicFile* pFile) {
+  pFile->pBuffer = std::make_unique_for_overwrite<char[]>(kWriteBuffer);
+  std::setvbuf(pFile->pFile.get(), pFile->pBuffer.get(), _IOFBF, kWriteBuffer);
+}
+
+// Makes a rename in 'folder' survive a crash. Best effort: the content itself is
+// synced already, and a folder that cannot be opened or synced (some network and
+// FUSE file systems) must not turn a completed save into a failure.
+void SyncFolder(const std::string& folder) {
+  Fd fd(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() >= 0) (void)fsync(fd.get());
 }
 
 }  // namespace
@@ -273,6 +290,7 @@ bool FILES_Open(AtomicFile* pFile, const std::string& path) {
         return false;
       }
       fd.release();
+      UseLargeBuffer(pFile);
       return true;
     }
     // A new file in a folder that takes none cannot be made in place either; a
@@ -283,7 +301,9 @@ bool FILES_Open(AtomicFile* pFile, const std::string& path) {
   // Written in place at the commit; until then the content lies in a file without
   // a name, which disappears with it whatever happens.
   pFile->pFile.reset(std::tmpfile());
-  return pFile->pFile != nullptr;
+  if (!pFile->pFile) return false;
+  UseLargeBuffer(pFile);
+  return true;
 }
 
 bool FILES_Commit(AtomicFile* pFile) {
@@ -294,10 +314,14 @@ bool FILES_Commit(AtomicFile* pFile) {
   } else {
     std::FILE* f = pFile->pFile.get();
     ok = std::fflush(f) == 0 && !std::ferror(f);
-    ok = ok && fsync(fileno(f)) == 0;
+    // The data first, then the folder's entry: once each.
+    ok = ok && fdatasync(fileno(f)) == 0;
     // Renamed while still locked, so that no clean-up takes it first.
     ok = ok && std::rename(pFile->Temp.c_str(), pFile->Target.c_str()) == 0;
-    if (ok) pFile->Temp.clear();
+    if (ok) {
+      pFile->Temp.clear();
+      SyncFolder(DirOf(pFile->Target));
+    }
   }
   if (ok && std::fclose(pFile->pFile.release()) != 0) ok = false;
   FILES_Discard(pFile);
@@ -308,6 +332,7 @@ void FILES_Discard(AtomicFile* pFile) {
   if (!pFile->Temp.empty()) unlink(pFile->Temp.c_str());  // before the lock ends
   pFile->Temp.clear();
   pFile->pFile.reset();
+  pFile->pBuffer.reset();
 }
 
 bool FILES_WriteAtomic(const std::string& path, const std::string& data) {

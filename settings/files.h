@@ -36,6 +36,7 @@ struct AtomicFile {
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
   ~AtomicFile();
+  std::unique_ptr<char[]> pBuffer;  // pFile's buffer: declared first, so it outlives the stream
   std::unique_ptr<std::FILE, FilesCloser> pFile;  // null when the target can't be written
   std::string Target;  // the file replaced (a symbolic link's final target)
   std::string Temp;    // the named temporary file; empty when written in place

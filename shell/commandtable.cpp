@@ -7,6 +7,7 @@
 #include "edit/edit.h"
 #include "edit/enable.h"
 #include "edit/fontedit.h"
+#include "edit/glyph.h"
 #include "model/font.h"
 #include "settings/settings.h"
 #include "shell/mainwindow.h"
@@ -34,6 +35,8 @@ void FontTopInsert(Font* p) { EDIT_IncFontTop(p); }
 void FontBottomInsert(Font* p) { EDIT_IncFontBottom(p, 1); }
 void FontTopDelete(Font* p) { EDIT_DecFontTop(p); }
 void FontBottomDelete(Font* p) { EDIT_DecFontBottom(p, 1); }
+void FlipHorizontal(Font* p) { EDIT_FlipHorizontal(p, 1); }
+void FlipVertical(Font* p) { EDIT_FlipVertical(p, 1); }
 void DisableAll(Font* p) { EDIT_EnableRange(0, FONT_GetNumBlocks(p) * 16 - 1, 0); }
 
 // Row builders: a command run by a handler of the window, and an edit primitive.
@@ -135,6 +138,17 @@ const ShellCommand aCommands[] = {
                            RULE_CAN_REDO),
                        "Ctrl+Y", "Ctrl+Shift+Z"),
                   36, 26)),
+    // The glyph clipboard and the mirror images.
+    Keys(Run(ID_COPY_CHAR, kEdit, "Cop&y character\tCtrl+C",
+             "Copy the pixels, box and advance of the current character", &W::copyCharacter, RULE_FONT),
+         "Ctrl+C"),
+    Keys(Run(ID_PASTE_CHAR, kEdit, "Paste character\tCtrl+V",
+             "Put the copied character or an image into the current character", &W::pasteCharacter, RULE_PASTE),
+         "Ctrl+V"),
+    Edit(ID_FLIP_HORIZONTAL, kEdit, "Flip hori&zontally", "Mirror the current character left to right",
+         FlipHorizontal, SCOPE_CHAR, "Flip horizontally", RULE_FONT),
+    SepAfter(Edit(ID_FLIP_VERTICAL, kEdit, "Flip &vertically", "Mirror the current character top to bottom",
+                  FlipVertical, SCOPE_CHAR, "Flip vertically", RULE_FONT)),
     Tool(Keys(Edit(ID_INSERT_RIGHT, kInsert, "&Right\tCtrl+R", "Insert a column at the right side of the current character",
                    InsertRight, SCOPE_CHAR, "Insert column at right", RULE_FONT),
               "Ctrl+R"),
@@ -360,6 +374,7 @@ bool RuleHolds(int rule, const ShellState& s, bool toolbar) {
     case RULE_CAN_REDO: return s.CanRedo;
     case RULE_AA: return s.HasFont && aa;
     case RULE_AA4: return s.HasFont && aa4;
+    case RULE_PASTE: return s.HasFont && s.CanPaste;
   }
   return true;
 }

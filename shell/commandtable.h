@@ -88,6 +88,11 @@ enum ShellCommandId {
   ID_BRUSH15 = 865,
   // Go to block.
   ID_GOTO_BLOCK = 870,
+  // The glyph clipboard and the mirror images of the current character.
+  ID_COPY_CHAR = 880,
+  ID_PASTE_CHAR = 881,
+  ID_FLIP_HORIZONTAL = 882,
+  ID_FLIP_VERTICAL = 883,
 };
 
 // What the enable rules look at.
@@ -102,6 +107,7 @@ struct ShellState {
   int Zoom = 0;  // the character view's cell size, 0 for Fit
   bool Guides = false;
   int Brush = -1;  // the index the mouse paints with
+  bool CanPaste = false;  // the clipboard holds a glyph or an image
 };
 
 // When a command's menu item and toolbar button are enabled.
@@ -117,6 +123,7 @@ enum CommandRule {
   RULE_CAN_REDO,    // the history has a step to do again
   RULE_AA,          // a font of 2 or 4 bits per pixel
   RULE_AA4,         // a font of 4 bits per pixel
+  RULE_PASTE,       // a font, and the clipboard holds a glyph or an image
 };
 
 // Whether a command shows a check mark, and when.

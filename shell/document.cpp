@@ -10,6 +10,7 @@
 #include "edit/edit.h"
 #include "edit/enable.h"
 #include "edit/fontedit.h"
+#include "edit/glyph.h"
 #include <QFileInfo>
 
 #include "input/bdf_read.h"
@@ -282,6 +283,24 @@ bool Document::runEditCommand(int id) {
     return true;
   });
   return true;
+}
+
+bool Document::copyGlyph(EditGlyph* pGlyph) {
+  Font* pFont = font();
+  if (!pFont) return false;
+  EDIT_CopyGlyph(pFont, FONT_GetCurrentChar(pFont), pGlyph);
+  return true;
+}
+
+bool Document::pasteGlyph(const EditGlyph& glyph) {
+  Font* pFont = font();
+  if (!pFont) return false;
+  bool pasted = false;
+  recordEdit(EDIT_ScopeChar(FONT_GetCurrentChar(pFont)), "Paste character", [&] {
+    pasted = EDIT_PasteChar(pFont, glyph, 1) == 0;
+    return pasted;
+  });
+  return pasted;
 }
 
 void Document::enableRange(int first, int last, int state) {

@@ -16,6 +16,7 @@
 #include "shell/commandtable.h"
 
 class QUndoStack;
+struct EditGlyph;
 
 Q_DECLARE_METATYPE(ChangeNotice)
 
@@ -85,6 +86,12 @@ class Document : public QObject {
   // history with the row's scope and name; the core reports what changed. False for
   // an id that is no edit primitive; nothing happens without a font.
   bool runEditCommand(int id);
+  // The current character's pixels, box and advance; false without a font.
+  bool copyGlyph(EditGlyph* pGlyph);
+  // Puts a glyph into the current character as one step ("Paste character") with
+  // its journal line; false when nothing was pasted (no font, or the glyph lies
+  // outside the font's rows).
+  bool pasteGlyph(const EditGlyph& glyph);
   // Enables (state 1) or disables codes first..last of the current font.
   void enableRange(int first, int last, int state);
   // Merges pSource into the current font; a refusal is reported. The font's kept

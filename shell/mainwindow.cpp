@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -26,6 +27,7 @@
 #include <functional>
 #include <vector>
 
+#include "edit/glyph.h"
 #include "model/font.h"
 #include "output/save.h"
 #include "settings/messages.h"
@@ -39,6 +41,7 @@
 #include "shell/document.h"
 #include "shell/filedialogs.h"
 #include "shell/flashsizelabel.h"
+#include "shell/glyphclipboard.h"
 #include "shell/toolbaricons.h"
 #include "shell/views/charview.h"
 #include "shell/views/fontview.h"
@@ -284,6 +287,7 @@ ShellState MainWindow::state() const {
     s.Guides = pView->guides();
     s.Brush = pView->brush();
   }
+  s.CanPaste = SHELL_CanPasteGlyph(QApplication::clipboard()->mimeData());
   return s;
 }
 
@@ -476,6 +480,23 @@ void MainWindow::toggleGuides(int) {
 }
 
 void MainWindow::brushCommand(int id) { static_cast<CharView*>(pCharView_)->setBrush(id - ID_BRUSH0); }
+
+void MainWindow::copyCharacter(int) {
+  EditGlyph glyph;
+  if (pDocument_->copyGlyph(&glyph)) QApplication::clipboard()->setMimeData(SHELL_GlyphMimeData(glyph));
+}
+
+void MainWindow::pasteCharacter(int) {
+  const Font* pFont = pDocument_->font();
+  if (!pFont) return;
+  EditGlyph glyph;
+  switch (SHELL_GlyphFromMimeData(QApplication::clipboard()->mimeData(), FONT_GetBaseline(pFont), &glyph)) {
+    case GLYPH_PASTE_NOTHING: setStatusText("The clipboard holds no character and no image"); return;
+    case GLYPH_PASTE_BROKEN: setStatusText("The clipboard's character data are damaged"); return;
+    case GLYPH_PASTE_TOO_LARGE: setStatusText("The clipboard's image is larger than 4096 x 4096 pixels"); return;
+  }
+  if (!pDocument_->pasteGlyph(glyph)) setStatusText("The pasted character lies outside the rows of the font");
+}
 
 void MainWindow::saveFont(int id) {
   Font* pFont = pDocument_->font();

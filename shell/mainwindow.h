@@ -93,6 +93,8 @@ class MainWindow : public QMainWindow {
   void zoomCommand(int id);
   void toggleGuides(int id);
   void brushCommand(int id);
+  void copyCharacter(int id);
+  void pasteCharacter(int id);
 
  public slots:
   // Runs a command as the menus, toolbar, accelerators and the views' popup menus

@@ -21,8 +21,11 @@ namespace fs = std::filesystem;
 
 struct GoldenCase {
   std::string name;
-  std::vector<std::vector<std::string>> runs;  // program arguments, run one after the other in one folder
+  // Program arguments, run one after the other in one folder; a step "cut FROM TO N"
+  // copies FROM without its last N bytes to TO instead.
+  std::vector<std::vector<std::string>> runs;
   std::vector<std::string> outputs;            // the files the runs write, compared whole
+  std::vector<std::pair<std::string, std::string>> same;  // files the runs write that must be equal
   std::string settings;                        // the settings file's lines
   std::vector<std::pair<std::string, std::string>> files;  // name and contents, in the folder before the runs
 };
@@ -44,10 +47,12 @@ std::vector<GoldenCase> LoadCases() {
   for (std::string line; std::getline(in, line);) {
     const size_t blank = std::min(line.find(' '), line.size());
     const std::string word = line.substr(0, blank), rest = line.substr(std::min(blank + 1, line.size()));
-    if (word == "case") cases.push_back({rest, {}, {}, "", {}});
+    if (word == "case") cases.push_back({rest, {}, {}, {}, "", {}});
     else if (word == "settings") cases.back().settings += rest + "\n";
     else if (word == "run") cases.back().runs.push_back(split(rest, " | "));
     else if (word == "compare") cases.back().outputs = split(rest, " ");
+    else if (word == "cut") cases.back().runs.push_back(split(line, " "));
+    else if (word == "same") cases.back().same.push_back({rest.substr(0, rest.find(' ')), rest.substr(rest.find(' ') + 1)});
     else if (word == "file") cases.back().files.push_back({rest.substr(0, rest.find(' ')), rest.substr(rest.find(' ') + 1)});
     else if (word == "copy")  // a file of tests/data
       cases.back().files.push_back(
@@ -83,15 +88,34 @@ TEST_P(Golden, OutputsEqualTheGoldenFiles) {
   for (const auto& [name, contents] : c.files) WriteFile(dir.file(name), contents);
   std::map<std::string, std::string> actual;
   std::string& log = actual["log"];
-  for (const std::vector<std::string>& args : c.runs) {
-    fs::remove(dir.file("Morvane.err"));
-    fs::remove(dir.file("Morvane.log"));
+  // "{dir}" stands for the folder, in the arguments and in what the runs say.
+  const std::string folderPath = dir.path();
+  auto inFolder = [&](std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+    return text;
+  };
+  for (std::vector<std::string> args : c.runs) {
+    if (args[0] == "cut") {
+      const std::string bytes = ReadFile(dir.file(args[1]));
+      WriteFile(dir.file(args[2]), bytes.substr(0, bytes.size() - std::min(bytes.size(), size_t(std::stoul(args[3])))));
+      continue;
+    }
+    for (std::string& arg : args) arg = inFolder(arg, "{dir}", folderPath);
+    if (!log.empty()) {  // each run's own error and log files; the first finds what "file" put there
+      fs::remove(dir.file("Morvane.err"));
+      fs::remove(dir.file("Morvane.log"));
+    }
     const RunResult r = RunMorvane(dir, args);
-    log += "exit " + std::to_string(r.exitCode) + "\nstdout: " + r.out + "\nstderr: " + r.err +
-           "\nMorvane.err: " + ErrorFileEntries(dir) + "\n";
+    log += inFolder("exit " + std::to_string(r.exitCode) + "\nstdout: " + r.out + "\nstderr: " + r.err +
+                    "\nMorvane.err: " + ErrorFileEntries(dir) + "\n", folderPath, "{dir}");
     bool logged = false;
     const std::string logFile = ReadFile(dir.file("Morvane.log"), &logged);
     if (logged) log += "Morvane.log: " + logFile + "\n";
+  }
+  for (const auto& [a, b] : c.same) {
+    bool existsA = false, existsB = false;
+    EXPECT_TRUE(ReadFile(dir.file(a), &existsA) == ReadFile(dir.file(b), &existsB) && existsA && existsB)
+        << a << " and " << b << " differ or were not written:\n" << log;
   }
   for (const std::string& output : c.outputs) {
     bool exists = false;

@@ -1,4 +1,4 @@
-// The value readers: values, separators, limits and their messages.
+// The value readers: values, limits and their messages.
 #include "cmdline/internal/readers.h"
 
 #include <gtest/gtest.h>
@@ -48,44 +48,12 @@ TEST_F(Readers, SingleValuesTheirMessagesAndWhereReadingStops) {
   EXPECT_EQ(rows, 23);
 }
 
-TEST_F(Readers, EmptyTextIsAMissingString) {
-  char dest[200];
-  Text("");
-  CMDLINE_GetString(dest, sizeof(dest));
-  EXPECT_STREQ(dest, "");
-  EXPECT_TRUE(CMDLINE_GetError());
-  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetString: Missing string");
-  // A null cursor reads as an empty text.
+// String arguments (missing, the longest, too long) and the separator after them
+// are the golden case string_arguments; a null cursor and the end of the text read
+// as character 0.
+TEST_F(Readers, TheEndOfTheTextAndANullCursorReadAsZero) {
   CMDLINE_SetArgText(nullptr);
   EXPECT_EQ(CMDLINE_GetChar(), 0);
-}
-
-TEST_F(Readers, StringCapacityIncludesTheTerminator) {
-  char dest[200];
-  std::string s199(199, 'a'), s200(200, 'a');
-  Text(s199.c_str());
-  CMDLINE_GetString(dest, sizeof(dest));
-  EXPECT_FALSE(CMDLINE_GetError());
-  EXPECT_EQ(std::string(dest), s199);
-  Text(s200.c_str());
-  CMDLINE_GetString(dest, sizeof(dest));
-  EXPECT_TRUE(CMDLINE_GetError());
-  EXPECT_EQ(TakeErrors(), "|CMDLINE_GetString: String to long");
-}
-
-TEST_F(Readers, SeparatorChecks) {
-  char dest[200];
-  Text("Arial");
-  CMDLINE_GetString(dest, sizeof(dest));
-  EXPECT_EQ(CMDLINE_ExpectSeparator(','), 1);
-  EXPECT_EQ(TakeErrors(), "|Wrong separator");
-  // After a failed reader the check fails silently: the reader has reported.
-  Text("");
-  CMDLINE_GetDecValue();
-  TakeErrors();
-  EXPECT_EQ(CMDLINE_ExpectSeparator(','), 1);
-  EXPECT_EQ(TakeErrors(), "");
-  // The end of the text reads as character 0.
   Text("");
   EXPECT_EQ(CMDLINE_ReadCharIsNot(','), 1);
   EXPECT_EQ(CMDLINE_ReadCharIsNot(0), 0);

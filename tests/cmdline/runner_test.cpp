@@ -1,27 +1,13 @@
-// The program's argument scan, job queue, help and error file, run end to end.
+// The job queue's timer dispatching the queued exit. The error file emptied by a
+// run's first error and kept without one are golden cases.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "cmdline/cmdline.h"
-#include "support/tempdir.h"
 
 namespace {
 
-
-TEST(Runner, ErrorFileIsTruncatedByTheFirstErrorAndKeptWithoutOne) {
-  TempDir dir;
-  WriteFile(dir.file("Morvane.err"), "old contents");
-  RunMorvane(dir, {"-hide", "-exit"});
-  EXPECT_EQ(ReadFile(dir.file("Morvane.err")), "old contents");
-  // A wrong file extension: the failed scan queues no exit, so the program would go
-  // on in its window, which it cannot open here.
-  RunResult r = RunMorvane(dir, {"-exit", "x.bdf"});
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.out, "");  // the error ended command-line mode: no help
-  EXPECT_EQ(ErrorFileEntries(dir), "|File extension must be 'XBF' or 'C'");
-}
 
 int exitDispatches = 0;
 void CountingDispatcher(int id, int word) {

@@ -22,14 +22,8 @@ TEST(CursorDistAdjust, ClampsTheRangeAndSumsOverlappingRegistrations) {
   EXPECT_NE(text.find("*\r\n* Edit/Cursor Distance/Decrease by 2 for range 0x0041-0x005A    "), std::string::npos);
 }
 
-TEST(CursorDistAdjust, DeletingAFontKeepsThePendingList) {
-  EDIT_ClearCursorDistAdjust();
-  EDIT_IncCursorDistRange(nullptr, 0x20, 0x7F, 2);
-  FONT_Delete(FONT_Alloc());  // e.g. the font a merge read
-  EXPECT_EQ(EDIT_GetCursorDistAdjust(0x41), 2);
-  EDIT_ClearCursorDistAdjust();
-}
-
+// That deleting a font (a merge's) keeps the pending list is the golden case
+// adjustments_survive_a_merge.
 TEST(CursorDistAdjust, SumsOfExtremeCountsDoNotOverflow) {
   EDIT_ClearCursorDistAdjust();
   for (int i = 0; i < 3; ++i) EDIT_IncCursorDistRange(nullptr, 0, 0xFFFF, INT32_MAX);

@@ -63,12 +63,12 @@ TEST_P(CountedEdits, EqualTheSameNumberOfSingleSteps) {
   EXPECT_EQ(FontDifference(once.get(), stepwise.get()), "");
 }
 
+// The counts at the edges: beyond the width, up to the font's lines, framed fonts,
+// growing and shrinking. Small counts of every range command on every type are
+// EditRangeTypes.* (the command equals the character operation repeated).
 const CountedEdit kCountedEdits[] = {
-    {"InsertLeft", FONTTYPE_EXT_AA2, 7, [](Font* f, int n) { EDIT_InsertColumns(f, 0x42, n, EDIT_SIDE_LEFT); }},
-    {"InsertRight", FONTTYPE_STD, 9, [](Font* f, int n) { EDIT_InsertColumns(f, 0x42, n, EDIT_SIDE_RIGHT); }},
     {"DeleteLeftBeyondTheWidth", FONTTYPE_EXT_FRM, 9,
      [](Font* f, int n) { EDIT_DeleteColumns(f, 0x43, n, EDIT_SIDE_LEFT); }},
-    {"DeleteRight", FONTTYPE_AA4, 2, [](Font* f, int n) { EDIT_DeleteColumns(f, 0x41, n, EDIT_SIDE_RIGHT); }},
     {"InsertBoxRowsUpToTheTopLine", FONTTYPE_EXT, 5,
      [](Font* f, int n) { EDIT_InsertCharRows(f, 0x41, n, EDIT_SIDE_TOP); }},
     {"InsertBoxRowsUpToTheBottomLine", FONTTYPE_EXT_AA4, 5,
@@ -76,21 +76,11 @@ const CountedEdit kCountedEdits[] = {
     {"DeleteBoxRowsAtTheTop", FONTTYPE_EXT, 4, [](Font* f, int n) { EDIT_DeleteCharRows(f, 0x41, n, EDIT_SIDE_TOP); }},
     {"DeleteBoxRowsAtTheBottom", FONTTYPE_EXT_AA4, 2,
      [](Font* f, int n) { EDIT_DeleteCharRows(f, 0x42, n, EDIT_SIDE_BOTTOM); }},
-    {"FontRowsAtTheTop", FONTTYPE_AA2, 4, [](Font* f, int n) { EDIT_InsertFontRows(f, n, EDIT_SIDE_TOP); }},
     {"FontRowsAtTheBottomOfAFramedFont", FONTTYPE_EXT_FRM, 3,
      [](Font* f, int n) { EDIT_InsertFontRows(f, n, EDIT_SIDE_BOTTOM); }},
-    {"FontRowsDeletedAtTheTop", FONTTYPE_STD, 3, [](Font* f, int n) { EDIT_DeleteFontRows(f, n, EDIT_SIDE_TOP); }},
-    {"FontRowsDeletedAtTheBottom", FONTTYPE_AA4, 2,
-     [](Font* f, int n) { EDIT_DeleteFontRows(f, n, EDIT_SIDE_BOTTOM); }},
     {"GrowStandardFontAtTheTop", FONTTYPE_STD, 3, [](Font* f, int n) { EDIT_GrowFont(f, n, EDIT_SIDE_TOP, 1); }},
     {"ShrinkExtendedFontAtTheBottom", FONTTYPE_EXT, 3,
      [](Font* f, int n) { EDIT_ShrinkFont(f, n, EDIT_SIDE_BOTTOM, 1); }},
-    {"InsertRangeLeft", FONTTYPE_EXT_AA4, 3,
-     [](Font* f, int n) { EDIT_InsertRange(f, 0x41, 0x43, n, EDIT_SIDE_LEFT); }},
-    {"InsertRangeTopOfAStandardFont", FONTTYPE_STD, 2,
-     [](Font* f, int n) { EDIT_InsertRange(f, 0x41, 0x43, n, EDIT_SIDE_TOP); }},
-    {"DeleteRangeBottomOfAStandardFont", FONTTYPE_AA2, 2,
-     [](Font* f, int n) { EDIT_DeleteRange(f, 0x42, 0x43, n, EDIT_SIDE_BOTTOM); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Steps, CountedEdits, ::testing::ValuesIn(kCountedEdits),

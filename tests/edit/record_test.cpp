@@ -138,24 +138,19 @@ EditScope MergeScope(Font*) {
   return scope;
 }
 
+// One row for each scope and each field or plane an edit of that scope changes.
 const Operation kOperations[] = {
-    {"InsertRight", Ext, Current, [](Font* f) { EDIT_InsertRight(f, 1); }},
     {"InsertLeftMany", Ext, Current, [](Font* f) { EDIT_InsertColumns(f, 0x41, 9, EDIT_SIDE_LEFT); }},
-    {"DeleteLeft", Ext, Current, [](Font* f) { EDIT_DeleteLeft(f, 1); }},
     {"DeleteRightAll", Ext, Current, [](Font* f) { EDIT_DeleteColumns(f, 0x41, 50, EDIT_SIDE_RIGHT); }},
     {"InsertTopOfABox", Ext, RowEdit, [](Font* f) { EDIT_InsertTop(f, 1); }},
-    {"InsertBottomOfABox", Ext, RowEdit, [](Font* f) { EDIT_InsertBottom(f, 1); }},
-    {"DeleteTopOfABox", Ext, RowEdit, [](Font* f) { EDIT_DeleteTop(f, 1); }},
     {"DeleteBottomOfABox", Ext, RowEdit, [](Font* f) { EDIT_DeleteBottom(f, 0); }},
     {"InsertTopOfAStandardFont", Std, RowEdit, [](Font* f) { EDIT_InsertTop(f, 1); }},
     {"DeleteBottomOfAStandardFont", Std, RowEdit, [](Font* f) { EDIT_DeleteBottom(f, 1); }},
     {"InsertTopOfAFramedFont", Frm, RowEdit, [](Font* f) { EDIT_InsertTop(f, 1); }},
-    {"ShiftRight", Ext, Current, [](Font* f) { EDIT_ShiftRight(f, 1); }},
     {"ShiftUp", Frm, Current, [](Font* f) { EDIT_ShiftUp(f, 1); }},
     {"MoveLeft", Ext, Current, [](Font* f) { EDIT_MoveLeft(f, 1); }},
     {"MoveDown", Ext, Current, [](Font* f) { EDIT_MoveDown(f, 0); }},
     {"IncCursorDist", Ext, Current, [](Font* f) { EDIT_IncCursorDist(f); }},
-    {"DecCursorDist", Ext, Current, [](Font* f) { EDIT_DecCursorDist(f); }},
     {"SetPixel", Ext, Current, [](Font* f) { EDIT_SetPixel(f, 0x41, 1, 1, 7); }},
     {"SetFramedPixel", Frm, Current, [](Font* f) { EDIT_SetPixel(f, 0x41, 0, 0, 1); }},
     {"IncFontTopExtended", Ext, Height, [](Font* f) { EDIT_IncFontTop(f); }},

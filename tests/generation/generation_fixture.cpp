@@ -24,30 +24,6 @@ FontPtr CreateFont(const CreateArgs& args) {
   return FONT_CreateFromLogFont(&record, args.Type, args.Encoding, args.Method);
 }
 
-std::string Pixels(Font* pFont, uint16_t code) {
-  FONT_RenderChar(pFont, code);
-  const int max = FONT_GetMaxPixelValue(pFont);
-  std::string text;
-  const int w = FONT_GetCharWidth(pFont, code), h = FONT_GetCharHeight(pFont, code);
-  for (int y = 0; y < h; y++) {
-    for (int x = 0; x < w; x++) {
-      const int v = FONT_GetPixel(pFont, code, x, y);
-      text += v < 0 ? 'o' : v == 0 ? '.' : v == max ? '#' : "0123456789ABCDEF"[v];
-    }
-    text += '\n';
-  }
-  return text;
-}
-
-std::string Rect(int w, int h, int x0, int y0, int x1, int y1, char ink) {
-  std::string text;
-  for (int y = 0; y < h; y++) {
-    for (int x = 0; x < w; x++) text += x >= x0 && x < x1 && y >= y0 && y < y1 ? ink : '.';
-    text += '\n';
-  }
-  return text;
-}
-
 int InkPixels(Font* pFont, uint16_t code) {
   FONT_RenderChar(pFont, code);
   int n = 0;

@@ -20,11 +20,6 @@ struct CreateArgs {
 
 // Registers the test fonts, builds the tables once and creates the font.
 FontPtr CreateFont(const CreateArgs& args);
-// The character rendered, as rows of '.' (0), '#' (largest value), 'o' (frame) and
-// hex digits for other values.
-std::string Pixels(Font* pFont, uint16_t code);
-// A w x h picture with the rectangle x0..x1-1, y0..y1-1 drawn in 'ink'.
-std::string Rect(int w, int h, int x0, int y0, int x1, int y1, char ink = '#');
 // The number of pixels of the character, rendered first, that are not background.
 int InkPixels(Font* pFont, uint16_t code);
 // Whether the engine's glyph bitmap has ink at (x, y).

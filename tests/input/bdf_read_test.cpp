@@ -115,11 +115,9 @@ class BdfAgainstFreeType : public ::testing::Test {
 
   static bool Run(const std::string& command) { return std::system(command.c_str()) == 0; }
   // otf2bdf ends with a non-zero status even when it wrote the file.
-  static bool Otf2bdf(const std::string& arguments) {
-    std::system(("otf2bdf" + arguments).c_str());
-    return ReadFile(arguments.substr(arguments.find("-o ") + 3, arguments.find(' ', arguments.find("-o ") + 3) -
-                                                                  arguments.find("-o ") - 3))
-        .find("ENDFONT") != std::string::npos;
+  static bool Otf2bdf(const std::string& options, const std::string& out, const std::string& face) {
+    std::system(("otf2bdf " + options + " -o " + out + " " + face).c_str());
+    return ReadFile(out).find("ENDFONT") != std::string::npos;
   }
 
   TempDir dir_;
@@ -128,9 +126,8 @@ class BdfAgainstFreeType : public ::testing::Test {
 
 TEST_F(BdfAgainstFreeType, Otf2bdfOutput) {
   const std::string dejavu = dir_.file("dejavu16.bdf"), ipa = dir_.file("ipag16.bdf");
-  ASSERT_TRUE(Otf2bdf(" -p 16 -r 72 -o " + dejavu + " /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
-  ASSERT_TRUE(Otf2bdf(" -p 16 -r 72 -l '12288_12543 19968_20479' -o " + ipa +
-                  " /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"));
+  ASSERT_TRUE(Otf2bdf("-p 16 -r 72", dejavu, "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+  ASSERT_TRUE(Otf2bdf("-p 16 -r 72 -l '12288_12543 19968_20479'", ipa, "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"));
   EXPECT_GT(Compare(dejavu), 5000);
   EXPECT_GT(Compare(ipa), 500);
 }

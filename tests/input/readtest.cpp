@@ -12,8 +12,7 @@ namespace {
 int Width(unsigned code) { return 1 + int(code % 13); }
 int BoxHeight(unsigned code) { return 2 + int(code % 7); }
 
-}  // namespace
-
+// A pixel value of the type for (code, x, y); frame pixels among them for EXT_FRM.
 int PixelFor(int32_t type, unsigned code, int x, int y) {
   const int v = int(code) + 3 * x + 5 * y + x * y;
   switch (type) {
@@ -29,6 +28,8 @@ int PixelFor(int32_t type, unsigned code, int x, int y) {
       return v % 3 == 0;
   }
 }
+
+}  // namespace
 
 FontPtr TestFont(int32_t type, int32_t encoding, const std::vector<std::pair<unsigned, unsigned>>& ranges) {
   const int height = 14;

@@ -11,8 +11,6 @@
 
 #include "model/font.h"
 
-// A pixel value of the type for (code, x, y); frame pixels among them for EXT_FRM.
-int PixelFor(int32_t type, unsigned code, int x, int y);
 // A font of height 14 holding every code of the ranges.
 FontPtr TestFont(int32_t type, int32_t encoding, const std::vector<std::pair<unsigned, unsigned>>& ranges);
 // The bytes per row a reader is expected to record for a character of the width.

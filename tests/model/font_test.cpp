@@ -5,21 +5,17 @@
 #include <cstdio>
 #include <string>
 
+#include "support/fontfixture.h"
 
 namespace {
 
 FontPtr MakeFont(int32_t type, bool sixteenBit = true) {
-  FontPtr font = FONT_Alloc();
-  font->Type = type;
-  font->Has16BitCodes = sixteenBit;
-  font->NumBlocks = sixteenBit ? 4096 : 16;
-  return font;
+  return NewFont(type, sixteenBit ? ENCODING_UC16 : ENCODING_ISO8859, 0);
 }
 
 // A character of the given box with allocated, empty planes.
 void MakeChar(Font* pFont, uint16_t code, int width, int height) {
-  FONT_SetCharSize(pFont, code, width, height);
-  pFont->aCharInfo[code].BoxHeight = height;
+  AddChar(pFont, code, width, height, [](int, int) { return 0; });
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "model/font.h"
 #include "settings/services.h"
+#include "support/fontfixture.h"
 #include "support/recordingservices.h"
 #include "settings/settings.h"
 #include "support/tempdir.h"
@@ -42,23 +43,10 @@ class RenderTest : public ::testing::Test {
     SERVICES_Install(nullptr);
     FONT_SetRenderHook(nullptr);
   }
-  static FontPtr MakeFont(int32_t type, bool sixteenBit) {
-    FontPtr font = FONT_Alloc();
-    font->Type = type;
-    font->Has16BitCodes = sixteenBit;
-    font->NumBlocks = sixteenBit ? 4096 : 16;
-    return font;
-  }
-  // A character of the given width whose ink rows are marked in 'rows' ('#').
-  static void Draw(Font* pFont, uint16_t code, const std::vector<std::string>& rows) {
-    const int width = static_cast<int>(rows[0].size());
-    FONT_SetCharSize(pFont, code, width, static_cast<int>(rows.size()));
-    CharInfo& ci = pFont->aCharInfo[code];
-    ci.BoxHeight = static_cast<int>(rows.size());
-    ci.Exists = ci.Rendered = 1;
-    for (size_t y = 0; y < rows.size(); ++y)
-      for (int x = 0; x < width; ++x)
-        if (rows[y][x] == '#') FONT_SetPixel(pFont, code, x, static_cast<int>(y), 1);
+  // A one-pixel character, rendered as if read from a file.
+  static void Draw(Font* pFont, uint16_t code) {
+    AddChar(pFont, code, 1, 1, [](int, int) { return 1; });
+    FONT_EnableChar(pFont, code, 0);
   }
   RecordingServices services;
 };
@@ -66,7 +54,7 @@ class RenderTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(RenderTest, RenderPendingRendersEnabledCharactersAndDropsEmptyOnes) {
-  FontPtr font = MakeFont(FONTTYPE_STD, true);
+  FontPtr font = NewFont(FONTTYPE_STD, ENCODING_UC16, 0);
   for (uint16_t code : {0x41, 0x100, 0x4E00, 0x4E01, 0x20}) {
     font->aCharInfo[code].Exists = 1;
     FONT_EnableChar(font.get(), code, 1);
@@ -74,7 +62,7 @@ TEST_F(RenderTest, RenderPendingRendersEnabledCharactersAndDropsEmptyOnes) {
   blankCodes = {0x20};                               // the system font draws it without width
   FONT_EnableChar(font.get(), 0x42, 1);              // enabled but not in the font
   font->aCharInfo[0x43].Exists = 1;                  // exists but not enabled
-  Draw(font.get(), 0x44, {"#"});                     // read from a file: already rendered
+  Draw(font.get(), 0x44);                         // read from a file: already rendered
   FONT_EnableChar(font.get(), 0x44, 1);
 
   FONT_RenderPending(font.get());
@@ -106,8 +94,8 @@ TEST_F(RenderTest, RenderPendingRendersEnabledCharactersAndDropsEmptyOnes) {
 }
 
 TEST_F(RenderTest, RenderPendingStaysInsideAnEightBitFont) {
-  FontPtr font = MakeFont(FONTTYPE_STD, false);
-  for (int code = 0; code < 256; ++code) Draw(font.get(), static_cast<uint16_t>(code), {"#"});
+  FontPtr font = NewFont(FONTTYPE_STD, ENCODING_ISO8859, 0);
+  for (int code = 0; code < 256; ++code) Draw(font.get(), static_cast<uint16_t>(code));
   FONT_EnableChar(font.get(), 0x300, 1);  // beyond the 16 blocks: not looked at
   FONT_RenderPending(font.get());
   EXPECT_TRUE(FONT_IsCharEnabled(font.get(), 0x300));

@@ -1,5 +1,7 @@
 // The XBF writer's size limit and the save dispatcher. Whole files are
-// compared with golden files (Conversions/Golden.*) and across formats (CCompile.*).
+// compared with golden files (Conversions/Golden.*) and across formats (CCompile.*);
+// a font with nothing enabled saving nothing is the golden case nothing_to_save and,
+// in the window, WindowDocumentTest.ASaveThatWroteNothingLeavesTheFontModified.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,41 +36,19 @@ FontPtr AandC(int32_t type = FONTTYPE_STD) {
   return f;
 }
 
-TEST(XbfWriter, ABlockBeyondSixteenBitsIsForeseenRefusesTheSaveAndKeepsTheOldFile) {
+// The save such a character refuses, keeping the old file, is the golden case
+// xbf_block_too_large; the flash-size figures say so beforehand.
+TEST(XbfWriter, ABlockBeyondSixteenBitsIsForeseenByTheFlashFigures) {
   SaveTest t;
   t.UseSettings("MagX=4\nMagY=4\n");
   FontPtr f = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 100);
   AddChar(f.get(), 0x41, 100, 100, [](int, int) { return 15; });  // 400 x 400 pixels, 80000 bytes
-  WriteFile(t.dir.file("big.xbf"), "old");
-  EXPECT_EQ(t.Save(f.get(), "big.xbf", OUT_FORMAT_XBF), "old");
-  ASSERT_EQ(t.services.boxes.size(), 2u);
-  EXPECT_EQ(t.services.boxes[0],
-            "Character 0041 is too large for an XBF file: it needs 80012 bytes, an XBF file holds at most "
-            "65535 per character. Nothing was saved.");
-  EXPECT_EQ(t.services.boxes[1].rfind("The font file has been saved with", 0), 0u);  // still shown
-  EXPECT_EQ(Listing(t.dir), "big.xbf ");  // no temporary file left
-  // The flash-size figures say so beforehand.
   Settings settings;
   SETTINGS_Load(&settings);
   FlashSize size;
   OUT_ComputeFlashSize(f.get(), settings, &size);
   EXPECT_EQ(size.XbfPossible, 0);
   EXPECT_EQ(size.PixelBytes, 400u * 200u);
-}
-
-TEST(SaveDispatcher, NothingEnabledSavesNothingAndKeepsAnExistingFile) {
-  SaveTest t;
-  FontPtr f = AandC();
-  FONT_EnableRange(f.get(), 0, 0xFFFF, 0);
-  for (int format : {OUT_FORMAT_C, OUT_FORMAT_SIF, OUT_FORMAT_XBF}) {
-    WriteFile(t.dir.file("keep"), "previous contents");
-    int result = -1;
-    EXPECT_EQ(t.Save(f.get(), "keep", format, 0, &result), "previous contents");
-    EXPECT_EQ(result, OUT_SAVE_NOTHING);
-  }
-  EXPECT_EQ(t.services.boxes, std::vector<std::string>(3, "Nothing to save!"));
-  t.Save(f.get(), "new.c", OUT_FORMAT_C);
-  EXPECT_FALSE(std::filesystem::exists(t.dir.file("new.c")));
 }
 
 TEST(SaveDispatcher, AsksBeforeOverwritingOnlyWhenToldAndWhenTheFileExists) {

@@ -136,7 +136,9 @@ std::string RowMacros() {
   return text;
 }
 
-int Run(const std::string& command, std::string* pOut) {
+}  // namespace
+
+int CFONT_Run(const std::string& command, std::string* pOut) {
   std::string line = command;
   line += " 2>&1";
   std::FILE* p = popen(line.c_str(), "r");
@@ -146,6 +148,8 @@ int Run(const std::string& command, std::string* pOut) {
   while ((n = std::fread(buf, 1, sizeof(buf), p)) > 0) pOut->append(buf, n);
   return pclose(p);
 }
+
+namespace {
 
 unsigned U16(const std::string& b, size_t at) {
   if (at + 2 > b.size()) {
@@ -169,16 +173,9 @@ int BitsOfType(int type) { return type == 1 || type == 5 ? 2 : type == 2 || type
 
 }  // namespace
 
-void CFONT_WriteHeader(const std::string& dir) {
-  std::string header = kHeader;
-  header += RowMacros();
-  header += "\n#endif\n";
-  WriteFile(dir + "/GUI.h", header);
-}
-
 bool CFONT_CompileAndWalk(const std::string& dir, const std::vector<CFontFile>& files, bool compat,
                           std::string* pOut) {
-  CFONT_WriteHeader(dir);
+  WriteFile(dir + "/GUI.h", kHeader + RowMacros() + "\n#endif\n");
   std::string main = "#include \"GUI.h\"\n";
   for (const CFontFile& f : files) main.append("extern const GUI_FONT ").append(f.FontName).append(";\n");
   main += kWalker;
@@ -192,11 +189,11 @@ bool CFONT_CompileAndWalk(const std::string& dir, const std::vector<CFontFile>& 
   command.append(" -o '").append(dir).append("/walk' '").append(dir).append("/walk.c'");
   for (const CFontFile& f : files) command.append(" '").append(f.Path).append("'");
   pOut->clear();
-  if (Run(command, pOut) != 0) return false;
+  if (CFONT_Run(command, pOut) != 0) return false;
   pOut->clear();
   std::string program = "'";
   program.append(dir).append("/walk'");
-  return Run(program, pOut) == 0;
+  return CFONT_Run(program, pOut) == 0;
 }
 
 std::string CFONT_Describe(const WalkFont& font) {

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// Runs a shell command, its standard output and error appended to *pOut; gives
+// the command's status (0: success).
+int CFONT_Run(const std::string& command, std::string* pOut);
+
 // A C file to compile and the identifier of the GUI_FONT it defines.
 struct CFontFile {
   std::string Path;
@@ -13,10 +17,7 @@ struct CFontFile {
 };
 
 // Writes the library's types as our writer uses them into dir/GUI.h (the older
-// layout where GUI_OLD_LAYOUT is defined).
-void CFONT_WriteHeader(const std::string& dir);
-
-// Writes the header into dir, compiles the
+// layout where GUI_OLD_LAYOUT is defined), compiles the
 // files with a walker program (cc -std=c99 -Wall -Wextra -pedantic -Werror, compat
 // selects the older layout) and runs it. Returns false with the compiler's or the
 // program's output in *pOut on failure; otherwise *pOut is the walk in the text form

@@ -41,13 +41,16 @@ std::vector<std::string> NamesStartingWith(const std::string& folder, const std:
   return names;
 }
 
-// What a save of the font as XBF writes into a plain new file.
-std::string ReferenceXbf(SaveTest& t, Font* pFont) { return t.Save(pFont, "reference.xbf", OUT_FORMAT_XBF); }
-
-TEST(SaveReplace, PlantedTemporaryNamesAreNeitherWrittenThroughNorMovedIntoPlace) {
+// A save test with the small font and what a save of it as XBF writes into a plain
+// new file.
+class SaveReplace : public ::testing::Test {
+ protected:
   SaveTest t;
   FontPtr f = SmallFont();
-  const std::string expected = ReferenceXbf(t, f.get());
+  const std::string expected = t.Save(f.get(), "reference.xbf", OUT_FORMAT_XBF);
+};
+
+TEST_F(SaveReplace, PlantedTemporaryNamesAreNeitherWrittenThroughNorMovedIntoPlace) {
   // Whatever lies under the name the temporary file had before: a file and a
   // symbolic link to someone else's file.
   const std::string pid = std::to_string(getpid());
@@ -65,7 +68,7 @@ TEST(SaveReplace, PlantedTemporaryNamesAreNeitherWrittenThroughNorMovedIntoPlace
   EXPECT_TRUE(t.services.boxes.empty());
 }
 
-TEST(SaveReplace, TwoReplacementsOfOneTargetFromOneProcessNeverMix) {
+TEST_F(SaveReplace, TwoReplacementsOfOneTargetFromOneProcessNeverMix) {
   TempDir dir;
   const std::string target = dir.file("font.c");
   AtomicFile first, second;
@@ -85,9 +88,7 @@ TEST(SaveReplace, TwoReplacementsOfOneTargetFromOneProcessNeverMix) {
   EXPECT_EQ(NamesStartingWith(dir.path(), "font.c"), std::vector<std::string>{"font.c"});
 }
 
-TEST(SaveReplace, ReplacedFileKeepsPermissionsAndOwnerNewFileFollowsTheMask) {
-  SaveTest t;
-  FontPtr f = SmallFont();
+TEST_F(SaveReplace, ReplacedFileKeepsPermissionsAndOwnerNewFileFollowsTheMask) {
   const std::string path = t.dir.file("owned.xbf");
   WriteFile(path, "old");
   const bool root = geteuid() == 0;
@@ -112,9 +113,7 @@ TEST(SaveReplace, ReplacedFileKeepsPermissionsAndOwnerNewFileFollowsTheMask) {
   EXPECT_EQ(st.st_mode & 07777, 0644u);
 }
 
-TEST(SaveReplace, TargetTheUserMayNotWriteIsRefusedAsAWritingError) {
-  SaveTest t;
-  FontPtr f = SmallFont();
+TEST_F(SaveReplace, TargetTheUserMayNotWriteIsRefusedAsAWritingError) {
   const std::string path = t.dir.file("readonly.xbf");
   WriteFile(path, "keep me");
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
@@ -131,10 +130,7 @@ TEST(SaveReplace, TargetTheUserMayNotWriteIsRefusedAsAWritingError) {
   EXPECT_EQ(NamesStartingWith(t.dir.path(), "readonly"), std::vector<std::string>{"readonly.xbf"});
 }
 
-TEST(SaveReplace, FileInAFolderThatTakesNoNewFilesIsWrittenInPlace) {
-  SaveTest t;
-  FontPtr f = SmallFont();
-  const std::string expected = ReferenceXbf(t, f.get());
+TEST_F(SaveReplace, FileInAFolderThatTakesNoNewFilesIsWrittenInPlace) {
   fs::create_directory(t.dir.file("locked"));
   const std::string path = t.dir.file("locked/open.xbf");
   WriteFile(path, "old");
@@ -152,10 +148,7 @@ TEST(SaveReplace, FileInAFolderThatTakesNoNewFilesIsWrittenInPlace) {
   chmod(t.dir.file("locked").c_str(), 0755);
 }
 
-TEST(SaveReplace, HardLinksFifosAndDevicesAreWrittenInPlace) {
-  SaveTest t;
-  FontPtr f = SmallFont();
-  const std::string expected = ReferenceXbf(t, f.get());
+TEST_F(SaveReplace, HardLinksFifosAndDevicesAreWrittenInPlace) {
   // A hard link: both names still share the one file, which holds the font.
   WriteFile(t.dir.file("one.xbf"), "old");
   fs::create_hard_link(t.dir.file("one.xbf"), t.dir.file("two.xbf"));
@@ -185,10 +178,7 @@ TEST(SaveReplace, HardLinksFifosAndDevicesAreWrittenInPlace) {
   EXPECT_EQ(NamesStartingWith(t.dir.path(), "null"), std::vector<std::string>{"null"});
 }
 
-TEST(SaveReplace, LinksAreWrittenThroughAndADanglingOneGetsItsTargetCreated) {
-  SaveTest t;
-  FontPtr f = SmallFont();
-  const std::string expected = ReferenceXbf(t, f.get());
+TEST_F(SaveReplace, LinksAreWrittenThroughAndADanglingOneGetsItsTargetCreated) {
   fs::create_directory(t.dir.file("sub"));
   fs::create_symlink("sub/real.xbf", t.dir.file("link.xbf"));
   fs::create_symlink("link.xbf", t.dir.file("chain.xbf"));  // a link to the link
@@ -214,10 +204,7 @@ TEST(SaveReplace, LinksAreWrittenThroughAndADanglingOneGetsItsTargetCreated) {
   EXPECT_EQ(t.services.boxes, std::vector<std::string>{"Writing error"});
 }
 
-TEST(SaveReplace, AKilledSaveLeavesATemporaryFileThatTheNextSaveRemoves) {
-  SaveTest t;
-  FontPtr f = SmallFont();
-  const std::string expected = ReferenceXbf(t, f.get());
+TEST_F(SaveReplace, AKilledSaveLeavesATemporaryFileThatTheNextSaveRemoves) {
   const std::string target = t.dir.file("font.xbf");
   WriteFile(target, "old");
   // A save killed half way: its temporary file stays behind.
@@ -254,10 +241,7 @@ TEST(SaveReplace, AKilledSaveLeavesATemporaryFileThatTheNextSaveRemoves) {
   EXPECT_EQ(ReadFile(target), "the running save");
 }
 
-TEST(SaveReplace, NameWithNoRoomForTheTemporarySuffixIsStillSaved) {
-  SaveTest t;
-  FontPtr f = SmallFont();
-  const std::string expected = ReferenceXbf(t, f.get());
+TEST_F(SaveReplace, NameWithNoRoomForTheTemporarySuffixIsStillSaved) {
   const std::string name = std::string(250, 'n') + ".xbf";  // the longest a folder takes is 255
   int result = -1;
   EXPECT_EQ(t.Save(f.get(), name, OUT_FORMAT_XBF, 0, &result), expected);

@@ -17,25 +17,13 @@ namespace {
 constexpr uid_t kNobody = 65534;
 
 // Sets or (null) unsets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    const char* old = std::getenv(name);
-    had_ = old != nullptr;
-    if (had_) old_ = old;
-    if (value)
-      setenv(name, value, 1);
-    else
-      unsetenv(name);
+struct ScopedEnv {
+  ScopedEnv(const char* name, const char* value) : name_(name), had_(std::getenv(name)) {
+    if (had_) old_ = std::getenv(name);
+    Set(value);
   }
-  ~ScopedEnv() {
-    if (had_)
-      setenv(name_, old_.c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-
- private:
+  ~ScopedEnv() { Set(had_ ? old_.c_str() : nullptr); }
+  void Set(const char* value) { value ? setenv(name_, value, 1) : unsetenv(name_); }
   const char* name_;
   bool had_;
   std::string old_;

@@ -1,5 +1,7 @@
 // Message routing, the log file and the journal (suppressed messages going to the log
-// file are run end to end in the golden conversions).
+// file are run end to end in the golden conversions; without a command-line sink every
+// message is a box, as the reader tests see them; a journal that outgrows its first
+// kilobyte, and one cleared by each new font, are the banners of the golden C files).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -51,45 +53,6 @@ TEST(Messages, LogFileInWorkingDirectoryAppends) {
   WriteLogFile(nullptr);
   std::filesystem::current_path(old);
   EXPECT_EQ(ReadFile(dir.file("morvane_tests.log")), "earlier\r\nfirst\r\ntwo\nlines\r\n");
-}
-
-TEST(Journal, GrowsAcrossManyLinesAndClears) {
-  EXPECT_EQ(JOURNAL_GetLength(), 0u);
-  EXPECT_STREQ(JOURNAL_GetText(), "");
-  std::string expected;
-  char line[JOURNAL_LINE_SIZE];
-  for (int i = 0; i < 100; ++i) {  // several 1024-byte steps
-    std::snprintf(line, sizeof(line), "* Initial font height:  %d", i);
-    JOURNAL_FormatLine(line);
-    JOURNAL_Add(line);
-    expected += line;
-  }
-  EXPECT_EQ(JOURNAL_GetLength(), 7200u);
-  EXPECT_EQ(std::string(JOURNAL_GetText()), expected);
-  JOURNAL_Clear();
-  EXPECT_EQ(JOURNAL_GetLength(), 0u);
-  JOURNAL_Add("* again");
-  EXPECT_STREQ(JOURNAL_GetText(), "* again");
-}
-
-std::vector<std::string> sunk;
-bool sinkTakes = true;
-bool Sink(const char* text) {
-  if (sinkTakes) sunk.push_back(text);
-  return sinkTakes;
-}
-
-TEST(Messages, AnInstalledSinkTakesMessagesWhileItAccepts) {
-  ScopedServices services;
-  MESSAGES_SetCommandLineSink(Sink);
-  ReportMessage("to the sink");
-  sinkTakes = false;  // a run that is no longer active
-  ReportMessage("to a box");
-  MESSAGES_SetCommandLineSink(nullptr);
-  sinkTakes = true;
-  ReportMessage("to a box again");
-  EXPECT_EQ(sunk, std::vector<std::string>{"to the sink"});
-  EXPECT_EQ(services.services.boxes, (std::vector<std::string>{"to a box", "to a box again"}));
 }
 
 TEST(Journal, FormattedLinesAndTakingTextOutAndBack) {

@@ -2,15 +2,15 @@
 // screenshots.
 #include "shell/dialogs/about.h"
 
-#include <QComboBox>
+#include <QAccessible>
+#include <QFontInfo>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include "model/current.h"
@@ -97,6 +97,23 @@ TEST(CmdHelp, ListsTheCommandsReadOnlyAndBlocksTheMainWindowUntilClosed) {
                                              "readpattern", "saveas", "nomessages", "?"}));
   QTest::keyClicks(edit, "xyz");
   EXPECT_EQ(edit->toPlainText(), text);
+  // A dialog to screen readers, in a fixed-pitch face in which the columns the text
+  // aligns with tabs line up: where the "- " after the tabs of a line begins.
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(help.data())->role(), QAccessible::Dialog);
+  EXPECT_TRUE(QFontInfo(edit->font()).fixedPitch()) << QFontInfo(edit->font()).family().toStdString();
+  const auto dashX = [edit](const QString& start) {
+    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next())
+      if (block.text().startsWith("\t\t\t" + start + "\t")) {
+        QTextCursor cursor(block);
+        cursor.setPosition(block.position() + int(block.text().indexOf("- ")));
+        return edit->cursorRect(cursor).x();
+      }
+    ADD_FAILURE() << "no line " << start.toStdString();
+    return -1;
+  };
+  for (const char* pStart : {"REGULAR_ITALIC", "EXTRABOLD_ITALIC"}) EXPECT_EQ(dashX(pStart), dashX("THIN")) << pStart;
+  for (const char* pStart : {"ISO8859", "JIS"}) EXPECT_EQ(dashX(pStart), dashX("UC16")) << pStart;
+  EXPECT_EQ(dashX("EXT_AA2"), dashX("STD"));
   // The main window takes no click while it is open.
   ClickThroughWindow(button);
   EXPECT_EQ(clicks, 1);

@@ -1,6 +1,8 @@
-// The status bar's size figure: equal to the files saved at the same moment for a
-// Unicode and a JIS font, following enabling and box edits through the document,
-// and marked as an estimate until every enabled character is rendered.
+// The status bar's size figure of a generated font: marked as an estimate until
+// every enabled character is rendered, then equal to the files saved at the same
+// moment, following rendering and saved options through their notices. (The
+// figures themselves for every type and encoding and after edits: FlashSizeTest.*;
+// the label following key edits: FlashCostLabel.*.)
 #include "shell/flashsizelabel.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include "output/save.h"
 #include "output/savetest.h"
 #include "model/current.h"
+#include "settings/settings.h"
 #include "shell/document.h"
 
 namespace {
@@ -45,60 +48,43 @@ class FlashSizeLabelTest : public testing::Test {
   Document doc;
 };
 
-TEST_F(FlashSizeLabelTest, EqualsTheSavedFilesAndFollowsTheDocument) {
-  struct {
-    int32_t Encoding;
-    std::vector<uint16_t> Codes;
-  } fonts[] = {{ENCODING_UC16, {0x20, 0x41, 0x42, 0x5A, 0xE9, 0x3042, 0x4E00}},
-               {ENCODING_JIS, {0x20, 0x41, 0xB1, 0x82A0, 0x82A2, 0x889F, 0xEAA4}}};
-  for (auto& f : fonts) {
-    FontPtr pFont = NewFont(FONTTYPE_EXT_AA2, f.Encoding, 16);
-    pFont->Baseline = 12;
-    int i = 0;
-    for (uint16_t code : f.Codes) {
-      ++i;
-      AddChar(pFont.get(), code, 3 + i * 2, 4 + i, [i](int x, int y) { return (x + y + i) % 4; }, 0, 10, 4 + i * 2);
-    }
-    doc.install(std::move(pFont), "");
-    FlashSizeLabel label(&doc);
-    ExpectFiles(label, "installed");
+// Passes the core's notices to the document, as the window's services do.
+class ForwardingServices : public RecordingServices {
+ public:
+  explicit ForwardingServices(Document* pDocument) : pDocument_(pDocument) { SERVICES_Install(this); }
+  ~ForwardingServices() override { SERVICES_Install(nullptr); }
+  void FontChanged(const ChangeNotice& notice) override { pDocument_->notifyFontChanged(notice); }
+  void SettingsChanged() override { pDocument_->notifySettingsChanged(); }
 
-    // Disabling through a notice: the figures drop to the new files' sizes.
-    FONT_EnableChar(doc.font(), f.Codes[0], 0);  // also the first code of the XBF index
-    doc.notifyFontChanged({f.Codes[0], f.Codes[0], CHANGE_ENABLED});
-    ExpectFiles(label, "disabled");
-    // A wider box of one character.
-    const uint16_t code = f.Codes[3];
-    FONT_SetCharSize(doc.font(), code, 40, 9);
-    doc.font()->aCharInfo[code].BoxHeight = 9;
-    const uint64_t before = label.figures().PixelBytes;
-    doc.notifyFontChanged({code, code, CHANGE_BOX | CHANGE_PIXELS});
-    EXPECT_GT(label.figures().PixelBytes, before);
-    ExpectFiles(label, "wider");
-    // A pixel edit keeps the size.
-    doc.setPixel(code, 1, 1, 3, false);
-    ExpectFiles(label, "pixel");
-  }
-}
+ private:
+  Document* pDocument_;
+};
 
-TEST_F(FlashSizeLabelTest, EstimateUntilEverythingIsRendered) {
+// An estimate until every enabled character is rendered; a character rendered for
+// the first time and saved options show in the figures at once, by their notices.
+TEST_F(FlashSizeLabelTest, EstimateUntilEverythingIsRenderedAndNoticesShowAtOnce) {
+  ForwardingServices services(&doc);
   CreateArgs args;
   args.Type = FONTTYPE_EXT;
   doc.install(CreateFont(args), "");
   ASSERT_NE(doc.font(), nullptr);
   FlashSizeLabel label(&doc);
-  EXPECT_GT(label.figures().NumUnknown, 0u);
+  const uint32_t unknown = label.figures().NumUnknown;
+  EXPECT_EQ(unknown, label.figures().NumChars);  // nothing rendered yet
   EXPECT_TRUE(label.text().startsWith("Pixel data ~")) << label.text().toStdString();
-  for (int code = 0; code < FONT_NUM_CODES; ++code)
-    ASSERT_FALSE(FONT_IsCharRendered(doc.font(), uint16_t(code)));
-  // The views render some characters on their own; the label notices them.
-  FONT_RenderChar(doc.font(), 'A');
-  label.refresh();
-  EXPECT_EQ(label.figures().NumUnknown, label.figures().NumChars - 1);
-  FONT_RenderPending(doc.font());
-  label.refresh();
+  FONT_RenderChar(doc.font(), 'A');  // as a view does to show it
+  EXPECT_EQ(label.figures().NumUnknown, unknown - 1);
+  FONT_RenderPending(doc.font());  // as a save does
   EXPECT_EQ(label.figures().NumUnknown, 0u);
   ExpectFiles(label, "generated");
+  Settings settings;
+  SETTINGS_Load(&settings);
+  settings.MagX = 2;
+  settings.MagY = 3;
+  ASSERT_EQ(SETTINGS_Save(&settings), 0);
+  ExpectFiles(label, "magnified");
+  settings.MagX = settings.MagY = 1;  // the process keeps the saved copy for later tests
+  SETTINGS_Save(&settings);
 }
 
 }  // namespace

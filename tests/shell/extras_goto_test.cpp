@@ -1,18 +1,17 @@
-// Go to character: the accepted forms in each encoding, the refusals, where the
-// font view can go, and the dialog driven by typed keys.
+// Go to character driven by typed keys: the accepted forms in each encoding, the
+// refusals and the hint, and where the font view can go.
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QInputMethodEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
-#include <QApplication>
-#include <utility>
-#include <vector>
+#include <map>
+#include <sstream>
 
+#include "golden.h"
 #include "model/codetables.h"
 #include "model/font.h"
 #include "shell/dialogs/gotocode.h"
@@ -28,42 +27,6 @@ class GoToTest : public testing::Test {
     UNICODE_Init();
   }
 };
-
-TEST_F(GoToTest, ParsesCodesAndTypedCharacters) {
-  struct Row {
-    const char* pText;
-    int Result, Code;  // the code when parsed
-  };
-  const std::pair<int32_t, std::vector<Row>> table[] = {
-      {ENCODING_UC16,
-       {{"41", GOTO_PARSED, 0x41}, {"0x41", GOTO_PARSED, 0x41}, {"0X4e00", GOTO_PARSED, 0x4E00},
-        {"U+0041", GOTO_PARSED, 0x41}, {"u+ffff", GOTO_PARSED, 0xFFFF}, {"  3042 ", GOTO_PARSED, 0x3042},
-        {"#65", GOTO_PARSED, 65}, {"#0", GOTO_PARSED, 0}, {"#65535", GOTO_PARSED, 0xFFFF}, {"07", GOTO_PARSED, 7},
-        // One character is the character itself, even a hex digit.
-        {"A", GOTO_PARSED, 'A'}, {"7", GOTO_PARSED, '7'}, {"#", GOTO_PARSED, '#'}, {"あ", GOTO_PARSED, 0x3042},
-        {"€", GOTO_PARSED, 0x20AC},
-        // Refusals; "\xff" is not UTF-8, the emoji lies beyond 16 bits.
-        {"", GOTO_EMPTY, 0}, {"   ", GOTO_EMPTY, 0}, {"10000", GOTO_TOO_LARGE, 0},
-        {"0x123456789", GOTO_TOO_LARGE, 0}, {"#65536", GOTO_TOO_LARGE, 0}, {"0x", GOTO_SYNTAX, 0},
-        {"U+", GOTO_SYNTAX, 0}, {"#6a", GOTO_SYNTAX, 0}, {"xyz", GOTO_SYNTAX, 0}, {"AB CD", GOTO_SYNTAX, 0},
-        {"\xff", GOTO_SYNTAX, 0}, {"😀", GOTO_NOT_IN_ENCODING, 0}}},
-      // Typed characters through Shift_JIS and the 8-bit code page.
-      {ENCODING_JIS,
-       {{"あ", GOTO_PARSED, 0x82A0}, {"亜", GOTO_PARSED, 0x889F}, {"A", GOTO_PARSED, 0x41}, {"ｱ", GOTO_PARSED, 0xB1},
-        {"82A0", GOTO_PARSED, 0x82A0}, {"€", GOTO_NOT_IN_ENCODING, 0}}},
-      {ENCODING_ISO8859,
-       {{"é", GOTO_PARSED, 0xE9}, {"€", GOTO_PARSED, 0x80}, {"Ÿ", GOTO_PARSED, 0x9F}, {"z", GOTO_PARSED, 'z'},
-        {"あ", GOTO_NOT_IN_ENCODING, 0}, {"Ω", GOTO_NOT_IN_ENCODING, 0}}},
-  };
-  for (const auto& [encoding, rows] : table)
-    for (const Row& row : rows) {
-      int code = -1;
-      EXPECT_EQ(GOTO_ParseCode(row.pText, encoding, &code), row.Result) << row.pText << " enc " << encoding;
-      if (row.Result == GOTO_PARSED) {
-        EXPECT_EQ(code, row.Code) << row.pText << " enc " << encoding;
-      }
-    }
-}
 
 FontPtr SmallFont(int32_t encoding) {
   FontPtr pFont = FONT_Alloc();
@@ -81,35 +44,45 @@ FontPtr SmallFont(int32_t encoding) {
   return pFont;
 }
 
-TEST_F(GoToTest, DialogAcceptsEachFormFromTheKeyboard) {
-  FontPtr pFont = SmallFont(ENCODING_UC16);
-  const struct {
-    const char* pTyped;
-    int Code;
-  } rows[] = {{"U+00E9", 0xE9}, {"あ", 0x3042}};  // every form: ParsesCodesAndTypedCharacters
-  for (const auto& row : rows) {
+// Each text of tests/data/shell/goto_codes.txt typed into the dialog of a font in the
+// encoding the line names; the line ends with what the hint then says.
+TEST_F(GoToTest, TypedTextsAndWhatTheHintSays) {
+  const std::map<std::string, int32_t> encodings = {
+      {"UC16", ENCODING_UC16}, {"JIS", ENCODING_JIS}, {"ISO8859", ENCODING_ISO8859}};
+  std::string out;
+  std::istringstream in(ReadFile(GoldenPath("goto_codes.txt")));
+  for (std::string line; std::getline(in, line);) {
+    const size_t tab = line.find('\t'), end = line.find('\t', tab + 1);
+    if (line.starts_with("#") || end == std::string::npos || !encodings.contains(line.substr(0, tab))) {
+      out += line + "\n";
+      continue;
+    }
+    FontPtr pFont = SmallFont(encodings.at(line.substr(0, tab)));
     GoToDialog dialog(pFont.get());
     dialog.show();
-    TypeText(dialog.edit(), QString::fromUtf8(row.pTyped));
-    EXPECT_EQ(dialog.code(), row.Code) << row.pTyped;
-    EXPECT_FALSE(dialog.hint()->text().isEmpty());
-    QTest::keyClick(dialog.edit(), Qt::Key_Return);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted) << row.pTyped;
+    const QString text = QString::fromStdString(line.substr(tab + 1, end - tab - 1));
+    // Letters beyond ASCII come from the input method as one string (an emoji is two halves).
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    if (text.toLatin1() == text.toUtf8()) TypeText(dialog.edit(), text);
+    else QApplication::sendEvent(dialog.edit(), &commit);
+    const bool ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+    out += line.substr(0, end) + "\t" + dialog.hint()->text().toStdString() + (ok ? "" : "  (OK grayed)") + "\n";
   }
-  // Something that is no code keeps OK grayed, and Return does not accept it.
-  GoToDialog dialog(pFont.get());
-  dialog.show();
-  TypeText(dialog.edit(), "xyz");
-  EXPECT_EQ(dialog.code(), -1);
-  auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
-  EXPECT_FALSE(ok->isEnabled());
-  QTest::keyClick(dialog.edit(), Qt::Key_Return);
-  EXPECT_TRUE(dialog.isVisible());
-  EXPECT_TRUE(dialog.hint()->text().contains("xyz"));
-  // The hint names the character.
-  dialog.edit()->clear();
-  TypeText(dialog.edit(), "U+0041");
-  EXPECT_TRUE(dialog.hint()->text().contains("LATIN CAPITAL LETTER A")) << dialog.hint()->text().toStdString();
+  ExpectGolden("goto_codes.txt", out);
+}
+
+// Return accepts a code and refuses what is none.
+TEST_F(GoToTest, ReturnAcceptsOnlyACode) {
+  FontPtr pFont = SmallFont(ENCODING_UC16);
+  for (const auto& [pTyped, accepted] : {std::pair<const char*, bool>{"U+00E9", true}, {"xyz", false}}) {
+    GoToDialog dialog(pFont.get());
+    dialog.show();
+    TypeText(dialog.edit(), pTyped);
+    QTest::keyClick(dialog.edit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, accepted) << pTyped;
+    EXPECT_EQ(dialog.isVisible(), !accepted) << pTyped;
+  }
 }
 
 // Types into the modal dialog SHELL_AskGoToCharacter opens, once it is up.

@@ -3,20 +3,16 @@
 // sample and settings, and the font New creates from them.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
-#include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSet>
 #include <QTest>
-#include <algorithm>
 #include <cstring>
 #include <functional>
-#include <cstdlib>
 #include <string>
 
 #include "edit/cursoradjust.h"
@@ -32,8 +28,6 @@
 #include "shell/dialogs/newfont.h"
 #include "golden.h"
 #include "shell/dialogtest.h"
-#include "viewtest.h"
-#include "support/tempdir.h"
 
 namespace {
 
@@ -80,7 +74,8 @@ LogFontRecord Record(const char* pFace, int32_t weight = 400, int32_t italic = 0
 
 // ---- The generation options ----------------------------------------------
 
-// What the dialog shows for its presets and after encodings are clicked, compared
+// What the dialog shows for its presets and after encodings are clicked or toggled
+// by a screen reader or the keyboard, compared
 // with tests/data/shell/generation_dialog.txt: the type list (all seven types for
 // Unicode, the three standard ones for an 8-bit encoding, the selection kept where
 // it can be), the checked buttons, the grayed method and the order Tab visits.
@@ -105,15 +100,23 @@ TEST_F(NewFontTest, TypeListFollowsThePresetsAndTheEncodingsClicked) {
       [&] { ClickButton(dialog.encodingButton(ENCODING_JIS)); },
       [&] { ClickButton(dialog.encodingButton(ENCODING_UC16)); },
       [&] { ClickButton(dialog.encodingButton(ENCODING_UC16)); },
+      [&] {  // a screen reader's toggle, without a click
+        QAccessibleInterface* pIso = QAccessible::queryAccessibleInterface(dialog.encodingButton(ENCODING_ISO8859));
+        pIso->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+      },
+      [&] {  // back to Unicode with the keyboard
+        dialog.encodingButton(ENCODING_ISO8859)->setFocus();
+        QTest::keyClick(dialog.encodingButton(ENCODING_ISO8859), Qt::Key_Up);
+      },
   };
   for (const auto& step : steps) {
     step();
-    out += "clicked\n" + DumpWidgets(&dialog);
+    out += "then\n" + DumpWidgets(&dialog);
   }
   ExpectGolden("generation_dialog.txt", out);
 }
 
-TEST_F(NewFontTest, OkOrReturnGiveTheChoiceAndCancelOrEscapeRejects) {
+TEST_F(NewFontTest, OkOrReturnGiveTheChoiceAndEscapeRejects) {
   GenerationDialog dialog(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
   ShowActive(&dialog);
   ClickRow(dialog.typeList(), FONTTYPE_AA4);
@@ -125,14 +128,8 @@ TEST_F(NewFontTest, OkOrReturnGiveTheChoiceAndCancelOrEscapeRejects) {
   EXPECT_EQ(dialog.encoding(), ENCODING_JIS);
   EXPECT_EQ(dialog.method(), AAMETHOD_INTERNAL);
 
-  // Cancel and Escape reject, keeping the preset; Return in the list presses the
-  // default button.
-  GenerationDialog cancelled(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
-  ShowActive(&cancelled);
-  ClickRow(cancelled.typeList(), FONTTYPE_STD);
-  ClickButton(Button(&cancelled, "cancel"));
-  EXPECT_EQ(cancelled.result(), QDialog::Rejected);
-  EXPECT_EQ(cancelled.type(), FONTTYPE_EXT);
+  // Escape rejects (Cancel: NewFontTest.NewGivesNothing...); Return in the list
+  // presses the default button.
   GenerationDialog escaped(nullptr, FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS);
   ShowActive(&escaped);
   QTest::keyClick(escaped.typeList(), Qt::Key_Escape);
@@ -155,12 +152,9 @@ TEST_F(NewFontTest, ChooserListsTheFacesTheCreateCommandFindsAndOnlyOutlinesForE
     if (name[0] != '@') expected << QString::fromStdString(name);
   EXPECT_EQ(Entries(chooser.faceList()), expected);
   EXPECT_TRUE(expected.contains(kFace));
-  // Without a current font a face is chosen all the same, and the family field has the focus.
+  // Without a current font a face is chosen all the same.
   ASSERT_NE(chooser.faceList()->currentItem(), nullptr);
   EXPECT_TRUE(ENGINE_FaceExists(chooser.logFont().acFaceName));
-  EXPECT_EQ(chooser.pixelEdit()->text(), "");
-  ShowActive(&chooser);
-  EXPECT_EQ(QApplication::focusWidget(), chooser.faceEdit());
 
   const std::vector<FaceFamily> families = ENGINE_ListFamilies();
   QStringList outlines;
@@ -185,116 +179,99 @@ TEST_F(NewFontTest, ChooserListsTheFacesTheCreateCommandFindsAndOnlyOutlinesForE
   EXPECT_TRUE(Entries(extended.faceList()).contains(kFace));
 }
 
-TEST_F(NewFontTest, StylesFollowTheFamilyPickedByTypingAndAClickPicksTheWeight) {
-  FontChooser chooser(nullptr, Record(kFace, 700, 1), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 16);
-  // Condensed faces are a width the engine never picks for this family.
-  const QStringList styles = Entries(chooser.styleList());
-  EXPECT_EQ(QSet<QString>(styles.begin(), styles.end()),
-            QSet<QString>({"ExtraLight", "Book", "Oblique", "Bold", "Bold Oblique"}));
-  // The preset weight and slant pick their style; a click picks another.
-  EXPECT_EQ(chooser.styleList()->currentItem()->text(), "Bold Oblique");
-  ShowActive(&chooser);
-  ClickRow(chooser.styleList(), int(styles.indexOf("ExtraLight")));
-  EXPECT_EQ(chooser.logFont().Weight, 200);
-  EXPECT_EQ(chooser.logFont().Italic, 0);
-  ClickRow(chooser.styleList(), int(styles.indexOf("Oblique")));
-  EXPECT_EQ(chooser.logFont().Weight, 400);
-  EXPECT_EQ(chooser.logFont().Italic, 1);
-  // Typing the start of a family selects it and lists its styles.
-  Retype(chooser.faceEdit(), "dejavu sans m");
-  EXPECT_EQ(chooser.faceList()->currentItem()->text(), "DejaVu Sans Mono");
-  EXPECT_TRUE(Entries(chooser.styleList()).contains("Bold"));
-  EXPECT_FALSE(Entries(chooser.styleList()).contains("ExtraLight"));
-  Retype(chooser.faceEdit(), "DejaVu Sans");
-  EXPECT_STREQ(chooser.logFont().acFaceName, kFace);
+// What the chooser shows and gives, in one line: the face and style chosen, the
+// size field and point list shown with their texts, where the focus is, the record
+// the choice gives, the pixel height read, the sample's height and the stored unit.
+std::string ChooserState(FontChooser* pChooser, const std::string& ini) {
+  const auto text = [](const QString& s) { return '"' + s.toStdString() + '"'; };
+  const auto current = [&](QListWidget* pList) { return pList->currentItem() ? text(pList->currentItem()->text()) : "-"; };
+  QWidget* pFocus = QApplication::focusWidget();
+  const LogFontRecord record = pChooser->logFont();
+  pChooser->updateSample();
+  const size_t mode = ini.find("PointMode=");
+  return current(pChooser->faceList()) + " " + current(pChooser->styleList()) +
+         (pChooser->pixelEdit()->isVisible() ? " pixels " : " ") + text(pChooser->pixelEdit()->text()) + " selected " +
+         text(pChooser->pixelEdit()->selectedText()) + " placeholder " + text(pChooser->pixelEdit()->placeholderText()) +
+         (pChooser->pointList()->isVisible() ? " points " : " ") + text(pChooser->pointEdit()->text()) + " list " +
+         current(pChooser->pointList()) + " | focus " + (pFocus ? pFocus->objectName().toStdString() : "-") +
+         " | record " + record.acFaceName + " " + std::to_string(record.Height) + " " + std::to_string(record.Weight) +
+         (record.Italic ? " italic" : "") + " | pixels " + std::to_string(pChooser->pixelHeight()) + " | sample " +
+         std::to_string(pChooser->sample().FontHeight) + " | stored " +
+         (mode == std::string::npos ? "-" : ini.substr(mode, 11)) + "\n";
 }
 
-TEST_F(NewFontTest, PixelFieldStartsWithTheHeightAndReadsTheLeadingDecimalOfTenCharacters) {
-  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 23);
-  ShowActive(&chooser);
-  EXPECT_TRUE(chooser.pixelsButton()->isChecked());
-  EXPECT_TRUE(chooser.pixelEdit()->isVisible());
-  EXPECT_FALSE(chooser.pointList()->isVisible());
-  EXPECT_EQ(chooser.pixelEdit()->text(), "23");
-  EXPECT_EQ(chooser.pixelEdit()->selectedText(), "23");
-  EXPECT_EQ(QApplication::focusWidget(), chooser.pixelEdit());
-  EXPECT_EQ(chooser.pixelHeight(), 23);
-  EXPECT_EQ(chooser.logFont().Height, 23);
-  const std::pair<const char*, int> typed[] = {{"12abc", 12}, {"         5", 5}, {"          7", 0}};
-  for (const auto& [pText, height] : typed) {
-    Retype(chooser.pixelEdit(), pText);
-    EXPECT_EQ(chooser.pixelHeight(), height) << '"' << pText << '"';
+// The chooser driven through its styles, typed families, size fields, units, OK and
+// Cancel, for the plain and the framed types, with the state after each step
+// compared with tests/data/shell/font_chooser.txt: a click on a style picks its
+// weight and slant, typing the start of a family selects it, the pixel field reads
+// the leading decimal of its first ten characters, an empty one stands for the
+// point size (an em height at 96 dots per inch, its placeholder in pixels), framed
+// fonts are drawn two pixels lower than chosen, and only OK stores the unit.
+TEST_F(NewFontTest, ChooserStepByStep) {
+  std::string out;
+  std::unique_ptr<FontChooser> pChooser;
+  const auto open = [&](int32_t type, int32_t height, LogFontRecord record) {
+    return [&, type, height, record] {
+      pChooser = std::make_unique<FontChooser>(nullptr, record, type, ENCODING_UC16, AAMETHOD_OS, height);
+      ShowActive(pChooser.get());
+    };
+  };
+  const auto click = [&](const char* pList, const char* pEntry) {
+    return [&, pList, pEntry] {
+      auto* pWidget = pChooser->findChild<QListWidget*>(pList);
+      ClickRow(pWidget, int(Entries(pWidget).indexOf(pEntry)));
+    };
+  };
+  const auto type = [&](const char* pEdit, const char* pText) {
+    return [&, pEdit, pText] { Retype(pChooser->findChild<QLineEdit*>(pEdit), pText); };
+  };
+  const auto press = [&](const char* pButton) {
+    return [&, pButton] { ClickButton(pChooser->findChild<QAbstractButton*>(pButton)); };
+  };
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"bold oblique, 16", open(FONTTYPE_EXT, 16, Record(kFace, 700, 1))},
+      {"ExtraLight clicked", click("styleList", "ExtraLight")},
+      {"Oblique clicked", click("styleList", "Oblique")},
+      {"\"dejavu sans m\" typed", type("faceEdit", "dejavu sans m")},
+      {"\"DejaVu Sans\" typed", type("faceEdit", "DejaVu Sans")},
+      {"current height 23", open(FONTTYPE_EXT, 23, Record(kFace))},
+      {"\"12abc\"", type("pixelEdit", "12abc")},
+      {"\"         5\"", type("pixelEdit", "         5")},
+      {"\"          7\"", type("pixelEdit", "          7")},
+      {"18 points typed", type("pointEdit", "18")},
+      {"points clicked", press("points")},
+      {"36 clicked", click("pointList", "36")},
+      {"OK", press("ok")},
+      {"reopened", open(FONTTYPE_STD, 20, Record(kFace))},
+      {"pixels clicked", press("pixels")},
+      {"Cancel", press("cancel")},
+      {"reopened", open(FONTTYPE_STD, 16, Record(kFace))},
+      {"pixels clicked", press("pixels")},
+      {"OK", press("ok")},
+      {"no current font", open(FONTTYPE_EXT, 0, Record(kFace))},
+      {"points clicked", press("points")},
+      {"24 points typed", type("pointEdit", "24")},
+      {"pixels clicked", press("pixels")},
+      {"framed, 16", open(FONTTYPE_EXT_FRM, 16, Record(kFace))},
+      {"\"2\"", type("pixelEdit", "2")},
+      {"\"1\"", type("pixelEdit", "1")},
+      {"points clicked", press("points")},
+      {"12 points typed", type("pointEdit", "12")},
+  };
+  QStringList lastStyles;
+  for (const auto& [pWhat, act] : steps) {
+    act();
+    QStringList styles = Entries(pChooser->styleList());
+    styles.sort();
+    if (styles != lastStyles) out += "styles " + styles.join(", ").toStdString() + "\n";
+    lastStyles = styles;
+    out += std::string(pWhat) + ": " + ChooserState(pChooser.get(), IniText());
   }
-  // No pixel height: the point size decides, as an em height.
-  Retype(chooser.pointEdit(), "18");
-  EXPECT_EQ(chooser.logFont().Height, -24);
-}
-
-TEST_F(NewFontTest, PointsGiveAnEmHeightAt96DotsPerInchAndTheUnitIsStoredOnOk) {
-  const std::pair<double, int> heights[] = {{12, -16}, {9, -12}, {10, -13}, {10.5, -14}, {11, -15}};
-  for (const auto& [points, height] : heights) {
-    EXPECT_EQ(CHOOSER_PointsToHeight(points), height) << points;  // 13.33 rounds down, 14.67 up
-    if (points == 12 || points == 10.5) {
-      EXPECT_DOUBLE_EQ(CHOOSER_HeightToPoints(height), points);
-    }
-  }
-  {
-    FontChooser chooser(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 20);
-    ShowActive(&chooser);
-    ClickButton(chooser.pointsButton());
-    EXPECT_TRUE(chooser.pointList()->isVisible());
-    EXPECT_FALSE(chooser.pixelEdit()->isVisible());
-    EXPECT_EQ(chooser.pixelHeight(), 0);
-    EXPECT_EQ(IniText().find("PointMode=1"), std::string::npos);  // not before OK
-    ClickRow(chooser.pointList(), int(Entries(chooser.pointList()).indexOf("36")));
-    EXPECT_EQ(chooser.pointEdit()->text(), "36");
-    EXPECT_EQ(chooser.logFont().Height, -48);
-    // The sample is drawn at that em height: its font is taller than 48 pixels.
-    chooser.updateSample();
-    EXPECT_GT(chooser.sample().FontHeight, 48);
-    ClickButton(Button(&chooser, "ok"));
-    EXPECT_EQ(chooser.result(), QDialog::Accepted);
-  }
-  EXPECT_NE(IniText().find("PointMode=1"), std::string::npos);
-  {
-    // Opened again in points; the other unit brings the pixel field back, and
-    // cancelling stores nothing.
-    FontChooser chooser(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 20);
-    EXPECT_TRUE(chooser.pointsButton()->isChecked());
-    ShowActive(&chooser);
-    EXPECT_TRUE(chooser.pointList()->isVisible());
-    ClickButton(chooser.pixelsButton());
-    EXPECT_TRUE(chooser.pixelEdit()->isVisible());
-    EXPECT_FALSE(chooser.pointList()->isVisible());
-    EXPECT_EQ(chooser.logFont().Height, 20);
-    ClickButton(Button(&chooser, "cancel"));
-  }
-  EXPECT_NE(IniText().find("PointMode=1"), std::string::npos);
-  {
-    FontChooser chooser(nullptr, Record(kFace), FONTTYPE_STD, ENCODING_UC16, AAMETHOD_OS, 16);
-    ShowActive(&chooser);
-    ClickButton(chooser.pixelsButton());
-    ClickButton(Button(&chooser, "ok"));
-  }
-  EXPECT_NE(IniText().find("PointMode=0"), std::string::npos);
-}
-
-TEST_F(NewFontTest, FramedFontsAreDrawnTwoPixelsLowerThanChosen) {
-  FontChooser chooser(nullptr, Record(kFace), FONTTYPE_EXT_FRM, ENCODING_UC16, AAMETHOD_OS, 16);
-  ShowActive(&chooser);
-  EXPECT_EQ(chooser.logFont().Height, 14);
-  chooser.updateSample();
-  EXPECT_EQ(chooser.sample().FontHeight, 16);  // the frame rows make up the two
-  Retype(chooser.pixelEdit(), "2");
-  EXPECT_EQ(chooser.logFont().Height, 0);
-  Retype(chooser.pixelEdit(), "1");
-  EXPECT_EQ(chooser.logFont().Height, 1);
-  ClickButton(chooser.pointsButton());
-  Retype(chooser.pointEdit(), "12");
-  EXPECT_EQ(chooser.logFont().Height, -16);  // point-derived heights stay
-  // Other types keep the chosen height.
-  FontChooser plain(nullptr, Record(kFace), FONTTYPE_EXT, ENCODING_UC16, AAMETHOD_OS, 16);
-  EXPECT_EQ(plain.logFont().Height, 16);
+  // 13.33 rounds down, 14.67 up; a height gives its point size back.
+  for (const auto& [points, height] : {std::pair<double, int>{9, -12}, {10, -13}, {10.5, -14}, {11, -15}})
+    EXPECT_EQ(CHOOSER_PointsToHeight(points), height) << points;
+  EXPECT_DOUBLE_EQ(CHOOSER_HeightToPoints(-14), 10.5);
+  ExpectGolden("font_chooser.txt", out);
 }
 
 TEST_F(NewFontTest, SampleOfALargeFaceRendersOnlyItsCharactersAndKeepsTheJournal) {

@@ -1,23 +1,17 @@
 // The option dialogs and the XBF type question driven with real key and mouse
 // events: what each shows from the stored settings, what OK stores, that Cancel
-// stores nothing, the measurement characters' rules and messages, the centring on
-// the main window, and the settings read back by a second process.
+// stores nothing, and the measurement characters' rules and messages.
 #include "shell/dialogs/optiondialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <initializer_list>
-#include <memory>
 
 #include "shell/dialogs/dialogs.h"
+#include "golden.h"
 #include "shell/dialogtest.h"
 
 namespace {
@@ -36,83 +30,74 @@ void Tick(QAbstractButton* button) {
 
 void ClickOk(DialogShell& dialog) { QTest::mouseClick(dialog.okButton(), Qt::LeftButton); }
 
-// Opens a dialog of type D, ticks its buttons of type B with the ids given, in
-// order, and clicks OK.
-template <typename D, typename B, typename... Args>
-void TickAndOk(std::initializer_list<int> ids, Args... args) {
-  D dialog(nullptr, args...);
-  dialog.show();
-  for (int id : ids) Tick(Control<B>(&dialog, id));
-  ClickOk(dialog);
-}
-
 class OptionDialogs : public SettingsTest {};
 
-TEST_F(OptionDialogs, MeasurementCharactersAreOneCharacterOrAHexNumberBothWays) {
-  {
+// A dialog as text: its caption, its named controls with their texts and states,
+// and the entries its lists show.
+std::string Dump(QDialog* pDialog) {
+  std::string out = "\n" + pDialog->windowTitle().toStdString() + "\n" + DumpWidgets(pDialog);
+  for (QComboBox* pList : pDialog->findChildren<QComboBox*>())
+    out += pList->objectName().toStdString() + " shows \"" + pList->currentText().toStdString() + "\"\n";
+  return out;
+}
+
+// Each option dialog as its command opens it with the default and with other stored
+// settings, the XBF type question for three stored types, and the measurement
+// characters typed, the messages they give and what they store, compared with
+// tests/data/shell/option_dialogs.txt. Measurement characters are one character (a
+// digit stands for its character code) or a hex number; a failing one is reported
+// and the dialog closes all the same, storing none of them; stored codes show as
+// the letter, or as a hex number beyond Latin-1.
+TEST_F(OptionDialogs, WhatEachDialogShowsAndWhatMeasurementCharactersStore) {
+  std::string out;
+  const auto dumpAll = [&](const char* pWhen) {
+    out += std::string("---- ") + pWhen + "\n";
+    for (int id = 780; id <= 785; ++id) {
+      WhenModal([&](QDialog* pDialog) {
+        out += Dump(pDialog);
+        pDialog->reject();
+      });
+      SHELL_RunOptionDialog(nullptr, id);
+    }
+  };
+  const auto typeMeasurement = [&](std::initializer_list<const char*> texts) {
     MeasurementDialog dialog(nullptr);
     dialog.show();
-    EXPECT_EQ(Control<QLineEdit>(&dialog, 157)->text(), "a");
-    EXPECT_EQ(Control<QLineEdit>(&dialog, 158)->text(), "e");
-    EXPECT_EQ(Control<QLineEdit>(&dialog, 159)->text(), "A");
-    Retype(Control<QLineEdit>(&dialog, 157), "0x41");
-    Retype(Control<QLineEdit>(&dialog, 158), "7");
-    Retype(Control<QLineEdit>(&dialog, 159), "0XfF1");
+    out += "typed";
+    int id = 157;
+    for (const char* pText : texts) {
+      Retype(Control<QLineEdit>(&dialog, id++), pText);
+      out += std::string(" \"") + pText + "\"";
+    }
     MessageCatcher catcher;
     ClickOk(dialog);
-    EXPECT_TRUE(catcher.messages.empty());
-    EXPECT_FALSE(dialog.isVisible());
+    for (const CaughtMessage& m : catcher.messages)
+      out += " | " + m.caption.toStdString() + ": " + QString(m.text).replace("\n", "\\n").toStdString();
+    out += dialog.isVisible() || dialog.result() != QDialog::Accepted ? " | left open" : " | closed";
+    const std::string ini = IniText();
+    const size_t at = ini.find("MeasurementChars=");
+    out += " | stored " + (at == std::string::npos ? "nothing" : ini.substr(at, ini.find('\n', at) - at)) + "\n";
+  };
+  dumpAll("defaults");
+  for (int type : {3, 2, 6}) {
+    XbfTypeDialog dialog(nullptr, type);
+    out += "\nstored type " + std::to_string(type) + Dump(&dialog);
   }
+  out += "\n";
+  for (const char* pText : {"0x12345", "0x", "0xG1", "ab", ""}) typeMeasurement({"x", pText});
+  typeMeasurement({"0x41", "7", "0XfF1"});
   Settings s = Stored();
-  EXPECT_EQ(s.BaselineChar, 0x41);
-  EXPECT_EQ(s.LowercaseChar, 0x37);  // the digit's character code, not the number 7
-  EXPECT_EQ(s.CapitalChar, 0xFF1);
-  EXPECT_NE(IniText().find("MeasurementChars=65,55,4081"), std::string::npos) << IniText();
-  // Stored codes show as the letter, or as a hex number beyond Latin-1; unchanged
-  // texts store the same codes again.
-  s.BaselineChar = 0x61;
+  s.V350_Compatibility = 1;
+  s.MagX = 3;
+  s.MagY = 5;  // no entry for it
+  s.SuppressLogging = s.LogInWorkingDir = s.EnableGamma = s.SuppressDetectXBF = 1;
+  s.BaselineChar = 'a';
   s.LowercaseChar = 0x3042;
   s.CapitalChar = 0xE9;
   ASSERT_EQ(SETTINGS_Save(&s), 0);
-  MeasurementDialog dialog(nullptr);
-  EXPECT_EQ(Control<QLineEdit>(&dialog, 157)->text(), "a");
-  EXPECT_EQ(Control<QLineEdit>(&dialog, 158)->text(), "0x3042");
-  EXPECT_EQ(Control<QLineEdit>(&dialog, 159)->text(), QString(QChar(0xE9)));
-  dialog.show();
-  ClickOk(dialog);
-  EXPECT_EQ(Stored().LowercaseChar, 0x3042);
-  EXPECT_EQ(Stored().CapitalChar, 0xE9);
-}
-
-TEST_F(OptionDialogs, InvalidMeasurementCharactersAreRefusedAndTheDialogClosesAllTheSame) {
-  struct Row {
-    const char* input;
-    const char* message;
-  };
-  const Row rows[] = {
-      {"0x12345", "Input is not a valid hexadecimal number!\nValid range is 0x0000-0xFFFF"},
-      {"0x", "Input is not a valid hexadecimal number!\nValid range is 0x0000-0xFFFF"},
-      {"0xG1", "Input is not a valid hexadecimal number!"},
-      {"ab", "Valid inputs are:\n  - Single characters\n  - Hexidecimal numbers prefixed with \"0x\""},
-      {"", "Valid inputs are:\n  - Single characters\n  - Hexidecimal numbers prefixed with \"0x\""},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.input);
-    MeasurementDialog dialog(nullptr);
-    dialog.show();
-    // A valid first edit is not stored when a later one fails.
-    Retype(Control<QLineEdit>(&dialog, 157), "x");
-    Retype(Control<QLineEdit>(&dialog, 158), row.input);
-    MessageCatcher catcher;
-    ClickOk(dialog);
-    ASSERT_EQ(catcher.messages.size(), 1u);
-    EXPECT_EQ(catcher.messages[0].caption, "Invalid input");
-    EXPECT_EQ(catcher.messages[0].text, row.message);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(Stored().BaselineChar, 'a');
-  }
-  EXPECT_EQ(IniText(), "");
+  dumpAll("stored");
+  typeMeasurement({});  // unchanged texts store the same codes again
+  ExpectGolden("option_dialogs.txt", out);
 }
 
 TEST_F(OptionDialogs, CancelAndEscapeStoreNothingAndOkStoresOnTopOfWhatIsStoredNow) {
@@ -144,50 +129,26 @@ TEST_F(OptionDialogs, CancelAndEscapeStoreNothingAndOkStoresOnTopOfWhatIsStoredN
   EXPECT_EQ(Stored().SuppressOptAA, 1);
 }
 
-TEST_F(OptionDialogs, XbfTypeDialogChecksTheStoredTypeAndReturnsTheChoice) {
-  {
-    XbfTypeDialog dialog(nullptr, 3);
+// OK answers and stores the type checked, -1 where the stored type has no radio;
+// Cancel answers -1 and stores nothing.
+TEST_F(OptionDialogs, XbfTypeDialogReturnsTheChoice) {
+  const struct {
+    int Stored, Ticked;  // -1: none
+    bool Ok;
+    int Answer;
+  } rows[] = {{3, 122, true, 4}, {2, -1, true, -1}, {6, 120, false, -1}};
+  for (const auto& row : rows) {
+    XbfTypeDialog dialog(nullptr, row.Stored);
     dialog.show();
-    EXPECT_TRUE(Control<QRadioButton>(&dialog, 121)->isChecked());
-    EXPECT_EQ(Control<QRadioButton>(&dialog, 121)->text(), "Extended");
-    Tick(Control<QRadioButton>(&dialog, 122));
-    ClickOk(dialog);
-    EXPECT_EQ(dialog.chosenType(), 4);
-    EXPECT_EQ(Stored().GetTypeXBF, 4);
+    if (row.Ticked >= 0) Tick(Control<QRadioButton>(&dialog, row.Ticked));
+    QTest::mouseClick(row.Ok ? dialog.okButton() : dialog.cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.chosenType(), row.Answer) << row.Stored;
+    EXPECT_EQ(Stored().GetTypeXBF, row.Ok ? row.Answer : -1) << row.Stored;
   }
-  {
-    // AA4 (2) has no radio: nothing is checked and OK answers and stores -1.
-    XbfTypeDialog dialog(nullptr, 2);
-    dialog.show();
-    for (int id = 120; id <= 124; ++id) EXPECT_FALSE(Control<QRadioButton>(&dialog, id)->isChecked());
-    ClickOk(dialog);
-    EXPECT_EQ(dialog.chosenType(), -1);
-    EXPECT_EQ(Stored().GetTypeXBF, -1);
-  }
-  // Cancel answers -1 and stores nothing.
-  XbfTypeDialog dialog(nullptr, 6);
-  dialog.show();
-  EXPECT_TRUE(Control<QRadioButton>(&dialog, 124)->isChecked());
-  Tick(Control<QRadioButton>(&dialog, 120));
-  QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-  EXPECT_EQ(dialog.chosenType(), -1);
-  EXPECT_EQ(Stored().GetTypeXBF, -1);
 }
 
-TEST_F(OptionDialogs, EntryPointsOpenTheirDialogsModallyAndOnlyThose) {
-  const std::pair<int, const char*> ids[] = {
-      {780, "Compatibility options"}, {781, "Magnification factor"},
-      {782, "Logging"}, {783, "Antialiasing (for standard fonts)"},
-      {784, "XBF font options"}, {785, "Set measurement characters"}};
-  for (const auto& [id, caption] : ids) {
-    QString seen;
-    WhenModal([&](QDialog* d) {
-      seen = d->windowTitle();
-      d->reject();
-    });
-    SHELL_RunOptionDialog(nullptr, id);
-    EXPECT_EQ(seen, caption);
-  }
+// What each command opens: OptionDialogs.WhatEachDialogShowsAndWhatMeasurementCharactersStore.
+TEST_F(OptionDialogs, ReturnPressesOkAndIdsBesideTheCommandsOpenNothing) {
   WhenModal([](QDialog* d) {
     QTest::keyClick(Control<QComboBox>(d, 101), Qt::Key_End);
     QTest::keyClick(d, Qt::Key_Return);  // OK is the default button

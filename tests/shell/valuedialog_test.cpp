@@ -4,13 +4,15 @@
 #include "shell/dialogs/valuedialog.h"
 
 #include <QClipboard>
-#include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <limits>
+#include <memory>
 
 #include "output/savetest.h"
 #include "settings/services.h"
 #include "shell/dialogs/dialogs.h"
+#include "golden.h"
 #include "shell/dialogtest.h"
 
 namespace {
@@ -22,114 +24,88 @@ std::vector<ValueField> RangeFields(int64_t* first, int64_t* last) {
   return fields;
 }
 
-TEST(ValueDialog, ShowsValuesInTheirRadixAndRefusesWhatIsNoDigit) {
-  int64_t first = 0xAB, last = 0x7E;
-  ValueDialog dialog(nullptr, "Select range of characters", RangeFields(&first, &last));
-  dialog.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  ValueEdit* edit = dialog.edit(0);
-  EXPECT_EQ(edit->objectName(), "140");
-  EXPECT_EQ(dialog.edit(1)->objectName(), "141");
-  EXPECT_EQ(edit->text(), "AB");
-  EXPECT_EQ(dialog.edit(1)->text(), "7E");
-  // The first edit has the focus with its text selected.
-  EXPECT_EQ(QApplication::focusWidget(), edit);
-  EXPECT_EQ(edit->selectedText(), "AB");
-
-  QSignalSpy refused(edit, &ValueEdit::refused);
-  QTest::keyClick(edit, Qt::Key_End);
-  QTest::keyClicks(edit, "G");
-  EXPECT_EQ(edit->text(), "AB");
-  QTest::keyClick(edit, Qt::Key_Home);
-  QTest::keyClicks(edit, "-");  // the minimum is 0: no sign
-  EXPECT_EQ(edit->text(), "AB");
-  ASSERT_EQ(refused.count(), 2);
-  EXPECT_EQ(refused.at(0).at(0).value<QChar>(), QChar('G'));
-  EXPECT_EQ(refused.at(1).at(0).value<QChar>(), QChar('-'));
-  // Digits of the radix pass, lower-case letters come out upper case, and control
-  // keys (Backspace) work as usual.
-  QTest::keyClick(edit, Qt::Key_End);
-  QTest::keyClicks(edit, "c9");
-  EXPECT_EQ(edit->text(), "ABC9");
-  QTest::keyClick(edit, Qt::Key_Backspace);
-  EXPECT_EQ(edit->text(), "ABC");
-  QGuiApplication::clipboard()->setText("d0");
-  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(edit->text(), "ABCD0");
-  EXPECT_EQ(refused.count(), 2);
-}
-
-TEST(ValueDialog, OutOfRangeValuesNameTheLimitInTheFieldsRadixAndKeepTheDialogOpen) {
-  int64_t first = 0, last = 0;
-  ValueDialog dialog(nullptr, "Select range of characters", RangeFields(&first, &last));
-  dialog.show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  QTest::keyClicks(dialog.edit(0), "10000");
-  QTest::keyClick(dialog.edit(1), Qt::Key_End);
-  QTest::keyClicks(dialog.edit(1), "5");
-  // Move the focus away, so the check has to bring it back.
-  dialog.edit(1)->setFocus();
+// Three value dialogs driven with keys, compared after each step with
+// tests/data/shell/value_dialog.txt: each edit's text ("*" the focus, "[...]" the
+// selection), the characters refused, the message shown, whether the dialog is
+// open, and the values stored. Typed digits outside the field's radix, a minus
+// anywhere but first or where no value is negative are refused, letters come out
+// upper case; out-of-range values name the limit in the field's radix and bring the
+// focus back to the edit, which stays selected; Cancel stores nothing.
+TEST(ValueDialog, TypingAndRangeChecksStepByStep) {
+  int64_t values[4] = {0xAB, 0x7E, 5, 0};
+  std::vector<ValueField> rows(2);
+  rows[0] = {10, -8, 8, "Rows", &values[2]};
+  rows[1] = {16, -0x2A, 0x10, "Offset", &values[3]};
+  std::unique_ptr<ValueDialog> dialog;
+  std::string out, refused;
   MessageCatcher catcher;
-  QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-  ASSERT_EQ(catcher.messages.size(), 1u);
-  EXPECT_EQ(catcher.messages[0].caption, "Value out of range");
-  EXPECT_EQ(catcher.messages[0].text,
-            "\"&First character\" exceeds maximum value.\nMaximum value is: FFFF");
-  EXPECT_EQ(catcher.messages[0].icon, QMessageBox::Warning);
-  EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(dialog.edit(0)->selectedText(), "10000");
-  EXPECT_EQ(dialog.focusWidget(), dialog.edit(0));
-  EXPECT_EQ(first, 0);  // nothing stored yet
-  EXPECT_EQ(last, 0);
-  QTest::keyClicks(dialog.edit(0), "41");
-  QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-  EXPECT_EQ(catcher.messages.size(), 1u);
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(first, 0x41);
-  EXPECT_EQ(last, 0x5);
-}
-
-TEST(ValueDialog, MinusOnlyFirstWhereNegativeValuesAreAllowedAndTheMinimumInItsRadix) {
-  int64_t rows = 5, offset = 0;
-  std::vector<ValueField> fields(2);
-  fields[0] = {10, -8, 8, "Rows", &rows};
-  fields[1] = {16, -0x2A, 0x10, "Offset", &offset};
-  ValueDialog dialog(nullptr, "Values", fields);
-  dialog.show();
-  ValueEdit* edit = dialog.edit(0);
-  QSignalSpy refused(edit, &ValueEdit::refused);
-  QTest::keyClick(edit, Qt::Key_End);
-  QTest::keyClicks(edit, "-");  // not at the start
-  QTest::keyClicks(edit, "A");  // no decimal digit
-  EXPECT_EQ(refused.count(), 2);
-  QTest::keyClick(edit, Qt::Key_Home);
-  QTest::keyClicks(edit, "-");
-  EXPECT_EQ(edit->text(), "-5");
-  QTest::keyClick(edit, Qt::Key_Home);
-  QTest::keyClicks(edit, "-");  // already there
-  EXPECT_EQ(edit->text(), "-5");
-  EXPECT_EQ(refused.count(), 3);
-  // Below the minimum: the message writes the limit in hex, the edit gets the focus.
-  Retype(dialog.edit(1), "-2B");
-  edit->setFocus();
-  MessageCatcher catcher;
-  QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-  ASSERT_EQ(catcher.messages.size(), 1u);
-  EXPECT_EQ(catcher.messages[0].text, "\"Offset\" exceeds minimum value.\nMinimum value is: -2A");
-  EXPECT_EQ(dialog.focusWidget(), dialog.edit(1));
-  EXPECT_EQ(offset, 0);
-  Retype(dialog.edit(1), "-2a");
-  QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(rows, -5);
-  EXPECT_EQ(offset, -0x2A);
-  // Cancelled, a dialog stores nothing.
-  ValueDialog cancelled(nullptr, "Values", fields);
-  cancelled.show();
-  Retype(cancelled.edit(0), "3");
-  QTest::mouseClick(cancelled.cancelButton(), Qt::LeftButton);
-  EXPECT_EQ(cancelled.result(), QDialog::Rejected);
-  EXPECT_EQ(rows, -5);
+  size_t shown = 0;
+  const auto open = [&](std::vector<ValueField> fields) {
+    return [&, fields] {
+      dialog = std::make_unique<ValueDialog>(nullptr, "Values", fields);
+      for (int i = 0; i < 2; ++i)
+        QObject::connect(dialog->edit(i), &ValueEdit::refused, [&](QChar c) { refused += QString(c).toStdString(); });
+      ShowActive(dialog.get());
+    };
+  };
+  const auto type = [&](int i, Qt::Key key, const char* pText) {
+    return [&, i, key, pText] {
+      if (key != Qt::Key_unknown) QTest::keyClick(dialog->edit(i), key);
+      QTest::keyClicks(dialog->edit(i), pText);
+    };
+  };
+  const auto retype = [&](int i, const char* pText) { return [&, i, pText] { Retype(dialog->edit(i), pText); }; };
+  const auto focus = [&](int i) { return [&, i] { dialog->edit(i)->setFocus(); }; };
+  const auto click = [&](bool ok) {
+    return [&, ok] { QTest::mouseClick(ok ? dialog->okButton() : dialog->cancelButton(), Qt::LeftButton); };
+  };
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"opened", open(RangeFields(&values[0], &values[1]))},
+      {"G at the end", type(0, Qt::Key_End, "G")},
+      {"- at the start", type(0, Qt::Key_Home, "-")},
+      {"c9 at the end", type(0, Qt::Key_End, "c9")},
+      {"Backspace", type(0, Qt::Key_Backspace, "")},
+      {"d0 pasted", [&] {
+         QGuiApplication::clipboard()->setText("d0");
+         QTest::keyClick(dialog->edit(0), Qt::Key_V, Qt::ControlModifier);
+       }},
+      {"Cancel", click(false)},
+      {"opened", open(RangeFields(&values[0], &values[1]))},
+      {"10000 typed", type(0, Qt::Key_unknown, "10000")},
+      {"5 at the end", type(1, Qt::Key_End, "5")},
+      {"OK", click(true)},
+      {"41 typed", type(0, Qt::Key_unknown, "41")},
+      {"OK", click(true)},
+      {"opened", open(rows)},
+      {"- at the end", type(0, Qt::Key_End, "-")},
+      {"A", type(0, Qt::Key_unknown, "A")},
+      {"- at the start", type(0, Qt::Key_Home, "-")},
+      {"- at the start", type(0, Qt::Key_Home, "-")},
+      {"-2B", retype(1, "-2B")},
+      {"focus away", focus(0)},
+      {"OK", click(true)},
+      {"-2a", retype(1, "-2a")},
+      {"OK", click(true)},
+  };
+  for (const auto& [pWhat, act] : steps) {
+    refused.clear();
+    act();
+    out += std::string(pWhat) + ":";
+    for (int i = 0; i < 2; ++i) {
+      const ValueEdit* pEdit = dialog->edit(i);
+      out += " " + std::string(dialog->focusWidget() == pEdit ? "*" : "") + pEdit->text().toStdString() +
+             (pEdit->hasSelectedText() ? "[" + pEdit->selectedText().toStdString() + "]" : "");
+    }
+    if (!refused.empty()) out += " | refused " + refused;
+    for (; shown < catcher.messages.size(); ++shown)
+      out += " | " + catcher.messages[shown].caption.toStdString() + (catcher.messages[shown].icon == QMessageBox::Warning ? " (warning): " : ": ") +
+             QString(catcher.messages[shown].text).replace("\n", "\\n").toStdString();
+    out += dialog->isVisible() ? " | open" : dialog->result() == QDialog::Accepted ? " | accepted" : " | rejected";
+    out += " | stored";
+    for (int64_t value : values) out += " " + SHELL_FormatValue(value, 16).toStdString();
+    out += "\n";
+  }
+  ExpectGolden("value_dialog.txt", out);
 }
 
 TEST(ValueDialog, ValueTextsRoundTripAndSaturate) {
@@ -209,8 +185,8 @@ TEST_F(SelectRange, FirstAboveLastIsReportedAndTheDialogComesBackWithTheEnteredV
 TEST_F(SelectRange, OnlyTheRangeCommandRunsTheDialogModally) {
   WhenModal([](QDialog* d) {
     EXPECT_EQ(d->windowTitle(), "Select range of characters");
-    QTest::keyClicks(d->findChild<QLineEdit*>("140"), "3040");
-    QTest::keyClicks(d->findChild<QLineEdit*>("141"), "309f");
+    Retype(d->findChild<QLineEdit*>("140"), "3040");  // the last range is shown: SelectRange.First*
+    Retype(d->findChild<QLineEdit*>("141"), "309f");
     QTest::keyClick(d, Qt::Key_Return);
   });
   int first = -1, last = -1;

@@ -2,7 +2,4 @@
 // made available to the font engine of the test process.
 #pragma once
 
-#include <string>
-
 void RegisterTestFonts();
-std::string TestFontPath(const char* pFileName);
