@@ -147,5 +147,8 @@ int main(int argc, char** argv) {
     SHOTS_GoToBlock(outDir);
     SHOTS_Editor(outDir);
   }
+  // The last scene's font goes while FreeType is still there, not among the exit's
+  // destructors after it.
+  FONT_SetCurrent(nullptr);
   return failures ? 1 : 0;
 }
