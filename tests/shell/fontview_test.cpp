@@ -200,6 +200,28 @@ TEST_F(FontViewTest, KeysClicksPopupAndWheelMatchTheirTranscript) {
   ExpectGolden("fontview_moves.txt", transcript);
 }
 
+// A font installed before the view has its size (one named on the command line)
+// is placed again for the size the view gets: from the first row and column, as
+// far as its selection needs. Once the user has moved, a resize keeps the place.
+TEST_F(FontViewTest, AFontInstalledBeforeTheViewHasItsSizeIsPlacedForThatSize) {
+  view.resize(60, 40);
+  doc.install(TwoBlockFont(), "");
+  ASSERT_EQ(Current(), 'A');
+  ASSERT_GT(view.topRow(), 0);  // A's row scrolled into the small view
+  ASSERT_GT(view.horizontalPosition(), 0);
+  view.resize(700, 200);
+  EXPECT_EQ(view.topRow(), 0);
+  EXPECT_EQ(view.horizontalPosition(), 0);
+  EXPECT_FALSE(view.cellRect('A').isEmpty());
+  Key(Qt::Key_End, Qt::ControlModifier);
+  const int top = view.topRow();
+  ASSERT_GT(top, 0);
+  view.resize(700, 120);
+  view.resize(700, 200);
+  EXPECT_EQ(view.topRow(), top);
+  EXPECT_EQ(Current(), 0xFFFF);
+}
+
 TEST_F(FontViewTest, AreaNamesRepeatPerBlockAndJisFontsShowNone) {
   view.resize(1100, 200);
   doc.install(TwoBlockFont(), "");
