@@ -52,6 +52,11 @@ int FONT_GetFileName(const Font* pFont, char* pBuffer, int size) {
   return CopyName(pFont->acFileName, sizeof(pFont->acFileName) - 1, pBuffer, size);
 }
 
+size_t FONT_GetXbfTextLength(const Font* pFont) {
+  if (!pFont->pXbfText) return 0;
+  return pFont->XbfTextLength ? pFont->XbfTextLength : std::strlen(pFont->pXbfText.get());
+}
+
 void FONT_SetFileName(Font* pFont, const char* pName) {
   const size_t length = strnlen(pName, sizeof(pFont->acFileName) - 1);
   std::memcpy(pFont->acFileName, pName, length);

@@ -159,6 +159,8 @@ int FONT_GetFaceName(const Font* pFont, char* pBuffer, int size);
 int FONT_GetFileName(const Font* pFont, char* pBuffer, int size);
 void FONT_SetFileName(Font* pFont, const char* pName);  // keeps at most 499 characters
 void FONT_GetLogFont(const Font* pFont, LogFontRecord* pRecord);
+// Bytes of the text kept from an XBF file (zero bytes included); 0 without one.
+size_t FONT_GetXbfTextLength(const Font* pFont);
 // Largest pixel value of the font's type: 1, 3 or 15.
 int FONT_GetMaxPixelValue(const Font* pFont);
 // Bytes per pixel row for a box width; 0 for an unknown type.

@@ -178,7 +178,10 @@ void OUT_GetFlashSize(const FlashSizeTally& tally, const Font* pFont, FlashSize*
   pSize->XbfSpan = lastCode - firstCode + 1;
   pSize->XbfIndexBytes = uint64_t{kXbfIndexBytes} * pSize->XbfSpan;
   uint64_t xbf = kXbfHeaderBytes + pSize->XbfIndexBytes + blocks + kXbfTypeTrailer;
-  if (pFont->pXbfText) xbf += std::strlen(pFont->pXbfText.get()) + kXbfTextTrailer;
+  // The kept text as the writer writes it: whole, zero bytes and all, when it fits its
+  // 16-bit length.
+  const size_t text = FONT_GetXbfTextLength(pFont);
+  if (text && text <= 0xFFFF) xbf += text + kXbfTextTrailer;
   pSize->XbfBytes = xbf;
 }
 

@@ -92,8 +92,7 @@ int OUT_WriteXBF(Font* pFont, const Settings& settings) {
   OUT_WriteString("XBF");
   OUT_WriteByte(static_cast<uint8_t>(pFont->Type));
   // The attached text is an opaque byte string: written whole, zero bytes and all.
-  const size_t length =
-      !pFont->pXbfText ? 0 : pFont->XbfTextLength ? pFont->XbfTextLength : std::strlen(pFont->pXbfText.get());
+  const size_t length = FONT_GetXbfTextLength(pFont);
   if (length && length <= 0xFFFF) {
     OUT_WriteBytes(pFont->pXbfText.get(), length);
     OUT_WriteString("QRVB");

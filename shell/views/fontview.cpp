@@ -152,13 +152,17 @@ void FontView::goToCode(int code) {
   placing_ = true;
   updateScrollBars();
   pDocument_->setCurrentChar(code);
-  const int current = pDocument_->currentChar();
-  const int row = GRID_RowOfBlock(pFont, pDocument_->showAllCharacters(), current >> 4);
-  verticalScrollBar()->setValue(GRID_ScrollToRow(topRow(), visibleRows(), row));
-  horizontalScrollBar()->setValue(
-      GRID_ScrollToColumn(gridGeometry(), horizontalPosition(), current & 15, viewport()->width()));
+  scrollToCurrent(topRow(), horizontalPosition());
   refresh();
   placing_ = wasPlacing;
+  freshPlace_ = false;
+}
+
+void FontView::scrollToCurrent(int top, int hpos) {
+  const int current = pDocument_->currentChar();
+  const int row = GRID_RowOfBlock(pDocument_->font(), pDocument_->showAllCharacters(), current >> 4);
+  verticalScrollBar()->setValue(GRID_ScrollToRow(top, visibleRows(), row));
+  horizontalScrollBar()->setValue(GRID_ScrollToColumn(gridGeometry(), hpos, current & 15, viewport()->width()));
 }
 
 void FontView::goToBlock(int firstBlock, int code) {
@@ -184,6 +188,7 @@ void FontView::relayout(int code) {
   }
   goToCode(GRID_FirstDisplayed(pFont, pDocument_->showAllCharacters()));
   goToCode(code);
+  freshPlace_ = true;
 }
 
 void FontView::moveBy(int d) {
@@ -230,6 +235,7 @@ bool FontView::focusNextPrevChild(bool) { return false; }
 void FontView::onScrollAction(bool horizontal, int action) {
   const int gridAction = ToGridAction(action);
   if (gridAction < 0 || !pDocument_->font()) return;
+  freshPlace_ = false;
   QScrollBar* pBar = horizontal ? horizontalScrollBar() : verticalScrollBar();
   int max, page;
   if (horizontal) {
@@ -249,6 +255,7 @@ void FontView::wheelEvent(QWheelEvent* pEvent) {
   const int notches = wheelRest_ / 120;
   wheelRest_ -= notches * 120;
   if (notches == 0) return;
+  freshPlace_ = false;
   QScrollBar* pBar = verticalScrollBar();
   pBar->setValue(std::clamp(pBar->value() - notches, 0, pBar->maximum()));
 }
@@ -267,7 +274,18 @@ void FontView::scrollContentsBy(int, int) { viewport()->update(); }
 
 void FontView::resizeEvent(QResizeEvent* pEvent) {
   QAbstractScrollArea::resizeEvent(pEvent);
+  if (!freshPlace_ || !pDocument_->font()) {
+    updateScrollBars();
+    return;
+  }
+  // Placed as at the font's arrival, for the new size: from the first row and
+  // column, only as far as the current cell needs.
+  const bool wasPlacing = placing_;
+  placing_ = true;
   updateScrollBars();
+  scrollToCurrent(0, 0);
+  refresh();
+  placing_ = wasPlacing;
 }
 
 void FontView::selectAt(const QPoint& pos) {
@@ -275,6 +293,7 @@ void FontView::selectAt(const QPoint& pos) {
   const int code = GRID_CodeAt(pFont, pDocument_->showAllCharacters(), gridGeometry(), topRow(),
                                horizontalPosition(), pos.x(), pos.y());
   if (code < 0) return;
+  freshPlace_ = false;
   pDocument_->setKeyboardTarget(0);
   if (code != pDocument_->currentChar()) {
     pDocument_->setCurrentChar(code);

@@ -61,6 +61,8 @@ class FontView : public QAbstractScrollArea {
   void selectAt(const QPoint& pos);
   void onScrollAction(bool horizontal, int action);
   void keepCurrentInView();
+  // Scrolls from the positions given only as far as the current cell needs.
+  void scrollToCurrent(int top, int hpos);
   // Pixels of a character over the font height, transparent where 0; inverted
   // for the current character while the view holds the keyboard.
   QImage glyphImage(int code, bool inverted);
@@ -71,4 +73,7 @@ class FontView : public QAbstractScrollArea {
   int wheelRest_ = 0;
   bool updatingBars_ = false;
   bool placing_ = false;  // goToCode is setting the scroll positions
+  // The scroll positions are the ones a newly shown font gets, not the user's: a
+  // resize places them again (a font installed before the window had its size).
+  bool freshPlace_ = false;
 };

@@ -85,9 +85,10 @@ TEST_F(FlashSizeTest, FiguresEqualTheSavedFilesForEveryTypeEncodingAndMagnificat
         pFont->Baseline = 10;
         if (encoding == ENCODING_UC16) FillFont(pFont.get(), kUnicodeCodes, std::size(kUnicodeCodes));
         else FillFont(pFont.get(), kJisCodes, std::size(kJisCodes));
-        const char text[] = "attached to the file";
+        const char text[] = "attached\0to the file";  // a kept text may hold zero bytes
         pFont->pXbfText = std::make_unique<char[]>(sizeof text);
         std::memcpy(pFont->pXbfText.get(), text, sizeof text);
+        pFont->XbfTextLength = sizeof text - 1;
         const std::string what = std::string(pSettings) + " type " + std::to_string(type) + " encoding " +
                                  std::to_string(encoding);
         ExpectMatchesFiles(pFont.get(), what.c_str());

@@ -1,16 +1,20 @@
 // The character view's guides, brush palette and fixed cell sizes, driven by real
-// mouse and wheel events and checked on the font, the journal and grabbed images.
-#include <gtest/gtest.h>
+// mouse and wheel events and checked on the font, the journal and grabbed images;
+// then the same reached the way a user reaches them in the window: Ctrl with plus,
+// minus, a digit or the wheel, and the View menu by its letters; the choices
+// outlive the view.
 
 #include <QScrollBar>
-#include <QTest>
 #include <QUndoStack>
 #include <QWheelEvent>
 
+#include "golden.h"
 #include "settings/journal.h"
+#include "shell/commandtable.h"
 #include "shell/views/brushpalette.h"
 #include "shell/views/internal/charviewprefs.h"
 #include "widgettest.h"
+#include "windowtest.h"
 
 namespace {
 
@@ -40,8 +44,10 @@ class CharViewEditorTest : public CharViewFixture {
   }
 };
 
-constexpr unsigned kGuide = CharView::kGuideRgb;
-
+// The cells without and with guides, compared with tests/data/shell/charview_guides.png:
+// every cell keeps its colour, the columns beside the box belong to no pixel, the
+// baseline and the advance solid, the capital and lowercase heights and the cursor
+// position dotted, the box outlined, all on the grid lines between the cells.
 TEST_F(CharViewEditorTest, GuidesLieOnGridLinesAndLeaveEveryCellAndClickInPlace) {
   // EXT, height 8, baseline 6. A: a 3 x 5 box from 4 rows above the baseline
   // (screen rows 2..6), 1 column right of the cursor position, advance 5. A and e
@@ -53,59 +59,16 @@ TEST_F(CharViewEditorTest, GuidesLieOnGridLinesAndLeaveEveryCellAndClickInPlace)
   SetGlyph(pFont.get(), 'e', 3, 3, 3);
   for (const uint16_t code : {uint16_t('A'), uint16_t('e')}) pFont->aCharInfo[code].Exists = 1;
   Install(std::move(pFont));
-  const int left = view.cellRect(0, 0).left();
   const QImage before = Grab(&view);
-  EXPECT_EQ(Rgb(before, view.cellRect(1, 6).center().x(), view.cellRect(1, 6).top()), kBlack);
-
   view.setGuides(true);
-  const QImage image = Grab(&view);
-  const int s = view.cellSize();
-  // Two more columns on the left: the cursor position's and a margin.
-  EXPECT_EQ(view.cellRect(0, 0).left(), left + 2 * s);
-  // Every cell keeps its colour; the columns beside the box belong to no pixel.
-  for (int r = 0; r < 8; ++r) {
-    for (int x = -2; x <= 4; ++x) {
-      const int y = r - 2;
-      const bool inBox = x >= 0 && x < 3 && y >= 0 && y < 5;
-      const unsigned expected = !inBox ? kYellow : Pixel(x, y) ? kBlack : kWhite;
-      EXPECT_TRUE(AllOf(image, view.cellRect(x, r).adjusted(1, 1, -1, -1), expected)) << x << "," << r;
-    }
-  }
-  // The pixel on the grid line at the top of a cell, in its middle and near its left edge.
-  const auto top = [&](int x, int r, bool middle) {
-    const QRect cell = view.cellRect(x, r);
-    return Rgb(image, middle ? cell.center().x() : cell.left() + 1, cell.top());
-  };
-  const auto leftEdge = [&](int x, int r, bool middle) {
-    const QRect cell = view.cellRect(x, r);
-    return Rgb(image, cell.left(), middle ? cell.center().y() : cell.top() + 1);
-  };
-  for (int x = -2; x <= 4; ++x) {
-    EXPECT_EQ(top(x, 6, false), kGuide) << x;  // the baseline, solid
-    EXPECT_EQ(top(x, 1, true), kGuide) << x;   // capital height, dotted
-    EXPECT_EQ(top(x, 1, false), kBlack) << x;
-    EXPECT_EQ(top(x, 3, true), kGuide) << x;   // lowercase height, dotted
-    EXPECT_EQ(top(x, 4, true), kBlack) << x;   // no line there
-  }
-  for (int x = 0; x < 3; ++x) {
-    EXPECT_EQ(top(x, 2, false), kGuide);  // the box's top and bottom
-    EXPECT_EQ(top(x, 7, false), kGuide);
-  }
-  for (int r = 2; r <= 6; ++r) {
-    EXPECT_EQ(leftEdge(0, r, false), kGuide);  // the box's sides
-    EXPECT_EQ(leftEdge(3, r, false), kGuide);
-  }
-  EXPECT_EQ(leftEdge(0, 0, false), kBlack);  // above the box
-  for (int r = 0; r < 8; ++r) {
-    EXPECT_EQ(leftEdge(-1, r, true), kGuide) << r;  // the cursor position, dotted
-    EXPECT_EQ(leftEdge(-1, r, false), kBlack) << r;
-    EXPECT_EQ(leftEdge(4, r, false), kGuide) << r;  // the advance, solid
-  }
+  ExpectGoldenImage("charview_guides.png", Stacked({before, Grab(&view)}));
   // A click paints the pixel under it, where the cells are now.
   QTest::mouseClick(&view, Qt::LeftButton, Qt::ControlModifier, At(1, 0));
   EXPECT_EQ(Pixel(1, 0), 1);
 }
 
+// The palette's swatches, each index in its colour with the chosen one framed, are
+// compared with tests/data/shell/charview_palette.png.
 TEST_F(CharViewEditorTest, ThePaletteShowsEachIndexAndChoosesWhatTheMousePaints) {
   InstallGlyph(FONTTYPE_AA4, 6, 0, 0);
   BrushPalette* pPalette = view.brushPalette();
@@ -113,23 +76,11 @@ TEST_F(CharViewEditorTest, ThePaletteShowsEachIndexAndChoosesWhatTheMousePaints)
   // At the right edge, beside the cells rather than over them.
   EXPECT_EQ(pPalette->geometry().right(), view.contentsRect().right());
   EXPECT_GT(pPalette->geometry().left(), view.cellRect(5, 0).right());
-  const auto framed = [&](const QImage& image, int index) {
-    const QRect ring = pPalette->swatchRect(index).adjusted(-3, -3, 3, 3);
-    return Rgb(image, ring.left(), ring.center().y()) == Rgb(image, ring.center().x(), ring.top()) &&
-           Rgb(image, ring.left(), ring.center().y()) != Rgb(image, 0, 0);
-  };
-  QImage image = Grab(pPalette);
-  for (int i = 0; i < 16; ++i) {
-    EXPECT_TRUE(AllOf(image, pPalette->swatchRect(i).adjusted(1, 1, -1, -1), AaRgb(FONTTYPE_AA4, i))) << i;
-    EXPECT_EQ(framed(image, i), i == 15) << i;  // the highest index until another is chosen
-  }
+  std::vector<QImage> images{Grab(pPalette)};  // the highest index chosen
   Stroke(Qt::ControlModifier, At(0, 0), At(2, 0));
   EXPECT_EQ(Pixel(1, 0), 15);
-
   QTest::mouseClick(pPalette, Qt::LeftButton, Qt::NoModifier, pPalette->swatchRect(5).center());
-  image = Grab(pPalette);
-  EXPECT_TRUE(framed(image, 5));
-  EXPECT_FALSE(framed(image, 15));
+  images.push_back(Grab(pPalette));
   JOURNAL_Clear();
   Stroke(Qt::ControlModifier, At(0, 1), At(3, 1));
   for (int x = 0; x <= 3; ++x) EXPECT_EQ(Pixel(x, 1), 5) << x;
@@ -140,15 +91,13 @@ TEST_F(CharViewEditorTest, ThePaletteShowsEachIndexAndChoosesWhatTheMousePaints)
   EXPECT_EQ(Pixel(1, 1), 0);
   EXPECT_EQ(Pixel(1, 0), 0);
   EXPECT_EQ(doc.undoStack()->count(), 3);
-
   // Another font starts again from its highest index; fonts without grey levels
   // have no palette and give the cells the whole view.
   InstallGlyph(FONTTYPE_EXT_AA2, 4, 0, 6);
-  image = Grab(pPalette);
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(AllOf(image, pPalette->swatchRect(i).adjusted(1, 1, -1, -1), AaRgb(FONTTYPE_EXT_AA2, i)));
-  EXPECT_TRUE(framed(image, 3));
+  images.push_back(Grab(pPalette));
   Stroke(Qt::ControlModifier, At(0, 0), At(0, 0));
   EXPECT_EQ(Pixel(0, 0), 3);
+  ExpectGoldenImage("charview_palette.png", Stacked(images));
   InstallGlyph(FONTTYPE_STD, 4, 0, 0);
   EXPECT_FALSE(pPalette->isVisible());
   EXPECT_EQ(view.cellArea(), view.contentsRect());
@@ -194,6 +143,81 @@ TEST_F(CharViewEditorTest, CtrlWheelZoomsAboutThePointerAndTheBarsKeepTheCursorI
   EXPECT_EQ(view.zoom(), 4);
   EXPECT_TRUE(view.verticalBar()->isHidden());
   EXPECT_EQ(view.cellRect(0, 0).topLeft(), view.contentsRect().topLeft());
+}
+
+class WindowEditorTest : public WindowFixture {
+ protected:
+  void SetUp() override {
+    WindowFixture::SetUp();
+    pView = static_cast<CharView*>(pWindow->charView());
+  }
+  void TearDown() override {
+    pView->setZoom(CHARVIEW_ZOOM_FIT);  // kept in the settings file
+    pView->setGuides(false);
+    WindowFixture::TearDown();
+  }
+  // Opens a menu of the bar by its letter and types the letters after it.
+  void MenuKeys(Qt::Key menu, std::initializer_list<Qt::Key> keys) {
+    QTest::keyClick(pWindow.get(), menu, Qt::AltModifier);
+    for (Qt::Key key : keys) {
+      QWidget* pPopup = QApplication::activePopupWidget();
+      ASSERT_NE(pPopup, nullptr);
+      QTest::keyClick(pPopup, key);
+    }
+  }
+
+  CharView* pView = nullptr;
+};
+
+TEST_F(WindowEditorTest, CtrlKeysWheelAndMenuChooseZoomGuidesAndBrushAndAreRemembered) {
+  FontPtr pFont = MemoryFont(FONTTYPE_AA4, true);
+  SetGlyph(pFont.get(), 'A', 5, 0, 0);
+  FONT_SetCurrentChar(pFont.get(), 'A');
+  doc.install(std::move(pFont), "");
+  const int fit = pView->cellSize();
+  ASSERT_GT(fit, 0);
+
+  QTest::keyClick(pWindow.get(), Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_EQ(pView->zoom(), CHARVIEW_ZoomStep(fit, 1));
+  QTest::keyClick(pWindow.get(), Qt::Key_Minus, Qt::ControlModifier);
+  QTest::keyClick(pWindow.get(), Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(pView->zoom(), CHARVIEW_ZoomStep(CHARVIEW_ZoomStep(fit, 1), -2));
+  // The wheel with Ctrl zooms over the character view even while the font view
+  // holds the keyboard (a plain wheel goes to the font view then).
+  ASSERT_EQ(doc.keyboardTarget(), 0);
+  const int before = pView->zoom();
+  const QPoint middle = pView->cellArea().center();
+  QWheelEvent wheel(middle, pView->mapToGlobal(middle), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(pView, &wheel);
+  EXPECT_EQ(pView->zoom(), CHARVIEW_ZoomStep(before, 1));
+
+  // View > Zoom > 64 pixels, then View > Guides, by their letters.
+  MenuKeys(Qt::Key_V, {Qt::Key_Z, Qt::Key_6});
+  EXPECT_EQ(pView->zoom(), 64);
+  EXPECT_FALSE(pView->verticalBar()->isHidden());  // 8 rows of 64 pixels
+  MenuKeys(Qt::Key_V, {Qt::Key_U});
+  EXPECT_TRUE(pView->guides());
+  EXPECT_TRUE(SHELL_IsMenuItemChecked(ID_ZOOM_64, pWindow->state()));
+  EXPECT_TRUE(SHELL_IsMenuItemChecked(ID_GUIDES, pWindow->state()));
+
+  // Ctrl with a digit chooses the brush and leaves the pixel under the cursor.
+  QTest::keyClick(pView, Qt::Key_Tab);
+  ASSERT_EQ(doc.keyboardTarget(), 1);
+  QTest::keyClick(pView, Qt::Key_3, Qt::ControlModifier);
+  EXPECT_EQ(pView->brush(), 3);
+  EXPECT_EQ(pView->brushPalette()->brush(), 3);
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 0, 0), 0);
+  QTest::keyClick(pView, Qt::Key_3);  // the key without Ctrl still sets the pixel
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 0, 0), 3);
+
+  // Another view starts with the cell size and the guides chosen here.
+  CharView other(&doc);
+  EXPECT_EQ(other.zoom(), 64);
+  EXPECT_TRUE(other.guides());
+  MenuKeys(Qt::Key_V, {Qt::Key_Z, Qt::Key_F});
+  EXPECT_EQ(pView->zoom(), CHARVIEW_ZOOM_FIT);
+  EXPECT_EQ(pView->cellSize(), fit);
 }
 
 }  // namespace

@@ -27,12 +27,10 @@ TEST(GridGeometry, RowsAreAtLeastSixteenHighAndColumnsTwentyOneWider) {
     EXPECT_EQ(g.RowPitch, row.RowPitch) << row.Height;
     EXPECT_EQ(g.ColumnPitch, row.Pitch) << row.MaxWidth;
   }
+  // Where the columns lie: the font view's picture (fontview_cells.png).
   const GridGeometry g = GRID_GetGeometry(8, 5);
   EXPECT_EQ(GRID_VisibleRows(g, 170), 11);  // ten whole rows and a cut one
   EXPECT_EQ(GRID_VisibleRows(g, 169), 10);
-  EXPECT_EQ(GRID_ColumnLeft(g, 0, 0), 50);
-  EXPECT_EQ(GRID_ColumnLeft(g, 3, 20), 50 + 3 * 26 - 20);
-  EXPECT_EQ(GRID_ColumnLeft(g, 16, 0), 50 + 16 * 26);
   EXPECT_EQ(GRID_AreaNameX(g, 10), 16 * 26 + 70 - 10);
   EXPECT_EQ(GRID_NeededWidth(g, false, 300), 16 * 26 + 52);
   EXPECT_EQ(GRID_NeededWidth(g, true, 300), 16 * 26 + 52 + 20 + 300);

@@ -10,8 +10,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QSplitter>
-#include <QSplitterHandle>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -86,55 +84,25 @@ TEST_F(MainWindowTest, AllCharactersItemAndButtonFlipTogether) {
   EXPECT_EQ(checks(), std::pair(true, false));
 }
 
-TEST_F(MainWindowTest, TabFlipsTheKeyboardAndKeysReachTheViewHoldingIt) {
-  doc.install(SmallFont(FONTTYPE_STD), "");
-  struct KeyRecorder : QObject {
-    QList<int> keys;
-    bool eventFilter(QObject*, QEvent* e) override {
-      if (e->type() == QEvent::KeyPress) keys << static_cast<QKeyEvent*>(e)->key();
-      return false;
-    }
-  } fontKeys, charKeys;
-  pWindow->fontView()->installEventFilter(&fontKeys);
-  pWindow->charView()->installEventFilter(&charKeys);
-  // Typed anywhere in the window (here: the properties view), keys go to the target.
-  QTest::keyClick(pWindow->propView(), Qt::Key_Space);
-  QTest::keyClick(pWindow->propView(), Qt::Key_Plus);
-  EXPECT_EQ(fontKeys.keys, QList<int>({Qt::Key_Space, Qt::Key_Plus}));
-  EXPECT_TRUE(charKeys.keys.isEmpty());
-  QTest::keyClick(pWindow->propView(), Qt::Key_Tab);
-  EXPECT_EQ(doc.keyboardTarget(), 1);
-  QTest::keyClick(pWindow->propView(), Qt::Key_5);
-  QTest::keyClick(pWindow->fontView(), Qt::Key_C);
-  EXPECT_EQ(charKeys.keys, QList<int>({Qt::Key_5, Qt::Key_C}));
-  EXPECT_EQ(fontKeys.keys.size(), 2);
-  QTest::keyClick(pWindow->charView(), Qt::Key_Tab);
-  EXPECT_EQ(doc.keyboardTarget(), 0);
-}
-
 TEST_F(MainWindowTest, HoveredMenuItemShowsItsHelpTextThenReady) {
   EXPECT_EQ(pWindow->statusText(), "Ready");
   doc.install(SmallFont(FONTTYPE_STD), "");
-  QMenu* pFile = MenuOf(522);
-  Open(pFile);
-  // Highlighted with the arrow keys.
-  for (int i = 0; i < 12 && pFile->activeAction() != pWindow->menuAction(522); ++i)
-    QTest::keyClick(pFile, Qt::Key_Down);
-  EXPECT_EQ(pFile->activeAction(), pWindow->menuAction(522));
-  EXPECT_EQ(pWindow->statusText(), "Save the font data to a different file");
-  QTest::keyClick(pFile, Qt::Key_Up);
+  // Highlighted with the arrow keys; Options items have no help text: Ready.
+  const auto hover = [&](int id) {
+    Open(MenuOf(id));
+    for (int i = 0; i < 12 && MenuOf(id)->activeAction() != pWindow->menuAction(id); ++i)
+      QTest::keyClick(MenuOf(id), Qt::Key_Down);
+    EXPECT_EQ(MenuOf(id)->activeAction(), pWindow->menuAction(id));
+    return pWindow->statusText();
+  };
+  EXPECT_EQ(hover(522), "Save the font data to a different file");
+  QTest::keyClick(MenuOf(522), Qt::Key_Up);
   EXPECT_EQ(pWindow->statusText(), "Save the font data");
-  pFile->hide();
+  MenuOf(522)->hide();
   QTest::qWait(10);
   EXPECT_EQ(pWindow->statusText(), "Ready");
-  // Options items have no help text: the status falls back to Ready.
-  QMenu* pOptions = MenuOf(781);
-  Open(pOptions);
-  for (int i = 0; i < 12 && pOptions->activeAction() != pWindow->menuAction(781); ++i)
-    QTest::keyClick(pOptions, Qt::Key_Down);
-  EXPECT_EQ(pOptions->activeAction(), pWindow->menuAction(781));
-  EXPECT_EQ(pWindow->statusText(), "Ready");
-  pOptions->hide();
+  EXPECT_EQ(hover(781), "Ready");
+  MenuOf(781)->hide();
 }
 
 TEST_F(MainWindowTest, StatusTextIsCutTo79Characters) {
@@ -280,27 +248,9 @@ TEST_F(MainWindowTest, Aa4SaveListHasNoXbf) {
   EXPECT_EQ(filters, QStringList({"C-files (*.c)", "System independent font (*.sif)"}));
 }
 
-TEST_F(MainWindowTest, MergeOfAnotherHeightIsRefusedWithItsMessage) {
-  TempDir dir;
-  doc.install(SmallFont(FONTTYPE_EXT, 10), "");
-  WriteFontFile(dir.file("other.c"), FONTTYPE_EXT, OUT_FORMAT_C);  // height 8
-  OnNextModal([&](QWidget* pModal) {
-    NameEdit(pModal)->setText(QString::fromStdString(dir.file("other.c")));
-    static_cast<QDialog*>(pModal)->accept();
-    OnNextModal([](QWidget* pBox) {
-      EXPECT_EQ(static_cast<QMessageBox*>(pBox)->text(), "Merging fonts does not work with different font sizes!");
-      static_cast<QDialog*>(pBox)->accept();
-    });
-  });
-  pWindow->runCommand(526 - 1);
-  EXPECT_EQ(FONT_GetHeight(doc.font()), 10);
-}
-
 // Growing the window grows the lower views in height and the font and properties
-// views in width; the vertical bar stops when the character view is 4 pixels wide.
-// (The first layout and the bars following the pointer: WindowLayoutTest.)
-TEST_F(MainWindowTest, ResizeRulesAndTheNarrowestCharacterView) {
-  QSplitter* pFrame = pWindow->frameSplitter();
+// views in width. (The first layout and the bars: WindowLayoutTest.)
+TEST_F(MainWindowTest, ResizeRules) {
   const std::vector<QWidget*> views = {pWindow->fontView(), pWindow->charView(), pWindow->propView()};
   auto sizes = [&] {
     std::vector<QSize> v;
@@ -315,18 +265,6 @@ TEST_F(MainWindowTest, ResizeRulesAndTheNarrowestCharacterView) {
   pWindow->resize(100, 50);
   EXPECT_GE(pWindow->width(), 240);
   EXPECT_GE(pWindow->height(), 180);
-
-  QWidget* pChar = pWindow->charView();
-  QWidget* pProp = pWindow->propView();
-  QSplitterHandle* pVertical = pWindow->lowerSplitter()->handle(1);
-  const int propRight = pProp->mapTo(pFrame, QPoint(pProp->width(), 0)).x();
-  const QPoint mid(1, pVertical->height() / 2);
-  QTest::mousePress(pVertical, Qt::LeftButton, {}, mid);
-  QTest::mouseMove(pVertical, mid - QPoint(pChar->width() + 200, 0));
-  QTest::mouseRelease(pVertical, Qt::LeftButton, {}, mid - QPoint(pChar->width() + 200, 0));
-  EXPECT_EQ(pChar->width(), 4);
-  EXPECT_EQ(pProp->mapTo(pFrame, QPoint(pProp->width(), 0)).x(), propRight);
-  EXPECT_EQ(pProp->x(), 4 + 3);
 }
 
 // Screen readers find the menu bar, the status bar with its text and the toolbar by name.

@@ -1,20 +1,20 @@
 // Undo and redo in the window: every kind of change the document makes is taken
 // back and done again exactly (characters, blocks, font-wide values and journal),
 // pixel keystrokes merge by character, a mouse stroke is one step, a new font clears
-// the history, and the title marks a font that differs from its file (or its save).
-#include <gtest/gtest.h>
+// the history, the title marks a font that differs from its file (or its save), and
+// the history keeps within its memory budget by dropping its oldest steps.
 
 #include <QAction>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSignalSpy>
-#include <QTest>
 #include <QToolBar>
 #include <QUndoStack>
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "input/c_read.h"
 #include "input/pattern.h"
 #include "output/internal/outbuf.h"
 #include "output/save.h"
@@ -73,13 +73,25 @@ std::string DifferenceTo(const Snapshot& s) {
   if (!d.empty()) return d;
   const std::string journal(JOURNAL_GetText(), JOURNAL_GetLength());
   if (journal != s.Journal) return "journal: \"" + journal + "\" instead of \"" + s.Journal + "\"";
-  if (c != s.C) {
-    size_t at = 0;
-    while (at < c.size() && at < s.C.size() && c[at] == s.C[at]) ++at;
-    return "C file differs at byte " + std::to_string(at) + ": \"" + c.substr(at, 80) + "\" instead of \"" +
-           s.C.substr(at, 80) + "\"";
-  }
-  return "";
+  return c == s.C ? "" : "C file:\n" + c + "\ninstead of:\n" + s.C;
+}
+
+// Runs change; if it changed the font it must be one step that undo takes back
+// and redo brings again, exactly. Returns whether it changed anything.
+bool CheckStep(Document& doc, const std::function<void()>& change, const std::string& what) {
+  QUndoStack* pStack = doc.undoStack();
+  const Snapshot before = Take();
+  const int count = pStack->count();
+  change();
+  const Snapshot after = Take();
+  const bool changed = !DifferenceTo(before).empty();
+  EXPECT_EQ(pStack->count(), count + (changed ? 1 : 0)) << what;
+  if (!changed) return false;
+  pStack->undo();
+  EXPECT_EQ(DifferenceTo(before), "") << what << " after undo";
+  pStack->redo();
+  EXPECT_EQ(DifferenceTo(after), "") << what << " after redo";
+  return true;
 }
 
 class UndoTest : public testing::Test {
@@ -90,23 +102,8 @@ class UndoTest : public testing::Test {
     JOURNAL_Clear();
     JOURNAL_Add("* Loaded\n");
   }
-  // Runs change; if it changed the font it must be one step that undo takes back
-  // and redo brings again, exactly. Returns whether it changed anything.
   bool CheckStep(const std::function<void()>& change, const std::string& what) {
-    QUndoStack* pStack = doc.undoStack();
-    const Snapshot before = Take();
-    const int count = pStack->count();
-    change();
-    const Snapshot after = Take();
-    const bool changed = !DifferenceTo(before).empty();
-    EXPECT_EQ(pStack->count(), count + (changed ? 1 : 0)) << what;
-    if (!changed) return false;
-    EXPECT_TRUE(pStack->canUndo()) << what;
-    pStack->undo();
-    EXPECT_EQ(DifferenceTo(before), "") << what << " after undo";
-    pStack->redo();
-    EXPECT_EQ(DifferenceTo(after), "") << what << " after redo";
-    return true;
+    return ::CheckStep(doc, change, what);
   }
   Document doc;
 };
@@ -211,59 +208,30 @@ TEST_F(UndoWindowTest, MenuItemsAndToolbarButtonsNameTheStepAndGrayWhenEmpty) {
   QAction* pRedo = pWindow->menuAction(ID_REDO);
   QAction* pUndoButton = pWindow->toolbarAction(ID_UNDO);
   QAction* pRedoButton = pWindow->toolbarAction(ID_REDO);
-  QToolBar* pBar = pWindow->toolBar();
-  auto* pEdit = qobject_cast<QMenu*>(pUndo->parent());
-  // Redo's picture is undo's mirrored.
-  const QImage undoImage = pUndoButton->icon().pixmap(QSize(16, 15), 1.0).toImage();
-  EXPECT_EQ(undoImage.mirrored(true, false), pRedoButton->icon().pixmap(QSize(16, 15), 1.0).toImage());
-
   // A new font has an empty history: everything grayed, though the font's rules
   // enable the other buttons.
-  pWindow->applyMenuState(pEdit);  // as when the menu opens
+  pWindow->applyMenuState(qobject_cast<QMenu*>(pUndo->parent()));  // as when the menu opens
   pWindow->applyToolbarState();
-  const QImage grayed = pBar->widgetForAction(pUndoButton)->grab().toImage();
   for (QAction* pAction : {pUndo, pRedo, pUndoButton, pRedoButton}) EXPECT_FALSE(pAction->isEnabled());
   const Snapshot before = Take();
   pWindow->dispatchCommand(542);
-  EXPECT_TRUE(pUndo->isEnabled());
-  EXPECT_TRUE(pUndoButton->isEnabled());
-  EXPECT_FALSE(pRedoButton->isEnabled());
+  const Snapshot after = Take();
   EXPECT_EQ(pUndo->text(), "&Undo Insert row at top\tCtrl+Z");
   EXPECT_EQ(pUndoButton->toolTip(), "Undo Insert row at top");
-  EXPECT_NE(pBar->widgetForAction(pUndoButton)->grab().toImage(), grayed);
-  const Snapshot after = Take();
-  ASSERT_NE(after.C, before.C);
-
+  EXPECT_TRUE(pUndoButton->isEnabled());
+  EXPECT_FALSE(pRedoButton->isEnabled());
   // Buttons, keys and items all reach the history.
-  QTest::mouseClick(pBar->widgetForAction(pUndoButton), Qt::LeftButton);
+  QTest::mouseClick(pWindow->toolBar()->widgetForAction(pUndoButton), Qt::LeftButton);
   EXPECT_EQ(DifferenceTo(before), "");
   EXPECT_FALSE(pUndo->isEnabled());
-  EXPECT_FALSE(pUndoButton->isEnabled());
   EXPECT_EQ(pRedo->text(), "Red&o Insert row at top\tCtrl+Y");
   EXPECT_EQ(pRedoButton->toolTip(), "Redo Insert row at top");
-  QTest::mouseClick(pBar->widgetForAction(pRedoButton), Qt::LeftButton);
+  QTest::mouseClick(pWindow->toolBar()->widgetForAction(pRedoButton), Qt::LeftButton);
   EXPECT_EQ(DifferenceTo(after), "");
-  EXPECT_FALSE(pRedoButton->isEnabled());
-  // Ctrl+Z and Ctrl+Y: AMouseStrokeInTheCharacterViewIsOneStep; the items: WindowKeysTest.
   pUndo->trigger();
   QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(DifferenceTo(after), "");
   EXPECT_FALSE(pRedo->isEnabled());
-}
-
-TEST_F(UndoWindowTest, PixelKeysInTheCharacterViewMergeIntoOneStep) {
-  QTest::keyClick(pWindow->fontView(), Qt::Key_Tab);
-  ASSERT_EQ(doc.keyboardTarget(), 1);
-  const Snapshot before = Take();
-  for (Qt::Key key : {Qt::Key_1, Qt::Key_Right, Qt::Key_1, Qt::Key_Down, Qt::Key_Space})
-    QTest::keyClick(pWindow->charView(), key);
-  const Snapshot after = Take();
-  ASSERT_NE(after.C, before.C);
-  EXPECT_EQ(doc.undoStack()->count(), 1);
-  QTest::mouseClick(pWindow->toolBar()->widgetForAction(pWindow->toolbarAction(ID_UNDO)), Qt::LeftButton);
-  EXPECT_EQ(DifferenceTo(before), "");
-  QTest::keyClick(pWindow.get(), Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(DifferenceTo(after), "");
 }
 
 TEST_F(UndoWindowTest, AMergedFileIsOneStepThatBringsBackTheJournalItsReadCleared) {
@@ -274,32 +242,21 @@ TEST_F(UndoWindowTest, AMergedFileIsOneStepThatBringsBackTheJournalItsReadCleare
     AddChar(pSource.get(), 'B', 6, 8, [](int x, int y) { return x == y ? 1 : 0; });
     AddChar(pSource.get(), 0x4E00, 6, 8, [](int x, int) { return x & 1; });
     WriteFile(path, CText(pSource.get()));
-    FontPtr pBack = INPUT_ReadC(path.c_str());
-    ASSERT_NE(pBack, nullptr);
-    ASSERT_EQ(FONT_GetHeight(pBack.get()), FONT_GetHeight(doc.font()));
-    ASSERT_EQ(FONT_GetType(pBack.get()), FONT_GetType(doc.font()));
   }
   JOURNAL_Clear();
   JOURNAL_Add("* Loaded\n");
   pWindow->dispatchCommand(540);
-  const Snapshot before = Take();
-  doc.mergeFile(QString::fromStdString(path), false);
-  ASSERT_TRUE(FONT_IsCharEnabled(doc.font(), 0x4E00));
-  EXPECT_EQ(doc.undoStack()->count(), 2);
+  EXPECT_TRUE(CheckStep(doc, [&] { doc.mergeFile(QString::fromStdString(path), false); }, "merge"));
+  EXPECT_TRUE(FONT_IsCharEnabled(doc.font(), 0x4E00));
   EXPECT_EQ(doc.undoStack()->undoText(), "Merge font");
-  const Snapshot after = Take();
-  doc.undoStack()->undo();
-  EXPECT_EQ(DifferenceTo(before), "");
-  doc.undoStack()->redo();
-  EXPECT_EQ(DifferenceTo(after), "");
   doc.undoStack()->undo();
   doc.undoStack()->undo();
   EXPECT_EQ(std::string(JOURNAL_GetText(), JOURNAL_GetLength()), "* Loaded\n");
 }
 
 // The title marks a font that differs from its file: after an edit, after undoing
-// past a save, not after a save or a redo back to it; a new font starts unmarked,
-// with an empty history.
+// past a save or after a save that wrote nothing, not after a save or a redo back
+// to it; a new font starts unmarked, with an empty history.
 TEST_F(UndoWindowTest, TitleMarksAFontThatDiffersFromItsFile) {
   TempDir dir;
   doc.install(TestFont(FONTTYPE_STD), QString::fromStdString(dir.file("Saved8.c")));
@@ -319,6 +276,18 @@ TEST_F(UndoWindowTest, TitleMarksAFontThatDiffersFromItsFile) {
   EXPECT_TRUE(marked());
   doc.undoStack()->redo();
   EXPECT_FALSE(marked());
+  // A save that writes nothing leaves the file as it was and the font marked.
+  const std::string saved = ReadFile(dir.file("Saved8.c"));
+  pWindow->dispatchCommand(ID_DISABLE_ALL);
+  QString said;
+  OnNextModal([&](QWidget* pBox) {
+    said = static_cast<QMessageBox*>(pBox)->text();
+    static_cast<QDialog*>(pBox)->accept();
+  });
+  pWindow->dispatchCommand(521);
+  EXPECT_EQ(said, "Nothing to save!");
+  EXPECT_EQ(ReadFile(dir.file("Saved8.c")), saved);
+  EXPECT_TRUE(marked());
   doc.install(TestFont(FONTTYPE_AA2), "/tmp/undo/Other8.c");
   EXPECT_TRUE(pWindow->windowTitle().endsWith("Other8"));
   EXPECT_FALSE(doc.undoStack()->canUndo());
@@ -334,47 +303,114 @@ TEST_F(UndoWindowTest, APatternFileReadIsOneStep) {
     ASSERT_EQ(INPUT_SavePattern(pPattern.get(), path.c_str()), 0);
   }
   FONT_EnableChar(doc.font(), 'B', 0);
-  const Snapshot before = Take();
   OnNextModal([path](QWidget* pDialog) {
     static_cast<QFileDialog*>(pDialog)->selectFile(QString::fromStdString(path));
     static_cast<QDialog*>(pDialog)->accept();
   });
-  pWindow->dispatchCommand(ID_READ_PATTERN);
-  ASSERT_TRUE(FONT_IsCharEnabled(doc.font(), 'B'));
-  ASSERT_EQ(doc.undoStack()->count(), 1);
-  const Snapshot after = Take();
-  doc.undoStack()->undo();
-  EXPECT_EQ(DifferenceTo(before), "");
-  doc.undoStack()->redo();
-  EXPECT_EQ(DifferenceTo(after), "");
+  EXPECT_TRUE(CheckStep(doc, [&] { pWindow->dispatchCommand(ID_READ_PATTERN); }, "pattern"));
+  EXPECT_TRUE(FONT_IsCharEnabled(doc.font(), 'B'));
 }
 
-TEST_F(UndoWindowTest, AMouseStrokeInTheCharacterViewIsOneStep) {
-  auto* pView = pWindow->findChild<CharView*>();
-  ASSERT_NE(pView, nullptr);
+// A run of pixel keys and a mouse stroke in the character view are one step each,
+// taken back by the toolbar's button and Ctrl+Z and brought again by Ctrl+Y.
+TEST_F(UndoWindowTest, KeyRunsAndMouseStrokesInTheCharacterViewAreOneStepEach) {
+  auto* pView = static_cast<CharView*>(pWindow->charView());
+  QTest::keyClick(pWindow->fontView(), Qt::Key_Tab);
+  ASSERT_EQ(doc.keyboardTarget(), 1);
+  const Snapshot start = Take();
+  for (Qt::Key key : {Qt::Key_1, Qt::Key_Right, Qt::Key_1, Qt::Key_Down, Qt::Key_Space})
+    QTest::keyClick(pView, key);
   doc.setCurrentChar('C');
   QTest::qWait(10);
-  const Snapshot before = Take();
+  const Snapshot keyed = Take();
+  ASSERT_NE(keyed.C, start.C);
   const int top = GRID_BoxTopRow(doc.font(), 'C');
   auto at = [&](int x, int y) { return pView->cellRect(x, y + top).center(); };
   // A fast diagonal: one move event over five cells.
   QTest::mousePress(pView, Qt::LeftButton, Qt::ControlModifier, at(0, 0));
   QTest::mouseMove(pView, at(5, 5));
   QTest::mouseRelease(pView, Qt::LeftButton, Qt::ControlModifier, at(5, 5));
-  int painted = 0;
-  for (int i = 0; i < 6; ++i) painted += FONT_GetPixel(doc.font(), 'C', i, i) == 1;
-  ASSERT_EQ(painted, 6);
-  EXPECT_EQ(doc.undoStack()->count(), 1);
-  const Snapshot after = Take();
+  const Snapshot stroked = Take();
+  ASSERT_NE(stroked.C, keyed.C);
+  EXPECT_EQ(doc.undoStack()->count(), 2);
   QTest::keyClick(pWindow.get(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(DifferenceTo(before), "");
+  EXPECT_EQ(DifferenceTo(keyed), "");
+  QTest::mouseClick(pWindow->toolBar()->widgetForAction(pWindow->toolbarAction(ID_UNDO)), Qt::LeftButton);
+  EXPECT_EQ(DifferenceTo(start), "");
   QTest::keyClick(pWindow.get(), Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(DifferenceTo(after), "");
+  QTest::keyClick(pWindow.get(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(DifferenceTo(stroked), "");
   // A stroke that changes nothing is no step; a keystroke after a stroke is its own.
   QTest::mouseClick(pView, Qt::LeftButton, Qt::ControlModifier, at(0, 0));
-  EXPECT_EQ(doc.undoStack()->count(), 1);
-  doc.setPixel('C', 0, 1, 1, true);
   EXPECT_EQ(doc.undoStack()->count(), 2);
+  doc.setPixel('C', 0, 1, 1, true);
+  EXPECT_EQ(doc.undoStack()->count(), 3);
+}
+
+// The history keeps within its budget by dropping its oldest steps: what stays
+// undoes and redoes exactly, keystroke runs and strokes stay one step each, the
+// clean state moves with the kept steps or is forgotten with the dropped ones, and
+// the newest step is kept whatever its size.
+TEST_F(UndoTest, OldestStepsGoWithinTheBudgetAndTheRestUndoExactly) {
+  FontPtr pFont = NewFont(FONTTYPE_STD, ENCODING_UC16, 10);
+  for (int i = 0; i < 300; ++i)
+    AddChar(pFont.get(), static_cast<uint16_t>(0x100 + i), i % 2 ? 8 : 16, 10,
+            [&](int x, int y) { return (x + y * 3 + i) % 4 == 0 ? 1 : 0; });
+  FONT_SetCurrentChar(pFont.get(), 0x100);
+  doc.install(std::move(pFont), "");
+  JOURNAL_Clear();
+  QUndoStack* pStack = doc.undoStack();
+  // One font-wide row edit, to learn what a step holds.
+  doc.runEditCommand(542);
+  const size_t budget = 6 * doc.historyMemory();
+  pStack->undo();
+  doc.setHistoryBudget(budget);
+  std::vector<Snapshot> aBefore;  // the state before each step
+  const int kSteps = 30;
+  for (int i = 0; i < kSteps; ++i) {
+    aBefore.push_back(Take());
+    switch (i % 5) {
+      case 0: doc.runEditCommand(542); break;  // insert row at top
+      case 1: doc.runEditCommand(562); break;  // delete row at top
+      case 2:  // a run of keystrokes: one step
+        doc.setPixel(0x100 + i, 0, 0, 1, true);
+        doc.setPixel(0x100 + i, 1, 0, 1, true);
+        break;
+      case 3:  // a stroke: one step
+        doc.beginStroke();
+        doc.setPixel(0x101 + i, 2, 2, 1, true);
+        doc.setPixel(0x101 + i, 3, 3, 1, true);
+        doc.endStroke();
+        break;
+      case 4: doc.runEditCommand(563); break;  // delete row at bottom
+    }
+    if (i == kSteps - 3) pStack->setClean();
+    EXPECT_LE(doc.historyMemory(), budget) << "after step " << i;
+  }
+  const int kept = pStack->count();
+  EXPECT_GE(kept, 5);
+  EXPECT_LT(kept, 20);
+  EXPECT_EQ(pStack->cleanIndex(), kept - 2);
+  const Snapshot end = Take();
+  while (pStack->canUndo()) pStack->undo();
+  EXPECT_EQ(DifferenceTo(aBefore[kSteps - kept]), "");
+  EXPECT_FALSE(pStack->isClean());
+  while (pStack->canRedo()) pStack->redo();
+  EXPECT_EQ(DifferenceTo(end), "");
+  pStack->undo();
+  pStack->undo();
+  EXPECT_TRUE(pStack->isClean());
+  EXPECT_EQ(DifferenceTo(aBefore[kSteps - 2]), "");
+  // A clean state among the dropped steps is forgotten; a step larger than the
+  // whole budget stays, alone.
+  while (pStack->canRedo()) pStack->redo();
+  doc.setHistoryBudget(1);
+  const Snapshot beforeLast = Take();
+  doc.runEditCommand(542);
+  EXPECT_EQ(pStack->count(), 1);
+  EXPECT_EQ(pStack->cleanIndex(), -1);
+  pStack->undo();
+  EXPECT_EQ(DifferenceTo(beforeLast), "");
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include <QKeyEvent>
 #include <QString>
 #include <QTest>
+#include <algorithm>
 #include <initializer_list>
+#include <string>
 #include <utility>
 
 #include "model/current.h"
@@ -66,9 +68,32 @@ class CharViewFixture : public testing::Test {
     return view.cellRect(x, y + GRID_BoxTopRow(doc.font(), 'A')).adjusted(1, 1, -1, -1);
   }
 
+  // Character A now, a row of text per box row ('.' 0, a value in hex, 'o'
+  // frame), the pixel cursor, then the journal lines written since the last call.
+  std::string State() {
+    std::string out;
+    for (int y = 0; y < GRID_BoxRows(doc.font(), 'A'); y++) {
+      out += "  ";
+      for (int x = 0; x < FONT_GetCharWidth(doc.font(), 'A'); x++)
+        out += Pixel(x, y) < 0 ? 'o' : Pixel(x, y) ? "0123456789abcdef"[Pixel(x, y)] : '.';
+      out += "\n";
+    }
+    out += "  cursor " + std::to_string(view.pixelCursor().x()) + "," + std::to_string(view.pixelCursor().y()) + "\n";
+    const std::string journal(JOURNAL_GetText(), JOURNAL_GetLength());
+    for (size_t at = 0, end; at < journal.size(); at = end + 2) {
+      end = std::min(journal.find("\r\n", at), journal.size());
+      out += "  | " + journal.substr(at, end - at) + "\n";
+    }
+    JOURNAL_Clear();
+    return out;
+  }
+  // Adds what the action just did to the transcript, under its label.
+  void Log(const std::string& label) { transcript += "== " + label + "\n" + State(); }
+
   static constexpr unsigned kWhite = 0xFFFFFF, kBlack = 0x000000, kYellow = 0xFFFF80;
 
   Document doc;
   ViewServices services;
   CharView view;
+  std::string transcript;  // what Log() gathered
 };

@@ -1,6 +1,7 @@
 // The main window with real key events: every menu's mnemonics are unique, keys go
 // to the focused widget, edits are not lost without a question, and a font the
-// command line opened is installed as File / Load installs one.
+// command line opened is installed as File / Load installs one; the document
+// signals only real changes and announces every edit once.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,49 +13,26 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
-#include <QTest>
-#include <QTimer>
-#include <functional>
-#include <memory>
 #include <set>
 
-#include "model/current.h"
 #include "output/save.h"
 #include "shell/commandtable.h"
-#include "shell/document.h"
-#include "shell/mainwindow.h"
 #include "shell/startup.h"
 #include "shell/views/previewpane.h"
 #include "windowtest.h"
-#include "support/tempdir.h"
-#include "viewtest.h"
 #include "widgettest.h"
 
 namespace {
 
-// An STD font of height 8 with 'A' (its top row inked) and 'B' enabled, 'A' current.
-FontPtr SmallFont() {
-  FontPtr pFont = MemoryFont(FONTTYPE_STD, true);
+// A font of height 8 with 'A' (its top row inked) and 'B' enabled, 'A' current.
+FontPtr SmallFont(int32_t type = FONTTYPE_STD) {
+  FontPtr pFont = MemoryFont(type, true);
   SetGlyph(pFont.get(), 'A', 5, 0, 0, {"#####", "#...#"});
   SetGlyph(pFont.get(), 'B', 4, 0, 0, {"####"});
   FONT_SetCurrentChar(pFont.get(), 'A');
   return pFont;
-}
-
-// Answers the next modal message box with a button; records its text.
-void AnswerNextBox(QMessageBox::StandardButton button, QString* pText) {
-  auto* pTimer = new QTimer;
-  pTimer->setInterval(5);
-  QObject::connect(pTimer, &QTimer::timeout, [pTimer, button, pText] {
-    auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!pBox || !pBox->isVisible()) return;
-    pTimer->stop();
-    pTimer->deleteLater();
-    *pText = pBox->text();
-    QTest::mouseClick(pBox->button(button), Qt::LeftButton);
-  });
-  pTimer->start();
 }
 
 class WindowKeysTest : public WindowFixture {
@@ -97,7 +75,10 @@ TEST_F(WindowKeysTest, EveryMenuHasUniqueMnemonicsAndRedoIsReachedByItsLetter) {
   EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 1, 0), 0);  // redone: the inked top row is gone again
 }
 
-TEST_F(WindowKeysTest, KeysGoToTheFocusedWidget) {
+// A focused text field or spin box keeps its keys, Tab included, while accelerators
+// with Ctrl work everywhere; other keys, typed anywhere in the window, go to the
+// view holding the keyboard, and Tab hands it over.
+TEST_F(WindowKeysTest, KeysGoToTheFocusedFieldOrTheViewHoldingTheKeyboard) {
   doc.install(SmallFont(), "");
   pWindow->runCommand(ID_PREVIEW);
   PreviewPane* pPreview = pWindow->previewPane();
@@ -111,9 +92,7 @@ TEST_F(WindowKeysTest, KeysGoToTheFocusedWidget) {
   EXPECT_EQ(pText->toPlainText(), "Temp B");
   EXPECT_EQ(FONT_GetHeight(doc.font()), 8);
   EXPECT_EQ(TopPixel(), 1);
-  EXPECT_TRUE(FONT_IsCharEnabled(doc.font(), 'A'));
   EXPECT_FALSE(doc.isModified());
-  // Tab leaves the field as anywhere else: the keyboard target stays.
   QTest::keyClick(pText, Qt::Key_Tab);
   EXPECT_EQ(doc.keyboardTarget(), 0);
   QSpinBox* pZoom = pPreview->zoomBox();
@@ -135,26 +114,17 @@ TEST_F(WindowKeysTest, KeysGoToTheFocusedWidget) {
   const int width = FONT_GetCharWidth(doc.font(), 'A');
   QTest::keyClick(pText, Qt::Key_R, Qt::ControlModifier);
   EXPECT_EQ(FONT_GetCharWidth(doc.font(), 'A'), width + 1);
-  // The views keep their keys.
-  pWindow->fontView()->setFocus();
-  QTest::keyClick(pWindow->fontView(), Qt::Key_Space);
+  // Typed in the properties view: Space reaches the font view, Tab hands the
+  // keyboard over, and a digit typed at the font view reaches the character view.
+  pWindow->propView()->setFocus();
+  QTest::keyClick(pWindow->propView(), Qt::Key_Space);
   EXPECT_FALSE(FONT_IsCharEnabled(doc.font(), 'A'));
-}
-
-// Rejects the next modal dialog that is not a message box (the generation dialog of
-// New, the file dialog of Load); records that one came.
-void RejectNextDialog(bool* pCame) {
-  auto* pTimer = new QTimer;
-  pTimer->setInterval(5);
-  QObject::connect(pTimer, &QTimer::timeout, [pTimer, pCame] {
-    auto* pDialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!pDialog || !pDialog->isVisible() || qobject_cast<QMessageBox*>(pDialog)) return;
-    pTimer->stop();
-    pTimer->deleteLater();
-    *pCame = true;
-    pDialog->reject();
-  });
-  pTimer->start();
+  QTest::keyClick(pWindow->propView(), Qt::Key_Tab);
+  EXPECT_EQ(doc.keyboardTarget(), 1);
+  QTest::keyClick(pWindow->fontView(), Qt::Key_0);
+  EXPECT_EQ(TopPixel(), 0);
+  QTest::keyClick(pWindow->charView(), Qt::Key_Tab);
+  EXPECT_EQ(doc.keyboardTarget(), 0);
 }
 
 // Every way of leaving a changed font asks first, and each answer does what it says:
@@ -186,8 +156,17 @@ TEST_F(WindowKeysTest, ChangesAreNotDiscardedWithoutAQuestion) {
 
     QString asked;
     bool dialog = false;
-    AnswerNextBox(row.answer, &asked);
-    if (row.action == kNew || row.action == kLoad) RejectNextDialog(&dialog);
+    OnNextModal([&](QWidget* pModal) {
+      auto* pBox = qobject_cast<QMessageBox*>(pModal);
+      ASSERT_NE(pBox, nullptr);
+      asked = pBox->text();
+      if ((row.action == kNew || row.action == kLoad) && row.answer != QMessageBox::Cancel)
+        OnNextModal([&](QWidget* pDialog) {  // the generation dialog of New, the file dialog of Load
+          dialog = true;
+          static_cast<QDialog*>(pDialog)->reject();
+        });
+      QTest::mouseClick(pBox->button(row.answer), Qt::LeftButton);
+    });
     switch (row.action) {
       case kClose: pWindow->close(); break;
       case kExit: pWindow->runCommand(ID_EXIT); break;
@@ -237,6 +216,46 @@ TEST_F(WindowKeysTest, AFontOfTheCommandLineIsInstalledAsLoadInstallsIt) {
   bool exists = false;
   ReadFile(path, &exists);
   EXPECT_TRUE(exists);
+}
+
+// The document: installing fonts, the signals of the shared view state, and every
+// command's edit announced once.
+TEST_F(WindowKeysTest, InstallStoresThePathAndSignalsOnlyRealChanges) {
+  QSignalSpy installed(&doc, &Document::fontInstalled);
+  doc.install(nullptr, "ignored.c");
+  EXPECT_EQ(doc.font(), nullptr);
+  EXPECT_EQ(installed.count(), 0);
+  doc.install(SmallFont(FONTTYPE_EXT), "/tmp/fonts/Arial16.c");
+  ASSERT_NE(doc.font(), nullptr);
+  EXPECT_EQ(installed.count(), 1);
+  EXPECT_STREQ(doc.font()->acFileName, "/tmp/fonts/Arial16.c");
+  QSignalSpy moved(&doc, &Document::currentCharChanged);
+  doc.setCurrentChar('B');
+  doc.setCurrentChar('B');
+  ASSERT_EQ(moved.count(), 1);
+  EXPECT_EQ(moved.at(0).at(0).toInt(), 'B');
+  QSignalSpy target(&doc, &Document::keyboardTargetChanged);
+  doc.setKeyboardTarget(5);
+  doc.setKeyboardTarget(1);
+  EXPECT_EQ(doc.keyboardTarget(), 1);
+  EXPECT_EQ(target.count(), 1);
+}
+
+TEST_F(WindowKeysTest, EveryEditIsAnnouncedOnce) {
+  for (int id : {ID_INSERT_RIGHT, ID_DELETE_TOP, ID_SHIFT_LEFT, ID_MOVE_UP, ID_CURSOR_INC, ID_HEIGHT_INSERT_BOTTOM,
+                 ID_TOGGLE_CHAR, ID_DISABLE_BLOCK, ID_DISABLE_ALL}) {
+    doc.install(SmallFont(FONTTYPE_EXT), "");
+    QSignalSpy changed(&doc, &Document::fontChanged);
+    pWindow->runCommand(id);
+    EXPECT_EQ(changed.count(), 1) << id;
+  }
+  // A pixel typed into the character view.
+  doc.install(SmallFont(FONTTYPE_EXT), "");
+  doc.setKeyboardTarget(1);
+  QSignalSpy changed(&doc, &Document::fontChanged);
+  QTest::keyClick(pWindow->charView(), Qt::Key_1);
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(FONT_GetPixel(doc.font(), 'A', 0, 0), 1);
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ struct Scene {
   Document document;
   std::unique_ptr<MainWindow> pWindow;
   std::unique_ptr<QtServices> pServices;
+  std::unique_ptr<QLabel> pLabel;  // a picture shown on its own; gone before the application
 };
 
 // A 16-pixel font of the program's main job, made as the command line makes it.
@@ -71,8 +72,7 @@ QWidget* PropertiesShot(Scene& scene) {
 
 // The 25 toolbar images and Undo and Redo in six rows, each at 1x and at 2x, every device pixel
 // drawn 4 x 4 (1x) or 2 x 2 (2x) so the images can be judged.
-QWidget* ToolbarImagesShot(Scene&) {
-  static std::unique_ptr<QLabel> pLabel;
+QWidget* ToolbarImagesShot(Scene& scene) {
   const int count = SHELL_NUM_IMAGES;
   QImage sheet(5 * 140 + 8, (count + 4) / 5 * 70 + 8, QImage::Format_ARGB32);
   sheet.fill(QColor(240, 240, 240));
@@ -83,10 +83,10 @@ QWidget* ToolbarImagesShot(Scene&) {
     p.drawImage(QRect(x + 68, y, 64, 60), SHELL_DrawToolbarImage(i, 2).toImage());
   }
   p.end();
-  pLabel = std::make_unique<QLabel>();
-  pLabel->setPixmap(QPixmap::fromImage(sheet));
-  pLabel->resize(sheet.size());
-  return pLabel.get();
+  scene.pLabel = std::make_unique<QLabel>();
+  scene.pLabel->setPixmap(QPixmap::fromImage(sheet));
+  scene.pLabel->resize(sheet.size());
+  return scene.pLabel.get();
 }
 
 struct Shot {
@@ -134,6 +134,7 @@ int main(int argc, char** argv) {
       std::printf("%s\n", qPrintable(path));
     }
   }
+  scene.pLabel.reset();
   scene.pServices.reset();
   scene.pWindow.reset();
   FONT_SetCurrent(nullptr);
@@ -146,5 +147,8 @@ int main(int argc, char** argv) {
     SHOTS_GoToBlock(outDir);
     SHOTS_Editor(outDir);
   }
+  // The last scene's font goes while FreeType is still there, not among the exit's
+  // destructors after it.
+  FONT_SetCurrent(nullptr);
   return failures ? 1 : 0;
 }
