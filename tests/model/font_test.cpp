@@ -66,17 +66,6 @@ TEST(Font, ReadsOutsideTheBoxAreBackground) {
   EXPECT_EQ(FONT_GetPixel(font.get(), 0x42, 0, 0), 0);  // no planes at all
 }
 
-TEST(Font, FramesAreOnlyCalculatedForTheFramedType) {
-  FontPtr font = MakeFont(FONTTYPE_EXT);
-  MakeChar(font.get(), 0x41, 3, 3);
-  FONT_SetPixel(font.get(), 0x41, 1, 1, 1);
-  FONT_CalcFrame(font.get(), 0x41);
-  FONT_RecalcFrame(font.get(), 0x41);
-  EXPECT_EQ(font->aCharInfo[0x41].pFrame, nullptr);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, x, y), x == 1 && y == 1 ? 1 : 0);
-}
-
 TEST(Font, EnablingMarksBlocksUsedAndNothingUnmarksThem) {
   FontPtr font = MakeFont(FONTTYPE_STD);
   FONT_EnableChar(font.get(), 0x41, 1);
