@@ -25,32 +25,6 @@ TEST(Font, NoFontIsHandled) {
   FONT_Delete(nullptr);
 }
 
-TEST(Font, SetCharSizeAllocatesZeroedPlanesAndReplacesOldOnes) {
-  FontPtr font = MakeFont(FONTTYPE_AA2);
-  FONT_SetCharSize(font.get(), 0x41, 9, 4);
-  const CharInfo& ci = font->aCharInfo[0x41];
-  EXPECT_EQ(ci.BoxWidth, 9);
-  EXPECT_EQ(ci.BoxHeight, 0);  // left to the caller
-  EXPECT_EQ(ci.DataSize, 12u);
-  ASSERT_NE(ci.pPixels, nullptr);
-  EXPECT_EQ(ci.pFrame, nullptr);
-  for (uint32_t i = 0; i < ci.DataSize; ++i) EXPECT_EQ(ci.pPixels[i], 0);
-
-  font->aCharInfo[0x41].BoxHeight = 4;
-  FONT_SetPixel(font.get(), 0x41, 8, 3, 3);
-  FONT_SetCharSize(font.get(), 0x41, 2, 2);
-  EXPECT_EQ(ci.DataSize, 2u);
-  EXPECT_EQ(ci.pPixels[0] | ci.pPixels[1], 0);
-
-  FontPtr framed = MakeFont(FONTTYPE_EXT_FRM);
-  FONT_SetCharSize(framed.get(), 7, 10, 3);
-  EXPECT_EQ(framed->aCharInfo[7].DataSize, 6u);
-  EXPECT_NE(framed->aCharInfo[7].pFrame, nullptr);
-  FONT_SetCharSize(framed.get(), 7, 0, 3);
-  EXPECT_EQ(framed->aCharInfo[7].DataSize, 0u);
-  EXPECT_EQ(framed->aCharInfo[7].pPixels, nullptr);
-}
-
 TEST(Font, ReadsOutsideTheBoxAreBackground) {
   FontPtr font = MakeFont(FONTTYPE_STD);
   MakeChar(font.get(), 0x41, 3, 2);
@@ -64,17 +38,6 @@ TEST(Font, ReadsOutsideTheBoxAreBackground) {
   EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 0, -1), 0);
   EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, 0, 2), 0);
   EXPECT_EQ(FONT_GetPixel(font.get(), 0x42, 0, 0), 0);  // no planes at all
-}
-
-TEST(Font, FramesAreOnlyCalculatedForTheFramedType) {
-  FontPtr font = MakeFont(FONTTYPE_EXT);
-  MakeChar(font.get(), 0x41, 3, 3);
-  FONT_SetPixel(font.get(), 0x41, 1, 1, 1);
-  FONT_CalcFrame(font.get(), 0x41);
-  FONT_RecalcFrame(font.get(), 0x41);
-  EXPECT_EQ(font->aCharInfo[0x41].pFrame, nullptr);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(FONT_GetPixel(font.get(), 0x41, x, y), x == 1 && y == 1 ? 1 : 0);
 }
 
 TEST(Font, EnablingMarksBlocksUsedAndNothingUnmarksThem) {

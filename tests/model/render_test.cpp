@@ -79,13 +79,7 @@ TEST_F(RenderTest, RenderPendingRendersEnabledCharactersAndDropsEmptyOnes) {
             (std::vector<std::string>{"Reading character 0100   ", "Reading character 4E00   ", "Ready"}));
   // One notice for the codes rendered, from the first to the last; then the codes
   // from the first to the last one disabled changed their enabled state.
-  ASSERT_EQ(services.notices.size(), 2u);
-  EXPECT_EQ(services.notices[0].First, 0x20);
-  EXPECT_EQ(services.notices[0].Last, 0x4E01);
-  EXPECT_EQ(services.notices[0].What, CHANGE_RENDERED);
-  EXPECT_EQ(services.notices[1].First, 0x20);
-  EXPECT_EQ(services.notices[1].Last, 0x42);
-  EXPECT_EQ(services.notices[1].What, CHANGE_ENABLED);
+  EXPECT_EQ(services.noticeTexts(), (std::vector<std::string>{"20-4E01:16", "20-42:4"}));
   EXPECT_TRUE(services.redraws.empty());
 
   rendered.clear();

@@ -97,20 +97,6 @@ TEST_F(FlashSizeTest, FiguresEqualTheSavedFilesForEveryTypeEncodingAndMagnificat
   }
 }
 
-// Empty boxes and disabled characters are not counted: CCompile.* (the figures
-// against the compiled font after such edits).
-TEST_F(FlashSizeTest, NothingEnabledCountsNothing) {
-  FontPtr pFont = NewFont(FONTTYPE_EXT_AA4, ENCODING_UC16, 12);
-  FillFont(pFont.get(), kUnicodeCodes, std::size(kUnicodeCodes));
-  FONT_EnableRange(pFont.get(), 0, 0xFFFF, 0);
-  Settings settings;
-  FlashSize size;
-  OUT_ComputeFlashSize(pFont.get(), settings, &size);
-  EXPECT_EQ(size.NumChars, 0u);
-  EXPECT_EQ(size.PixelBytes, 0u);
-  EXPECT_EQ(size.XbfBytes, 0u);
-}
-
 TEST_F(FlashSizeTest, GeneratedFontsAreEstimatedWithoutRenderingThenExact) {
   for (int32_t encoding : {ENCODING_UC16, ENCODING_JIS}) {
     for (int type : {FONTTYPE_STD, FONTTYPE_EXT_AA4}) {

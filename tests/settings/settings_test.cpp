@@ -1,5 +1,5 @@
-// The settings store: defaults, the INI text, other versions, the saved copy and
-// damaged files.
+// The settings store: the INI text, other versions and damaged files. The copy a run
+// keeps once it saved is what OptionDialogs.* read back.
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
@@ -21,15 +21,6 @@ class SettingsStore : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(SettingsStore, FirstLoadCreatesTheFolderAndYieldsDefaults) {
-  Settings s;
-  s.MagX = 9;
-  EXPECT_EQ(SETTINGS_Load(&s), 0);
-  EXPECT_TRUE(std::filesystem::is_directory(dir_.file("cfg/VANTOR")));
-  EXPECT_EQ(SETTINGS_GetFileName(), IniPath());
-  EXPECT_EQ(s.MagX, 1);  // the other defaults are pinned by the saved text below
-}
-
 TEST_F(SettingsStore, SaveWritesRegistryTextsInOrderAndKeepsOtherVersions) {
   std::filesystem::create_directories(dir_.file("cfg/VANTOR"));
   WriteFile(IniPath(), "[V6.30a]\nMagX=4\n");
@@ -48,18 +39,6 @@ TEST_F(SettingsStore, SaveWritesRegistryTextsInOrderAndKeepsOtherVersions) {
             "LogInWorkingDir=0\nMeasurementChars=97,101,72\n");
   // No temporary file is left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.file("cfg/VANTOR")), {}), 1);
-}
-
-TEST_F(SettingsStore, LoadsAfterASaveReturnTheSavedCopy) {
-  Settings s;
-  SETTINGS_Load(&s);
-  s.MagX = 3;
-  ASSERT_EQ(SETTINGS_Save(&s), 0);
-  // The file changes behind the program's back; this run keeps what it saved.
-  WriteFile(IniPath(), "[V6.32c]\nMagX=2\n");
-  Settings again;
-  EXPECT_EQ(SETTINGS_Load(&again), 0);
-  EXPECT_EQ(again.MagX, 3);
 }
 
 // Every value of the record, in the order of the saved text.

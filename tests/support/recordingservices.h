@@ -2,6 +2,7 @@
 // core shows the user and answers questions with preset answers.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +37,14 @@ class RecordingServices : public PlatformServices {
   std::vector<int> xbfQuestions;         // the preselected type of each XBF type question
   int xbfAnswer = -1;                    // the type answered; -1 cancels
   std::function<void(const char*)> onMessageBox;  // runs inside a message box
+
+  // The notices so far as "FIRST-LAST:WHAT" (hexadecimal codes, decimal flags), compared whole.
+  std::vector<std::string> noticeTexts() const {
+    std::vector<std::string> texts;
+    char text[40];
+    for (const ChangeNotice& n : notices) texts.push_back((std::snprintf(text, sizeof text, "%X-%X:%d", n.First, n.Last, n.What), text));
+    return texts;
+  }
 };
 
 // Installs a recorder for the life of the object.
