@@ -8,17 +8,27 @@
 #include "generation/workers.h"
 #include "output/internal/progress.h"
 #include "output/internal/ranges.h"
+#include "settings/files.h"
 
 namespace {
 std::FILE* file = nullptr;
 char buffer[OUT_BUFFER_SIZE];
 size_t fill = 0;
 int failures = 0;
+// Bytes written since the disk was last asked to take them: a large font's file goes
+// to the disk while the rest is still being formatted.
+constexpr size_t kWritebackStep = 8 << 20;
+size_t unsynced = 0;
 
 // Writes the full buffer; on failure the buffered bytes are lost.
 void Drain() {
   if (!file || std::fwrite(buffer, 1, fill, file) != fill) ++failures;
+  unsynced += fill;
   fill = 0;
+  if (unsynced >= kWritebackStep) {
+    FILES_StartWriteback(file);
+    unsynced = 0;
+  }
 }
 }  // namespace
 
@@ -26,6 +36,7 @@ void OUT_Begin(std::FILE* f) {
   file = f;
   fill = 0;
   failures = 0;
+  unsynced = 0;
 }
 
 void OUT_WriteBytes(const char* data, size_t size) {

@@ -306,6 +306,14 @@ bool FILES_Open(AtomicFile* pFile, const std::string& path) {
   return true;
 }
 
+void FILES_StartWriteback(std::FILE* f) {
+#ifdef SYNC_FILE_RANGE_WRITE
+  if (f && std::fflush(f) == 0) (void)sync_file_range(fileno(f), 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+  (void)f;
+#endif
+}
+
 bool FILES_Commit(AtomicFile* pFile) {
   if (!pFile->pFile) return false;
   bool ok;

@@ -43,6 +43,11 @@ struct AtomicFile {
   bool InPlace = false;
 };
 
+// Hands what has been written to f so far to the disk without waiting for it, so
+// that the sync at the commit of a large file waits only for its last part. Does
+// nothing where the system cannot.
+void FILES_StartWriteback(std::FILE* f);
+
 // Prepares the replacement of 'path'; false (pFile null) when the target cannot be
 // written: a folder, a file the user may not write, a path that cannot be resolved
 // or a new file in a folder that takes none.
