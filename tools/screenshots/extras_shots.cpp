@@ -20,27 +20,6 @@
 #include "shell/flashsizelabel.h"
 #include "shell/views/previewpane.h"
 
-namespace {
-
-FontPtr ShotFont(int type, int height) {
-  LogFontRecord record{};
-  record.Height = height;
-  record.Weight = 400;
-  record.CharSet = 1;
-  std::snprintf(record.acFaceName, sizeof record.acFaceName, "%s", "DejaVu Sans");
-  return FONT_CreateFromLogFont(&record, type, ENCODING_UC16, AAMETHOD_OS);
-}
-
-bool Save(QWidget* pWidget, const QString& path) {
-  pWidget->show();
-  QApplication::processEvents();
-  const bool ok = pWidget->grab().save(path);
-  std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write", qPrintable(path));
-  return ok;
-}
-
-}  // namespace
-
 void SHOTS_Extras(const QString& dir) {
   AA_InitGammaTables();
   SJIS_Init();
@@ -48,7 +27,7 @@ void SHOTS_Extras(const QString& dir) {
   QDir().mkpath(dir);
 
   Document document;
-  document.install(ShotFont(FONTTYPE_EXT_AA4, 16), "");
+  document.install(SHOTS_DejaVuFont(FONTTYPE_EXT_AA4, 16), "");
   if (!document.font()) {
     std::fprintf(stderr, "DejaVu Sans is not installed: no pictures\n");
     return;
@@ -73,7 +52,7 @@ void SHOTS_Extras(const QString& dir) {
     pane.displayWidthBox()->setValue(scene.DisplayWidth);
     pane.lightOnDarkBox()->setChecked(scene.Dark);
     pane.resize(760, scene.Height);
-    Save(&pane, dir + "/" + scene.pName);
+    SHOTS_Save(&pane, dir + "/" + scene.pName);
   }
 
   // The status bar as the window shows it: the status text at the left, the
@@ -87,8 +66,8 @@ void SHOTS_Extras(const QString& dir) {
   auto* label = new FlashSizeLabel(&document, bar);
   bar->addPermanentWidget(label);
   frame.resize(760, bar->sizeHint().height());
-  Save(&frame, dir + "/flashsize-estimated.png");
+  SHOTS_Save(&frame, dir + "/flashsize-estimated.png");
   FONT_RenderPending(document.font());
   label->refresh();
-  Save(&frame, dir + "/flashsize.png");
+  SHOTS_Save(&frame, dir + "/flashsize.png");
 }

@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include "model/font.h"
+
+class QWidget;
+
 // An 800 x 640 layout of the font, character and properties views with an AA4
 // Unicode font, an EXT_FRM font whose character view holds the keyboard and a
 // Shift_JIS font: views-aa4-unicode.png, views-ext-frm.png and views-jis.png. Fonts
@@ -24,3 +28,9 @@ void SHOTS_GoToBlock(const QString& dir);
 // The character view zoomed with its guides and the brush palette of a 4-bit
 // font: editor-zoom-guides.png and palette.png; needs the DejaVu Sans face.
 void SHOTS_Editor(const QString& dir);
+
+// Shared by the scenes: a DejaVu Sans font of the type and cell height with 16-bit
+// codes (null when the face is missing), and a widget shown and its picture written
+// to path (a line on stderr says which).
+FontPtr SHOTS_DejaVuFont(int type, int height);
+bool SHOTS_Save(QWidget* pWidget, const QString& path);
