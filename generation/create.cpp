@@ -129,7 +129,7 @@ FontPtr FONT_CreateFromLogFont(const LogFontRecord* pLogFont, int32_t type, int3
   WaitCursor waitCursor;
   FontPtr font = FONT_Alloc();
   if (!font) return nullptr;
-  FONT_SetRenderHook(FONT_GenerateChar, GENERATE_RenderMany);
+  FONT_SetRenderHook(FONT_GenerateChar, GENERATE_RenderMany, GENERATE_PrepareWorkers);
   font->Type = type;
   font->Encoding = encoding;
   font->AAMethod = method;

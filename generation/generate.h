@@ -39,8 +39,15 @@ void FONT_GenerateChar(Font* pFont, uint16_t code);
 // Renders the listed characters of a generated font into their records, shared out
 // among the worker threads (generation/workers.h), each with its own copy of the
 // engine font and its own surface; the records come out the same whatever the
-// number of threads. The font's many-characters hook (FONT_RenderPending).
+// number of threads. Called from a part of a worker job, it renders them on that
+// part's thread with that worker's copy (GENERATE_PrepareWorkers first). The font's
+// many-characters hook (FONT_RenderPending).
 void GENERATE_RenderMany(Font* pFont, const uint16_t* pCodes, size_t count);
+// Readies the worker threads for rendering the font's characters from inside a
+// worker job: the sampling phase and the value tables are decided and every worker
+// gets its copy of the engine font and its surface. False when a copy cannot be
+// made. The font's preparing hook (FONT_PrepareWorkerRendering).
+bool GENERATE_PrepareWorkers(Font* pFont);
 // Draws a character on the font's surface and gives its sizes; with a record,
 // fills the record's box, position and advance (extended types).
 void FONT_RenderGlyph(Font* pFont, uint16_t code, CharInfo* pInfo, GlyphSizes* pSizes);

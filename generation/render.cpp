@@ -282,25 +282,33 @@ void FONT_GenerateChar(Font* pFont, uint16_t code) {
   GenerateOn(pFont, MainLane(pContext), code);
 }
 
-void GENERATE_RenderMany(Font* pFont, const uint16_t* pCodes, size_t count) {
+bool GENERATE_PrepareWorkers(Font* pFont) {
   RenderContext* pContext = pFont->pRenderContext.get();
-  if (!pContext || count == 0) return;
+  if (!pContext) return true;
   if (pContext->InternalAA && !AA_GlobalPhaseFound()) AA_FindGlobalPhase(pFont);
   LevelValues(pFont->Type);  // the tables are built before the threads read them
-  // Pieces of consecutive codes: each thread's records lie together.
-  constexpr size_t kGrain = 16;
-  const int workers = int(std::min<size_t>(size_t(WORKERS_GetCount()), (count + kGrain - 1) / kGrain));
-  while (int(pContext->Lanes.size()) < workers - 1) {
+  while (int(pContext->Lanes.size()) < WORKERS_GetCount() - 1) {
     auto lane = std::make_unique<RenderContext::Lane>();
     lane->pEngineFont = ENGINE_CopyFont(pContext->pEngineFont.get());
-    if (!lane->pEngineFont) break;
+    if (!lane->pEngineFont) return false;
     GENERATE_InitSurface(&lane->Canvas, pContext->Canvas.Mono);
     pContext->Lanes.push_back(std::move(lane));
   }
-  if (workers <= 1 || int(pContext->Lanes.size()) < workers - 1) {
+  return true;
+}
+
+void GENERATE_RenderMany(Font* pFont, const uint16_t* pCodes, size_t count) {
+  RenderContext* pContext = pFont->pRenderContext.get();
+  if (!pContext || count == 0) return;
+  // Inside a worker job the lanes are ready (GENERATE_PrepareWorkers) and this
+  // thread renders on its own lane; otherwise they are made now, and where they
+  // cannot be, the calling thread renders everything.
+  if (!WORKERS_InJob() && !GENERATE_PrepareWorkers(pFont)) {
     for (size_t i = 0; i < count; i++) GenerateOn(pFont, MainLane(pContext), pCodes[i]);
     return;
   }
+  // Pieces of consecutive codes: each thread's records lie together.
+  constexpr size_t kGrain = 16;
   WORKERS_ParallelFor(count, kGrain, [&](size_t begin, size_t end, int worker) {
     const Lane lane = worker == 0 ? MainLane(pContext)
                                   : Lane{pContext->Lanes[size_t(worker - 1)]->pEngineFont.get(),

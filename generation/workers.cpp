@@ -17,6 +17,18 @@ std::atomic<int> countSet{0};  // 0: from the environment or the cores
 
 // The index of the worker a thread runs as while it runs a part; 0 elsewhere.
 thread_local int currentWorker = 0;
+// How many parts of jobs the thread is running (a part may start a job of its own).
+thread_local int jobDepth = 0;
+
+// Runs a part of a job as 'worker'.
+void RunPart(const std::function<void(int)>& fn, int worker) {
+  const int outer = currentWorker;
+  currentWorker = worker;
+  ++jobDepth;
+  fn(worker);
+  --jobDepth;
+  currentWorker = outer;
+}
 
 int DefaultCount() {
   if (const char* pText = std::getenv("MORVANE_THREADS")) {
@@ -57,7 +69,7 @@ class Pool {
       ++generation_;
     }
     wake_.notify_all();
-    fn(0);
+    RunPart(fn, 0);
     std::unique_lock<std::mutex> lock(mutex_);
     finished_.wait(lock, [this] { return running_ == 0; });
     pJob_ = nullptr;
@@ -75,9 +87,7 @@ class Pool {
       if (index >= jobWorkers_) continue;
       const std::function<void(int)>* pJob = pJob_;
       lock.unlock();
-      currentWorker = index;
-      (*pJob)(index);
-      currentWorker = 0;
+      RunPart(*pJob, index);
       lock.lock();
       if (--running_ == 0) finished_.notify_one();
     }
@@ -104,7 +114,7 @@ Pool& ThePool() {
 // is or another job runs.
 void Run(int workers, const std::function<void(int)>& fn) {
   if (workers > 1 && ThePool().Run(workers, fn)) return;
-  fn(currentWorker);
+  RunPart(fn, currentWorker);
 }
 
 }  // namespace
@@ -115,6 +125,8 @@ int WORKERS_GetCount() {
   static const int fromEnvironment = DefaultCount();
   return fromEnvironment;
 }
+
+bool WORKERS_InJob() { return jobDepth > 0; }
 
 void WORKERS_SetCount(int count) { countSet.store(std::clamp(count, 0, kMaxWorkers), std::memory_order_relaxed); }
 

@@ -18,6 +18,10 @@ int WORKERS_GetCount();
 // environment variable or the number of cores.
 void WORKERS_SetCount(int count);
 
+// Whether the calling thread is running a part of a worker job (the calling thread
+// of WORKERS_ParallelFor or WORKERS_Pipeline included, while the call runs).
+bool WORKERS_InJob();
+
 // Calls body (begin, end, worker) for consecutive pieces of 'grain' indices that
 // together cover 0..count-1, on up to WORKERS_GetCount threads, and returns when
 // all are done. 'worker' tells the thread: 0 for the calling thread, 1.. for the

@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+struct ChangeNotice;
 struct Settings;
 
 // Font types; stored as 32-bit integers.
@@ -207,7 +208,12 @@ void FONT_EnableRange(Font* pFont, uint32_t first, uint32_t last, int onoff);  /
 // and ascend. Without it they are rendered one by one through the first.
 using FontRenderHook = void (*)(Font* pFont, uint16_t code);
 using FontRenderManyHook = void (*)(Font* pFont, const uint16_t* pCodes, size_t count);
-void FONT_SetRenderHook(FontRenderHook hook, FontRenderManyHook manyHook = nullptr);
+// The third, when given, readies the second to be called from the parts of a
+// worker job (generation/workers.h), each part rendering on its own thread; false
+// when it cannot.
+using FontRenderPrepareHook = bool (*)(Font* pFont);
+void FONT_SetRenderHook(FontRenderHook hook, FontRenderManyHook manyHook = nullptr,
+                        FontRenderPrepareHook prepareHook = nullptr);
 // When the character exists: render it through the hook and set Rendered.
 void FONT_RenderChar(Font* pFont, uint16_t code);
 // Renders those of the codes that exist and are not rendered yet, all at once (a
@@ -218,6 +224,18 @@ void FONT_RenderCodes(Font* pFont, const uint16_t* pCodes, size_t count);
 // shows "Ready" and, when it disabled enabled characters, reports the codes from
 // the first to the last of them as changed in their enabled state.
 void FONT_RenderPending(Font* pFont);
+// FONT_RenderPending in pieces, for a writer that formats each piece of characters
+// as soon as it is rendered, on the worker threads. FONT_PrepareWorkerRendering,
+// on the calling thread before the job, gives the range of the characters pending
+// (First > Last when none) and readies the renderer; false when the renderer cannot
+// render on the worker threads: FONT_RenderPending is then the way.
+// FONT_RenderOnWorker, from the job's parts, renders those of the codes (ascending,
+// different codes for each part) that exist and are not rendered yet, without
+// notice or status text. FONT_EndWorkerRendering, after the job, does what
+// FONT_RenderPending does once the characters are rendered.
+bool FONT_PrepareWorkerRendering(Font* pFont, ChangeNotice* pPending);
+void FONT_RenderOnWorker(Font* pFont, const uint16_t* pCodes, size_t count);
+void FONT_EndWorkerRendering(Font* pFont, const ChangeNotice& pending);
 
 // Metrics.
 // Rows of ink above the baseline (BoxHeight for the extended types); renders

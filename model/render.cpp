@@ -13,6 +13,7 @@ namespace {
 
 FontRenderHook renderHook = nullptr;
 FontRenderManyHook renderManyHook = nullptr;
+FontRenderPrepareHook renderPrepareHook = nullptr;
 
 // Renders those of the codes (existing, ascending) that are not rendered yet and
 // marks them rendered; gives the first and the last of them as a notice.
@@ -29,9 +30,10 @@ ChangeNotice RenderMany(Font* pFont, std::vector<uint16_t> codes) {
 
 }  // namespace
 
-void FONT_SetRenderHook(FontRenderHook hook, FontRenderManyHook manyHook) {
+void FONT_SetRenderHook(FontRenderHook hook, FontRenderManyHook manyHook, FontRenderPrepareHook prepareHook) {
   renderHook = hook;
   renderManyHook = manyHook;
+  renderPrepareHook = prepareHook;
 }
 
 void FONT_RenderCodes(Font* pFont, const uint16_t* pCodes, size_t count) {
@@ -61,9 +63,35 @@ void FONT_RenderChar(Font* pFont, uint16_t code) {
   if (Render(pFont, code)) SERVICES_Get()->FontChanged(ChangeNotice{code, code, CHANGE_RENDERED});
 }
 
-void FONT_RenderPending(Font* pFont) {
+namespace {
+
+bool IsPending(const CharInfo& ci) { return !ci.Rendered && ci.Enabled && ci.Exists; }
+
+// What follows the rendering of the pending characters: every character of width 0
+// is disabled, "Ready" is shown and the changes are announced, once for the run.
+void EndPending(Font* pFont, const ChangeNotice& rendered) {
   PlatformServices* pServices = SERVICES_Get();
   ChangeNotice disabled{FONT_NUM_CODES, -1, CHANGE_ENABLED};
+  const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
+  for (uint32_t code = 0; code < end; ++code) {
+    const CharInfo& ci = pFont->aCharInfo[code];
+    if (ci.BoxWidth == 0) {
+      if (ci.Enabled) {
+        if (disabled.First > static_cast<int>(code)) disabled.First = static_cast<int>(code);
+        disabled.Last = static_cast<int>(code);
+      }
+      FONT_EnableChar(pFont, static_cast<uint16_t>(code), 0);
+    }
+  }
+  pServices->SetStatusText("Ready");
+  if (rendered.Last >= 0) pServices->FontChanged(rendered);
+  if (disabled.Last >= 0) pServices->FontChanged(disabled);
+}
+
+}  // namespace
+
+void FONT_RenderPending(Font* pFont) {
+  PlatformServices* pServices = SERVICES_Get();
   ChangeNotice rendered{FONT_NUM_CODES, -1, CHANGE_RENDERED};
   const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
   // The pending characters, rendered together in groups of a few thousand (each
@@ -80,8 +108,7 @@ void FONT_RenderPending(Font* pFont) {
     rendered.Last = done.Last;
   };
   for (uint32_t code = 0; code < end; ++code) {
-    const CharInfo& ci = pFont->aCharInfo[code];
-    if (ci.Rendered || !ci.Enabled || !ci.Exists) continue;
+    if (!IsPending(pFont->aCharInfo[code])) continue;
     if ((code & 0xFF) == 0) {
       if (group.size() >= kMinGroup) renderGroup();
       char text[40];
@@ -91,21 +118,34 @@ void FONT_RenderPending(Font* pFont) {
     group.push_back(static_cast<uint16_t>(code));
   }
   renderGroup();
-  for (uint32_t code = 0; code < end; ++code) {
-    const CharInfo& ci = pFont->aCharInfo[code];
-    if (ci.BoxWidth == 0) {
-      if (ci.Enabled) {
-        if (disabled.First > static_cast<int>(code)) disabled.First = static_cast<int>(code);
-        disabled.Last = static_cast<int>(code);
-      }
-      FONT_EnableChar(pFont, static_cast<uint16_t>(code), 0);
-    }
-  }
-  pServices->SetStatusText("Ready");
-  // One notice for the whole run, not one per character.
-  if (rendered.Last >= 0) pServices->FontChanged(rendered);
-  if (disabled.Last >= 0) pServices->FontChanged(disabled);
+  EndPending(pFont, rendered);
 }
+
+bool FONT_PrepareWorkerRendering(Font* pFont, ChangeNotice* pPending) {
+  *pPending = ChangeNotice{FONT_NUM_CODES, -1, CHANGE_RENDERED};
+  const uint32_t end = static_cast<uint32_t>(pFont->NumBlocks) * 16;
+  for (uint32_t code = 0; code < end; ++code) {
+    if (!IsPending(pFont->aCharInfo[code])) continue;
+    pPending->First = std::min(pPending->First, static_cast<int>(code));
+    pPending->Last = static_cast<int>(code);
+  }
+  if (!renderHook) *pPending = ChangeNotice{FONT_NUM_CODES, -1, CHANGE_RENDERED};  // nothing renders
+  if (pPending->Last < 0) return true;
+  return renderManyHook && renderPrepareHook && renderPrepareHook(pFont);
+}
+
+void FONT_RenderOnWorker(Font* pFont, const uint16_t* pCodes, size_t count) {
+  std::vector<uint16_t> codes;
+  for (size_t i = 0; i < count; ++i) {
+    const CharInfo& ci = pFont->aCharInfo[pCodes[i]];
+    if (ci.Exists && !ci.Rendered) codes.push_back(pCodes[i]);
+  }
+  if (codes.empty() || !renderHook || !renderManyHook) return;
+  renderManyHook(pFont, codes.data(), codes.size());
+  for (uint16_t code : codes) pFont->aCharInfo[code].Rendered = 1;
+}
+
+void FONT_EndWorkerRendering(Font* pFont, const ChangeNotice& pending) { EndPending(pFont, pending); }
 
 int FONT_MeasureCharHeight(Font* pFont, uint16_t code) {
   if (!pFont->aCharInfo[code].Rendered) FONT_RenderChar(pFont, code);

@@ -1,5 +1,6 @@
 // The C source writer: banner, one pixel array per character, the character-info
 // table, the chain of ranges and the GUI_FONT record. Lines end with CR LF.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@
 #include "output/internal/progress.h"
 #include "output/internal/ranges.h"
 #include "output/save.h"
+#include "generation/workers.h"
+#include "settings/messages.h"
+#include "settings/services.h"
 #include "settings/settings.h"
 
 namespace {
@@ -113,37 +117,39 @@ void AppendHex4(std::string* pText, uint16_t code) {
   pText->append(hex, 4);
 }
 
-// The area the last announcement before codes[index] named: every saved code of
-// an area announces it or follows one that did.
-int32_t AreaBefore(const Font* pFont, const std::vector<uint16_t>& codes, size_t index) {
-  while (index-- > 0) {
-    const int32_t area = FONT_GetBlockArea(pFont, codes[index] >> 4);
-    if (area >= 0) return area;
-  }
-  return -1;
-}
+// One piece of the pixel arrays: the arrays of its saved characters and where each
+// begins in the text.
+struct BitmapPiece {
+  std::string Text;
+  std::vector<uint16_t> aCode;
+  std::vector<size_t> aAt;
+};
 
-// The pixel arrays of codes[begin..end-1].
-void Bitmaps(const Context& cx, size_t begin, size_t end, std::string* pText) {
-  const Font* pFont = cx.pFont;
-  const bool unicodeAreas = FONT_Has16BitCodes(pFont) && pFont->Encoding == ENCODING_UC16;
-  int32_t lastArea = unicodeAreas ? AreaBefore(pFont, cx.Codes, begin) : -1;
+// Renders what is still pending of codes[0..count-1] and formats the pixel arrays
+// of those that are saved: the ones with a width (the others are disabled once all
+// are rendered). The announcements of Unicode areas are left to WriteBitmapPiece,
+// which knows which character was saved before the piece.
+void FormatBitmapPiece(const Context& cx, const uint16_t* pCodes, size_t count, BitmapPiece* pPiece) {
+  Font* pFont = cx.pFont;
+  FONT_RenderOnWorker(pFont, pCodes, count);
+  pPiece->Text.clear();
+  pPiece->aCode.clear();
+  pPiece->aAt.clear();
+  std::string* pText = &pPiece->Text;
+  const bool sjisNames = FONT_Has16BitCodes(pFont) && pFont->Encoding == ENCODING_JIS;
+  const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
   std::vector<uint8_t> row;
-  for (size_t i = begin; i < end; ++i) {
-    const uint16_t code = cx.Codes[i];
-    if (unicodeAreas) {
-      const int32_t area = FONT_GetBlockArea(pFont, code >> 4);
-      if (area >= 0 && area != lastArea) {
-        OUT_AppendF(pText, "/* Start of unicode area <%s> */\r\n", FONT_GetBlockAreaName(pFont, code >> 4));
-        lastArea = area;
-      }
-    } else if (FONT_Has16BitCodes(pFont) && pFont->Encoding == ENCODING_JIS) {
+  for (size_t i = 0; i < count; ++i) {
+    const uint16_t code = pCodes[i];
+    if (pFont->aCharInfo[code].BoxWidth == 0) continue;
+    pPiece->aCode.push_back(code);
+    pPiece->aAt.push_back(pText->size());
+    if (sjisNames) {
       const char* name = SJIS_GetCharName(code);
       OUT_AppendF(pText, "/* %s */\r\n", name && *name ? name : "no Shift_JIS name");
     }
     WrittenChar wc;
     OUT_GetWrittenChar(pFont, code, *cx.pSettings, &wc);
-    const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
     const int32_t size = static_cast<int32_t>(OUT_CArrayBytes(pFont, wc));
     *pText += "static ";
     *pText += cx.Qualifier;
@@ -165,6 +171,47 @@ void Bitmaps(const Context& cx, size_t begin, size_t end, std::string* pText) {
       if (frame) BitRows(cx, code, wc, 1, true, row.data(), pText);
     }
   }
+}
+
+// Writes a formatted piece, announcing each Unicode area where the saved
+// characters enter it, and adds its codes to the saved ones.
+void WriteBitmapPiece(Context& cx, const BitmapPiece& piece, int32_t* pLastArea) {
+  const Font* pFont = cx.pFont;
+  const bool unicodeAreas = FONT_Has16BitCodes(pFont) && pFont->Encoding == ENCODING_UC16;
+  for (size_t i = 0; i < piece.aCode.size(); ++i) {
+    const uint16_t code = piece.aCode[i];
+    OUT_ShowProgress(code);
+    if (unicodeAreas) {
+      const int32_t area = FONT_GetBlockArea(pFont, code >> 4);
+      if (area >= 0 && area != *pLastArea) {
+        OUT_Printf("/* Start of unicode area <%s> */\r\n", FONT_GetBlockAreaName(pFont, code >> 4));
+        *pLastArea = area;
+      }
+    }
+    const size_t end = i + 1 < piece.aAt.size() ? piece.aAt[i + 1] : piece.Text.size();
+    OUT_WriteBytes(piece.Text.data() + piece.aAt[i], end - piece.aAt[i]);
+    cx.Codes.push_back(code);
+  }
+}
+
+// The pixel arrays of the enabled codes, in pieces made on all threads and written
+// in order as soon as each is ready; the pending characters are rendered piece by
+// piece as they are formatted. Leaves the saved codes in cx.Codes.
+void Bitmaps(Context& cx, const std::vector<uint16_t>& enabled) {
+  constexpr size_t kPiece = 64;
+  const size_t pieces = (enabled.size() + kPiece - 1) / kPiece;
+  const size_t window = 4 * static_cast<size_t>(WORKERS_GetCount());
+  std::vector<BitmapPiece> slots(window);
+  int32_t lastArea = -1;
+  cx.Codes.clear();
+  cx.Codes.reserve(enabled.size());
+  WORKERS_Pipeline(
+      pieces, window,
+      [&](size_t piece, int) {
+        const size_t begin = piece * kPiece, end = std::min(enabled.size(), begin + kPiece);
+        FormatBitmapPiece(cx, enabled.data() + begin, end - begin, &slots[piece % window]);
+      },
+      [&](size_t piece) { WriteBitmapPiece(cx, slots[piece % window], &lastArea); });
 }
 
 // The character-info entries of codes[begin..end-1].
@@ -265,8 +312,13 @@ int FONT_WriteC(Font* pFont, const Settings& settings) {
   }
   char fileName[500];
   if (!FONT_GetFileName(pFont, fileName, sizeof(fileName))) fileName[0] = 0;
+  // The characters still pending are rendered while the file is written, unless
+  // the renderer cannot do so on the worker threads: then all are rendered first.
   RangeList ranges;
-  if (!OUT_PrepareSave(pFont, &ranges)) return 1;
+  OUT_BuildRangeList(pFont, &ranges);
+  ChangeNotice pending;
+  const bool renderWhileWriting = !ranges.aRange.empty() && FONT_PrepareWorkerRendering(pFont, &pending);
+  if (!renderWhileWriting && !OUT_PrepareSave(pFont, &ranges)) return 1;
   cx.FontName = OUT_DeriveFontName(fileName, pFont->acFontName);
 
   if (pFont->pHeader) {
@@ -283,10 +335,17 @@ int FONT_WriteC(Font* pFont, const Settings& settings) {
   OUT_Printf("/* The following line needs to be included in any file selecting the\r\n   font.\r\n*/\r\n"
              "extern %s GUI_FONT %s;\r\n\r\n",
              cx.Qualifier, cx.FontName.c_str());
-  cx.Codes = OUT_ListCodes(ranges);
-  OUT_WritePieces(cx.Codes, true, [&cx](const std::vector<uint16_t>&, size_t begin, size_t end, std::string* pText) {
-    Bitmaps(cx, begin, end, pText);
-  });
+  Bitmaps(cx, OUT_ListCodes(ranges));
+  if (renderWhileWriting) {
+    // Characters that came out without a width are disabled now: the ranges are
+    // those of the saved ones. With none left there is nothing to save.
+    FONT_EndWorkerRendering(pFont, pending);
+    OUT_BuildRangeList(pFont, &ranges);
+    if (ranges.aRange.empty()) {
+      ReportMessage("Nothing to save!");
+      return 1;
+    }
+  }
   CharInfoTable(cx, ranges);
   RangeChain(cx, ranges);
   FontRecord(cx);

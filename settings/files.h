@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <thread>
 
 // Reads the whole file into *pText; false when it cannot be read.
 bool FILES_ReadAll(const std::string& path, std::string* pText);
@@ -41,6 +42,9 @@ struct AtomicFile {
   std::string Target;  // the file replaced (a symbolic link's final target)
   std::string Temp;    // the named temporary file; empty when written in place
   bool InPlace = false;
+  // Drops the replaced file's pages from the system's cache while the content is
+  // written, so that replacing a large file at the commit does not wait for that.
+  std::thread Release;
 };
 
 // Hands what has been written to f so far to the disk without waiting for it, so

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "generation/workers.h"
 #include "settings/settings.h"
 #include "shell/dialogs/dialogs.h"
 #include "shell/document.h"
@@ -59,7 +60,10 @@ int QtServices::AskXbfType(int defaultType) {
 // not have other paint events run inside its own.
 void QtServices::SetStatusText(const char* text) {
   pWindow_->setStatusText(text);
-  if (waitDepth_ > 0 && sincePaint_.elapsed() >= 50) {
+  // A long task shows its progress by letting the window paint now and then, but
+  // never while worker threads run: a paint renders the characters it shows, and
+  // the workers may be rendering those (a save renders while it writes).
+  if (waitDepth_ > 0 && !WORKERS_InJob() && sincePaint_.elapsed() >= 50) {
     sincePaint_.restart();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }

@@ -1,10 +1,13 @@
 // Rendering and saving spread over threads: whole CJK faces (a .ttf and a .ttc)
 // converted with 1, 2 and 4 threads give the same C, XBF and SIF files byte for
-// byte, for the grey, framed, supersampled and 1-bit paths of the rasterizer.
+// byte, for the grey, framed, supersampled and 1-bit paths of the rasterizer. With
+// one thread the font is rendered by the XBF save before the C file is written;
+// with more, the C save renders it while it writes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "generation/antialias.h"
 #include "generation/generate.h"
@@ -52,7 +55,7 @@ TEST_P(Threads, OutputIsTheSameWithOneTwoAndFourThreads) {
     ASSERT_TRUE(font) << c.pFace;
     if (c.LastCode < 0xFFFF) FONT_EnableRange(font.get(), c.LastCode + 1, 0xFFFF, 0);
     const int formats[3] = {OUT_FORMAT_C, OUT_FORMAT_XBF, OUT_FORMAT_SIF};
-    for (int f = 0; f < 3; f++) {
+    for (int f : threads == 1 ? std::vector<int>{1, 2, 0} : std::vector<int>{0, 1, 2}) {
       // The same name each time: a C file names its font after the file.
       const std::string bytes = save.Save(font.get(), "font" + std::to_string(f), formats[f]);
       ASSERT_GT(bytes.size(), 10000u) << c.pFace << " format " << formats[f];
