@@ -41,6 +41,9 @@ struct EngineTextMetrics {
 enum GlyphFormat {
   GLYPH_MONO = 0,  // 1 bit per pixel, leftmost pixel in the most significant bit
   GLYPH_GREY = 1,  // one byte per pixel, 0 (none) .. 64 (full coverage)
+  // One byte per pixel, 0 (none) .. 255 (full coverage), as the rasterizer gives
+  // it: the same pixels as GLYPH_GREY without its conversion (v x 64 / 255, rounded).
+  GLYPH_COVERAGE = 2,
 };
 
 struct GlyphMetrics {

@@ -511,7 +511,7 @@ int ENGINE_GetGlyph(EngineFont* pFont, uint32_t unicode, GlyphFormat format,
   pBitmap->Width = int32_t(bitmap.width);
   pBitmap->Rows = int32_t(bitmap.rows);
   pBitmap->Format = format;
-  if (format == GLYPH_MONO) {
+  if (format != GLYPH_GREY) {
     pBitmap->pBits = bitmap.buffer;
     pBitmap->Pitch = bitmap.pitch;
     return 0;

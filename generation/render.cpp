@@ -117,6 +117,21 @@ const int8_t* LevelValues(int type) {
   return tables.aValue[std::clamp(type, 0, FONT_NUM_TYPES - 1)];
 }
 
+// The pixel value of each coverage of a grey glyph (GLYPH_COVERAGE): that of the
+// level GLYPH_GREY gives for it.
+const int8_t* CoverageValues(int type) {
+  struct Tables {
+    int8_t aValue[FONT_NUM_TYPES][256];
+    Tables() {
+      for (int t = 0; t < FONT_NUM_TYPES; t++)
+        for (int coverage = 0; coverage < 256; coverage++)
+          aValue[t][coverage] = LevelValues(t)[(coverage * 64 + 127) / 255];
+    }
+  };
+  static const Tables tables;
+  return tables.aValue[std::clamp(type, 0, FONT_NUM_TYPES - 1)];
+}
+
 void WriteKeptGlyph(Font* pFont, uint16_t code, const KeptGlyph& kept) {
   const GlyphBitmap& b = kept.Bitmap;
   if (!b.pBits) return;
@@ -131,7 +146,7 @@ void WriteKeptGlyph(Font* pFont, uint16_t code, const KeptGlyph& kept) {
     }
     return;
   }
-  const int8_t* pValues = LevelValues(pFont->Type);
+  const int8_t* pValues = b.Format == GLYPH_COVERAGE ? CoverageValues(pFont->Type) : LevelValues(pFont->Type);
   if (plane.Bits == 1) {
     for (int y = 0; y < h; y++) {
       const uint8_t* pSrc = b.pBits + ptrdiff_t(y) * b.Pitch;
@@ -220,7 +235,8 @@ void RenderGlyphOn(Font* pFont, const Lane& lane, uint16_t code, CharInfo* pInfo
         GENERATE_PlaceMonoOnSurface(pCanvas, bitmap, frame, frame);
     } else if (type == FONTTYPE_EXT_AA2 || type == FONTTYPE_EXT_AA4) {
       if (!pKept) GENERATE_ClearSurface(pCanvas);
-      ENGINE_GetGlyph(pEngine, unicode, GLYPH_GREY, &g, &bitmap);
+      // A kept glyph's coverage goes into the plane through one table, unconverted.
+      ENGINE_GetGlyph(pEngine, unicode, pKept ? GLYPH_COVERAGE : GLYPH_GREY, &g, &bitmap);
       drawnW = g.BlackBoxX;
       drawnH = g.BlackBoxY;
       if (pInfo) {
@@ -286,7 +302,7 @@ bool GENERATE_PrepareWorkers(Font* pFont) {
   RenderContext* pContext = pFont->pRenderContext.get();
   if (!pContext) return true;
   if (pContext->InternalAA && !AA_GlobalPhaseFound()) AA_FindGlobalPhase(pFont);
-  LevelValues(pFont->Type);  // the tables are built before the threads read them
+  CoverageValues(pFont->Type);  // the tables are built before the threads read them
   while (int(pContext->Lanes.size()) < WORKERS_GetCount() - 1) {
     auto lane = std::make_unique<RenderContext::Lane>();
     lane->pEngineFont = ENGINE_CopyFont(pContext->pEngineFont.get());

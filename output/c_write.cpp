@@ -2,6 +2,7 @@
 // table, the chain of ranges and the GUI_FONT record. Lines end with CR LF.
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -68,32 +69,38 @@ void BitRows(const Context& cx, uint16_t code, const WrittenChar& wc, int plane,
   }
 }
 
+// " 0xHH," for every byte value, padded to eight bytes so that each is stored with
+// one copy.
+struct HexBytes {
+  char aText[256][8];
+  HexBytes() {
+    for (int b = 0; b < 256; ++b) {
+      const char text[8] = {' ', '0', 'x', kHex[b >> 4], kHex[b & 15], ',', 0, 0};
+      std::memcpy(aText[b], text, 8);
+    }
+  }
+};
+const HexBytes kHexBytes;
+
 // Rows of packed bytes in hex (2 and 4 bpp).
 void HexRows(const Context& cx, uint16_t code, const WrittenChar& wc, uint8_t* pRow, std::string* pText) {
   const size_t rowBytes = static_cast<size_t>(wc.RowBytes);
+  // " " and " 0xHH," per byte, CR LF between rows; the very last byte of the array
+  // has no comma. The room includes the two bytes the last copy writes beyond it.
+  const size_t at = pText->size();
+  pText->resize(at + static_cast<size_t>(wc.Rows) * (1 + 6 * rowBytes + 2) + 2);
+  char* p = pText->data() + at;
   for (int32_t y = 0; y < wc.Rows; ++y) {
     OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, 0, pRow);
-    // " " and " 0xHH," per byte; the very last byte of the array has no comma.
-    const size_t at = pText->size();
-    pText->resize(at + 1 + 6 * rowBytes + 2);
-    char* p = pText->data() + at;
     *p++ = ' ';
-    for (size_t i = 0; i < rowBytes; ++i) {
-      const uint8_t b = pRow[i];
-      p[0] = ' ';
-      p[1] = '0';
-      p[2] = 'x';
-      p[3] = kHex[b >> 4];
-      p[4] = kHex[b & 15];
-      p[5] = ',';
-      p += (y < wc.Rows - 1 || i < rowBytes - 1) ? 6 : 5;
-    }
-    if (y < wc.Rows - 1) {
-      *p++ = '\r';
-      *p++ = '\n';
-    }
-    pText->resize(static_cast<size_t>(p - pText->data()));
+    for (size_t i = 0; i < rowBytes; ++i, p += 6) std::memcpy(p, kHexBytes.aText[pRow[i]], 8);
+    p[0] = '\r';
+    p[1] = '\n';
+    p += 2;
   }
+  // The last row ends without its comma and its line break.
+  if (wc.Rows > 0) p -= rowBytes ? 3 : 2;
+  pText->resize(static_cast<size_t>(p - pText->data()));
   *pText += "\r\n};\r\n\r\n";
 }
 
