@@ -155,6 +155,7 @@ void WORKERS_Pipeline(size_t count, size_t window, const std::function<void(size
   std::vector<uint8_t> done(count, 0);
   size_t next = 0;      // the next item to produce
   size_t consumed = 0;  // items consumed so far
+  int waiting = 0;      // threads waiting for a change: only they need waking
   const std::thread::id caller = std::this_thread::get_id();
   Run(workers, [&](int worker) {
     const bool consumer = std::this_thread::get_id() == caller;
@@ -166,7 +167,7 @@ void WORKERS_Pipeline(size_t count, size_t window, const std::function<void(size
         consume(index);
         lock.lock();
         consumed++;
-        changed.notify_all();
+        if (waiting) changed.notify_all();
         continue;
       }
       if (consumer ? consumed == count : next == count) return;
@@ -176,10 +177,12 @@ void WORKERS_Pipeline(size_t count, size_t window, const std::function<void(size
         produce(index, worker);
         lock.lock();
         done[index] = 1;
-        changed.notify_all();
+        if (waiting) changed.notify_all();
         continue;
       }
+      ++waiting;
       changed.wait(lock);
+      --waiting;
     }
   });
 }
