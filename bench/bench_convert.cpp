@@ -1,12 +1,14 @@
 // Whole conversions of two large faces by the program, against FreeType's own
 // grey rendering of the same glyphs in the same run (one thread: load, hint and
 // render each, no output), the figure a conversion should not exceed.
-//   bench_convert [runs [program]]      (default 5 and build/Morvane)
+//   bench_convert [runs [program [baseline]]]      (default 5 and build/Morvane)
 // Runs the program and the FreeType pass alternately; prints the medians, their
 // ratio, the program's processor time and its peak memory, for IPAGothic and WenQuanYi Micro Hei (a
 // .ttc) at -24 pixels EXT_AA4 saved as C, and the load average of the machine. Where
 // /dev/shm is a memory file system, the same conversion saved there runs in the same
-// alternation: the difference to the disk is what syncing the file costs.
+// alternation: the difference to the disk is what syncing the file costs. A baseline
+// (another build of the program) runs in the same alternation too, saved to the disk,
+// so that two builds are compared under the same conditions.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <spawn.h>
@@ -38,7 +40,6 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// One conversion by the program in 'folder'; gives its wall time and peak memory.
 const char* pProgram = MORVANE_EXE;
 
 double CpuSeconds(const rusage& usage) {
@@ -46,14 +47,17 @@ double CpuSeconds(const rusage& usage) {
          double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double RunProgram(const char* pFace, const std::string& folder, long* pPeakKb, std::vector<double>* pCpu) {
+// One conversion by a program in 'folder'; gives its wall time, and adds its peak
+// memory and processor time.
+double RunProgram(const char* pExe, const char* pFace, const std::string& folder, long* pPeakKb,
+                  std::vector<double>* pCpu) {
   const std::string create = std::string("-create") + pFace + ",REGULAR,-24,EXT_AA4,UC16";
   const std::string saveas = "-saveas" + folder + "/font.c,C";
-  const char* argv[] = {pProgram, "-hide", create.c_str(), saveas.c_str(), "-exit", nullptr};
+  const char* argv[] = {pExe, "-hide", create.c_str(), saveas.c_str(), "-exit", nullptr};
   const Clock::time_point start = Clock::now();
   pid_t pid;
-  if (posix_spawn(&pid, pProgram, nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
-    std::fprintf(stderr, "cannot run %s\n", pProgram);
+  if (posix_spawn(&pid, pExe, nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+    std::fprintf(stderr, "cannot run %s\n", pExe);
     std::exit(1);
   }
   int status = 0;
@@ -61,7 +65,7 @@ double RunProgram(const char* pFace, const std::string& folder, long* pPeakKb, s
   wait4(pid, &status, 0, &usage);
   const double seconds = Seconds(start);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "%s failed on %s\n", pProgram, pFace);
+    std::fprintf(stderr, "%s failed on %s\n", pExe, pFace);
     std::exit(1);
   }
   *pPeakKb = std::max(*pPeakKb, usage.ru_maxrss);
@@ -108,6 +112,7 @@ double RawPass(const RawFace& raw) {
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   if (argc > 2) pProgram = argv[2];
+  const char* pBaseline = argc > 3 ? argv[3] : nullptr;
   char folder[] = "/tmp/bench_convert.XXXXXX";
   if (!mkdtemp(folder)) return 1;
   char memoryFolder[] = "/dev/shm/bench_convert.XXXXXX";
@@ -121,12 +126,13 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot open %s\n", pFace);
       return 1;
     }
-    std::vector<double> ours, alone, cpu, memory, memoryCpu;
-    long peakKb = 0;
+    std::vector<double> ours, alone, cpu, memory, memoryCpu, baseline, baselineCpu;
+    long peakKb = 0, baselinePeakKb = 0;
     for (int run = 0; run < runs; run++) {
-      ours.push_back(RunProgram(pFace, folder, &peakKb, &cpu));
+      ours.push_back(RunProgram(pProgram, pFace, folder, &peakKb, &cpu));
       alone.push_back(RawPass(raw));
-      if (inMemory) memory.push_back(RunProgram(pFace, memoryFolder, &peakKb, &memoryCpu));
+      if (inMemory) memory.push_back(RunProgram(pProgram, pFace, memoryFolder, &peakKb, &memoryCpu));
+      if (pBaseline) baseline.push_back(RunProgram(pBaseline, pFace, folder, &baselinePeakKb, &baselineCpu));
     }
     const double ratio = Median(ours) / Median(alone);
     std::printf("%-20s %6zu glyphs: program %6.3f s (processor %6.3f s)   FreeType alone %6.3f s   ratio %.2f%s   "
@@ -136,6 +142,9 @@ int main(int argc, char** argv) {
     if (inMemory)
       std::printf("%-20s saved in memory instead: %6.3f s, ratio %.2f\n", "", Median(memory),
                   Median(memory) / Median(alone));
+    if (pBaseline)
+      std::printf("%-20s baseline %s: %6.3f s (processor %6.3f s), ratio %.2f, peak %ld MB\n", "", pBaseline,
+                  Median(baseline), Median(baselineCpu), Median(baseline) / Median(alone), baselinePeakKb / 1024);
     FT_Done_Face(raw.Face);
     FT_Done_FreeType(raw.Library);
   }
