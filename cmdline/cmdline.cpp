@@ -112,6 +112,14 @@ std::string CMDLINE_LowerExtension(const char* name) {
 }
 
 void CMDLINE_Init(const char* fileName, int exitIdentifier, CommandDispatcher dispatcher) {
+  active = exitRequested = errorSeen = false;
+  numJobs = currentJob = 0;
+  errorFile.reset();
+  errorFileTried = false;
+  showWindow = true;
+  quitPosted = timerRunning = false;
+  stopArgument.clear();
+  CMDLINE_ClearError();
   errorFileName = fileName;
   exitId = exitIdentifier;
   dispatch = dispatcher;
@@ -137,6 +145,7 @@ int CMDLINE_ProcessArgs(int argc, char** argv) {
   }
   bool fileArgOpen = true;
   bool ok = true;
+  CMDLINE_ClearError();
   // The file argument of a run that goes on in its window is read as the window
   // reads files: its messages are the user's to see, not the error file's.
   const bool interactive = !EndsWithoutWindow(argc, argv);

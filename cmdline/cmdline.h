@@ -22,6 +22,9 @@ enum { ID_FILE_EXIT = 528 };
 
 extern const CommandEntry CMDLINE_aCommands[];
 
+// Starts the command-line state of a run: no job queued, no error seen, no error
+// file opened yet (errors go to errorFileName), the window to be shown, and
+// command-line mode off.
 void CMDLINE_Init(const char* errorFileName, int exitId, CommandDispatcher dispatcher);
 // Scans the program's arguments (argv[0] is the program); 0 on success, 1 on failure.
 int CMDLINE_ProcessArgs(int argc, char** argv);

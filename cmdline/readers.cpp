@@ -57,6 +57,7 @@ char CMDLINE_GetChar() {
 }
 
 bool CMDLINE_GetError() { return readerError; }
+void CMDLINE_ClearError() { readerError = false; }
 
 bool CMDLINE_HexToInt(const char* text, int32_t* pValue) {
   bool negative = false;

@@ -43,7 +43,13 @@ const NumericValue kNumericValues[] = {
     {"LogInWorkingDir", &Settings::LogInWorkingDir, 0, 1},
 };
 
-std::optional<Settings> savedCopy;
+// What this run saved last, and where: read back instead of the file as long as the
+// settings live there (a test, or a user, may point XDG_CONFIG_HOME elsewhere).
+struct SavedCopy {
+  std::string File;
+  Settings Values;
+};
+std::optional<SavedCopy> savedCopy;
 
 std::string ConfigDir() {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -100,8 +106,8 @@ std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& 
 std::string SETTINGS_GetFileName() { return ConfigDir() + "/" PROGRAM_NAME ".ini"; }
 
 int SETTINGS_Load(Settings* pSettings) {
-  if (savedCopy) {
-    *pSettings = *savedCopy;
+  if (savedCopy && savedCopy->File == SETTINGS_GetFileName()) {
+    *pSettings = savedCopy->Values;
     return 0;
   }
   *pSettings = Settings();
@@ -144,7 +150,7 @@ int SETTINGS_Save(const Settings* pSettings) {
                 pSettings->LowercaseChar, pSettings->CapitalChar);
   text += line;
   if (!FILES_WriteAtomic(SETTINGS_GetFileName(), text)) return 1;
-  savedCopy = *pSettings;
+  savedCopy = SavedCopy{SETTINGS_GetFileName(), *pSettings};
   SERVICES_Get()->SettingsChanged();
   return 0;
 }

@@ -16,6 +16,8 @@ int32_t CMDLINE_GetDecValue();
 // Copies the next value (up to a comma) into dest of the given capacity.
 void CMDLINE_GetString(char* dest, size_t capacity);
 bool CMDLINE_GetError();
+// Forgets an error of earlier reading: a new run of arguments starts without one.
+void CMDLINE_ClearError();
 // 0 when no reader failed and the next character is sep (consumed), else 1.
 int CMDLINE_ExpectSeparator(char sep);
 // Consumes one character; 1 when it differs from c (the end counts as 0).

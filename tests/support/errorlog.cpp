@@ -1,6 +1,9 @@
 #include "support/errorlog.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "cmdline/cmdline.h"
 #include "support/tempdir.h"
@@ -21,6 +24,17 @@ const std::string& ErrorFileName() {
   return file.name;
 }
 size_t consumed = 0;
+
+// Each test starts a command-line run of its own with this error file, empty, as
+// the test would in a process of its own.
+class FreshRunForEachTest : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    CMDLINE_Init(ErrorFileName().c_str(), ID_FILE_EXIT, nullptr);
+    std::remove(ErrorFileName().c_str());
+    consumed = 0;
+  }
+};
+const bool listening = (::testing::UnitTest::GetInstance()->listeners().Append(new FreshRunForEachTest), true);
 }  // namespace
 
 std::string TakeErrors() {
