@@ -12,6 +12,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -212,20 +215,47 @@ void UseLargeBuffer(AtomicFile* pFile) {
   std::setvbuf(pFile->pFile.get(), pFile->pBuffer.get(), _IOFBF, kWriteBuffer);
 }
 
-// A file this large costs the rename that replaces it milliseconds of freeing its
-// cached pages; those pages are dropped beforehand, beside the writing.
+// A file this large costs milliseconds to replace: dropping its cached pages and
+// freeing its blocks. Both are done beside the work (see AtomicFile::ReplacedFd).
 constexpr off_t kReleaseEarly = 1 << 20;
 
 void StartRelease(AtomicFile* pFile, const struct stat& st) {
   if (st.st_size < kReleaseEarly) return;
-  pFile->Release = std::thread([target = pFile->Target] {
-    Fd fd(open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() >= 0) (void)posix_fadvise(fd.get(), 0, 0, POSIX_FADV_DONTNEED);
-  });
+  pFile->ReplacedFd = open(pFile->Target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (pFile->ReplacedFd < 0) return;
+  pFile->Release = std::thread([fd = pFile->ReplacedFd] { (void)posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED); });
 }
 
 void JoinRelease(AtomicFile* pFile) {
   if (pFile->Release.joinable()) pFile->Release.join();
+}
+
+// The threads that close replaced files. Each is joined when the next one starts
+// (long done by then) or when the process ends.
+class Closers {
+ public:
+  ~Closers() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    JoinAll();
+  }
+  void Close(int fd) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    JoinAll();
+    threads_.emplace_back([fd] { close(fd); });
+  }
+
+ private:
+  void JoinAll() {
+    for (std::thread& t : threads_) t.join();
+    threads_.clear();
+  }
+  std::mutex mutex_;
+  std::vector<std::thread> threads_;
+};
+
+Closers& TheClosers() {
+  static Closers closers;
+  return closers;
 }
 
 // Makes a rename in 'folder' survive a crash. Best effort: the content itself is
@@ -347,6 +377,8 @@ bool FILES_Commit(AtomicFile* pFile) {
     if (ok) {
       pFile->Temp.clear();
       SyncFolder(DirOf(pFile->Target));
+      // The replaced file has no name now: its last close frees it.
+      if (pFile->ReplacedFd >= 0) TheClosers().Close(std::exchange(pFile->ReplacedFd, -1));
     }
   }
   if (ok && std::fclose(pFile->pFile.release()) != 0) ok = false;
@@ -356,6 +388,7 @@ bool FILES_Commit(AtomicFile* pFile) {
 
 void FILES_Discard(AtomicFile* pFile) {
   JoinRelease(pFile);
+  if (pFile->ReplacedFd >= 0) close(std::exchange(pFile->ReplacedFd, -1));
   if (!pFile->Temp.empty()) unlink(pFile->Temp.c_str());  // before the lock ends
   pFile->Temp.clear();
   pFile->pFile.reset();

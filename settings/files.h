@@ -42,8 +42,11 @@ struct AtomicFile {
   std::string Target;  // the file replaced (a symbolic link's final target)
   std::string Temp;    // the named temporary file; empty when written in place
   bool InPlace = false;
-  // Drops the replaced file's pages from the system's cache while the content is
-  // written, so that replacing a large file at the commit does not wait for that.
+  // A large replaced file, held open while the content is written: its pages are
+  // dropped from the system's cache beside the writing (Release), and after the
+  // rename the last close, which frees its blocks, runs on a thread of its own that
+  // the process waits for at its end. Replacing a large file then waits for neither.
+  int ReplacedFd = -1;
   std::thread Release;
 };
 

@@ -88,6 +88,32 @@ TEST_F(SaveReplace, TwoReplacementsOfOneTargetFromOneProcessNeverMix) {
   EXPECT_EQ(NamesStartingWith(dir.path(), "font.c"), std::vector<std::string>{"font.c"});
 }
 
+// A large target's pages are released and its blocks freed beside the work: the old
+// content stays whole while the replacement is written and after a discard, and a
+// commit leaves only the new file.
+TEST_F(SaveReplace, ALargeReplacedFileStaysWholeUntilItIsReplaced) {
+  TempDir dir;
+  const std::string target = dir.file("large.c");
+  const std::string old(3 << 20, 'o'), fresh(2 << 20, 'n');
+  WriteFile(target, old);
+  {
+    AtomicFile dropped;
+    ASSERT_TRUE(FILES_Open(&dropped, target));
+    std::fwrite(fresh.data(), 1, fresh.size(), dropped.pFile.get());
+    EXPECT_TRUE(ReadFile(target) == old);
+    FILES_Discard(&dropped);
+  }
+  EXPECT_TRUE(ReadFile(target) == old);
+  AtomicFile file;
+  ASSERT_TRUE(FILES_Open(&file, target));
+  std::fwrite(fresh.data(), 1, fresh.size(), file.pFile.get());
+  EXPECT_TRUE(ReadFile(target) == old);
+  ASSERT_TRUE(FILES_Commit(&file));
+  EXPECT_TRUE(ReadFile(target) == fresh);
+  EXPECT_EQ(file.ReplacedFd, -1);
+  EXPECT_EQ(NamesStartingWith(dir.path(), "large.c"), std::vector<std::string>{"large.c"});
+}
+
 TEST_F(SaveReplace, ReplacedFileKeepsPermissionsAndOwnerNewFileFollowsTheMask) {
   const std::string path = t.dir.file("owned.xbf");
   WriteFile(path, "old");
