@@ -48,6 +48,7 @@ struct PlaneWriter {
 
 // Writes the value of every non-background pixel of the cell into the record.
 void ReadBack(Font* pFont, uint16_t code, const Surface& canvas, int w, int h) {
+  if (canvas.Grey.empty()) return;  // never drawn on: all white
   const int8_t* pValue = AA_GetGreyValueTable(pFont->Type);
   PlaneWriter plane(pFont, code);
   w = std::min(w, Surface::kSize);

@@ -56,7 +56,7 @@ void AA_FillCoverage(const Surface* pSurface, int w, int h, int bw, int bh) {
   w = std::clamp(w, 0, int(AA_GRID_CELLS));
   h = std::clamp(h, 0, int(AA_GRID_CELLS));
   bw = std::clamp(bw, 0, Surface::kSize);
-  bh = std::clamp(bh, 0, Surface::kSize);
+  bh = pSurface->Grey.empty() ? 0 : std::clamp(bh, 0, Surface::kSize);  // empty: never drawn on, all white
   for (int py = 0; py < 4; py++)
     for (int px = 0; px < 4; px++)
       if (Enabled(phases.yMask, py) && Enabled(phases.xMask, px)) state.usedPhases |= 1u << (px + 4 * py);

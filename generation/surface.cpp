@@ -21,13 +21,17 @@ void Touch(Surface* pSurface, int right, int bottom) {
   pSurface->UsedHeight = std::clamp(std::max(pSurface->UsedHeight, bottom), 0, Surface::kSize);
 }
 
-uint8_t* Row(Surface* pSurface, int y) { return pSurface->Grey.data() + size_t(y) * Surface::kSize; }
+// Row y to draw on; the pixels are made (white) when first drawn on.
+uint8_t* Row(Surface* pSurface, int y) {
+  if (pSurface->Grey.empty()) pSurface->Grey.assign(size_t(Surface::kSize) * Surface::kSize, 255);
+  return pSurface->Grey.data() + size_t(y) * Surface::kSize;
+}
 
 }  // namespace
 
 void GENERATE_InitSurface(Surface* pSurface, bool mono) {
   pSurface->Mono = mono;
-  pSurface->Grey.assign(size_t(Surface::kSize) * Surface::kSize, 255);
+  pSurface->Grey.clear();
   pSurface->UsedWidth = pSurface->UsedHeight = 0;
 }
 

@@ -11,7 +11,10 @@
 struct Surface {
   static constexpr int kSize = 1024;
   bool Mono = true;           // monochrome: text is drawn without antialiasing
-  std::vector<uint8_t> Grey;  // kSize x kSize, row after row
+  // kSize x kSize, row after row; empty (all white) until something is drawn, so that
+  // a surface never drawn on (an extended font's glyphs go straight into their
+  // records) costs no memory.
+  std::vector<uint8_t> Grey;
   int UsedWidth = 0;          // every pixel outside UsedWidth x UsedHeight is white
   int UsedHeight = 0;
 };
