@@ -1,13 +1,30 @@
 // The font container: creation, accessors, pixel planes, frames and enabling.
 #include "model/font.h"
 
+#include <sys/mman.h>
+
 #include <cstring>
 #include <new>
 
-void FontDeleter::operator()(Font* pFont) const { delete pFont; }
+namespace {
+
+// A font's records take about 3 MB, every byte written when the font is made. On a
+// 2 MB boundary and marked for huge pages where the system offers them on request,
+// their first 2 MB cost one page fault instead of five hundred.
+constexpr std::align_val_t kFontAlignment{2 << 20};
+
+}  // namespace
+
+void FontDeleter::operator()(Font* pFont) const {
+  pFont->~Font();
+  ::operator delete(pFont, kFontAlignment);
+}
 
 FontPtr FONT_Alloc() {
-  return FontPtr(new (std::nothrow) Font());
+  void* pMemory = ::operator new(sizeof(Font), kFontAlignment, std::nothrow);
+  if (!pMemory) return nullptr;
+  (void)madvise(pMemory, sizeof(Font), MADV_HUGEPAGE);
+  return FontPtr(new (pMemory) Font());
 }
 
 void FONT_Delete(FontPtr pFont) {
