@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "generation/workers.h"
 #include "model/codetables.h"
 #include "model/font.h"
 #include "output/cbanner.h"
@@ -15,7 +16,6 @@
 #include "output/internal/progress.h"
 #include "output/internal/ranges.h"
 #include "output/save.h"
-#include "generation/workers.h"
 #include "settings/messages.h"
 #include "settings/services.h"
 #include "settings/settings.h"
@@ -86,9 +86,10 @@ const HexBytes kHexBytes;
 void HexRows(const Context& cx, uint16_t code, const WrittenChar& wc, uint8_t* pRow, std::string* pText) {
   const size_t rowBytes = static_cast<size_t>(wc.RowBytes);
   // " " and " 0xHH," per byte, CR LF between rows; the very last byte of the array
-  // has no comma. The room includes the two bytes the last copy writes beyond it.
+  // has no comma. Each copy writes two bytes past its six, which the next copy or
+  // the row's CR LF overwrites.
   const size_t at = pText->size();
-  pText->resize(at + static_cast<size_t>(wc.Rows) * (1 + 6 * rowBytes + 2) + 2);
+  pText->resize(at + static_cast<size_t>(wc.Rows) * (1 + 6 * rowBytes + 2));
   char* p = pText->data() + at;
   for (int32_t y = 0; y < wc.Rows; ++y) {
     OUT_PackRow(cx.pFont, code, *cx.pSettings, wc, y, 0, pRow);
