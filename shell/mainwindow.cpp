@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QSessionManager>
 #include <QMimeData>
+#include <QPointer>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -312,6 +313,40 @@ void MainWindow::setStatusText(const char* pText) {
 }
 
 QString MainWindow::statusText() const { return pStatus_->text(); }
+
+namespace {
+
+// While it lives, lets only 'pKeep' and the widgets holding it paint; the paints it
+// holds back are asked for again (update) when it ends.
+class PaintOnly : public QObject {
+ public:
+  explicit PaintOnly(QWidget* pKeep) : pKeep_(pKeep) { qApp->installEventFilter(this); }
+  ~PaintOnly() override {
+    qApp->removeEventFilter(this);
+    for (const QPointer<QWidget>& pWidget : heldBack_)
+      if (pWidget) pWidget->update();
+  }
+
+ protected:
+  bool eventFilter(QObject* pObject, QEvent* pEvent) override {
+    if (pEvent->type() != QEvent::Paint || !pObject->isWidgetType()) return false;
+    QWidget* pWidget = static_cast<QWidget*>(pObject);
+    if (pWidget == pKeep_ || pWidget->isAncestorOf(pKeep_)) return false;
+    if (!heldBack_.contains(pWidget)) heldBack_.push_back(pWidget);
+    return true;
+  }
+
+ private:
+  QWidget* pKeep_;
+  QList<QPointer<QWidget>> heldBack_;
+};
+
+}  // namespace
+
+void MainWindow::paintStatusOnly() {
+  PaintOnly only(pStatus_);
+  pStatus_->repaint();
+}
 
 void MainWindow::setCaptionFile(const QString& fileName) { pDocument_->setCaptionName(fileName); }
 

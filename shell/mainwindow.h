@@ -52,6 +52,10 @@ class MainWindow : public QMainWindow {
   // last one (at most 79 characters are kept).
   void setStatusText(const char* pText);
   QString statusText() const;
+  // Paints the status text now, and nothing else of the window: for progress shown
+  // while worker threads render, when a view's paint, which renders the characters
+  // it shows, must not run. Other parts due for a paint are painted afterwards.
+  void paintStatusOnly();
 
   // The caption: program title and the file name shown.
   void setCaptionFile(const QString& fileName);

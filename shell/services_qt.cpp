@@ -60,12 +60,16 @@ int QtServices::AskXbfType(int defaultType) {
 // not have other paint events run inside its own.
 void QtServices::SetStatusText(const char* text) {
   pWindow_->setStatusText(text);
-  // A long task shows its progress by letting the window paint now and then, but
-  // never while worker threads run: a paint renders the characters it shows, and
-  // the workers may be rendering those (a save renders while it writes).
-  if (waitDepth_ > 0 && !WORKERS_InJob() && sincePaint_.elapsed() >= 50) {
+  // A long task shows its progress by letting the window paint now and then. While
+  // worker threads run, only the status text paints: a view's paint renders the
+  // characters it shows, and the workers may be rendering those (a save renders
+  // while it writes); nor may a timer start other work then.
+  if (waitDepth_ > 0 && sincePaint_.elapsed() >= 50) {
     sincePaint_.restart();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (WORKERS_InJob())
+      pWindow_->paintStatusOnly();
+    else
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
 }
 

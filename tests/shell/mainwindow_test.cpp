@@ -1,10 +1,12 @@
 // The main window driven as a user drives it: menus opened, items hovered, keys
 // typed, files dropped, file dialogs filled in, splitter bars dragged, the window
 // resized. Everything runs on Qt's offscreen platform.
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,7 +16,11 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
+#include "generation/workers.h"
 #include "output/save.h"
 #include "shell/startup.h"
 #include "support/fontfixture.h"
@@ -278,6 +284,87 @@ TEST_F(MainWindowTest, AccessibleNamesOfMenusStatusAndToolbar) {
   for (int i = 0; i < pStatus->childCount(); ++i) readyFound |= pStatus->child(i)->text(QAccessible::Name) == "Ready";
   EXPECT_TRUE(readyFound);
   EXPECT_EQ(QAccessible::queryAccessibleInterface(pWindow->toolBar())->text(QAccessible::Name), "Toolbar");
+}
+
+// Stands in for the rasterizer, slowly (a tenth of a millisecond a character), so
+// that a save of a few thousand characters lasts long enough to show progress.
+void SlowRender(Font* pFont, uint16_t code) {
+  std::this_thread::sleep_for(std::chrono::microseconds(100));
+  FONT_SetCharSize(pFont, code, 4, 8);
+  FONT_SetPixel(pFont, code, code % 4, code % 8, 1);
+}
+void SlowRenderMany(Font* pFont, const uint16_t* pCodes, size_t count) {
+  for (size_t i = 0; i < count; ++i) SlowRender(pFont, pCodes[i]);
+}
+bool OnWorkers(Font*) { return true; }
+
+// The widgets painted, whether worker threads ran then, and the status text then.
+class PaintLog : public QObject {
+ public:
+  struct Paint {
+    QWidget* pWidget;
+    bool inJob;
+    QString status;
+  };
+  explicit PaintLog(MainWindow* pWindow) : pWindow_(pWindow) { qApp->installEventFilter(this); }
+  ~PaintLog() override { qApp->removeEventFilter(this); }
+  std::vector<Paint> paints;
+
+ protected:
+  bool eventFilter(QObject* pObject, QEvent* pEvent) override {
+    if (pEvent->type() == QEvent::Paint && pObject->isWidgetType())
+      paints.push_back({static_cast<QWidget*>(pObject), WORKERS_InJob(), pWindow_->statusText()});
+    return false;
+  }
+
+ private:
+  MainWindow* pWindow_;
+};
+
+// A C save renders the characters on the worker threads while it writes. Its
+// progress shows in the status bar meanwhile, but no view paints then (a view's
+// paint renders the characters it shows, which the workers may be rendering); a
+// view due for a paint paints after the save.
+TEST_F(MainWindowTest, ACSavePaintsItsProgressButNoViewWhileWorkersRender) {
+  struct SlowRenderer {
+    SlowRenderer() {
+      WORKERS_SetCount(2);
+      FONT_SetRenderHook(SlowRender, SlowRenderMany, OnWorkers);
+    }
+    ~SlowRenderer() {
+      FONT_SetRenderHook(nullptr);
+      WORKERS_SetCount(0);
+    }
+  } slow;
+  FontPtr pFont = NewFont(FONTTYPE_EXT_AA2, ENCODING_UC16, 8);
+  for (uint16_t code = 0x20; code < 0x1000; ++code) {
+    pFont->aCharInfo[code].Exists = 1;
+    FONT_EnableChar(pFont.get(), code, 1);
+  }
+  doc.install(std::move(pFont), "");
+  QTest::qWait(20);
+  auto* pFontView = pWindow->findChild<QAbstractScrollArea*>("VIEWFONT_Class");
+  ASSERT_NE(pFontView, nullptr);
+  pFontView->viewport()->update();
+
+  TempDir dir;
+  PaintLog log(pWindow.get());
+  ASSERT_EQ(doc.saveAs(QString::fromStdString(dir.file("f.c")), OUT_FORMAT_C), OUT_SAVE_OK);
+  QWidget* pStatus = pWindow->statusBar()->findChild<QLabel*>("StatusText");
+  int progress = 0;
+  for (const PaintLog::Paint& paint : log.paints) {
+    if (!paint.inJob) continue;
+    EXPECT_TRUE(paint.pWidget == pStatus || paint.pWidget->isAncestorOf(pStatus))
+        << paint.pWidget->objectName().toStdString() << " in "
+        << (paint.pWidget->parentWidget() ? paint.pWidget->parentWidget()->objectName().toStdString() : "no window")
+        << " painted while the workers rendered";
+    if (paint.pWidget == pStatus && paint.status.startsWith("Saving character ")) progress++;
+  }
+  EXPECT_GE(progress, 1);
+  QTest::qWait(20);
+  EXPECT_TRUE(std::any_of(log.paints.begin(), log.paints.end(), [&](const PaintLog::Paint& paint) {
+    return paint.pWidget == pFontView->viewport() && !paint.inJob;
+  }));
 }
 
 // Every button has its own picture, drawn at both densities and crisp at 1x (each
