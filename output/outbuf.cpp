@@ -1,5 +1,7 @@
 #include "output/internal/outbuf.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstring>
@@ -95,6 +97,16 @@ int OUT_End() {
   if (fill) Drain();
   file = nullptr;
   return failures;
+}
+
+bool OUT_CanSeek() {
+  struct stat st;
+  return file && fstat(fileno(file), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void OUT_Seek(uint64_t offset) {
+  if (fill) Drain();
+  if (!file || fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) ++failures;
 }
 
 void OUT_AppendF(std::string* pText, const char* format, ...) {

@@ -27,6 +27,10 @@ void OUT_WriteBytes(const char* data, size_t size);
 void OUT_Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Writes out the remainder; returns the number of failed writes of this save.
 int OUT_End();
+// Whether the save can move about its file (a regular file; not a pipe).
+bool OUT_CanSeek();
+// Writes out the buffer and goes on writing at 'offset' from the file's start.
+void OUT_Seek(uint64_t offset);
 
 // Appends formatted text, as printf.
 void OUT_AppendF(std::string* pText, const char* format, ...) __attribute__((format(printf, 2, 3)));
