@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "generation/workers.h"
 #include "model/codetables.h"
 #include "model/font.h"
 #include "output/cbanner.h"
 #include "output/flashsize.h"
 #include "output/internal/outbuf.h"
 #include "output/internal/pack.h"
-#include "output/internal/progress.h"
 #include "output/internal/ranges.h"
 #include "output/save.h"
 #include "settings/messages.h"
@@ -125,101 +123,60 @@ void AppendHex4(std::string* pText, uint16_t code) {
   pText->append(hex, 4);
 }
 
-// One piece of the pixel arrays: the arrays of its saved characters and where each
-// begins in the text.
-struct BitmapPiece {
-  std::string Text;
-  std::vector<uint16_t> aCode;
-  std::vector<size_t> aAt;
-};
-
-// Renders what is still pending of codes[0..count-1] and formats the pixel arrays
-// of those that are saved: the ones with a width (the others are disabled once all
-// are rendered). The announcements of Unicode areas are left to WriteBitmapPiece,
-// which knows which character was saved before the piece.
-void FormatBitmapPiece(const Context& cx, const uint16_t* pCodes, size_t count, BitmapPiece* pPiece) {
-  Font* pFont = cx.pFont;
-  FONT_RenderOnWorker(pFont, pCodes, count);
-  pPiece->Text.clear();
-  pPiece->aCode.clear();
-  pPiece->aAt.clear();
-  std::string* pText = &pPiece->Text;
-  const bool sjisNames = FONT_Has16BitCodes(pFont) && pFont->Encoding == ENCODING_JIS;
-  const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
-  std::vector<uint8_t> row;
-  for (size_t i = 0; i < count; ++i) {
-    const uint16_t code = pCodes[i];
-    if (pFont->aCharInfo[code].BoxWidth == 0) continue;
-    pPiece->aCode.push_back(code);
-    pPiece->aAt.push_back(pText->size());
-    if (sjisNames) {
-      const char* name = SJIS_GetCharName(code);
-      OUT_AppendF(pText, "/* %s */\r\n", name && *name ? name : "no Shift_JIS name");
-    }
-    WrittenChar wc;
-    OUT_GetWrittenChar(pFont, code, *cx.pSettings, &wc);
-    const int32_t size = static_cast<int32_t>(OUT_CArrayBytes(pFont, wc));
-    *pText += "static ";
-    *pText += cx.Qualifier;
-    *pText += " unsigned char ac";
-    *pText += cx.FontName;
-    *pText += '_';
-    AppendHex4(pText, code);
-    *pText += '[';
-    AppendInt(pText, size, 3);
-    *pText += "] = { /* code ";
-    AppendHex4(pText, code);
-    AppendNameComment(pFont, code, pText);
-    *pText += " */\r\n";
-    row.resize(static_cast<size_t>(wc.RowBytes));
-    if (FONT_GetBitsPerPixel(pFont->Type) > 1) {
-      HexRows(cx, code, wc, row.data(), pText);
-    } else {
-      BitRows(cx, code, wc, 0, !frame, row.data(), pText);
-      if (frame) BitRows(cx, code, wc, 1, true, row.data(), pText);
-    }
-  }
-}
-
-// Writes a formatted piece, announcing each Unicode area where the saved
-// characters enter it, and adds its codes to the saved ones.
-void WriteBitmapPiece(Context& cx, const BitmapPiece& piece, int32_t* pLastArea) {
+// Appends the pixel array of a saved character (one with a width).
+void AppendBitmap(const Context& cx, uint16_t code, std::vector<uint8_t>* pRow, std::string* pText) {
   const Font* pFont = cx.pFont;
-  const bool unicodeAreas = FONT_Has16BitCodes(pFont) && pFont->Encoding == ENCODING_UC16;
-  for (size_t i = 0; i < piece.aCode.size(); ++i) {
-    const uint16_t code = piece.aCode[i];
-    OUT_ShowProgress(code);
-    if (unicodeAreas) {
-      const int32_t area = FONT_GetBlockArea(pFont, code >> 4);
-      if (area >= 0 && area != *pLastArea) {
-        OUT_Printf("/* Start of unicode area <%s> */\r\n", FONT_GetBlockAreaName(pFont, code >> 4));
-        *pLastArea = area;
-      }
-    }
-    const size_t end = i + 1 < piece.aAt.size() ? piece.aAt[i + 1] : piece.Text.size();
-    OUT_WriteBytes(piece.Text.data() + piece.aAt[i], end - piece.aAt[i]);
-    cx.Codes.push_back(code);
+  if (FONT_Has16BitCodes(pFont) && pFont->Encoding == ENCODING_JIS) {
+    const char* name = SJIS_GetCharName(code);
+    OUT_AppendF(pText, "/* %s */\r\n", name && *name ? name : "no Shift_JIS name");
+  }
+  WrittenChar wc;
+  OUT_GetWrittenChar(pFont, code, *cx.pSettings, &wc);
+  const int32_t size = static_cast<int32_t>(OUT_CArrayBytes(pFont, wc));
+  *pText += "static ";
+  *pText += cx.Qualifier;
+  *pText += " unsigned char ac";
+  *pText += cx.FontName;
+  *pText += '_';
+  AppendHex4(pText, code);
+  *pText += '[';
+  AppendInt(pText, size, 3);
+  *pText += "] = { /* code ";
+  AppendHex4(pText, code);
+  AppendNameComment(pFont, code, pText);
+  *pText += " */\r\n";
+  pRow->resize(static_cast<size_t>(wc.RowBytes));
+  if (FONT_GetBitsPerPixel(pFont->Type) > 1) {
+    HexRows(cx, code, wc, pRow->data(), pText);
+  } else {
+    const bool frame = pFont->Type == FONTTYPE_EXT_FRM;
+    BitRows(cx, code, wc, 0, !frame, pRow->data(), pText);
+    if (frame) BitRows(cx, code, wc, 1, true, pRow->data(), pText);
   }
 }
 
-// The pixel arrays of the enabled codes, in pieces made on all threads and written
-// in order as soon as each is ready; the pending characters are rendered piece by
-// piece as they are formatted. Leaves the saved codes in cx.Codes.
+// The pixel arrays of the enabled codes, rendering what is still pending of them
+// as they are formatted. Each Unicode area is announced where the saved characters
+// enter it. Leaves the saved codes in cx.Codes.
 void Bitmaps(Context& cx, const std::vector<uint16_t>& enabled) {
-  constexpr size_t kPiece = 64;
-  const size_t pieces = (enabled.size() + kPiece - 1) / kPiece;
-  const size_t window = 4 * static_cast<size_t>(WORKERS_GetCount());
-  std::vector<BitmapPiece> slots(window);
+  const bool unicodeAreas = FONT_Has16BitCodes(cx.pFont) && cx.pFont->Encoding == ENCODING_UC16;
   int32_t lastArea = -1;
   cx.Codes.clear();
   cx.Codes.reserve(enabled.size());
-  WORKERS_Pipeline(
-      pieces, window,
-      [&](size_t piece, int) {
-        const size_t begin = piece * kPiece, end = std::min(enabled.size(), begin + kPiece);
-        FormatBitmapPiece(cx, enabled.data() + begin, end - begin, &slots[piece % window]);
-      },
-      [&](size_t piece) { WriteBitmapPiece(cx, slots[piece % window], &lastArea); });
+  OUT_WriteRenderingChars(
+      cx.pFont, enabled.data(), enabled.size(),
+      [&cx](uint16_t code, std::vector<uint8_t>* pRow, std::string* pText) { AppendBitmap(cx, code, pRow, pText); },
+      [&](uint16_t code, size_t) {
+        if (unicodeAreas) {
+          const int32_t area = FONT_GetBlockArea(cx.pFont, code >> 4);
+          if (area >= 0 && area != lastArea) {
+            OUT_Printf("/* Start of unicode area <%s> */\r\n", FONT_GetBlockAreaName(cx.pFont, code >> 4));
+            lastArea = area;
+          }
+        }
+        cx.Codes.push_back(code);
+        return true;
+      });
 }
 
 // The character-info entries of codes[begin..end-1].

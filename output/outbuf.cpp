@@ -1,6 +1,7 @@
 #include "output/internal/outbuf.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "generation/workers.h"
+#include "model/font.h"
 #include "output/internal/progress.h"
 #include "output/internal/ranges.h"
 #include "settings/files.h"
@@ -109,6 +111,29 @@ void OUT_Seek(uint64_t offset) {
   if (!file || fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) ++failures;
 }
 
+void OUT_MoveTail(uint64_t from, uint64_t to, uint64_t size) {
+  if (fill) Drain();
+  if (!file || std::fflush(file) != 0) {
+    ++failures;
+    return;
+  }
+  const int fd = fileno(file);
+  // In pieces, from the end when moving up so that no byte is overwritten before it
+  // is moved.
+  std::vector<char> piece(std::min<uint64_t>(size, 1 << 20));
+  for (uint64_t done = 0; done < size;) {
+    const uint64_t n = std::min<uint64_t>(piece.size(), size - done);
+    const uint64_t at = to > from ? size - done - n : done;
+    if (pread(fd, piece.data(), n, static_cast<off_t>(from + at)) != static_cast<ssize_t>(n) ||
+        pwrite(fd, piece.data(), n, static_cast<off_t>(to + at)) != static_cast<ssize_t>(n)) {
+      ++failures;
+      return;
+    }
+    done += n;
+  }
+  if (ftruncate(fd, static_cast<off_t>(to + size)) != 0) ++failures;
+}
+
 void OUT_AppendF(std::string* pText, const char* format, ...) {
   char text[1024];
   va_list args;
@@ -156,5 +181,47 @@ void OUT_WritePieces(const std::vector<uint16_t>& codes, bool progress, const Ou
             OUT_ShowProgress(codes[i]);
         const std::string& text = slots[piece % window];
         OUT_WriteBytes(text.data(), text.size());
+      });
+}
+
+void OUT_WriteRenderingChars(Font* pFont, const uint16_t* pCodes, size_t count, const OutCharFormatter& format,
+                             const OutCharWriter& before) {
+  // The formatted characters of one piece and where each begins in its text.
+  struct Piece {
+    std::string Text;
+    std::vector<uint16_t> aCode;
+    std::vector<size_t> aAt;
+  };
+  constexpr size_t kPiece = 64;
+  const size_t pieces = (count + kPiece - 1) / kPiece;
+  const size_t window = 4 * static_cast<size_t>(WORKERS_GetCount());
+  std::vector<Piece> slots(window);
+  bool stopped = false;
+  WORKERS_Pipeline(
+      pieces, window,
+      [&](size_t index, int) {
+        const uint16_t* pPiece = pCodes + index * kPiece;
+        const size_t n = std::min(kPiece, count - index * kPiece);
+        FONT_RenderOnWorker(pFont, pPiece, n);
+        Piece& piece = slots[index % window];
+        piece.Text.clear();
+        piece.aCode.clear();
+        piece.aAt.clear();
+        std::vector<uint8_t> row;
+        for (size_t i = 0; i < n; ++i) {
+          if (pFont->aCharInfo[pPiece[i]].BoxWidth == 0) continue;
+          piece.aCode.push_back(pPiece[i]);
+          piece.aAt.push_back(piece.Text.size());
+          format(pPiece[i], &row, &piece.Text);
+        }
+      },
+      [&](size_t index) {
+        const Piece& piece = slots[index % window];
+        for (size_t i = 0; i < piece.aCode.size() && !stopped; ++i) {
+          const size_t end = i + 1 < piece.aAt.size() ? piece.aAt[i + 1] : piece.Text.size();
+          OUT_ShowProgress(piece.aCode[i]);
+          stopped = !before(piece.aCode[i], end - piece.aAt[i]);
+          if (!stopped) OUT_WriteBytes(piece.Text.data() + piece.aAt[i], end - piece.aAt[i]);
+        }
       });
 }

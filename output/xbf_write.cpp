@@ -12,12 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "generation/workers.h"
 #include "model/font.h"
 #include "output/flashsize.h"
 #include "output/internal/outbuf.h"
 #include "output/internal/pack.h"
-#include "output/internal/progress.h"
 #include "output/internal/ranges.h"
 #include "output/save.h"
 #include "settings/messages.h"
@@ -28,7 +26,6 @@ namespace {
 
 constexpr uint32_t kHeaderBytes = 18;
 constexpr uint32_t kIndexEntryBytes = 6;
-constexpr uint32_t kMaxBlock = 0xFFFF;  // a block's size field is 16 bits
 
 struct Context {
   Font* pFont;
@@ -45,7 +42,7 @@ uint32_t BlockBytes(const Context& cx, uint16_t code) {
 
 // A block longer than its size field can describe refuses the whole save.
 bool FitsOrRefuse(uint16_t code, uint32_t size) {
-  if (size <= kMaxBlock) return true;
+  if (size <= 0xFFFF) return true;  // a block's size field is 16 bits
   char text[200];
   std::snprintf(text, sizeof(text),
                 "Character %04X is too large for an XBF file: it needs %u bytes, "
@@ -140,13 +137,6 @@ int WriteRendered(const Context& cx, const RangeList& ranges) {
   return 0;
 }
 
-// The blocks of up to 64 codes, formatted on a worker thread.
-struct Piece {
-  std::string Text;
-  std::vector<uint16_t> aCode;  // the codes saved (those with a width)
-  std::vector<uint32_t> aSize;  // their block sizes
-};
-
 bool HasWidth(const Font* pFont, uint16_t code) { return pFont->aCharInfo[code].BoxWidth != 0; }
 
 // 'enabled' are the enabled codes, some of them pending; the rendering was prepared
@@ -174,39 +164,14 @@ int WriteWhileRendering(const Context& cx, const std::vector<uint16_t>& enabled,
 
   // The blocks, after the room the header and the index take.
   OUT_Seek(kHeaderBytes + kIndexEntryBytes * sizes.size());
-  constexpr size_t kPiece = 64;
-  const size_t count = end - first;
-  const size_t pieces = (count + kPiece - 1) / kPiece;
-  const size_t window = 4 * static_cast<size_t>(WORKERS_GetCount());
-  std::vector<Piece> slots(window);
   bool refused = false;
-  WORKERS_Pipeline(
-      pieces, window,
-      [&](size_t index, int) {
-        const uint16_t* pCodes = enabled.data() + first + index * kPiece;
-        const size_t n = std::min(kPiece, count - index * kPiece);
-        FONT_RenderOnWorker(pFont, pCodes, n);
-        Piece& piece = slots[index % window];
-        piece.Text.clear();
-        piece.aCode.clear();
-        piece.aSize.clear();
-        std::vector<uint8_t> row;
-        for (size_t i = 0; i < n; ++i) {
-          if (!HasWidth(pFont, pCodes[i])) continue;
-          piece.aCode.push_back(pCodes[i]);
-          piece.aSize.push_back(BlockBytes(cx, pCodes[i]));
-          // A block too large is refused when it is written: no need to format it.
-          if (piece.aSize.back() <= kMaxBlock) AppendBlock(cx, pCodes[i], &row, &piece.Text);
-        }
-      },
-      [&](size_t index) {
-        const Piece& piece = slots[index % window];
-        for (size_t i = 0; i < piece.aCode.size() && !refused; ++i) {
-          OUT_ShowProgress(piece.aCode[i]);
-          refused = !FitsOrRefuse(piece.aCode[i], piece.aSize[i]);
-          sizes[piece.aCode[i] - firstCode] = piece.aSize[i];
-        }
-        if (!refused) OUT_WriteBytes(piece.Text.data(), piece.Text.size());
+  OUT_WriteRenderingChars(
+      pFont, enabled.data() + first, end - first,
+      [&cx](uint16_t code, std::vector<uint8_t>* pRow, std::string* pText) { AppendBlock(cx, code, pRow, pText); },
+      [&](uint16_t code, size_t size) {
+        refused = !FitsOrRefuse(code, static_cast<uint32_t>(size));
+        sizes[code - firstCode] = static_cast<uint32_t>(size);
+        return !refused;
       });
   // Characters that came out without a width are disabled now.
   FONT_EndWorkerRendering(pFont, pending);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+struct Font;
 struct RangeList;
 
 enum { OUT_BUFFER_SIZE = 1000 };
@@ -31,6 +32,9 @@ int OUT_End();
 bool OUT_CanSeek();
 // Writes out the buffer and goes on writing at 'offset' from the file's start.
 void OUT_Seek(uint64_t offset);
+// Moves the last 'size' bytes of the file, which start at 'from', to start at 'to';
+// the file ends where they end. Writing goes on at an unknown place (OUT_Seek).
+void OUT_MoveTail(uint64_t from, uint64_t to, uint64_t size);
 
 // Appends formatted text, as printf.
 void OUT_AppendF(std::string* pText, const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -45,3 +49,17 @@ std::vector<uint16_t> OUT_ListCodes(const RangeList& ranges);
 using OutPieceFormatter = std::function<void(const std::vector<uint16_t>& codes, size_t begin, size_t end,
                                              std::string* pText)>;
 void OUT_WritePieces(const std::vector<uint16_t>& codes, bool progress, const OutPieceFormatter& format);
+
+// The characters of a file that renders them as it writes. codes[0..count-1] are
+// shared in pieces among the threads: each piece renders what is pending of its
+// codes on the thread that formats it (FONT_RenderOnWorker, prepared with
+// FONT_PrepareWorkerRendering) and formats, with 'format' (code, scratch row, text),
+// those that come out with a width; the others are not saved. The calling thread
+// writes the pieces in order: for each formatted code it shows the code's "Saving
+// character" text, runs 'before' (code, the size of its bytes), which may write
+// bytes of its own, and then writes the code's bytes. Once 'before' returns false
+// nothing more is written.
+using OutCharFormatter = std::function<void(uint16_t code, std::vector<uint8_t>* pRow, std::string* pText)>;
+using OutCharWriter = std::function<bool(uint16_t code, size_t size)>;
+void OUT_WriteRenderingChars(Font* pFont, const uint16_t* pCodes, size_t count, const OutCharFormatter& format,
+                             const OutCharWriter& before);

@@ -1,4 +1,4 @@
-// C and XBF saves render the pending characters piece by piece on the worker
+// C, XBF and SIF saves render the pending characters piece by piece on the worker
 // threads while they write. Characters that come out without a width are left out
 // and disabled, a Unicode area is announced at its first saved character, and the
 // file is the one a save of the fully rendered font writes, with any number of
@@ -74,6 +74,7 @@ TEST_F(RenderWhileWriting, GivesTheFileOfTheRenderedFontWithAnyThreadsOrNone) {
   FONT_RenderPending(rendered.get());
   const std::string referenceC = save.Save(rendered.get(), "f.c", OUT_FORMAT_C);
   const std::string referenceXbf = save.Save(rendered.get(), "f.xbf", OUT_FORMAT_XBF);
+  const std::string referenceSif = save.Save(rendered.get(), "f.sif", OUT_FORMAT_SIF);
 
   // The blank characters are not saved; an area is announced where its first
   // saved character starts, also when a blank character begins the area.
@@ -92,16 +93,21 @@ TEST_F(RenderWhileWriting, GivesTheFileOfTheRenderedFontWithAnyThreadsOrNone) {
   ASSERT_GT(referenceXbf.size(), 18u);
   EXPECT_EQ(referenceXbf.substr(14, 4), std::string("\x21\x00\x6E\x20", 4));
 
-  for (int format : {OUT_FORMAT_C, OUT_FORMAT_XBF}) {
-    const bool c = format == OUT_FORMAT_C;
+  const struct {
+    int Format;
+    const char* pName;
+    const std::string& Reference;
+  } formats[] = {{OUT_FORMAT_C, "f.c", referenceC}, {OUT_FORMAT_XBF, "f.xbf", referenceXbf},
+                 {OUT_FORMAT_SIF, "f.sif", referenceSif}};
+  for (const auto& format : formats) {
     for (bool onWorkers : {true, false}) {
       for (int threads : {1, 2, 4}) {
         WORKERS_SetCount(threads);
         prepareAnswer = onWorkers;
         FontPtr font = PendingFont();
         save.services.notices.clear();
-        EXPECT_TRUE(save.Save(font.get(), c ? "f.c" : "f.xbf", format) == (c ? referenceC : referenceXbf))
-            << (c ? "C, " : "XBF, ") << threads << " threads, rendering on the workers " << onWorkers;
+        EXPECT_TRUE(save.Save(font.get(), format.pName, format.Format) == format.Reference)
+            << format.pName << ", " << threads << " threads, rendering on the workers " << onWorkers;
         EXPECT_EQ(FontDifference(font.get(), rendered.get()), "") << threads << " threads";
         // What was rendered and what was disabled is announced, as by a rendering
         // before the save.
@@ -113,7 +119,7 @@ TEST_F(RenderWhileWriting, GivesTheFileOfTheRenderedFontWithAnyThreadsOrNone) {
 
 TEST_F(RenderWhileWriting, OnlyBlankCharactersLeaveNothingToSave) {
   WORKERS_SetCount(2);
-  for (int format : {OUT_FORMAT_C, OUT_FORMAT_XBF}) {
+  for (int format : {OUT_FORMAT_C, OUT_FORMAT_XBF, OUT_FORMAT_SIF}) {
     FontPtr font = NewFont(FONTTYPE_EXT_AA2, ENCODING_UC16, 8);
     for (uint16_t code : {0x100, 0x2000}) {
       font->aCharInfo[code].Exists = 1;
