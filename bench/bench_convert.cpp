@@ -1,10 +1,11 @@
 // Whole conversions of two large faces by the program, against FreeType's own
 // grey rendering of the same glyphs in the same run (one thread: load, hint and
 // render each, no output), the figure a conversion should not exceed.
-//   bench_convert [runs [program [baseline]]]      (default 5 and build/Morvane)
+//   bench_convert [runs [program [baseline [format]]]]   (default 5, build/Morvane, none, C)
 // Runs the program and the FreeType pass alternately; prints the medians, their
 // ratio, the program's processor time and its peak memory, for IPAGothic and WenQuanYi Micro Hei (a
-// .ttc) at -24 pixels EXT_AA4 saved as C, and the load average of the machine. Where
+// .ttc) at -24 pixels EXT_AA4 saved as C (or XBF or SIF; a baseline of "-" is none),
+// and the load average of the machine. Where
 // /dev/shm is a memory file system, the same conversion saved there runs in the same
 // alternation: the difference to the disk is what syncing the file costs. A baseline
 // (another build of the program) runs in the same alternation too, saved to the disk,
@@ -18,9 +19,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,12 @@ double Median(std::vector<double> values) {
 }
 
 const char* pProgram = MORVANE_EXE;
+std::string format = "C";  // as -saveas names it
+std::string FileName() {
+  std::string name = "font.";
+  for (char c : format) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
 
 double CpuSeconds(const rusage& usage) {
   return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
@@ -52,7 +61,7 @@ double CpuSeconds(const rusage& usage) {
 double RunProgram(const char* pExe, const char* pFace, const std::string& folder, long* pPeakKb,
                   std::vector<double>* pCpu) {
   const std::string create = std::string("-create") + pFace + ",REGULAR,-24,EXT_AA4,UC16";
-  const std::string saveas = "-saveas" + folder + "/font.c,C";
+  const std::string saveas = "-saveas" + folder + "/" + FileName() + "," + format;
   const char* argv[] = {pExe, "-hide", create.c_str(), saveas.c_str(), "-exit", nullptr};
   const Clock::time_point start = Clock::now();
   pid_t pid;
@@ -112,7 +121,9 @@ double RawPass(const RawFace& raw) {
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   if (argc > 2) pProgram = argv[2];
-  const char* pBaseline = argc > 3 ? argv[3] : nullptr;
+  const char* pBaseline = argc > 3 && std::strcmp(argv[3], "-") != 0 ? argv[3] : nullptr;
+  if (argc > 4) format = argv[4];
+  std::printf("saved as %s\n", format.c_str());
   char folder[] = "/tmp/bench_convert.XXXXXX";
   if (!mkdtemp(folder)) return 1;
   char memoryFolder[] = "/dev/shm/bench_convert.XXXXXX";
@@ -148,10 +159,10 @@ int main(int argc, char** argv) {
     FT_Done_Face(raw.Face);
     FT_Done_FreeType(raw.Library);
   }
-  std::remove((std::string(folder) + "/font.c").c_str());
+  std::remove((std::string(folder) + "/" + FileName()).c_str());
   rmdir(folder);
   if (inMemory) {
-    std::remove((std::string(memoryFolder) + "/font.c").c_str());
+    std::remove((std::string(memoryFolder) + "/" + FileName()).c_str());
     rmdir(memoryFolder);
   }
   if (getloadavg(load, 3) > 0) std::printf("load average %.2f %.2f %.2f\n", load[0], load[1], load[2]);
