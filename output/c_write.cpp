@@ -280,9 +280,8 @@ int FONT_WriteC(Font* pFont, const Settings& settings) {
   // The characters still pending are rendered while the file is written, unless
   // the renderer cannot do so on the worker threads: then all are rendered first.
   RangeList ranges;
-  OUT_BuildRangeList(pFont, &ranges);
   ChangeNotice pending;
-  const bool renderWhileWriting = !ranges.aRange.empty() && FONT_PrepareWorkerRendering(pFont, &pending);
+  const bool renderWhileWriting = OUT_PrepareRenderingWhileWriting(pFont, false, &ranges, &pending);
   if (!renderWhileWriting && !OUT_PrepareSave(pFont, &ranges)) return 1;
   cx.FontName = OUT_DeriveFontName(fileName, pFont->acFontName);
 

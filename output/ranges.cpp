@@ -1,6 +1,7 @@
 #include "output/internal/ranges.h"
 
 #include "model/font.h"
+#include "output/internal/outbuf.h"
 #include "settings/messages.h"
 
 void OUT_BuildRangeList(const Font* pFont, RangeList* pList) {
@@ -23,4 +24,9 @@ bool OUT_PrepareSave(Font* pFont, RangeList* pList) {
   if (!pList->aRange.empty()) return true;
   ReportMessage("Nothing to save!");
   return false;
+}
+
+bool OUT_PrepareRenderingWhileWriting(Font* pFont, bool outOfOrder, RangeList* pList, ChangeNotice* pPending) {
+  OUT_BuildRangeList(pFont, pList);
+  return !pList->aRange.empty() && (!outOfOrder || OUT_CanSeek()) && FONT_PrepareWorkerRendering(pFont, pPending);
 }

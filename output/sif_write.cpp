@@ -84,9 +84,8 @@ void WriteTables(const Context& cx, const RangeList& ranges) {
 int OUT_WriteSIF(Font* pFont, const Settings& settings) {
   const Context cx{pFont, &settings, pFont->Height * OUT_MagY(settings), FONT_IsExtendedType(pFont->Type)};
   RangeList ranges;
-  OUT_BuildRangeList(pFont, &ranges);
   ChangeNotice pending;
-  if (ranges.aRange.empty() || !OUT_CanSeek() || !FONT_PrepareWorkerRendering(pFont, &pending)) {
+  if (!OUT_PrepareRenderingWhileWriting(pFont, true, &ranges, &pending)) {
     // Everything rendered first: the file in the order it is read.
     if (!OUT_PrepareSave(pFont, &ranges)) return 1;
     WriteTables(cx, ranges);

@@ -187,9 +187,8 @@ int WriteWhileRendering(const Context& cx, const std::vector<uint16_t>& enabled,
 int OUT_WriteXBF(Font* pFont, const Settings& settings) {
   const Context cx{pFont, &settings, pFont->Height * OUT_MagY(settings), FONT_IsExtendedType(pFont->Type)};
   RangeList ranges;
-  OUT_BuildRangeList(pFont, &ranges);
   ChangeNotice pending;
-  if (!ranges.aRange.empty() && OUT_CanSeek() && FONT_PrepareWorkerRendering(pFont, &pending))
+  if (OUT_PrepareRenderingWhileWriting(pFont, true, &ranges, &pending))
     return WriteWhileRendering(cx, OUT_ListCodes(ranges), pending);
   if (!OUT_PrepareSave(pFont, &ranges)) return 1;
   return WriteRendered(cx, ranges);
